@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+// frmAbout: title, version, description, and a way to the system's own
+// information tool.
+class AboutWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit AboutWindow(QWidget *parent = nullptr);
+
+    static constexpr int VersionMajor = 1;
+    static constexpr int VersionMinor = 1;
+    static constexpr int VersionRevision = 2;
+    static QString applicationTitle() { return QStringLiteral("Tavrel"); }
+
+    void startSysInfo();
+};

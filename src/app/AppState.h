@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/HexGrid.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// The one record every handler of the main window shares. It lives as long
+// as the window and is never saved. Numbers are 16-bit like the PIC's.
+struct AppState
+{
+    qint16 lcdWidth = 240;
+    qint16 lcdHeight = 64;
+    // 2 at start-up although 240x64 is shown: it picks the header's LCD type
+    // character until a size option is clicked.
+    qint16 lcdSizeIndex = 2;
+    qint16 byteMatrixHorizontal = 1; // 1 horizontal (T6963C/SED1330), 0 vertical (KS0108)
+    qint16 picBufferSize = 32;
+    qint16 picDelayMs = 10;
+    QString waitChars = QStringLiteral("]");
+    bool eepromMode = false;
+    QString transferHeader;
+    QString outputText;
+    QString savedOutputText;
+    QString reformattedText;
+    HexGrid hexGrid;
+    qint16 canvasBaseWidth = 0;
+    qint16 canvasBaseHeight = 0;
+    bool penDown = false;
+    // True while the canvas shows a bitmap exactly as loaded: horizontal
+    // packing then takes the file's own bytes from hexGrid.
+    bool canvasShowsLoadedBitmap = false;
+};

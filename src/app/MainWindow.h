@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/AppState.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class AboutWindow;
+class CanvasPanel;
+class CommonDialog;
+class ConvertPanel;
+class HelpWindow;
+class LinkSettingsPanel;
+class OutputPanel;
+class SerialPortPanel;
+class TerminalPanel;
+
+// The one window: it owns the shared state record, lays out one panel per
+// subsystem and runs the start-up steps. The panels own their handlers.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+
+    static QString caption();
+
+    AppState &state() { return m_state; }
+    CommonDialog *commonDialog() const { return m_dialog; }
+
+    void showAbout();
+    void showHelp();
+    void exitProgram();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *buildIoSettings();
+    void buildMenu();
+    void startUp();
+
+    AppState m_state;
+    CommonDialog *m_dialog;
+    CanvasPanel *m_canvas;
+    ConvertPanel *m_convert;
+    LinkSettingsPanel *m_link;
+    SerialPortPanel *m_port;
+    TerminalPanel *m_terminal;
+    OutputPanel *m_output;
+    QPointer<AboutWindow> m_about;
+    QPointer<HelpWindow> m_help;
+};

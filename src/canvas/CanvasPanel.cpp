@@ -1,0 +1,208 @@
+#include "canvas/CanvasPanel.h"
+
+#include "app/AppState.h"
+#include "app/ControlFactory.h"
+#include "canvas/LcdSizes.h"
+#include "canvas/PixelCanvas.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+const int PenWidths[] = {1, 2, 3, 4, 5, 10};
+const QSize CanvasViewport(644, 404);
+} // namespace
+
+CanvasPanel::CanvasPanel(AppState &state, QWidget *parent)
+    : QGroupBox(tr("Graphic"), parent), m_state(state)
+{
+    setObjectName(QStringLiteral("fraGraphic"));
+    setAccessibleName(title());
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(buildCanvasArea(), 1);
+    auto *side = new QVBoxLayout;
+    side->addWidget(buildSizeOptions());
+    side->addWidget(buildTools());
+    side->addStretch();
+    layout->addLayout(side);
+
+    connect(m_canvas, &PixelCanvas::pressed, this, &CanvasPanel::mouseDown);
+    connect(m_canvas, &PixelCanvas::moved, this, &CanvasPanel::mouseMove);
+    connect(m_canvas, &PixelCanvas::released, this, [this] { mouseUp(); });
+    // Anything that changes the picture means it no longer is the loaded file.
+    connect(m_canvas, &PixelCanvas::changed, this, [this] { m_state.canvasShowsLoadedBitmap = false; });
+}
+
+QWidget *CanvasPanel::buildCanvasArea()
+{
+    auto *area = new QWidget(this);
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_scroll = new QScrollArea(area);
+    m_scroll->setObjectName(QStringLiteral("scrCanvas"));
+    m_scroll->setFixedSize(CanvasViewport + QSize(4, 4));
+    m_scroll->setAlignment(Qt::AlignCenter);
+    m_canvas = new PixelCanvas;
+    m_canvas->setObjectName(QStringLiteral("Picture1"));
+    m_canvas->setAccessibleName(tr("Canvas"));
+    m_scroll->setWidget(m_canvas);
+    m_scroll->setAccessibleName(tr("Canvas"));
+    layout->addWidget(m_scroll);
+
+    auto *zoomRow = new QHBoxLayout;
+    m_zoom = new QComboBox(area);
+    m_zoom->setObjectName(QStringLiteral("cboZoom"));
+    m_zoom->addItem(tr("Fit"), 0);
+    for (int zoom = 1; zoom <= 8; ++zoom)
+        m_zoom->addItem(QStringLiteral("%1:1").arg(zoom), zoom);
+    zoomRow->addWidget(Controls::label(area, QStringLiteral("lblZoom"), tr("Zoom"), m_zoom));
+    zoomRow->addWidget(m_zoom);
+    zoomRow->addStretch();
+    m_position = Controls::valueLabel(area, QStringLiteral("lblxy"), tr("X,Y Position"), tr("Pointer position"));
+    m_position->setMinimumWidth(110);
+    m_position->hide();
+    zoomRow->addWidget(m_position);
+    layout->addLayout(zoomRow);
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, [this] { applyZoom(); });
+    applyZoom();
+    return area;
+}
+
+QWidget *CanvasPanel::buildSizeOptions()
+{
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(1);
+    grid->setColumnStretch(2, 1);
+    grid->addWidget(Controls::label(box, QStringLiteral("Label10"), tr("LCD Size")), 0, 0, 1, 2);
+    int row = 1;
+    for (int index : LcdSizes::screenOrder()) {
+        const LcdSize *size = LcdSizes::byIndex(index);
+        auto *option = Controls::option(box, QStringLiteral("optgrf_%1").arg(index), QString());
+        option->setAccessibleName(QLatin1String(size->caption));
+        m_sizeOptions[index] = option;
+        grid->addWidget(option, row, 0);
+        grid->addWidget(Controls::label(box, QLatin1String(size->labelName), QLatin1String(size->caption)), row, 1);
+        ++row;
+        connect(option, &QRadioButton::clicked, this, [this, index] { sizeOptionClicked(index); });
+    }
+    m_sizeOptions[0]->setChecked(true);
+    return box;
+}
+
+QWidget *CanvasPanel::buildTools()
+{
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 4, 0, 0);
+    grid->setVerticalSpacing(3);
+
+    m_penSize = new QComboBox(box);
+    m_penSize->setObjectName(QStringLiteral("Combo1"));
+    m_penSize->addItems({"x1", "x2", "x3", "x4", "x5", "x10"});
+    grid->addWidget(Controls::label(box, QStringLiteral("Label4"), tr("Pen Size"), m_penSize), 0, 0);
+    grid->addWidget(m_penSize, 0, 1);
+    connect(m_penSize, &QComboBox::currentIndexChanged, this, &CanvasPanel::penSizeClicked);
+
+    auto *clear = Controls::button(box, QStringLiteral("Command5"), tr("Clear"));
+    auto *erase = Controls::button(box, QStringLiteral("Command6"), tr("Erase"));
+    auto *draw = Controls::button(box, QStringLiteral("Command7"), tr("Draw"));
+    grid->addWidget(draw, 1, 0);
+    grid->addWidget(erase, 1, 1);
+    grid->addWidget(clear, 2, 0);
+    m_inverted = Controls::checkBox(box, QStringLiteral("chkinvert"), tr("Inverted"));
+    m_inverted->setChecked(true);
+    grid->addWidget(m_inverted, 2, 1);
+    connect(clear, &QPushButton::clicked, this, &CanvasPanel::clearClicked);
+    connect(erase, &QPushButton::clicked, this, &CanvasPanel::eraseClicked);
+    connect(draw, &QPushButton::clicked, this, &CanvasPanel::drawClicked);
+
+    auto *text = Controls::lineEdit(box, QStringLiteral("pictxt"), QString(), tr("Text to stamp"));
+    grid->addWidget(text, 3, 0, 1, 2);
+    grid->addWidget(Controls::button(box, QStringLiteral("cmdfont"), tr("Font")), 4, 0);
+    grid->addWidget(Controls::button(box, QStringLiteral("cmdtext"), tr("Text")), 4, 1);
+    grid->addWidget(Controls::button(box, QStringLiteral("Command10"), tr("Load")), 5, 0);
+    grid->addWidget(Controls::button(box, QStringLiteral("Command8"), tr("Save")), 5, 1);
+    grid->addWidget(Controls::button(box, QStringLiteral("Command9"), tr("Convert")), 6, 0, 1, 2);
+    return box;
+}
+
+void CanvasPanel::applyZoom()
+{
+    int zoom = m_zoom->currentData().toInt();
+    if (zoom == 0) {
+        const QSize lcd = m_canvas->image().size();
+        zoom = qMax(1, qMin(CanvasViewport.width() / lcd.width(), CanvasViewport.height() / lcd.height()));
+    }
+    m_canvas->setZoom(zoom);
+}
+
+void CanvasPanel::mouseDown(QPoint lcdPoint)
+{
+    m_position->show();
+    m_canvas->setPoint(lcdPoint);
+    m_state.penDown = true;
+}
+
+void CanvasPanel::mouseMove(QPoint lcdPoint)
+{
+    if (!m_state.penDown)
+        return;
+    m_canvas->lineTo(lcdPoint);
+    const QPoint current = m_canvas->currentPosition();
+    m_position->setText(QStringLiteral("X:%1 Y:%2").arg(current.x()).arg(current.y()));
+}
+
+void CanvasPanel::mouseUp()
+{
+    m_position->hide();
+    m_state.penDown = false;
+}
+
+void CanvasPanel::clearClicked()
+{
+    m_canvas->clear();
+    m_inverted->setEnabled(true);
+    // "320x200" is never disabled, so it is not re-enabled here either.
+    for (int index = 0; index <= 6; ++index)
+        m_sizeOptions[index]->setEnabled(true);
+}
+
+void CanvasPanel::eraseClicked()
+{
+    m_canvas->setDrawColour(qRgb(255, 255, 255));
+    m_inverted->setEnabled(true);
+}
+
+void CanvasPanel::drawClicked()
+{
+    m_canvas->setDrawColour(qRgb(0, 0, 0));
+}
+
+void CanvasPanel::penSizeClicked(int index)
+{
+    if (index >= 0 && index < int(std::size(PenWidths)))
+        m_canvas->setPenWidth(PenWidths[index]);
+}
+
+void CanvasPanel::sizeOptionClicked(int index)
+{
+    m_state.lcdSizeIndex = qint16(index);
+    const LcdSize *size = LcdSizes::byIndex(index);
+    if (!size)
+        return;
+    m_state.lcdHeight = qint16(size->height);
+    m_state.lcdWidth = qint16(size->width);
+    m_canvas->setLcdSize(size->width, size->height);
+    applyZoom();
+}

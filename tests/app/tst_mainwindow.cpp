@@ -1,0 +1,226 @@
+#include "FormLookup.h"
+#include "MessageRecorder.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
+#include "app/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void captionAndMenuOrder();
+    void startUpState();
+    void designTimeControls_data();
+    void designTimeControls();
+    void accessibleNames_data();
+    void accessibleNames();
+    void valueLabelsCarryDescriptions();
+    void fitsTheScreen();
+    void aboutWindowLoads();
+    void helpTextExact();
+    void secondaryWindowsAreSingleInstances();
+};
+
+void MainWindowTest::captionAndMenuOrder()
+{
+    MainWindow window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tavrel Graphic LCD ToolBox       Beta Ver 3.12"));
+    QStringList menu;
+    for (QAction *action : window.menuBar()->actions())
+        menu << action->text();
+    QCOMPARE(menu, QStringList({"E&xit", "&Open", "&About", "&Help"}));
+}
+
+void MainWindowTest::startUpState()
+{
+    MainWindow window;
+    const AppState &s = window.state();
+    QCOMPARE(s.lcdWidth, qint16(240));
+    QCOMPARE(s.lcdHeight, qint16(64));
+    QCOMPARE(s.lcdSizeIndex, qint16(2)); // deliberately not the 240x64 option's index
+    QCOMPARE(s.byteMatrixHorizontal, qint16(1));
+    QCOMPARE(s.picBufferSize, qint16(32));
+    QCOMPARE(s.picDelayMs, qint16(10));
+    QCOMPARE(s.waitChars, QStringLiteral("]"));
+    QVERIFY(!s.eepromMode);
+    QVERIFY(!s.penDown);
+    QVERIFY(s.transferHeader.isEmpty() && s.outputText.isEmpty());
+    QVERIFY(s.savedOutputText.isEmpty() && s.reformattedText.isEmpty());
+    QVERIFY(s.hexGrid.cell(0, 0).isEmpty() && s.hexGrid.cell(256, 256).isEmpty());
+    QVERIFY(s.canvasBaseWidth > 0 && s.canvasBaseHeight > 0);
+    QCOMPARE(double(s.canvasBaseWidth) / s.canvasBaseHeight, 240.0 / 64.0);
+
+    auto *settings = control<QListWidget>(&window, "List1");
+    QVERIFY(settings);
+    QCOMPARE(settings->count(), 5);
+    QCOMPARE(settings->item(0)->text(), QStringLiteral("19200,n,8,1"));
+    QCOMPARE(settings->item(4)->text(), QStringLiteral("1200,n,8,1"));
+    QCOMPARE(settings->currentRow(), 0);
+    QCOMPARE(control<QLabel>(&window, "Label2")->text(), QStringLiteral("19200,n,8,1"));
+    QCOMPARE(control<QListWidget>(&window, "List2")->currentItem()->text(), QStringLiteral("32"));
+    QCOMPARE(control<QListWidget>(&window, "List3")->currentItem()->text(), QStringLiteral("10"));
+    QCOMPARE(control<QComboBox>(&window, "Combo1")->currentText(), QStringLiteral("x1"));
+    QCOMPARE(control<QListWidget>(&window, "proto")->currentRow(), -1);
+    auto *timer = control<QTimer>(&window, "Timer1");
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 50);
+    QVERIFY(!timer->isActive());
+}
+
+void MainWindowTest::designTimeControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("checked");
+    struct Row { const char *name, *caption; bool enabled, checked; };
+    const Row rows[] = {
+        {"Command5", "Clear", true, false},       {"Command6", "Erase", true, false},
+        {"Command7", "Draw", true, false},        {"chkinvert", "Inverted", true, true},
+        {"cmdfont", "Font", true, false},         {"cmdtext", "Text", true, false},
+        {"Command10", "Load", true, false},       {"Command8", "Save", true, false},
+        {"Command9", "Convert", true, false},     {"Option2_0", "Vertical KS0108", true, false},
+        {"Option2_1", "Horizontal", true, true},  {"cmdApply", "Apply", true, false},
+        {"cmdlcd", "&Disp Eprom", true, false},   {"Command16", "Send to LCD", false, false},
+        {"Command15", "Reformat For Output", false, false}, {"Command11", "Copy", true, false},
+        {"Command12", "Save", false, false},      {"Command13", "Clear", true, false},
+        {"Command14", "Restore", true, false},    {"txtcase", "&UpCase", true, false},
+        {"Option1_0", "Com1", true, true},        {"Option1_1", "Com2", true, false},
+        {"Option1_2", "Com3", true, false},       {"Option1_3", "Com4", true, false},
+        {"cmdcomm", "Open", true, false},         {"cmdbuff", "Apply", true, false},
+        {"Command4", "Paste and Send ", false, false}, {"Check1", "", true, false},
+        {"optgrf_0", "", true, true},             {"optgrf_7", "", true, false},
+    };
+    for (const Row &row : rows)
+        QTest::newRow(row.name) << row.name << row.caption << row.enabled << row.checked;
+}
+
+void MainWindowTest::designTimeControls()
+{
+    QFETCH(QString, name);
+    MainWindow window;
+    auto *button = control<QAbstractButton>(&window, name);
+    QVERIFY(button);
+    QTEST(button->text(), "caption");
+    QTEST(button->isEnabled(), "enabled");
+    QTEST(button->isChecked(), "checked");
+}
+
+void MainWindowTest::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessible");
+    const char *rows[][2] = {
+        {"txthead", "Header"},    {"txtfoot", "Footer"},         {"txtDelim", "Delimiter"},
+        {"txtfrmt", "Format"},    {"Text4", "Wait Chr"},         {"List2", "PIC Buffer"},
+        {"List3", "PIC Delay(ms)"}, {"xmitdelay", "Xmit Delay(ms)"}, {"eeprom", "Start Addr"},
+        {"Combo1", "Pen Size"},   {"List1", "Setting"},          {"proto", "Handshake"},
+        {"combuff", "Com out buff"}, {"optgrf_0", "240x64"},     {"optgrf_7", "320x200"},
+        {"optgrf_2", "128x32"},   {"Picture1", "Canvas"},        {"Text3", "Output window"},
+        {"Text1", "Serial input"}, {"Text2", "Transmit window"}, {"pictxt", "Text to stamp"},
+        {"Check1", "Load EEprom"}, {"Command10", "Load"},        {"cmdlcd", "Disp Eprom"},
+        {"Frame1", "Byte Matrix"}, {"Frame7", "Directly load LCD"}, {"Frame10", "I2C Eeprom"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
+}
+
+void MainWindowTest::accessibleNames()
+{
+    QFETCH(QString, name);
+    MainWindow window;
+    auto *widget = control<QWidget>(&window, name);
+    QVERIFY(widget);
+    QTEST(widget->accessibleName(), "accessible");
+}
+
+void MainWindowTest::valueLabelsCarryDescriptions()
+{
+    MainWindow window;
+    const QStringList pairs = {"comm=Port state", "lblfz=Byte count", "lblrem=Characters left",
+                               "Label2=Port settings", "lblxy=Pointer position"};
+    for (const QString &pair : pairs) {
+        const QStringList parts = pair.split('=');
+        auto *label = control<QLabel>(&window, parts.at(0));
+        QVERIFY(label);
+        QCOMPARE(label->accessibleDescription(), parts.at(1));
+    }
+    QCOMPARE(control<QLabel>(&window, "comm")->text(), QStringLiteral("OFF"));
+    QCOMPARE(control<QLabel>(&window, "lblfz")->text(), QStringLiteral("0000"));
+    QVERIFY(control<QLabel>(&window, "lblxy")->isHidden());
+    QVERIFY(control<QLabel>(&window, "lblxmit")->isHidden());
+    QCOMPARE(control<QLineEdit>(&window, "combuff")->text(), QStringLiteral("512"));
+    QCOMPARE(control<QLineEdit>(&window, "xmitdelay")->text(), QStringLiteral("5"));
+    QCOMPARE(control<QLineEdit>(&window, "eeprom")->text(), QStringLiteral("00000"));
+    QVERIFY(!control<QLineEdit>(&window, "eeprom")->isEnabled());
+}
+
+void MainWindowTest::fitsTheScreen()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize frame = window.frameGeometry().size();
+    QVERIFY2(frame.width() <= 1366 && frame.height() <= 740,
+             qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+}
+
+void MainWindowTest::aboutWindowLoads()
+{
+    AboutWindow about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("About Tavrel"));
+    QCOMPARE(control<QLabel>(&about, "lblVersion")->text(), QStringLiteral("Version 1.1.2"));
+    QCOMPARE(control<QLabel>(&about, "lblTitle")->text(), QStringLiteral("Tavrel"));
+    QCOMPARE(control<QLabel>(&about, "lblDescription")->text(),
+             QStringLiteral("Graphic LCD interface to a PIC microcontroller for the Samsung KS0108 controller"));
+    QCOMPARE(control<QAbstractButton>(&about, "cmdSysInfo")->text(), QStringLiteral("&System Info..."));
+}
+
+void MainWindowTest::helpTextExact()
+{
+    const QStringList lines = HelpWindow::helpText().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 14);
+    QCOMPARE(lines.first(), QStringLiteral("Some Brief Beta Instructions"));
+    QCOMPARE(lines.at(10), QStringLiteral("10)The Transmit Window can be used to send commands to the PIC"));
+    QCOMPARE(lines.at(11), QStringLiteral("11)The 'Byte Matrix' should be left at 'vertical' for the KS0108 LCD's"));
+    QVERIFY(lines.last().startsWith(QStringLiteral("Any comments and or suggestions are welcome! - ")));
+    QVERIFY(lines.last().contains('@'));
+    QVERIFY(!HelpWindow::helpText().endsWith(QStringLiteral("\r\n")));
+    HelpWindow help;
+    QCOMPARE(help.windowTitle(), QStringLiteral("Tavrel Help"));
+    QCOMPARE(control<QAbstractButton>(&help, "Command1")->text(), QStringLiteral("&Close"));
+}
+
+void MainWindowTest::secondaryWindowsAreSingleInstances()
+{
+    MainWindow window;
+    window.showAbout();
+    window.showAbout();
+    QCOMPARE(window.findChildren<AboutWindow *>().size(), 1);
+    window.showHelp();
+    window.showHelp();
+    QCOMPARE(window.findChildren<HelpWindow *>().size(), 1);
+    auto *help = window.findChild<HelpWindow *>();
+    QVERIFY(window.isEnabled()); // modeless: the main window stays usable
+    control<QAbstractButton>(help, "Command1")->click();
+    QTRY_COMPARE(window.findChildren<HelpWindow *>().size(), 0);
+    window.showHelp();
+    QCOMPARE(window.findChildren<HelpWindow *>().size(), 1);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDebug>
+#include <QObject>
+#include <QString>
+
+// Finds a control by object name; warns with the name when it is missing so
+// the QVERIFY that follows says which control.
+template <typename T>
+T *control(const QObject *root, const QString &name)
+{
+    T *found = root->findChild<T *>(name);
+    if (!found)
+        qWarning("no control named %s", qPrintable(name));
+    return found;
+}
