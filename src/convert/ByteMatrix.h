@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QStringList>
+
+class HexGrid;
+
+// The bytes an LCD controller expects for a black-and-white picture. Only
+// pure black (RGB 0) is a lit pixel, a set bit; every other colour and every
+// point outside the picture is unlit.
+namespace ByteMatrix {
+
+// KS0108: pages of 8 rows, top page first; within a page one byte per
+// column, left to right; bit 0 is the page's top row.
+QByteArray vertical(const QImage &picture, int width, int height);
+
+// T6963C and SED1330: rows top to bottom, 8 pixels a byte with the leftmost
+// pixel in the most significant bit.
+QByteArray horizontal(const QImage &picture, int width, int height);
+
+// The bytes of a loaded bitmap exactly as the file held them, in the same
+// order as horizontal(): the hex text of each cell as stored.
+QStringList horizontalCells(const HexGrid &grid, int width, int height);
+
+int pageCount(int height);
+int bytesPerRow(int width);
+
+} // namespace ByteMatrix

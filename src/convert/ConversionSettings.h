@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// What "Convert" needs besides the picture: the LCD size, the packing and
+// the text wrapped around the bytes. A plain value, so the window and a
+// command line fill it the same way.
+struct ConversionSettings
+{
+    int width = 240;
+    int height = 64;
+    bool horizontal = true; // T6963C/SED1330 rows of bytes; false: KS0108 columns
+    QString header;         // before all bytes
+    QString footer;         // after all bytes
+    QString format;         // before every byte, e.g. "0x"
+    QString delimiter;      // after every byte, e.g. ","
+};

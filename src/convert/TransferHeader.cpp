@@ -1,0 +1,63 @@
+#include "convert/TransferHeader.h"
+
+namespace {
+
+// Hex of a 16-bit value the way the PIC reads it: a negative number shows
+// its two's complement.
+QString hex(qint16 value)
+{
+    return QString::number(quint16(value), 16).toUpper();
+}
+
+bool allDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString TransferHeader::typeCharacter(int lcdSizeIndex)
+{
+    static const char types[] = {'0', '3', '4', '0', '3', '4', '0', '0'};
+    if (lcdSizeIndex < 0 || lcdSizeIndex >= int(sizeof types))
+        return QString();
+    return QString(QLatin1Char(types[lcdSizeIndex]));
+}
+
+TransferHeader TransferHeader::build(const TransferSettings &settings)
+{
+    TransferHeader header;
+    header.m_text = settings.eepromMode ? QStringLiteral("1") : typeCharacter(settings.lcdSizeIndex);
+    header.m_text += hex(settings.picBufferSize).rightJustified(2, QLatin1Char('0'));
+    if (!header.appendAddress(settings.eepromText))
+        return header;
+    // No length check: 16 ms and more give a three-character field ("010").
+    header.m_text += QLatin1Char('0') + hex(settings.picDelayMs);
+    header.m_text += QLatin1Char('*');
+    return header;
+}
+
+bool TransferHeader::appendAddress(const QString &typed)
+{
+    const QString digits = typed.trimmed();
+    bool isNumber = false;
+    const qlonglong address = digits.toLongLong(&isNumber, 10);
+    // A longer run of digits than fits a number is still a number, only too big.
+    if (!isNumber && !allDigits(digits)) {
+        m_error = tr("Type mismatch");
+        return false;
+    }
+    // The PIC takes exactly four address digits; a fifth would be read as
+    // the delay, so a larger address is refused rather than left out.
+    if (!isNumber || address < 0 || address > MaxAddress) {
+        m_error = tr("EEPROM start address must be 0 to %1").arg(MaxAddress);
+        return false;
+    }
+    m_text += QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return true;
+}

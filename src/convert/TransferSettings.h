@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What the PIC must know before the picture's bytes arrive. Numbers are
+// 16-bit like the window's state record.
+struct TransferSettings
+{
+    bool eepromMode = false; // write to the I2C EEPROM instead of the LCD
+    qint16 lcdSizeIndex = 2; // picks the LCD type character
+    qint16 picBufferSize = 32;
+    qint16 picDelayMs = 10;
+    QString eepromText = QStringLiteral("00000"); // start address as typed, decimal
+};
