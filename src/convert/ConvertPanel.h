@@ -3,6 +3,7 @@
 #include <QObject>
 
 struct AppState;
+struct ConversionSettings;
 class QGroupBox;
 class QWidget;
 
@@ -18,10 +19,17 @@ public:
     QGroupBox *byteMatrixFrame() const { return m_byteMatrix; }
 
     void packingOptionClicked();
+    void convertClicked();
 
 private:
     QGroupBox *buildOutputFormat(QWidget *parent);
     QGroupBox *buildByteMatrix(QWidget *parent);
+    // Builds the transfer header; false (and the error shown) when the
+    // EEPROM address is unusable.
+    bool buildTransferHeader();
+    ConversionSettings settingsFromControls() const;
+    QString convertedText() const;
+    QString controlText(const char *name) const;
 
     AppState &m_state;
     QWidget *m_form;

@@ -1,0 +1,113 @@
+#include "FormLookup.h"
+#include "MessageRecorder.h"
+#include "app/MainWindow.h"
+#include "canvas/PixelCanvas.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+class ConvertPanelTest : public QObject
+{
+    Q_OBJECT
+    MainWindow *m_window = nullptr;
+    PixelCanvas *m_canvas = nullptr;
+
+    QString convert()
+    {
+        control<QAbstractButton>(m_window, "Command9")->click();
+        return control<QPlainTextEdit>(m_window, "Text3")->toPlainText();
+    }
+    void click(const char *name) { control<QAbstractButton>(m_window, name)->click(); }
+    void setText(const char *name, const QString &text) { control<QLineEdit>(m_window, name)->setText(text); }
+    QString text(const char *name) const { return control<QLineEdit>(m_window, name)->text(); }
+    QString byteCount() const { return control<QLabel>(m_window, "lblfz")->text(); }
+
+private slots:
+    void init()
+    {
+        m_window = new MainWindow;
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        m_canvas = control<PixelCanvas>(m_window, "Picture1");
+    }
+    void cleanup() { delete m_window; }
+
+    void verticalConvertsTheCanvas()
+    {
+        auto *note = control<QWidget>(m_window, "LCD");
+        click("Option2_0");
+        QVERIFY(note->isHidden());
+        setText("txtfrmt", QStringLiteral("0x"));
+        setText("txtDelim", QStringLiteral(", "));
+        m_canvas->setPoint({0, 0});
+        m_canvas->setPoint({0, 2});
+        const QString first = convert();
+        QVERIFY(first.startsWith(QStringLiteral("0x05, 0x00, ")) && first.endsWith(QStringLiteral(", 0x00")));
+        QCOMPARE(convert(), first);
+        const AppState &s = m_window->state();
+        QVERIFY(s.outputText == first && s.savedOutputText == first);
+        QCOMPARE(s.byteMatrixHorizontal, qint16(0));
+        QCOMPARE(s.transferHeader, QStringLiteral("42000000A*")); // start-up size index 2
+        QCOMPARE(byteCount(), QStringLiteral("5759"));           // 1920 * 6 - 2 characters
+        QVERIFY(control<QWidget>(m_window, "Command12")->isEnabled());
+        QVERIFY(control<QWidget>(m_window, "Command15")->isEnabled());
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+
+        click("optgrf_7");
+        setText("txtDelim", QString());
+        QCOMPARE(convert().size(), 8000 * 4);
+        QCOMPARE(s.transferHeader, QStringLiteral("02000000A*"));
+        click("Option2_1");
+        QVERIFY(!note->isHidden());
+    }
+
+    void horizontalPacksDrawingUnlessBitmapUntouched()
+    {
+        click("optgrf_2"); // 128x32
+        QTest::mouseClick(m_canvas, Qt::LeftButton, {}, QPoint(m_canvas->zoom() * 9, 0));
+        QVERIFY(convert().startsWith(QStringLiteral("0040000000")));
+        QCOMPARE(byteCount(), QStringLiteral("513"));
+
+        // As a load leaves it: the file's bytes, even where the canvas differs.
+        AppState &s = m_window->state();
+        s.hexGrid.setCell(0, 0, QStringLiteral("ff"));
+        s.canvasShowsLoadedBitmap = true;
+        QVERIFY(convert().startsWith(QStringLiteral("ff00")));
+        m_canvas->setPoint({0, 0}); // drawn on: the picture counts again
+        QVERIFY(convert().startsWith(QStringLiteral("8040")));
+    }
+
+    void badAddressConvertsNothing_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a number") << "1x" << "Error: Type mismatch";
+        QTest::newRow("above 65535") << "65536" << "Error: EEPROM start address must be 0 to 65535";
+    }
+    void badAddressConvertsNothing()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, message);
+        const QString good = convert();
+        setText("eeprom", address);
+        MessageRecorder recorder;
+        QVERIFY(convert().isEmpty());
+        QCOMPARE(recorder.messages, QStringList{message});
+        const AppState &s = m_window->state();
+        QVERIFY(s.outputText.isEmpty() && s.savedOutputText == good);
+        QCOMPARE(byteCount(), QStringLiteral("1921"));
+        QCOMPARE(text("eeprom"), address);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        setText("eeprom", QStringLiteral("65535"));
+        QVERIFY(!convert().isEmpty());
+        QCOMPARE(s.transferHeader, QStringLiteral("420FFFF0A*"));
+        QCOMPARE(text("eeprom"), QStringLiteral("65535"));
+    }
+};
+
+QTEST_MAIN(ConvertPanelTest)
+#include "tst_convertpanel.moc"
