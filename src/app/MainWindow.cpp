@@ -92,7 +92,9 @@ void MainWindow::buildMenu()
     };
     add("mnuExit", tr("E&xit"), &MainWindow::exitProgram);
     // "&Open" loads a text file into the transmit window; its handler lives with the output panel.
-    bar->addAction(tr("&Open"))->setObjectName(QStringLiteral("mnuOpen"));
+    QAction *open = bar->addAction(tr("&Open"));
+    open->setObjectName(QStringLiteral("mnuOpen"));
+    connect(open, &QAction::triggered, m_output, &OutputPanel::openTextFile);
     add("mnuAbout", tr("&About"), &MainWindow::showAbout);
     add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
 }

@@ -3,10 +3,13 @@
 #include <QWidget>
 
 struct AppState;
+class CommonDialog;
+class QPlainTextEdit;
 class QPushButton;
 
 // The output window Text3 with its frames "Directly load LCD" (reformat and
-// send) and "Text Output Window" (copy, save, clear, restore, case).
+// send) and "Text Output Window" (copy, save, clear, restore, case), and the
+// "&Open" menu that loads a text file into the transmit window.
 class OutputPanel : public QWidget
 {
     Q_OBJECT
@@ -16,11 +19,23 @@ public:
     // "Paste and Send " stands on its own in the window; the window places it.
     QPushButton *pasteAndSendButton() const { return m_pasteAndSend; }
 
+    void reformatClicked();
+    void copyClicked();
+    void saveClicked();
+    void clearClicked();
+    void restoreClicked();
+    void caseToggleClicked();
+    // The "&Open" menu.
+    void openTextFile();
+
 private:
     QWidget *buildSendFrame();
     QWidget *buildEditFrame();
+    QPushButton *formButton(const char *name) const;
+    CommonDialog *commonDialog() const;
 
     AppState &m_state;
     QWidget *m_form;
+    QPlainTextEdit *m_output;
     QPushButton *m_pasteAndSend;
 };

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QSerialPort;
+
+// Sends bytes through an open serial port from the event loop, pausing
+// before every pause byte: the PIC has no handshake and writes a block while
+// the line is quiet. Before a pause, everything written so far must have left
+// both QSerialPort's buffer and the driver's output queue, so the pause is a
+// real gap on the line. Bytes are handed over in small pieces as the port
+// drains, which keeps Stop prompt and QSerialPort's unbounded buffer small.
+class PacedSender : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PacedSender(QObject *parent = nullptr);
+
+    // The pause byte for a wait string: only a single Latin-1 character can
+    // equal a sent character; an empty or longer string never pauses (-1).
+    static int pauseByteFor(const QString &waitChars);
+
+    // Starts sending; false when a send is running or the port is not open.
+    // pauseByte -1 or pauseMs <= 0 means no pauses.
+    bool start(QSerialPort *port, const QByteArray &bytes, int pauseByte, int pauseMs);
+    // Ends the send at once: nothing after the bytes already handed to the port.
+    void stop();
+
+    bool isSending() const { return m_phase != Phase::Idle; }
+    qsizetype sentCount() const { return m_next; }
+
+    // Most bytes handed to the port and not yet on the line while feeding.
+    static constexpr qsizetype maxInFlight = 64;
+
+signals:
+    // `sent` bytes have been handed to the port so far.
+    void progressed(qsizetype sent);
+    // Every byte has left the port and the driver.
+    void finished();
+    void stopped();
+    void failed(const QString &reason);
+
+private:
+    enum class Phase { Idle, Feeding, Draining, Pausing, Finishing };
+
+    void pump();
+    void feed();
+    void waitForDrain();
+    void pauseElapsed();
+    void portFailed();
+    void end();
+    void fail(const QString &reason);
+    bool isPause(qsizetype index) const;
+    qsizetype pieceEnd(qsizetype from) const;
+    qsizetype inFlight() const;
+    bool outputDrained() const;
+
+    QPointer<QSerialPort> m_port;
+    QByteArray m_bytes;
+    qsizetype m_next = 0;
+    int m_pauseByte = -1;
+    int m_pauseMs = 0;
+    bool m_pauseDone = false;
+    Phase m_phase = Phase::Idle;
+    QTimer m_poll;
+    QTimer m_pause;
+    QElapsedTimer m_pauseClock;
+};

@@ -1,0 +1,204 @@
+#include "FormLookup.h"
+#include "MessageRecorder.h"
+#include "app/CommonDialog.h"
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The output window's buttons and the "&Open" menu, driven through the window.
+class OutputWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void reformatRefusesFormattedText_data();
+    void reformatRefusesFormattedText();
+    void reformatBuildsStreamAndMovesOn();
+    void copyClearRestore();
+    void caseToggle();
+    void openLoadsTransmitWindow_data();
+    void openLoadsTransmitWindow();
+    void saveWritesOutputWindow();
+    void saveReportsFailure();
+
+private:
+    QPushButton *button(const char *name) const { return control<QPushButton>(m_window, name); }
+    QPlainTextEdit *text(const char *name) const { return control<QPlainTextEdit>(m_window, name); }
+
+    MainWindow *m_window = nullptr;
+};
+
+void OutputWindowTest::init()
+{
+    m_window = new MainWindow;
+}
+
+void OutputWindowTest::cleanup()
+{
+    CommonDialog::setAnswerer({});
+    delete m_window;
+}
+
+void OutputWindowTest::reformatRefusesFormattedText_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("delimiter");
+    QTest::newRow("format") << "0x" << "";
+    QTest::newRow("delimiter") << "" << ",";
+}
+
+void OutputWindowTest::reformatRefusesFormattedText()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, delimiter);
+    control<QLineEdit>(m_window, "txtfrmt")->setText(format);
+    control<QLineEdit>(m_window, "txtDelim")->setText(delimiter);
+    text("Text3")->setPlainText(QStringLiteral("0x00,0xFF"));
+    button("Command15")->setEnabled(true);
+    MessageRecorder recorder;
+    QTest::mouseClick(button("Command15"), Qt::LeftButton);
+    QCOMPARE(recorder.messages, QStringList{"No Format or Delimiters allowed\n\rConvert again without them."});
+    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("0x00,0xFF"));
+    QVERIFY(m_window->state().reformattedText.isEmpty() && m_window->state().outputText.isEmpty());
+    QVERIFY(button("Command15")->isEnabled());
+    QVERIFY(!button("Command16")->isEnabled());
+}
+
+void OutputWindowTest::reformatBuildsStreamAndMovesOn()
+{
+    AppState &state = m_window->state();
+    state.transferHeader = QStringLiteral("40400000A*");
+    state.picBufferSize = 4;
+    text("Text3")->setPlainText(QStringLiteral("  00FF00FF00F "));
+    button("Command15")->setEnabled(true);
+    QTest::mouseClick(button("Command15"), Qt::LeftButton);
+    QCOMPARE(state.outputText, QStringLiteral("00ff00ff00f"));
+    QCOMPARE(state.reformattedText, QStringLiteral("40400000a*]00ff]00ff]00f"));
+    QCOMPARE(text("Text3")->toPlainText(), state.reformattedText);
+    QVERIFY(button("Command16")->isEnabled());
+    QVERIFY(!button("Command15")->isEnabled());
+}
+
+void OutputWindowTest::copyClearRestore()
+{
+    AppState &state = m_window->state();
+    state.savedOutputText = QStringLiteral("00ff");
+    state.transferHeader = QStringLiteral("0200000A*");
+    text("Text3")->setPlainText(QStringLiteral("abc123"));
+    MessageRecorder recorder;
+    QTest::mouseClick(button("Command11"), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc123"));
+    QCOMPARE(recorder.messages, QStringList{"Text copied to Clipboad"});
+
+    button("Command12")->setEnabled(true);
+    QTest::mouseClick(button("Command13"), Qt::LeftButton);
+    QVERIFY(text("Text3")->toPlainText().isEmpty());
+    QVERIFY(state.transferHeader.isEmpty());
+    QVERIFY(!button("Command12")->isEnabled());
+
+    QTest::mouseClick(button("Command14"), Qt::LeftButton);
+    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("00ff"));
+    QVERIFY(button("Command12")->isEnabled());
+}
+
+void OutputWindowTest::caseToggle()
+{
+    QPushButton *toggle = button("txtcase");
+    text("Text3")->setPlainText(QStringLiteral("{0xAb,0xcD}"));
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(toggle->text(), QStringLiteral("&LowCase"));
+    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("{0XAB,0XCD}"));
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(toggle->text(), QStringLiteral("&UpCase"));
+    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("{0xab,0xcd}"));
+}
+
+void OutputWindowTest::openLoadsTransmitWindow_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("chosen"); // "file", "missing" or "" for Cancel
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("text file") << QByteArray("]00ff\xe9\n") << "file" << QStringLiteral("]00ff\u00e9\n") << false;
+    QTest::newRow("cancel") << QByteArray("x") << "" << QStringLiteral("before") << false;
+    QTest::newRow("missing file") << QByteArray("x") << "missing" << QStringLiteral("before") << false;
+    QTest::newRow("over 1 MiB") << QByteArray(1024 * 1024 + 1, 'f') << "file" << QStringLiteral("before") << true;
+}
+
+void OutputWindowTest::openLoadsTransmitWindow()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, chosen);
+    QFETCH(QString, expected);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picture.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    text("Text2")->setPlainText(QStringLiteral("before"));
+    CommonDialog *dialog = m_window->commonDialog();
+    dialog->fileName = QStringLiteral("stale.bmp");
+    QString filterShown;
+    QString nameShown = QStringLiteral("unset");
+    CommonDialog::setAnswerer([&](CommonDialog &d, CommonDialog::Mode mode) {
+        filterShown = d.filter;
+        nameShown = d.fileName;
+        if (mode != CommonDialog::Mode::Open || chosen.isEmpty())
+            return QString();
+        return chosen == QLatin1String("file") ? path : dir.filePath(QStringLiteral("gone.txt"));
+    });
+    MessageRecorder recorder;
+    QAction *open = control<QAction>(m_window, "mnuOpen");
+    QVERIFY(open);
+    open->trigger();
+    QCOMPARE(filterShown, QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"));
+    QVERIFY(nameShown.isEmpty());
+    QCOMPARE(text("Text2")->toPlainText(), expected);
+    QCOMPARE(recorder.messages.size(), refused ? 1 : 0);
+}
+
+void OutputWindowTest::saveWritesOutputWindow()
+{
+    QTemporaryDir dir;
+    text("Text3")->setPlainText(QStringLiteral("0200000a*]00ff"));
+    QStringList settings;
+    CommonDialog::setAnswerer([&](CommonDialog &d, CommonDialog::Mode mode) {
+        settings << d.dialogTitle << d.filter << d.fileName << d.defaultExt;
+        return mode == CommonDialog::Mode::Save ? dir.filePath(QStringLiteral("picture")) : QString();
+    });
+    button("Command12")->setEnabled(true);
+    MessageRecorder recorder;
+    QTest::mouseClick(button("Command12"), Qt::LeftButton);
+    QCOMPARE(settings, QStringList({"LCD File to Save", "Text(*.txt)|*.txt|Basic (*.bas)|*.bas", "*.txt", "*.txt"}));
+    QFile saved(dir.filePath(QStringLiteral("picture.txt")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("0200000a*]00ff"));
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void OutputWindowTest::saveReportsFailure()
+{
+    QTemporaryDir dir;
+    CommonDialog::setAnswerer([&](CommonDialog &, CommonDialog::Mode) {
+        return dir.filePath(QStringLiteral("missing-folder/picture.txt"));
+    });
+    text("Text3")->setPlainText(QStringLiteral("00ff"));
+    button("Command12")->setEnabled(true);
+    MessageRecorder recorder;
+    QTest::mouseClick(button("Command12"), Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY2(recorder.messages.first().startsWith(QStringLiteral("File Save Error - ")), qPrintable(recorder.messages.first()));
+    QVERIFY(recorder.messages.first().size() > int(qstrlen("File Save Error - ")));
+}
+
+QTEST_MAIN(OutputWindowTest)
+#include "tst_outputwindow.moc"
