@@ -7,6 +7,18 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+// The reader stamps bytes as they reach it through the pseudo-terminal, whose
+// kernel worker runs late on a busy machine: with three busy loops and two
+// builds on two cores, a 40 ms pause measured as little as 17 ms, while on an
+// idle machine every gap measures the full pause. So a gap counts when it is
+// at least half the pause; a sender that does not wait for the line leaves
+// none at all. The full length of the pauses is checked by the sender's
+// elapsed time, which the line's jitter cannot shorten.
+bool isGap(qint64 gapNs, int pauseMs)
+{
+    return gapNs >= qint64(pauseMs) * 1000000 / 2;
+}
+
 // The paced sender over a real pseudo-terminal, measured by a reader on its
 // own thread: every byte once and in order, a quiet gap on the line before
 // every pause byte, a prompt stop and a clean failure when the line goes.
@@ -95,12 +107,12 @@ void PacedSenderTest::sendsEveryByteWithGaps_data()
     QTest::addColumn<int>("pauseByte");
     QTest::addColumn<int>("pauseMs");
     QTest::addColumn<int>("pauses");
-    QTest::newRow("header and blocks") << QByteArray("40400000a*]00ff]00ff]00") << int(']') << 15 << 3;
-    QTest::newRow("pause byte first and doubled") << QByteArray("]]ab]") << int(']') << 10 << 3;
+    QTest::newRow("header and blocks") << QByteArray("40400000a*]00ff]00ff]00") << int(']') << 60 << 3;
+    QTest::newRow("pause byte first and doubled") << QByteArray("]]ab]") << int(']') << 60 << 3;
     QTest::newRow("long blocks") << QByteArray(300, 'f').append(']').append(QByteArray(300, '0')).append(']')
-                                 << int(']') << 10 << 2;
-    QTest::newRow("every byte value") << allValues << 0x5d << 10 << 1;
-    QTest::newRow("no pause byte") << QByteArray("]a]b]c") << -1 << 200 << 0;
+                                 << int(']') << 60 << 2;
+    QTest::newRow("every byte value") << allValues << 0x5d << 60 << 1;
+    QTest::newRow("no pause byte") << QByteArray("]a]b]c") << -1 << 1000 << 0;
     QTest::newRow("delay zero") << QByteArray("]a]b]c") << int(']') << 0 << 0;
     QTest::newRow("nothing to send") << QByteArray() << int(']') << 10 << 0;
 }
@@ -129,12 +141,12 @@ void PacedSenderTest::sendsEveryByteWithGaps()
     QCOMPARE(waits.size(), pauses);
     for (qsizetype at : waits) {
         if (at > 0)
-            QVERIFY2(line.gapBeforeNs(at) >= qint64(pauseMs) * 1000000,
+            QVERIFY2(isGap(line.gapBeforeNs(at), pauseMs),
                      qPrintable(QStringLiteral("gap before byte %1: %2 us").arg(at).arg(line.gapBeforeNs(at) / 1000)));
     }
     QVERIFY(elapsedMs >= qint64(pauses) * pauseMs);
     if (pauses == 0)
-        QVERIFY2(elapsedMs < 150, qPrintable(QString::number(elapsedMs))); // a single 200 ms pause would show
+        QVERIFY2(elapsedMs < 500, qPrintable(QString::number(elapsedMs))); // a single 1 s pause would show
 }
 
 // The far end reads nothing for a while: the sender must not pile bytes up
@@ -150,12 +162,12 @@ void PacedSenderTest::busyFarEndKeepsGapsAndBufferSmall()
     qint64 mostQueued = 0;
     connect(&sender, &PacedSender::progressed, this,
             [this, &mostQueued] { mostQueued = qMax(mostQueued, m_port->bytesToWrite()); });
-    QVERIFY(sender.start(m_port, bytes, ']', 40));
+    QVERIFY(sender.start(m_port, bytes, ']', 60));
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
     QTRY_COMPARE(line.size(), bytes.size());
     QCOMPARE(line.bytes(), bytes);
-    QVERIFY(line.gapBeforeNs(40000) >= 40 * 1000000);
-    QVERIFY(line.gapBeforeNs(40101) >= 40 * 1000000);
+    QVERIFY(isGap(line.gapBeforeNs(40000), 60));
+    QVERIFY(isGap(line.gapBeforeNs(40101), 60));
     QVERIFY2(mostQueued <= PacedSender::maxInFlight, qPrintable(QString::number(mostQueued)));
 }
 
