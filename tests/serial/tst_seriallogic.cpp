@@ -1,0 +1,112 @@
+#include "serial/CommPort.h"
+#include "serial/LineSettings.h"
+#include "serial/PortAssignments.h"
+#include "serial/ReceiveFilter.h"
+
+#include <QCommandLineParser>
+#include <QtTest>
+
+// The serial link's logic without a window: settings strings, which device
+// each Com option opens, what a received chunk shows as.
+class SerialLogicTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void settingsStrings_data();
+    void settingsStrings();
+    void receiveFilter_data();
+    void receiveFilter();
+    void receiveFilterAcrossReads();
+    void portAssignments();
+};
+
+void SerialLogicTest::settingsStrings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("canonical"); // empty: refused
+    QTest::newRow("list default") << "19200,n,8,1" << "19200,n,8,1";
+    QTest::newRow("even 7 bits 2 stops") << "9600,e,7,2" << "9600,e,7,2";
+    QTest::newRow("mark 5 bits 1.5 stops") << "300,m,5,1.5" << "300,m,5,1.5";
+    QTest::newRow("blanks, upper case") << " 115200 , S , 6 , 1 " << "115200,s,6,1";
+    for (const char *bad : {"", "19200,n,8", "19200,n,8,1,1", "fast,n,8,1", "0,n,8,1", "+9600,n,8,1",
+                            "19200,x,8,1", "19200,n,9,1", "19200,n,8,3", "19200;n;8;1"})
+        QTest::newRow(*bad ? bad : "empty") << QString::fromLatin1(bad) << QString();
+}
+
+void SerialLogicTest::settingsStrings()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, canonical);
+    const std::optional<LineSettings> parsed = LineSettings::parse(text);
+    QCOMPARE(parsed.has_value(), !canonical.isEmpty());
+    CommPort port(PortAssignments{});
+    QVERIFY(port.setSettings(QStringLiteral("4800,o,8,1")));
+    QCOMPARE(port.setSettings(text), parsed.has_value());
+    if (parsed) {
+        QCOMPARE(parsed->toString(), canonical);
+        QCOMPARE(port.settings(), canonical);
+    } else { // refused, never ignored: the port keeps what it had and says why
+        QCOMPARE(port.settings(), QStringLiteral("4800,o,8,1"));
+        QVERIFY(port.errorString().contains(QStringLiteral("19200,n,8,1")));
+    }
+}
+
+void SerialLogicTest::receiveFilter_data()
+{
+    QTest::addColumn<QString>("received");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("CR becomes CR LF") << "ab\rc" << "ab\r\nc";
+    QTest::newRow("lone LF vanishes") << "ab\nc" << "abc";
+    QTest::newRow("CR LF stays") << "ab\r\nc" << "ab\r\nc";
+    QTest::newRow("LF CR") << "a\n\rb" << "a\r\nb";
+    QTest::newRow("CR CR, LF LF") << "\r\r\n\n" << "\r\n\r\n";
+    QTest::newRow("other bytes pass") << QString::fromLatin1("\x00\x7f\xff", 3) << QString::fromLatin1("\x00\x7f\xff", 3);
+}
+
+void SerialLogicTest::receiveFilter()
+{
+    QFETCH(QString, received);
+    QTEST(ReceiveFilter::filter(received), "shown");
+}
+
+void SerialLogicTest::receiveFilterAcrossReads()
+{
+    const QString stream = QStringLiteral("ab\r\ncd\r\n\nef\rgh\n\r");
+    for (int cut = 0; cut <= stream.size(); ++cut)
+        QCOMPARE(ReceiveFilter::filter(stream.left(cut)) + ReceiveFilter::filter(stream.mid(cut)),
+                 ReceiveFilter::filter(stream));
+}
+
+void SerialLogicTest::portAssignments()
+{
+    // USB and ACM adapters first, then the others; numbers sort as numbers.
+    PortAssignments ports = PortAssignments::fromDevices(
+        {"/dev/ttyS1", "/dev/ttyUSB10", "/dev/ttyS0", "/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyAMA0"});
+    QCOMPARE(QStringList({ports.device(1), ports.device(2), ports.device(3), ports.device(4)}),
+             QStringList({"/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyAMA0"}));
+
+    QCommandLineParser parser;
+    const QCommandLineOption com = PortAssignments::commandLineOption();
+    parser.addOption(com);
+    QVERIFY(parser.parse({"tavrel", "--com", "3=/dev/pts/7", "--com=1=/dev/odd device", "--com", "3=/dev/pts/9"}));
+    QString error;
+    QVERIFY(ports.applyOverrides(parser.values(com), &error));
+    QCOMPARE(ports.device(1), QStringLiteral("/dev/odd device"));
+    QCOMPARE(ports.device(3), QStringLiteral("/dev/pts/9")); // the last one given wins
+    QCOMPARE(ports.shortName(3), QStringLiteral("pts/9"));
+    QCOMPARE(ports.shortName(2), QStringLiteral("ttyUSB2"));
+
+    // A malformed value changes nothing, not even the good values before it.
+    for (const char *bad : {"5=/dev/x", "0=/dev/x", "1", "1=", "/dev/ttyUSB0", "12=/dev/x"}) {
+        PortAssignments few = PortAssignments::fromDevices({"/dev/ttyS0"});
+        QVERIFY(!few.applyOverrides({QStringLiteral("2=/dev/pts/1"), QLatin1String(bad)}, &error));
+        QVERIFY(error.contains(QLatin1String(bad)));
+        QVERIFY(few.device(2).isEmpty());
+        QCOMPARE(few.shortName(2), QStringLiteral("none"));
+    }
+    QVERIFY(CommPort::openFailureReason("/dev/ttyUSB0", QSerialPort::PermissionError, "Permission denied", true)
+                .contains(QStringLiteral("dialout")));
+}
+
+QTEST_MAIN(SerialLogicTest)
+#include "tst_seriallogic.moc"
