@@ -9,7 +9,9 @@
 #include "canvas/PixelCanvas.h"
 #include "convert/ConvertPanel.h"
 #include "output/OutputPanel.h"
+#include "serial/CommPort.h"
 #include "serial/LinkSettingsPanel.h"
+#include "serial/PortAssignments.h"
 #include "serial/SerialPortPanel.h"
 #include "serial/TerminalPanel.h"
 
@@ -25,7 +27,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : MainWindow(PortAssignments::fromSystem(), parent)
+{
+}
+
+MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(caption());
@@ -37,7 +43,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_canvas = new CanvasPanel(m_state, central);
     m_convert = new ConvertPanel(m_state, central);
     m_link = new LinkSettingsPanel(m_state, central);
-    m_port = new SerialPortPanel(m_state, central);
+    m_port = new SerialPortPanel(m_state, central, ports);
     m_terminal = new TerminalPanel(m_state, central);
     m_output = new OutputPanel(m_state, central);
 
@@ -153,6 +159,8 @@ void MainWindow::exitProgram()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // E&xit and closing the window both let go of the serial device first.
+    m_port->commPort()->setPortOpen(false);
     event->accept();
     QCoreApplication::quit();
 }

@@ -12,6 +12,7 @@ class ConvertPanel;
 class HelpWindow;
 class LinkSettingsPanel;
 class OutputPanel;
+class PortAssignments;
 class SerialPortPanel;
 class TerminalPanel;
 
@@ -21,7 +22,9 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    // Com1..Com4 open the serial devices the system lists.
     explicit MainWindow(QWidget *parent = nullptr);
+    explicit MainWindow(const PortAssignments &ports, QWidget *parent = nullptr);
 
     static QString caption();
 

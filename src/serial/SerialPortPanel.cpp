@@ -2,49 +2,210 @@
 
 #include "app/AppState.h"
 #include "app/ControlFactory.h"
+#include "app/FormControls.h"
+#include "app/UserMessages.h"
+#include "serial/CommPort.h"
+#include "serial/LineSettings.h"
+#include "serial/PortAssignments.h"
+#include "serial/TerminalText.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
-SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form)
-    : QGroupBox(form), m_state(state), m_form(form)
+namespace {
+const QColor closedRed(192, 0, 0);
+const QColor openGreen(0, 192, 0);
+const QColor inputOpen(255, 255, 192);
+const QColor typingOpen(192, 255, 192);
+const QColor white(255, 255, 255);
+const QString waiting = QStringLiteral("Waiting.....");
+} // namespace
+
+SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices)
+    : QGroupBox(form), m_state(state), m_form(form), m_port(new CommPort(devices, this))
 {
     setObjectName(QStringLiteral("Frame3"));
     setAccessibleName(tr("Serial port"));
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(2);
-    for (int i = 0; i < 4; ++i) {
-        auto *option = Controls::option(this, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(i + 1));
-        option->setChecked(i == 0);
-        grid->addWidget(option, i, 0);
-    }
-    auto *settings = Controls::list(this, QStringLiteral("List1"), {}, QString());
-    settings->setFixedSize(100, 60);
-    grid->addWidget(Controls::valueLabel(this, QStringLiteral("Label2"), tr("Setting"), tr("Port settings")), 0, 1);
-    settings->setAccessibleName(tr("Setting"));
-    grid->addWidget(settings, 1, 1, 3, 1);
-    grid->addWidget(Controls::button(this, QStringLiteral("cmdcomm"), tr("Open")), 0, 2);
-    auto *indicator = Controls::valueLabel(this, QStringLiteral("comm"), tr("OFF"), tr("Port state"));
-    indicator->setAlignment(Qt::AlignCenter);
-    indicator->setMinimumWidth(50);
-    Controls::setBackground(indicator, QColor(192, 0, 0));
-    grid->addWidget(indicator, 1, 2);
-    grid->addWidget(Controls::button(this, QStringLiteral("cmdbuff"), tr("Apply")), 2, 2);
+    buildPortChoice(grid, devices);
+    m_settings = Controls::list(this, QStringLiteral("List1"), {}, QString());
+    m_settings->setFixedSize(100, 60);
+    m_settingLabel = Controls::valueLabel(this, QStringLiteral("Label2"), tr("Setting"), tr("Port settings"));
+    grid->addWidget(m_settingLabel, 0, 2);
+    m_settings->setAccessibleName(tr("Setting"));
+    grid->addWidget(m_settings, 1, 2, 3, 1);
+    m_commButton = Controls::button(this, QStringLiteral("cmdcomm"), tr("Open"));
+    grid->addWidget(m_commButton, 0, 3);
+    m_indicator = Controls::valueLabel(this, QStringLiteral("comm"), tr("OFF"), tr("Port state"));
+    m_indicator->setAlignment(Qt::AlignCenter);
+    m_indicator->setMinimumWidth(50);
+    Controls::setBackground(m_indicator, closedRed);
+    grid->addWidget(m_indicator, 1, 3);
+    m_applyButton = Controls::button(this, QStringLiteral("cmdbuff"), tr("Apply"));
+    grid->addWidget(m_applyButton, 2, 3);
 
-    auto *handshake = Controls::list(this, QStringLiteral("proto"), {"Off", "XoXoff", "Rts", "XonRts"}, QString());
-    handshake->setFixedSize(80, 60);
-    auto *buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QStringLiteral("512"), QString());
-    buffer->setMaximumWidth(60);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label23"), tr("Handshake"), handshake), 0, 3);
-    grid->addWidget(handshake, 1, 3, 3, 1);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label22"), tr("Com out buff"), buffer), 4, 3);
-    grid->addWidget(buffer, 4, 2);
-    auto *active = Controls::label(this, QStringLiteral("lblxmit"), tr("Transmit Window Active"));
-    active->hide();
-    grid->addWidget(active, 4, 0, 1, 2);
+    m_handshake = Controls::list(this, QStringLiteral("proto"), {"Off", "XoXoff", "Rts", "XonRts"}, QString());
+    m_handshake->setFixedSize(80, 60);
+    m_buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QStringLiteral("512"), QString());
+    m_buffer->setMaximumWidth(60);
+    grid->addWidget(Controls::label(this, QStringLiteral("Label23"), tr("Handshake"), m_handshake), 0, 4);
+    grid->addWidget(m_handshake, 1, 4, 3, 1);
+    grid->addWidget(Controls::label(this, QStringLiteral("Label22"), tr("Com out buff"), m_buffer), 4, 4);
+    grid->addWidget(m_buffer, 4, 3);
+    m_transmitActive = Controls::label(this, QStringLiteral("lblxmit"), tr("Transmit Window Active"));
+    m_transmitActive->hide();
+    grid->addWidget(m_transmitActive, 4, 0, 1, 3);
+
+    connect(m_settings, &QListWidget::currentRowChanged, this, &SerialPortPanel::settingsClicked);
+    connect(m_applyButton, &QPushButton::clicked, this, &SerialPortPanel::applyClicked);
+    connect(m_commButton, &QPushButton::clicked, this, &SerialPortPanel::commClicked);
+    connect(m_port, &CommPort::connectionLost, this, &SerialPortPanel::portLost);
+}
+
+// Com1..Com4, each with the device it opens beside it.
+void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &devices)
+{
+    for (int i = 0; i < PortAssignments::count; ++i) {
+        const int number = i + 1;
+        m_options[i] = Controls::option(this, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(number));
+        m_options[i]->setChecked(i == 0);
+        const QString path = devices.device(number);
+        const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
+        m_options[i]->setToolTip(where);
+        m_options[i]->setAccessibleDescription(where);
+        // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
+        const QString name = fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80);
+        auto *device = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i), name,
+                                            tr("Device of Com%1").arg(number));
+        device->setToolTip(where);
+        device->setEnabled(!path.isEmpty());
+        grid->addWidget(m_options[i], i, 0);
+        grid->addWidget(device, i, 1);
+    }
+}
+
+template <typename T>
+T *SerialPortPanel::control(const char *name) const
+{
+    return formControl<T>(m_form, QLatin1String(name));
+}
+
+void SerialPortPanel::settingsClicked(int row)
+{
+    if (row < 0)
+        return;
+    if (!m_port->setSettings(m_settings->item(row)->text()))
+        UserMessages::inform(m_form, m_port->errorString());
+    m_settingLabel->setText(m_port->settings());
+}
+
+void SerialPortPanel::applyClicked()
+{
+    bool isNumber = false;
+    const int bufferSize = m_buffer->text().toInt(&isNumber);
+    if (!isNumber || bufferSize < 1 || bufferSize > 32767) {
+        UserMessages::inform(m_form, tr("Com out buff must be a whole number from 1 to 32767. "
+                                        "Nothing was applied."));
+        return;
+    }
+    const QList<QListWidgetItem *> handshake = m_handshake->selectedItems();
+    if (handshake.isEmpty()) {
+        UserMessages::inform(m_form, tr("Choose a handshake (Off, XoXoff, Rts or XonRts) first. "
+                                        "Nothing was applied."));
+        return;
+    }
+    const QListWidgetItem *settings = m_settings->currentItem();
+    if (!settings || !LineSettings::parse(settings->text())) {
+        UserMessages::inform(m_form, tr("Choose a line setting first. Nothing was applied."));
+        return;
+    }
+    m_port->setSettings(settings->text());
+    m_port->setOutBufferSize(bufferSize);
+    m_port->setHandshaking(m_handshake->row(handshake.first()));
+}
+
+void SerialPortPanel::commClicked()
+{
+    if (m_port->portOpen())
+        closeSequence();
+    else
+        openSequence();
+}
+
+void SerialPortPanel::openSequence()
+{
+    auto *input = control<QPlainTextEdit>("Text1");
+    auto *pasteAndSend = control<QPushButton>("Command4");
+    input->setPlainText(waiting);
+    m_applyButton->setEnabled(false);
+    const QListWidgetItem *settings = m_settings->currentItem();
+    bool ready = settings && m_port->setSettings(settings->text());
+    for (int i = 0; ready && i < PortAssignments::count; ++i)
+        if (m_options[i]->isChecked())
+            m_port->setCommPort(i + 1);
+    if (!ready || !m_port->setPortOpen(true)) {
+        UserMessages::inform(m_form, tr("Error! Cannot Open Comm:%1").arg(m_port->commPort()) + QLatin1Char('\n')
+                                         + m_port->errorString());
+        pasteAndSend->setEnabled(false);
+        return;
+    }
+    control<QTimer>("Timer1")->start();
+    pasteAndSend->setEnabled(true);
+    setTerminalColours(inputOpen, typingOpen);
+    m_transmitActive->show();
+    UserMessages::beep();
+    showPortState(tr("ON"), openGreen);
+    m_commButton->setText(tr("Close"));
+    pasteAndSend->setEnabled(true);
+}
+
+void SerialPortPanel::closeSequence()
+{
+    m_port->setPortOpen(false);
+    showClosed();
+}
+
+// Everything of the close sequence after the port itself is closed.
+void SerialPortPanel::showClosed()
+{
+    control<QTimer>("Timer1")->stop();
+    m_applyButton->setEnabled(true);
+    auto *input = control<QPlainTextEdit>("Text1");
+    if (TerminalText::shows(input, waiting))
+        input->setPlainText(QStringLiteral("Serial Input from PIC"));
+    m_transmitActive->hide();
+    setTerminalColours(white, white);
+    control<QPlainTextEdit>("Text2")->clear();
+    UserMessages::beep();
+    control<QPushButton>("Command4")->setEnabled(false);
+    showPortState(tr("OFF"), closedRed);
+    m_commButton->setText(tr("Open"));
+}
+
+void SerialPortPanel::portLost(const QString &device)
+{
+    showClosed();
+    UserMessages::inform(m_form, tr("The serial device %1 (Com%2) was disconnected. The port is closed.")
+                                     .arg(device)
+                                     .arg(m_port->commPort()));
+}
+
+void SerialPortPanel::showPortState(const QString &caption, const QColor &colour)
+{
+    m_indicator->setText(caption);
+    Controls::setBackground(m_indicator, colour);
+}
+
+void SerialPortPanel::setTerminalColours(const QColor &input, const QColor &typing)
+{
+    Controls::setBackground(control<QPlainTextEdit>("Text1"), input);
+    Controls::setBackground(control<QPlainTextEdit>("Text2"), typing);
 }

@@ -3,16 +3,50 @@
 #include <QGroupBox>
 
 struct AppState;
+class CommPort;
+class PortAssignments;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
 
 // The serial port frame: port choice, line settings, open/close, indicator,
-// handshake and output-buffer settings.
+// handshake and output-buffer settings. It owns the port object MSComm1.
 class SerialPortPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    SerialPortPanel(AppState &state, QWidget *form);
+    SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices);
+
+    CommPort *commPort() const { return m_port; }
+
+    void settingsClicked(int row); // List1
+    void applyClicked();           // cmdbuff
+    void commClicked();            // cmdcomm: open when closed, else close
 
 private:
+    void buildPortChoice(QGridLayout *grid, const PortAssignments &devices);
+    void openSequence();
+    void closeSequence();
+    void showClosed();
+    void portLost(const QString &device);
+    void showPortState(const QString &caption, const QColor &colour);
+    void setTerminalColours(const QColor &input, const QColor &typing);
+    template <typename T>
+    T *control(const char *name) const;
+
     AppState &m_state;
     QWidget *m_form;
+    CommPort *m_port;
+    QRadioButton *m_options[4] = {};
+    QListWidget *m_settings;
+    QLabel *m_settingLabel;
+    QPushButton *m_commButton;
+    QLabel *m_indicator;
+    QPushButton *m_applyButton;
+    QListWidget *m_handshake;
+    QLineEdit *m_buffer;
+    QLabel *m_transmitActive;
 };
