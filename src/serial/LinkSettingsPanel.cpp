@@ -2,7 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/ControlFactory.h"
+#include "app/FormControls.h"
+#include "app/UserMessages.h"
+#include "serial/CommPort.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,9 +15,39 @@
 #include <QListWidget>
 #include <QPushButton>
 
+namespace {
+// List2 and List3 rows, as the PIC takes them.
+const qint16 bufferSizes[] = {2, 4, 8, 16, 32, 64, 128};
+const qint16 delays[] = {5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 100};
+const QColor disabledGrey(128, 128, 128);
+
+template <size_t N>
+void setFromRow(qint16 &field, const qint16 (&table)[N], int row)
+{
+    if (row >= 0 && row < int(N))
+        field = table[row];
+}
+
+// The number on the selected row; `fallback` when no row is selected.
+qint16 selectedNumber(const QListWidget *list, qint16 fallback)
+{
+    const QListWidgetItem *item = list->currentItem();
+    return item ? qint16(item->text().toInt()) : fallback;
+}
+} // namespace
+
 LinkSettingsPanel::LinkSettingsPanel(AppState &state, QWidget *form)
     : QObject(form), m_state(state), m_form(form), m_io(buildIo(form)), m_eeprom(buildEeprom(form))
 {
+    connect(m_buffer, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::bufferClicked);
+    connect(m_delay, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::delayClicked);
+    if (auto *wait = formControl<QLineEdit>(form, QStringLiteral("Text4")))
+        connect(wait, &QLineEdit::textChanged, this, &LinkSettingsPanel::waitCharsChanged);
+    connect(m_target, &QCheckBox::toggled, this, &LinkSettingsPanel::eepromTargetClicked);
+    connect(formControl<QPushButton>(m_io, QStringLiteral("cmdApply")), &QPushButton::clicked, this,
+            &LinkSettingsPanel::applyClicked);
+    connect(formControl<QPushButton>(m_io, QStringLiteral("cmdlcd")), &QPushButton::clicked, this,
+            &LinkSettingsPanel::displayEepromClicked);
 }
 
 QGroupBox *LinkSettingsPanel::buildIo(QWidget *parent)
@@ -22,19 +56,19 @@ QGroupBox *LinkSettingsPanel::buildIo(QWidget *parent)
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
-    auto *buffer = Controls::list(frame, QStringLiteral("List2"), {"2", "4", "8", "16", "32", "64", "128"}, QString());
-    auto *delay = Controls::list(frame, QStringLiteral("List3"),
-                                 {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "100"}, QString());
-    for (QListWidget *list : {buffer, delay})
+    m_buffer = Controls::list(frame, QStringLiteral("List2"), {"2", "4", "8", "16", "32", "64", "128"}, QString());
+    m_delay = Controls::list(frame, QStringLiteral("List3"),
+                             {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "100"}, QString());
+    for (QListWidget *list : {m_buffer, m_delay})
         list->setFixedSize(70, 64);
-    auto *xmit = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QStringLiteral("5"), QString());
-    xmit->setMaximumWidth(70);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label7"), tr("PIC Buffer"), buffer), 0, 0);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label8"), tr("PIC Delay(ms)"), delay), 0, 1);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label11"), tr("Xmit Delay(ms)"), xmit), 0, 2);
-    grid->addWidget(buffer, 1, 0, 2, 1);
-    grid->addWidget(delay, 1, 1, 2, 1);
-    grid->addWidget(xmit, 1, 2);
+    m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QStringLiteral("5"), QString());
+    m_xmitDelay->setMaximumWidth(70);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label7"), tr("PIC Buffer"), m_buffer), 0, 0);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label8"), tr("PIC Delay(ms)"), m_delay), 0, 1);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label11"), tr("Xmit Delay(ms)"), m_xmitDelay), 0, 2);
+    grid->addWidget(m_buffer, 1, 0, 2, 1);
+    grid->addWidget(m_delay, 1, 1, 2, 1);
+    grid->addWidget(m_xmitDelay, 1, 2);
     grid->addWidget(Controls::button(frame, QStringLiteral("cmdApply"), tr("Apply")), 2, 2);
     grid->addWidget(Controls::button(frame, QStringLiteral("cmdlcd"), tr("&Disp Eprom")), 3, 2);
     return frame;
@@ -45,16 +79,78 @@ QGroupBox *LinkSettingsPanel::buildEeprom(QWidget *parent)
     auto *frame = Controls::frame(parent, QStringLiteral("Frame10"), tr("I2C Eeprom"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
-    auto *check = Controls::checkBox(frame, QStringLiteral("Check1"), QString());
-    check->setAccessibleName(tr("Load EEprom"));
-    auto *address = Controls::lineEdit(frame, QStringLiteral("eeprom"), QStringLiteral("00000"), QString());
-    address->setMaxLength(5);
-    address->setMaximumWidth(70);
-    address->setEnabled(false);
-    Controls::setBackground(address, frame->palette().color(QPalette::Mid));
-    grid->addWidget(check, 0, 0);
+    m_target = Controls::checkBox(frame, QStringLiteral("Check1"), QString());
+    m_target->setAccessibleName(tr("Load EEprom"));
+    m_address = Controls::lineEdit(frame, QStringLiteral("eeprom"), QStringLiteral("00000"), QString());
+    m_address->setMaxLength(5);
+    m_address->setMaximumWidth(70);
+    m_address->setEnabled(false);
+    Controls::setBackground(m_address, frame->palette().color(QPalette::Mid));
+    grid->addWidget(m_target, 0, 0);
     grid->addWidget(Controls::label(frame, QStringLiteral("Label13"), tr("Load EEprom")), 0, 1);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label12"), tr("Start Addr"), address), 1, 0, 1, 2);
-    grid->addWidget(address, 1, 2);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label12"), tr("Start Addr"), m_address), 1, 0, 1, 2);
+    grid->addWidget(m_address, 1, 2);
     return frame;
+}
+
+QString LinkSettingsPanel::settingsNowText(int bufferSize, int delayMs, const QString &waitChars,
+                                           const QString &xmitDelay)
+{
+    const QString lineBreak = QStringLiteral("\n\r");
+    return QStringLiteral("Settings Now") + lineBreak + QStringLiteral("Buffer:") + QString::number(bufferSize)
+        + lineBreak + QStringLiteral("Delay:") + QString::number(delayMs) + lineBreak
+        + QStringLiteral("Wait Char(s): ") + waitChars + lineBreak + QStringLiteral("Xmit Delay:") + xmitDelay;
+}
+
+void LinkSettingsPanel::bufferClicked(int row)
+{
+    setFromRow(m_state.picBufferSize, bufferSizes, row);
+}
+
+void LinkSettingsPanel::delayClicked(int row)
+{
+    setFromRow(m_state.picDelayMs, delays, row);
+}
+
+void LinkSettingsPanel::waitCharsChanged(const QString &text)
+{
+    m_state.waitChars = text;
+}
+
+void LinkSettingsPanel::applyClicked()
+{
+    if (auto *wait = formControl<QLineEdit>(m_form, QStringLiteral("Text4")))
+        m_state.waitChars = wait->text();
+    m_state.picBufferSize = selectedNumber(m_buffer, m_state.picBufferSize);
+    m_state.picDelayMs = selectedNumber(m_delay, m_state.picDelayMs);
+    UserMessages::inform(m_form, settingsNowText(m_state.picBufferSize, m_state.picDelayMs, m_state.waitChars,
+                                                 m_xmitDelay->text()));
+}
+
+void LinkSettingsPanel::eepromTargetClicked(bool checked)
+{
+    auto *send = formControl<QPushButton>(m_form, QStringLiteral("Command16"));
+    auto *sendFrame = formControl<QGroupBox>(m_form, QStringLiteral("Frame7"));
+    send->setText(checked ? tr("Load Eeprom") : tr("Send to LCD"));
+    send->setAccessibleName(send->text());
+    m_address->setEnabled(checked);
+    Controls::setBackground(m_address, checked ? QApplication::palette(m_address).color(QPalette::Base)
+                                               : disabledGrey);
+    sendFrame->setTitle(checked ? tr("Directly load  I2C Eeprom") : tr("Directly load LCD"));
+    sendFrame->setAccessibleName(sendFrame->title());
+    if (!checked)
+        m_address->setText(QStringLiteral("00000"));
+    m_state.eepromMode = checked;
+    m_xmitDelay->setText(checked ? QStringLiteral("100") : QStringLiteral("5"));
+}
+
+void LinkSettingsPanel::displayEepromClicked()
+{
+    auto *port = formControl<CommPort>(m_form, QStringLiteral("MSComm1"));
+    if (port && port->portOpen()) {
+        port->output(QStringLiteral("*22000000a"));
+        return;
+    }
+    UserMessages::beep();
+    UserMessages::inform(m_form, tr("Port not open!"));
 }
