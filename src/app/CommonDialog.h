@@ -18,7 +18,8 @@ public:
     explicit CommonDialog(QWidget *window);
 
     QString fileName;
-    QString filter = QStringLiteral("Image (*.bmp)|*.bmp");
+    QString filter = QStringLiteral("Image (*.bmp)|*.bmp|Images (*.bmp *.png *.gif *.jpg *.jpeg)|"
+                                    "*.bmp;*.png;*.gif;*.jpg;*.jpeg");
     QString dialogTitle = QStringLiteral("LCD File to Open");
     QString defaultExt = QStringLiteral("bmp");
     QString initDir = QStringLiteral("./");

@@ -1,7 +1,9 @@
 #include "canvas/CanvasPanel.h"
 
 #include "app/AppState.h"
+#include "app/CommonDialog.h"
 #include "app/ControlFactory.h"
+#include "canvas/BitmapFileActions.h"
 #include "canvas/LcdSizes.h"
 #include "canvas/PixelCanvas.h"
 
@@ -127,13 +129,22 @@ QWidget *CanvasPanel::buildTools()
     connect(erase, &QPushButton::clicked, this, &CanvasPanel::eraseClicked);
     connect(draw, &QPushButton::clicked, this, &CanvasPanel::drawClicked);
 
-    auto *text = Controls::lineEdit(box, QStringLiteral("pictxt"), QString(), tr("Text to stamp"));
-    grid->addWidget(text, 3, 0, 1, 2);
-    grid->addWidget(Controls::button(box, QStringLiteral("cmdfont"), tr("Font")), 4, 0);
-    grid->addWidget(Controls::button(box, QStringLiteral("cmdtext"), tr("Text")), 4, 1);
-    grid->addWidget(Controls::button(box, QStringLiteral("Command10"), tr("Load")), 5, 0);
-    grid->addWidget(Controls::button(box, QStringLiteral("Command8"), tr("Save")), 5, 1);
+    m_text = Controls::lineEdit(box, QStringLiteral("pictxt"), QString(), tr("Text to stamp"));
+    grid->addWidget(m_text, 3, 0, 1, 2);
+    auto *font = Controls::button(box, QStringLiteral("cmdfont"), tr("Font"));
+    auto *text = Controls::button(box, QStringLiteral("cmdtext"), tr("Text"));
+    auto *load = Controls::button(box, QStringLiteral("Command10"), tr("Load"));
+    auto *save = Controls::button(box, QStringLiteral("Command8"), tr("Save"));
+    grid->addWidget(font, 4, 0);
+    grid->addWidget(text, 4, 1);
+    grid->addWidget(load, 5, 0);
+    grid->addWidget(save, 5, 1);
     grid->addWidget(Controls::button(box, QStringLiteral("Command9"), tr("Convert")), 6, 0, 1, 2);
+    m_files = new BitmapFileActions(m_state, m_canvas, m_inverted, this);
+    connect(font, &QPushButton::clicked, this, &CanvasPanel::fontClicked);
+    connect(text, &QPushButton::clicked, this, &CanvasPanel::textClicked);
+    connect(load, &QPushButton::clicked, this, &CanvasPanel::loadClicked);
+    connect(save, &QPushButton::clicked, m_files, &BitmapFileActions::fsave);
     return box;
 }
 
@@ -205,4 +216,33 @@ void CanvasPanel::sizeOptionClicked(int index)
     m_state.lcdWidth = qint16(size->width);
     m_canvas->setLcdSize(size->width, size->height);
     applyZoom();
+}
+
+void CanvasPanel::fontClicked()
+{
+    auto *dialog = window()->findChild<CommonDialog *>(QStringLiteral("commdlg"));
+    if (!dialog)
+        return;
+    dialog->flags = 3; // screen and printer fonts; stays for later uses of the dialog
+    if (!dialog->showFont())
+        return;
+    // Name and size only: style, effects and colour chosen in the dialog are not taken.
+    QFont font(dialog->fontName);
+    if (dialog->fontSize > 0)
+        font.setPointSizeF(dialog->fontSize);
+    m_canvas->setStampFont(font);
+}
+
+void CanvasPanel::textClicked()
+{
+    m_canvas->stampText(m_text->text());
+}
+
+void CanvasPanel::loadClicked()
+{
+    m_files->fload();
+    // Whatever the load did: hexGrid's bytes belong to this size until "Clear".
+    // "320x200" is never disabled.
+    for (int index = 0; index <= 6; ++index)
+        m_sizeOptions[index]->setEnabled(false);
 }

@@ -3,10 +3,12 @@
 #include <QGroupBox>
 
 struct AppState;
+class BitmapFileActions;
 class PixelCanvas;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QScrollArea;
 
@@ -29,6 +31,9 @@ public:
     void drawClicked();
     void penSizeClicked(int index);
     void sizeOptionClicked(int index);
+    void fontClicked();
+    void textClicked();
+    void loadClicked();
 
 private:
     QWidget *buildCanvasArea();
@@ -43,5 +48,7 @@ private:
     QComboBox *m_penSize = nullptr;
     QLabel *m_position = nullptr;
     QCheckBox *m_inverted = nullptr;
+    QLineEdit *m_text = nullptr;
+    BitmapFileActions *m_files = nullptr;
     QRadioButton *m_sizeOptions[8] = {};
 };

@@ -1,6 +1,7 @@
 #include "canvas/PixelCanvas.h"
 
 #include "canvas/PenStroke.h"
+#include "canvas/TextStamp.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -51,6 +52,15 @@ void PixelCanvas::lineTo(QPoint lcdPoint)
     PenStroke::line(m_image, m_current, lcdPoint, m_penWidth, m_colour);
     m_current = lcdPoint;
     imageChanged();
+}
+
+void PixelCanvas::stampText(const QString &text)
+{
+    const int lineHeight = TextStamp::stamp(m_image, m_current, text, m_font, m_colour);
+    m_current = QPoint(0, m_current.y() + lineHeight);
+    // An empty line only moves the position: the picture is unchanged.
+    if (!text.isEmpty())
+        imageChanged();
 }
 
 void PixelCanvas::setZoom(int zoom)

@@ -37,6 +37,9 @@ public:
 
     QFont stampFont() const { return m_font; }
     void setStampFont(const QFont &font) { m_font = font; }
+    // Prints `text` at the drawing position in the drawing colour, then
+    // moves the position to the start of the next line.
+    void stampText(const QString &text);
 
     int zoom() const { return m_zoom; }
     void setZoom(int zoom);

@@ -1,0 +1,79 @@
+#include "canvas/BitmapFileActions.h"
+
+#include "app/AppState.h"
+#include "app/CommonDialog.h"
+#include "app/FormControls.h"
+#include "app/UserMessages.h"
+#include "canvas/BitmapLoader.h"
+#include "canvas/MonoBmpWriter.h"
+#include "canvas/PixelCanvas.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+
+BitmapFileActions::BitmapFileActions(AppState &state, PixelCanvas *canvas, QCheckBox *inverted, QWidget *panel)
+    : QObject(panel), m_state(state), m_canvas(canvas), m_inverted(inverted), m_panel(panel)
+{
+}
+
+CommonDialog *BitmapFileActions::dialog() const
+{
+    return m_panel->window()->findChild<CommonDialog *>(QStringLiteral("commdlg"));
+}
+
+QPlainTextEdit *BitmapFileActions::outputWindow() const
+{
+    return formControl<QPlainTextEdit>(m_panel->window(), QStringLiteral("Text3"));
+}
+
+void BitmapFileActions::showDump(const QString &dump)
+{
+    if (QPlainTextEdit *output = outputWindow())
+        output->setPlainText(dump);
+}
+
+void BitmapFileActions::fload()
+{
+    CommonDialog *files = dialog();
+    if (!files)
+        return;
+    files->showOpen();
+    if (files->fileName.isEmpty()) {
+        showDump(QString());
+        m_inverted->setEnabled(false);
+        return;
+    }
+    const BitmapLoadResult result = BitmapLoader::loadFile(
+        files->fileName, QSize(m_state.lcdWidth, m_state.lcdHeight), m_inverted->isChecked(), m_state.hexGrid);
+    if (!result.ok()) {
+        // Nothing was read into hexGrid or the canvas; "Inverted" stays as it was.
+        UserMessages::inform(m_panel, tr("Error: ") + result.error);
+        showDump(QString());
+        return;
+    }
+    m_canvas->setImage(result.picture);
+    // After setImage, whose change signal clears it: the canvas now shows the file.
+    m_state.canvasShowsLoadedBitmap = true;
+    showDump(result.dump);
+    m_inverted->setEnabled(false);
+}
+
+void BitmapFileActions::fsave()
+{
+    CommonDialog *files = dialog();
+    if (!files)
+        return;
+    const QByteArray bitmap = MonoBmpWriter::encode(m_canvas->image());
+    files->showSave();
+    if (files->fileName.isEmpty())
+        return;
+    QSaveFile file(files->fileName);
+    // A writable file in a directory we may not create files in is still overwritten.
+    file.setDirectWriteFallback(true);
+    if (file.open(QIODevice::WriteOnly) && file.write(bitmap) == bitmap.size() && file.commit())
+        return;
+    UserMessages::inform(m_panel, tr("Error: Cannot save %1: %2")
+                                      .arg(QDir::toNativeSeparators(files->fileName), file.errorString()));
+}
