@@ -19,7 +19,8 @@ public:
     BitmapFileActions(AppState &state, PixelCanvas *canvas, QCheckBox *inverted, QWidget *panel);
 
     // Asks for a picture file and loads it into the canvas, hexGrid and the
-    // output window; a cancelled dialog only empties the output window.
+    // output window; a cancelled dialog empties the output window and
+    // disables "Inverted", and loads nothing.
     void fload();
     // Asks for a file name and writes the canvas as a one-bit bitmap.
     void fsave();
