@@ -130,7 +130,7 @@ void PacedSenderTest::sendsEveryByteWithGaps()
     QElapsedTimer clock;
     clock.start();
     QVERIFY(sender.start(m_port, bytes, pauseByte, pauseMs));
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+    QVERIFY(finished.count() == 1 || finished.wait(5000));
     const qint64 elapsedMs = clock.elapsed();
     QVERIFY(!sender.isSending());
     QCOMPARE(m_port->bytesToWrite(), 0);
@@ -163,7 +163,7 @@ void PacedSenderTest::busyFarEndKeepsGapsAndBufferSmall()
     connect(&sender, &PacedSender::progressed, this,
             [this, &mostQueued] { mostQueued = qMax(mostQueued, m_port->bytesToWrite()); });
     QVERIFY(sender.start(m_port, bytes, ']', 60));
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+    QVERIFY(finished.wait(10000));
     QTRY_COMPARE(line.size(), bytes.size());
     QCOMPARE(line.bytes(), bytes);
     QVERIFY(isGap(line.gapBeforeNs(40000), 60));
@@ -195,7 +195,7 @@ void PacedSenderTest::stopPartWay()
             sender.stop();
     });
     QVERIFY(sender.start(m_port, bytes, ']', pauseMs));
-    QTRY_COMPARE(stopped.count(), 1);
+    QVERIFY(stopped.wait(5000));
     QVERIFY(!sender.isSending());
     const qsizetype sent = sender.sentCount();
     QVERIFY(sent >= stopAfter && sent < bytes.size());
@@ -249,7 +249,7 @@ void PacedSenderTest::lineLostMidSendFails()
     } else {
         m_port->close();
     }
-    QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 3000);
+    QVERIFY(failed.count() == 1 || failed.wait(3000));
     QVERIFY(!sender.isSending());
     QVERIFY(!failed.first().first().toString().isEmpty());
     QCOMPARE(finished.count(), 0);

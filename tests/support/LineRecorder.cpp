@@ -4,7 +4,12 @@
 #include <poll.h>
 #include <unistd.h>
 
-LineRecorder::LineRecorder(int masterFd) : m_fd(masterFd), m_thread(&LineRecorder::run, this) {}
+LineRecorder::LineRecorder(int masterFd) : m_fd(masterFd), m_thread(&LineRecorder::run, this)
+{
+    // Bytes sent before the thread reads would be stamped late.
+    while (!m_started)
+        std::this_thread::yield();
+}
 
 LineRecorder::~LineRecorder()
 {
@@ -33,6 +38,7 @@ void LineRecorder::stop()
 void LineRecorder::run()
 {
     char buffer[4096];
+    m_started = true;
     while (m_running) {
         const qint64 waitNs = m_resumeAtNs - nowNs();
         if (waitNs > 0) {

@@ -38,6 +38,7 @@ private:
 
     int m_fd;
     std::atomic<bool> m_running{true};
+    std::atomic<bool> m_started{false};
     std::atomic<qint64> m_resumeAtNs{0};
     mutable std::mutex m_mutex;
     QByteArray m_bytes;
