@@ -5,6 +5,7 @@
 #include "app/ControlFactory.h"
 #include "app/FormControls.h"
 #include "app/UserMessages.h"
+#include "output/SendController.h"
 #include "output/SendStream.h"
 #include "output/TextFiles.h"
 
@@ -15,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -55,6 +57,22 @@ QWidget *OutputPanel::buildSendFrame()
     connect(reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
     layout->addWidget(send);
     layout->addWidget(reformat);
+    // Shown only while a send runs; they keep their room so nothing jumps.
+    auto *stop = Controls::button(frame, QStringLiteral("cmdStop"), tr("Stop"));
+    stop->setToolTip(tr("Stop sending (Esc)"));
+    auto *progress = new QProgressBar(frame);
+    progress->setObjectName(QStringLiteral("prgSend"));
+    progress->setAccessibleName(tr("Sending progress"));
+    for (QWidget *sendingOnly : {static_cast<QWidget *>(stop), static_cast<QWidget *>(progress)}) {
+        QSizePolicy policy = sendingOnly->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        sendingOnly->setSizePolicy(policy);
+        sendingOnly->hide();
+        layout->addWidget(sendingOnly);
+    }
+    m_sender = new SendController(m_state, m_form, m_output, stop, progress);
+    connect(send, &QPushButton::clicked, m_sender, &SendController::sendClicked);
+    connect(m_pasteAndSend, &QPushButton::clicked, m_sender, &SendController::pasteAndSendClicked);
     return frame;
 }
 

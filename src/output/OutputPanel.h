@@ -6,6 +6,7 @@ struct AppState;
 class CommonDialog;
 class QPlainTextEdit;
 class QPushButton;
+class SendController;
 
 // The output window Text3 with its frames "Directly load LCD" (reformat and
 // send) and "Text Output Window" (copy, save, clear, restore, case), and the
@@ -28,6 +29,8 @@ public:
     // The "&Open" menu.
     void openTextFile();
 
+    SendController *sender() const { return m_sender; }
+
 private:
     QWidget *buildSendFrame();
     QWidget *buildEditFrame();
@@ -38,4 +41,5 @@ private:
     QWidget *m_form;
     QPlainTextEdit *m_output;
     QPushButton *m_pasteAndSend;
+    SendController *m_sender = nullptr;
 };

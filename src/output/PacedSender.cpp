@@ -107,7 +107,7 @@ void PacedSender::feed()
             waitForDrain();
             return;
         }
-        const qsizetype room = maxInFlight - inFlight();
+        const qsizetype room = m_maxInFlight - inFlight();
         if (room <= 0) {
             m_poll.start();
             return;

@@ -34,7 +34,10 @@ public:
     qsizetype sentCount() const { return m_next; }
 
     // Most bytes handed to the port and not yet on the line while feeding.
-    static constexpr qsizetype maxInFlight = 64;
+    static constexpr qsizetype defaultMaxInFlight = 64;
+    // A smaller limit (the port's output buffer size), for the next start.
+    void setMaxInFlight(qsizetype bytes) { m_maxInFlight = qBound<qsizetype>(1, bytes, defaultMaxInFlight); }
+    qsizetype maxInFlight() const { return m_maxInFlight; }
 
 signals:
     // `sent` bytes have been handed to the port so far.
@@ -62,6 +65,7 @@ private:
     QPointer<QSerialPort> m_port;
     QByteArray m_bytes;
     qsizetype m_next = 0;
+    qsizetype m_maxInFlight = defaultMaxInFlight;
     int m_pauseByte = -1;
     int m_pauseMs = 0;
     bool m_pauseDone = false;

@@ -1,0 +1,206 @@
+#include "output/SendController.h"
+
+#include "app/AppState.h"
+#include "app/ControlFactory.h"
+#include "app/FormControls.h"
+#include "app/UserMessages.h"
+#include "output/Latin1Text.h"
+#include "output/TransmitDelay.h"
+#include "serial/CommPort.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextCursor>
+
+namespace {
+const QColor openGreen(0, 192, 0);
+const QColor busyOrange(255, 128, 0);
+constexpr int refreshIntervalMs = 30;
+
+// Everything that would change the stream, the port or its settings while
+// bytes are going out; Text2 too, since a typed key would go out among them.
+const QStringList lockedWhileSending = {
+    "Command16", "Command15", "Command4", "Command9", "Command13", "Command14", "txtcase",
+    "cmdcomm", "Option1_0", "Option1_1", "Option1_2", "Option1_3", "List1", "cmdbuff", "proto",
+    "combuff", "List2", "List3", "xmitdelay", "cmdApply", "Text4", "Check1", "eeprom", "cmdlcd",
+    "Text2"};
+} // namespace
+
+SendController::SendController(AppState &state, QWidget *form, QPlainTextEdit *output, QPushButton *stop,
+                               QProgressBar *progress)
+    : QObject(form), m_state(state), m_form(form), m_output(output), m_stop(stop), m_progress(progress),
+      m_escape(new QShortcut(QKeySequence(Qt::Key_Escape), form, nullptr, nullptr, Qt::WindowShortcut))
+{
+    m_escape->setEnabled(false);
+    m_refresh.setInterval(refreshIntervalMs);
+    connect(m_escape, &QShortcut::activated, this, &SendController::stopClicked);
+    connect(m_stop, &QPushButton::clicked, this, &SendController::stopClicked);
+    connect(&m_refresh, &QTimer::timeout, this, &SendController::showProgress);
+    connect(&m_sender, &PacedSender::finished, this, &SendController::sendFinished);
+    connect(&m_sender, &PacedSender::stopped, this, &SendController::sendStopped);
+    // Queued: the failure may surface while the port itself is closing.
+    connect(&m_sender, &PacedSender::failed, this, &SendController::sendFailed, Qt::QueuedConnection);
+}
+
+CommPort *SendController::port() const
+{
+    return formControl<CommPort>(m_form, QStringLiteral("MSComm1"));
+}
+
+QTimer *SendController::receiveTimer() const
+{
+    return formControl<QTimer>(m_form, QStringLiteral("Timer1"));
+}
+
+QString SendController::textOf(const char *name) const
+{
+    return formControl<QLineEdit>(m_form, QLatin1String(name))->text();
+}
+
+void SendController::sendClicked()
+{
+    CommPort *comm = port();
+    if (!comm || !comm->portOpen()) {
+        UserMessages::inform(m_form, QStringLiteral("Please, open Comm Port first."));
+        return;
+    }
+    const std::optional<int> pauseMs = TransmitDelay::truncated(textOf("xmitdelay"));
+    if (!pauseMs) {
+        UserMessages::inform(m_form, QStringLiteral("Error - Check Settings!"));
+        UserMessages::beep();
+        return;
+    }
+    const QString text = m_state.reformattedText;
+    const qsizetype outside = Latin1Text::firstOutside(text);
+    if (outside >= 0) {
+        UserMessages::inform(m_form, Latin1Text::sendRefusal(text, outside));
+        return;
+    }
+    m_output->clear();
+    formControl<QLabel>(m_form, QStringLiteral("lblrem"))->setText(QString::number(text.size()));
+    receiveTimer()->stop();
+    start(Kind::Stream, text, m_state.waitChars, *pauseMs);
+}
+
+void SendController::pasteAndSendClicked()
+{
+    if (!UserMessages::confirm(m_form, QStringLiteral("Are you sure?\n\rAnything in the clipboard will be sent immediately"))) {
+        UserMessages::beep();
+        return;
+    }
+    const QString delayText = textOf("xmitdelay");
+    const std::optional<int> pauseMs = TransmitDelay::rounded(delayText);
+    const QString waitChars = textOf("Text4").trimmed();
+    if (!pauseMs) {
+        UserMessages::inform(m_form, tr("The transmit delay \"%1\" is not a whole number of milliseconds. "
+                                        "Nothing was sent.")
+                                         .arg(delayText));
+        return;
+    }
+    CommPort *comm = port();
+    if (!comm || !comm->portOpen())
+        return;
+    auto *staging = formControl<QPlainTextEdit>(m_form, QStringLiteral("Text2"));
+    staging->setPlainText(QGuiApplication::clipboard()->text().toLower());
+    const QString text = staging->toPlainText().trimmed();
+    const qsizetype outside = Latin1Text::firstOutside(text);
+    if (outside >= 0) {
+        UserMessages::inform(m_form, Latin1Text::sendRefusal(text, outside));
+        return;
+    }
+    start(Kind::Clipboard, text, waitChars, *pauseMs);
+}
+
+void SendController::stopClicked()
+{
+    m_sender.stop();
+}
+
+void SendController::start(Kind kind, const QString &text, const QString &waitChars, int pauseMs)
+{
+    m_kind = kind;
+    m_text = text;
+    m_shown = 0;
+    m_lock.lock(m_form, lockedWhileSending);
+    m_output->setReadOnly(true);
+    m_form->window()->setCursor(Qt::BusyCursor);
+    showPortState(tr("Busy"), busyOrange);
+    m_progress->setRange(0, int(qMax<qsizetype>(1, text.size())));
+    m_progress->setValue(0);
+    m_progress->show();
+    m_stop->show();
+    m_escape->setEnabled(true);
+    CommPort *comm = port();
+    m_sender.setMaxInFlight(comm->outBufferSize());
+    m_refresh.start();
+    if (!m_sender.start(comm->serialPort(), text.toLatin1(), PacedSender::pauseByteFor(waitChars), pauseMs))
+        sendFailed();
+}
+
+// Echoes into Text3 what has gone to the port since the last call and counts down.
+void SendController::showProgress()
+{
+    const qsizetype sent = m_sender.sentCount();
+    m_progress->setValue(int(sent));
+    if (m_kind != Kind::Stream || sent == m_shown)
+        return;
+    QTextCursor end(m_output->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(m_text.mid(m_shown, sent - m_shown));
+    m_shown = sent;
+    formControl<QLabel>(m_form, QStringLiteral("lblrem"))->setText(QString::number(m_text.size() - sent));
+}
+
+void SendController::sendFinished()
+{
+    restoreIdle();
+    UserMessages::beep();
+}
+
+void SendController::sendStopped()
+{
+    restoreIdle();
+}
+
+void SendController::sendFailed()
+{
+    restoreIdle();
+    UserMessages::inform(m_form, QStringLiteral("Error - Check Settings!"));
+    UserMessages::beep();
+}
+
+void SendController::restoreIdle()
+{
+    m_refresh.stop();
+    showProgress();
+    m_escape->setEnabled(false);
+    m_stop->hide();
+    m_progress->hide();
+    m_output->setReadOnly(false);
+    m_lock.unlock();
+    CommPort *comm = port();
+    const bool open = comm && comm->portOpen();
+    if (open) {
+        showPortState(tr("ON"), openGreen);
+        if (m_kind == Kind::Stream)
+            receiveTimer()->start();
+    } else {
+        // The line was lost meanwhile: the port's own close left these states.
+        formControl<QWidget>(m_form, QStringLiteral("Command4"))->setEnabled(false);
+        formControl<QWidget>(m_form, QStringLiteral("cmdbuff"))->setEnabled(true);
+    }
+    m_form->window()->unsetCursor();
+}
+
+void SendController::showPortState(const QString &caption, const QColor &colour)
+{
+    auto *indicator = formControl<QLabel>(m_form, QStringLiteral("comm"));
+    indicator->setText(caption);
+    Controls::setBackground(indicator, colour);
+}

@@ -1,0 +1,374 @@
+#include "FormLookup.h"
+#include "LineRecorder.h"
+#include "MessageRecorder.h"
+#include "PseudoTerminal.h"
+#include "app/ControlFactory.h"
+#include "app/MainWindow.h"
+#include "canvas/PixelCanvas.h"
+#include "serial/PortAssignments.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+const QColor busyOrange(255, 128, 0);
+const QColor openGreen(0, 192, 0);
+
+// Runs the event loop as the program does until `done` holds; QTRY_ and
+// qWait would sleep 10 ms at a time and stretch every pause.
+bool spinUntil(const std::function<bool()> &done, int timeoutMs = 10000)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start();
+    loop.exec();
+    return done();
+}
+
+// The stream of a 240x64 KS0108 picture whose only lit pixel is (0, 0),
+// written out by hand: header for LCD type 4, buffer 32, address 0, 10 ms.
+QByteArray onePixelStream()
+{
+    const QByteArray body = "01" + QByteArray(3838, '0');
+    QByteArray stream = "42000000a*";
+    for (int at = 0; at < body.size(); at += 32)
+        stream += ']' + body.mid(at, 32);
+    return stream;
+}
+
+// A long stream for the tests that interrupt a send: 200 blocks.
+QString longStream()
+{
+    QString stream;
+    for (int block = 0; block < 200; ++block)
+        stream += QLatin1Char(']') + QString::number(block).rightJustified(32, QLatin1Char('0'));
+    return stream;
+}
+} // namespace
+
+// "Send to LCD" and "Paste and Send " through the window, over a real
+// pseudo-terminal opened as Com1 with the serial panel.
+class SendToLcdTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sendNeedsOpenPort();
+    void drawConvertReformatSend();
+    void stopPartWay_data();
+    void stopPartWay();
+    void farEndClosedMidSend();
+    void badTransmitDelay_data();
+    void badTransmitDelay();
+    void refusesCharacterOutsideLatin1();
+    void emptyStream();
+    void pasteAndSend();
+    void pasteAndSendRefusals_data();
+    void pasteAndSendRefusals();
+
+private:
+    template <typename T>
+    T *get(const char *name) const { return control<T>(m_window.get(), name); }
+    QPushButton *button(const char *name) const { return get<QPushButton>(name); }
+    QString text(const char *name) const { return get<QPlainTextEdit>(name)->toPlainText(); }
+    bool sending() const { return !button("cmdStop")->isHidden(); }
+    void openPort();
+    // Puts a stream in place as Reformat would and presses "Send to LCD".
+    void sendStream(const QString &stream, const QString &delay);
+    // The controls a send disables, as name:enabled.
+    QStringList lockedStates() const;
+
+    std::unique_ptr<PseudoTerminal> m_pty;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<LineRecorder> m_line;
+};
+
+void SendToLcdTest::init()
+{
+    m_pty = std::make_unique<PseudoTerminal>();
+    QVERIFY(m_pty->isValid());
+    PortAssignments ports;
+    ports.setDevice(1, m_pty->slavePath());
+    m_window = std::make_unique<MainWindow>(ports);
+    m_line = std::make_unique<LineRecorder>(m_pty->masterFd());
+}
+
+void SendToLcdTest::cleanup()
+{
+    m_line.reset();
+    m_window.reset();
+    m_pty.reset();
+}
+
+void SendToLcdTest::openPort()
+{
+    MessageRecorder recorder;
+    button("cmdcomm")->click();
+    QVERIFY2(get<QLabel>("comm")->text() == QLatin1String("ON"), qPrintable(recorder.messages.join('\n')));
+}
+
+void SendToLcdTest::sendStream(const QString &stream, const QString &delay)
+{
+    m_window->state().reformattedText = stream;
+    get<QLineEdit>("xmitdelay")->setText(delay);
+    button("Command16")->setEnabled(true);
+    button("Command16")->click();
+}
+
+QStringList SendToLcdTest::lockedStates() const
+{
+    QStringList states;
+    for (const char *name : {"Command16", "Command15", "Command4", "Command9", "Command13", "cmdcomm", "List1",
+                             "Option1_1", "List2", "xmitdelay", "Text4", "Check1", "cmdlcd", "Text2"})
+        states << QStringLiteral("%1:%2").arg(name).arg(get<QWidget>(name)->isEnabled());
+    return states;
+}
+
+void SendToLcdTest::sendNeedsOpenPort()
+{
+    get<QPlainTextEdit>("Text3")->setPlainText(QStringLiteral("42000000a*]00"));
+    MessageRecorder recorder;
+    sendStream(QStringLiteral("42000000a*]00"), QStringLiteral("5"));
+    QCOMPARE(recorder.messages, QStringList{"Please, open Comm Port first."});
+    QCOMPARE(text("Text3"), QStringLiteral("42000000a*]00"));
+    QVERIFY(!sending());
+    QCOMPARE(m_pty->read(100), QByteArray());
+}
+
+void SendToLcdTest::drawConvertReformatSend()
+{
+    get<QAbstractButton>("Option2_0")->click(); // Vertical KS0108
+    get<PixelCanvas>("Picture1")->setPoint({0, 0});
+    button("Command9")->click();
+    QVERIFY(button("Command15")->isEnabled());
+    button("Command15")->click();
+    const QByteArray expected = onePixelStream();
+    QCOMPARE(m_window->state().reformattedText.toLatin1(), expected);
+    openPort();
+    const QStringList idle = lockedStates();
+    get<QLineEdit>("xmitdelay")->setText(QStringLiteral("5"));
+    MessageRecorder recorder;
+    QElapsedTimer clock;
+    clock.start();
+    button("Command16")->click();
+
+    QVERIFY(sending());
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("Busy"));
+    QCOMPARE(Controls::background(get<QLabel>("comm")), busyOrange);
+    QVERIFY(!get<QTimer>("Timer1")->isActive());
+    QVERIFY(!get<QProgressBar>("prgSend")->isHidden());
+    QVERIFY(get<QPlainTextEdit>("Text3")->isReadOnly());
+    for (const QString &state : lockedStates())
+        QVERIFY2(state.endsWith(QLatin1String(":0")), qPrintable(state));
+    QVERIFY(spinUntil([this] { return get<QLabel>("lblrem")->text().toInt() < 3000; }));
+    QVERIFY(sending()); // counting down while the window keeps running
+
+    QVERIFY(spinUntil([this] { return !sending(); }));
+    QVERIFY(clock.elapsed() >= 120 * 5);
+    QVERIFY(spinUntil([&] { return m_line->size() >= expected.size(); }, 2000));
+    QCOMPARE(m_line->bytes(), expected);
+    QCOMPARE(text("Text3").toLatin1(), expected);
+    QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0"));
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
+    QVERIFY(get<QTimer>("Timer1")->isActive());
+    QCOMPARE(recorder.beeps, 1);
+    QVERIFY(recorder.messages.isEmpty());
+    QVERIFY(get<QProgressBar>("prgSend")->isHidden());
+    QVERIFY(!get<QPlainTextEdit>("Text3")->isReadOnly());
+    QStringList after = idle;
+    after.replaceInStrings(QStringLiteral("Command15:1"), QStringLiteral("Command15:0"));
+    QCOMPARE(lockedStates(), after); // Send to LCD enabled again for another send
+    QVERIFY(button("Command16")->isEnabled());
+}
+
+void SendToLcdTest::stopPartWay_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Stop button") << false;
+    QTest::newRow("Esc key") << true;
+}
+
+void SendToLcdTest::stopPartWay()
+{
+    QFETCH(bool, escape);
+    openPort();
+    if (escape) {
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    const QString stream = longStream();
+    MessageRecorder recorder;
+    sendStream(stream, QStringLiteral("10"));
+    QVERIFY(spinUntil([this] { return m_line->size() >= 300; }));
+    QCOMPARE(button("cmdStop")->accessibleName(), QStringLiteral("Stop"));
+    if (escape)
+        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    else
+        button("cmdStop")->click();
+    QVERIFY(!sending());
+    QTest::qWait(100); // nothing more arrives
+    const QByteArray received = m_line->bytes();
+    QVERIFY(received.size() < stream.size());
+    QCOMPARE(received, stream.left(received.size()).toLatin1());
+    QCOMPARE(text("Text3").toLatin1(), received);
+    QCOMPARE(get<QLabel>("lblrem")->text().toInt(), stream.size() - received.size());
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    QVERIFY(get<QTimer>("Timer1")->isActive());
+    QVERIFY(button("Command16")->isEnabled() && button("cmdcomm")->isEnabled());
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void SendToLcdTest::farEndClosedMidSend()
+{
+    openPort();
+    MessageRecorder recorder;
+    sendStream(longStream(), QStringLiteral("10"));
+    QVERIFY(spinUntil([this] { return m_line->size() >= 300; }));
+    m_line.reset();
+    m_pty->closeMaster();
+    QVERIFY(spinUntil([this] { return !sending(); }, 3000));
+    QVERIFY(spinUntil([&] { return recorder.messages.contains(QStringLiteral("Error - Check Settings!")); }, 1000));
+    QVERIFY(recorder.beeps >= 1);
+    QVERIFY(button("Command16")->isEnabled());
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("OFF")); // the port closed with the line
+    QVERIFY(!button("Command4")->isEnabled());
+    QVERIFY(button("cmdbuff")->isEnabled() && button("cmdcomm")->isEnabled());
+    QVERIFY(!get<QTimer>("Timer1")->isActive());
+    QVERIFY(!get<QPlainTextEdit>("Text3")->isReadOnly());
+}
+
+void SendToLcdTest::badTransmitDelay_data()
+{
+    QTest::addColumn<QString>("delay");
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("empty") << "";
+    QTest::newRow("negative") << "-5";
+}
+
+void SendToLcdTest::badTransmitDelay()
+{
+    QFETCH(QString, delay);
+    openPort();
+    get<QPlainTextEdit>("Text3")->setPlainText(QStringLiteral("kept"));
+    MessageRecorder recorder;
+    sendStream(QStringLiteral("42000000a*]00ff"), delay);
+    QCOMPARE(recorder.messages, QStringList{"Error - Check Settings!"});
+    QCOMPARE(recorder.beeps, 1);
+    QVERIFY(!sending());
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
+    QVERIFY(get<QTimer>("Timer1")->isActive());
+    QVERIFY(button("Command16")->isEnabled());
+    QCOMPARE(text("Text3"), QStringLiteral("kept"));
+    QCOMPARE(m_pty->read(100), QByteArray());
+}
+
+void SendToLcdTest::refusesCharacterOutsideLatin1()
+{
+    openPort();
+    MessageRecorder recorder;
+    sendStream(QStringLiteral("42000000a*]00\u20ac0"), QStringLiteral("5"));
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY2(recorder.messages.first().contains(QStringLiteral("U+20AC")), qPrintable(recorder.messages.first()));
+    QVERIFY(!sending());
+    QCOMPARE(m_pty->read(100), QByteArray());
+}
+
+void SendToLcdTest::emptyStream()
+{
+    openPort();
+    MessageRecorder recorder;
+    sendStream(QString(), QStringLiteral("5"));
+    QVERIFY(spinUntil([this] { return !sending(); }));
+    QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0"));
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    QCOMPARE(recorder.beeps, 1);
+    QCOMPARE(m_pty->read(100), QByteArray());
+}
+
+void SendToLcdTest::pasteAndSend()
+{
+    openPort();
+    get<QLineEdit>("Text4")->setText(QStringLiteral(" ] "));
+    get<QLineEdit>("xmitdelay")->setText(QStringLiteral("60.4"));
+    get<QLabel>("lblrem")->setText(QStringLiteral("0000"));
+    get<QPlainTextEdit>("Text3")->setPlainText(QStringLiteral("untouched"));
+    QApplication::clipboard()->setText(QStringLiteral("  ]ABC]DEF\u00c9\n"));
+    MessageRecorder recorder;
+    QElapsedTimer clock;
+    clock.start();
+    button("Command4")->click();
+    QCOMPARE(recorder.messages, QStringList{"Are you sure?\n\rAnything in the clipboard will be sent immediately"});
+    QCOMPARE(text("Text2"), QStringLiteral("  ]abc]def\u00e9\n"));
+    QVERIFY(sending());
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("Busy"));
+    QVERIFY(spinUntil([this] { return !sending(); }));
+    QVERIFY(clock.elapsed() >= 2 * 60);
+    QVERIFY(spinUntil([this] { return m_line->size() >= 9; }, 1000));
+    QCOMPARE(m_line->bytes(), QByteArray("]abc]def\xe9")); // the last character too
+    QVERIFY(m_line->gapBeforeNs(4) >= 30 * 1000000);
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0000"));
+    QCOMPARE(text("Text3"), QStringLiteral("untouched"));
+    QVERIFY(get<QTimer>("Timer1")->isActive());
+    QVERIFY(button("Command4")->isEnabled());
+}
+
+void SendToLcdTest::pasteAndSendRefusals_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("delay");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QString>("message"); // part of the second message, empty for none
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("cancelled") << "]00ff" << "5" << false << "" << 1;
+    QTest::newRow("delay not a number") << "]00ff" << "5 ms" << true << "\"5 ms\"" << 0;
+    QTest::newRow("outside Latin-1") << "]00\u20ac" << "5" << true << "U+20AC" << 0;
+}
+
+void SendToLcdTest::pasteAndSendRefusals()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, delay);
+    QFETCH(bool, confirm);
+    QFETCH(QString, message);
+    QFETCH(int, beeps);
+    openPort();
+    get<QLineEdit>("xmitdelay")->setText(delay);
+    QApplication::clipboard()->setText(clipboard);
+    MessageRecorder recorder(confirm);
+    button("Command4")->click();
+    QCOMPARE(recorder.beeps, beeps);
+    QCOMPARE(recorder.messages.size(), message.isEmpty() ? 1 : 2);
+    if (!message.isEmpty())
+        QVERIFY2(recorder.messages.last().contains(message), qPrintable(recorder.messages.last()));
+    QVERIFY(!sending());
+    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
+    QCOMPARE(m_pty->read(100), QByteArray());
+}
+
+QTEST_MAIN(SendToLcdTest)
+#include "tst_sendtolcd.moc"
