@@ -2,6 +2,7 @@
 #include "MessageRecorder.h"
 #include "app/CommonDialog.h"
 #include "app/MainWindow.h"
+#include "output/ControlLock.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -28,6 +29,7 @@ private slots:
     void openLoadsTransmitWindow();
     void saveWritesOutputWindow();
     void saveReportsFailure();
+    void lockGivesBackEachControlsOwnState();
 
 private:
     QPushButton *button(const char *name) const { return control<QPushButton>(m_window, name); }
@@ -198,6 +200,26 @@ void OutputWindowTest::saveReportsFailure()
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().startsWith(QStringLiteral("File Save Error - ")), qPrintable(recorder.messages.first()));
     QVERIFY(recorder.messages.first().size() > int(qstrlen("File Save Error - ")));
+}
+
+// A control inside a disabled frame is not enabled, yet its own setting is;
+// after the lock it must follow the frame again, not stay disabled.
+void OutputWindowTest::lockGivesBackEachControlsOwnState()
+{
+    auto *frame = control<QWidget>(m_window, "Frame8");
+    frame->setEnabled(false);
+    button("Command12")->setEnabled(false);
+    ControlLock lock;
+    lock.lock(m_window, {"Command11", "Command12", "Command15", "noSuchControl"});
+    lock.lock(m_window, {"Command11"});
+    QVERIFY(!button("Command15")->isEnabled());
+    button("Command15")->setEnabled(false);
+    lock.unlock();
+    frame->setEnabled(true);
+    QVERIFY(button("Command11")->isEnabled());
+    QVERIFY(!button("Command12")->isEnabled());
+    QVERIFY(!button("Command15")->isEnabled()); // disabled at design time
+    QVERIFY(!lock.isLocked());
 }
 
 QTEST_MAIN(OutputWindowTest)

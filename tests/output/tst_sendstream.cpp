@@ -1,6 +1,7 @@
 #include "output/Latin1Text.h"
 #include "output/SendStream.h"
 #include "output/TextFiles.h"
+#include "output/TransmitDelay.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,6 +22,8 @@ private slots:
     void loadResults_data();
     void loadResults();
     void saveWritesBytesOrSaysWhy();
+    void transmitDelay_data();
+    void transmitDelay();
 };
 
 void SendStreamTest::reformat_data()
@@ -153,6 +156,33 @@ void SendStreamTest::saveWritesBytesOrSaysWhy()
 
     QVERIFY(!TextFiles::save(dir.filePath(QStringLiteral("no/such/dir/out.txt")), QStringLiteral("x"), &reason));
     QVERIFY(!reason.isEmpty());
+}
+
+void SendStreamTest::transmitDelay_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("truncated"); // -1: refused
+    QTest::addColumn<int>("rounded");
+    QTest::newRow("whole") << "5" << 5 << 5;
+    QTest::newRow("blanks around") << " 100 " << 100 << 100;
+    QTest::newRow("zero") << "0" << 0 << 0;
+    QTest::newRow("fraction") << "12.9" << 12 << 13;
+    QTest::newRow("half rounds to even, down") << "12.5" << 12 << 12;
+    QTest::newRow("half rounds to even, up") << "13.5" << 13 << 14;
+    QTest::newRow("empty") << "" << -1 << -1;
+    QTest::newRow("letters") << "abc" << -1 << -1;
+    QTest::newRow("unit typed") << "5ms" << -1 << -1;
+    QTest::newRow("negative") << "-1" << -1 << -1;
+    QTest::newRow("beyond a timer") << "3000000000" << -1 << -1;
+}
+
+void SendStreamTest::transmitDelay()
+{
+    QFETCH(QString, text);
+    QFETCH(int, truncated);
+    QFETCH(int, rounded);
+    QCOMPARE(TransmitDelay::truncated(text).value_or(-1), truncated);
+    QCOMPARE(TransmitDelay::rounded(text).value_or(-1), rounded);
 }
 
 QTEST_MAIN(SendStreamTest)
