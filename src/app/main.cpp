@@ -1,14 +1,28 @@
+#include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "serial/PortAssignments.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
-int main(int argc, char *argv[])
+namespace {
+
+// Subcommands need no display: pictures are decoded and bytes sent headless.
+int runSubcommand(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavrel"));
+    return CommandLine::run(QCoreApplication::arguments());
+}
+
+int runWindow(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavrel"));
     QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Tavrel Graphic LCD ToolBox. Without arguments it opens the window.\n"
+        "Headless: tavrel convert --help, tavrel send --help."));
     parser.addHelpOption();
     const QCommandLineOption com = PortAssignments::commandLineOption();
     parser.addOption(com);
@@ -22,4 +36,11 @@ int main(int argc, char *argv[])
     MainWindow window(ports);
     window.show();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return CommandLine::isSubcommand(argc, argv) ? runSubcommand(argc, argv) : runWindow(argc, argv);
 }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "convert/ConversionSettings.h"
+#include "convert/TransferSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+// `tavrel convert IMAGE`: the text "Convert" writes into the output window
+// after loading IMAGE at the chosen LCD size, or with --stream the text
+// "Reformat For Output" builds from it.
+namespace ConvertCommand {
+
+struct Request
+{
+    QString imagePath;
+    ConversionSettings conversion; // 128x64, vertical by default
+    bool inverted = true;
+    bool stream = false;
+    TransferSettings transfer;
+    QString waitChars = QStringLiteral("]");
+};
+
+struct Result
+{
+    QString text;  // what goes to standard output
+    QString error; // empty on success
+};
+
+// Parses the arguments (the first is the program name); on a usage error
+// returns false with the message in *error.
+bool parse(const QStringList &arguments, Request *request, QString *error);
+
+// Loads, converts and, for --stream, reformats: the same functions the
+// window calls.
+Result execute(const Request &request);
+
+int run(const QStringList &arguments);
+
+} // namespace ConvertCommand
