@@ -175,7 +175,7 @@ void CommandLineTest::streamMatchesWindow()
     QFETCH(QString, packing);
     const QStringList dims = size.split('x');
     const QString file = writeBmp(m_dir, testPicture(dims.at(0).toInt(), dims.at(1).toInt()));
-    const QString expected = windowOutput(file, WindowSettings{size, packing}, true);
+    const QString expected = windowOutput(file, WindowSettings{size, packing, true, {}, {}, {}, {}}, true);
     QVERIFY(expected.contains(']'));
     const Run run = tavrel({"convert", "--stream", file, "--size", size, "--packing", packing});
     QCOMPARE(run.exitCode, 0);
