@@ -3,6 +3,8 @@
 #include "app/ConvertCommand.h"
 #include "app/SendCommand.h"
 
+#include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <cstring>
 
@@ -13,12 +15,18 @@ bool isSubcommand(int argc, char *argv[])
     return argc > 1 && (std::strcmp(argv[1], "convert") == 0 || std::strcmp(argv[1], "send") == 0);
 }
 
+QString helpText(const QCommandLineParser &parser, const QString &command)
+{
+    QString text = parser.helpText();
+    text.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")), QStringLiteral("Usage: tavrel ") + command);
+    return text;
+}
+
 int run(const QStringList &arguments)
 {
     const QString command = arguments.value(1);
-    // The parser sees "tavrel convert" as the program name.
-    QStringList rest = arguments.mid(2);
-    rest.prepend(arguments.value(0) + QLatin1Char(' ') + command);
+    // The parser skips the first argument as the program's name.
+    const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("convert"))
         return ConvertCommand::run(rest);
     if (command == QLatin1String("send"))

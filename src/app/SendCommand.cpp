@@ -158,7 +158,7 @@ int run(const QStringList &arguments)
         return CommandLine::Usage;
     }
     if (parser.isSet("help")) {
-        QTextStream(stdout) << parser.helpText();
+        QTextStream(stdout) << CommandLine::helpText(parser, QStringLiteral("send"));
         return CommandLine::Success;
     }
     Request request;
