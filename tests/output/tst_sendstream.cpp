@@ -59,15 +59,9 @@ void SendStreamTest::reformat()
     QCOMPARE(SendStream::reformat(existing, header, waitChars, text, blockSize), stream);
 }
 
-// A 240x64 horizontal picture: 3,842 characters in blocks of 32 make 121 blocks.
 void SendStreamTest::outputTextFrom()
 {
     QCOMPARE(SendStream::outputTextFrom(QStringLiteral("  {0xFF,0x0A}\n ")), QStringLiteral("{0xff,0x0a}"));
-    const QString text = SendStream::outputTextFrom(QString(3842, QLatin1Char('F')));
-    const QString stream = SendStream::reformat(QString(), QStringLiteral("0200000A*"), QStringLiteral("]"), text, 32);
-    QCOMPARE(stream.count(QLatin1Char(']')), 121);
-    QCOMPARE(stream.size(), 9 + 121 + 3842);
-    QVERIFY(stream.endsWith(QStringLiteral("]ff")));
 }
 
 void SendStreamTest::firstOutsideLatin1_data()

@@ -78,9 +78,8 @@ private slots:
     void stopPartWay_data();
     void stopPartWay();
     void farEndClosedMidSend();
-    void badTransmitDelay_data();
-    void badTransmitDelay();
-    void refusesCharacterOutsideLatin1();
+    void refusedBeforeAnyByte_data();
+    void refusedBeforeAnyByte();
     void emptyStream();
     void pasteAndSend();
     void pasteAndSendRefusals_data();
@@ -259,40 +258,38 @@ void SendToLcdTest::farEndClosedMidSend()
     QVERIFY(!get<QPlainTextEdit>("Text3")->isReadOnly());
 }
 
-void SendToLcdTest::badTransmitDelay_data()
+void SendToLcdTest::refusedBeforeAnyByte_data()
 {
+    QTest::addColumn<QString>("stream");
     QTest::addColumn<QString>("delay");
-    QTest::newRow("letters") << "abc";
-    QTest::newRow("empty") << "";
-    QTest::newRow("negative") << "-5";
+    QTest::addColumn<QString>("message"); // the message, or a part of it
+    QTest::addColumn<int>("beeps");
+    const QString stream = QStringLiteral("42000000a*]00ff");
+    QTest::newRow("delay letters") << stream << "abc" << "Error - Check Settings!" << 1;
+    QTest::newRow("delay empty") << stream << "" << "Error - Check Settings!" << 1;
+    QTest::newRow("delay negative") << stream << "-5" << "Error - Check Settings!" << 1;
+    QTest::newRow("outside Latin-1") << QStringLiteral("42000000a*]00\u20ac0") << "5" << "U+20AC" << 0;
 }
 
-void SendToLcdTest::badTransmitDelay()
+void SendToLcdTest::refusedBeforeAnyByte()
 {
+    QFETCH(QString, stream);
     QFETCH(QString, delay);
+    QFETCH(QString, message);
+    QFETCH(int, beeps);
     openPort();
     get<QPlainTextEdit>("Text3")->setPlainText(QStringLiteral("kept"));
     MessageRecorder recorder;
-    sendStream(QStringLiteral("42000000a*]00ff"), delay);
-    QCOMPARE(recorder.messages, QStringList{"Error - Check Settings!"});
-    QCOMPARE(recorder.beeps, 1);
+    sendStream(stream, delay);
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY2(recorder.messages.first().contains(message), qPrintable(recorder.messages.first()));
+    QCOMPARE(recorder.beeps, beeps);
     QVERIFY(!sending());
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
     QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
     QVERIFY(get<QTimer>("Timer1")->isActive());
     QVERIFY(button("Command16")->isEnabled());
     QCOMPARE(text("Text3"), QStringLiteral("kept"));
-    QCOMPARE(m_pty->read(100), QByteArray());
-}
-
-void SendToLcdTest::refusesCharacterOutsideLatin1()
-{
-    openPort();
-    MessageRecorder recorder;
-    sendStream(QStringLiteral("42000000a*]00\u20ac0"), QStringLiteral("5"));
-    QCOMPARE(recorder.messages.size(), 1);
-    QVERIFY2(recorder.messages.first().contains(QStringLiteral("U+20AC")), qPrintable(recorder.messages.first()));
-    QVERIFY(!sending());
     QCOMPARE(m_pty->read(100), QByteArray());
 }
 
