@@ -15,11 +15,29 @@ bool isSubcommand(int argc, char *argv[])
     return argc > 1 && (std::strcmp(argv[1], "convert") == 0 || std::strcmp(argv[1], "send") == 0);
 }
 
-QString helpText(const QCommandLineParser &parser, const QString &command)
+std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments, const QString &command)
 {
+    if (!parser.parse(arguments))
+        return usageError(command, parser.errorText());
+    if (!parser.isSet(QStringLiteral("help")))
+        return std::nullopt;
+    // The parser names the program alone; the usage line needs the command too.
     QString text = parser.helpText();
     text.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")), QStringLiteral("Usage: tavrel ") + command);
-    return text;
+    QTextStream(stdout) << text;
+    return Success;
+}
+
+int usageError(const QString &command, const QString &message)
+{
+    QTextStream(stderr) << "tavrel " << command << ": " << message << "\nTry \"tavrel " << command << " --help\".\n";
+    return Usage;
+}
+
+int failure(const QString &command, const QString &message)
+{
+    QTextStream(stderr) << "tavrel " << command << ": " << message << '\n';
+    return Failure;
 }
 
 int run(const QStringList &arguments)

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class QCommandLineParser;
 
 // `tavrel convert ...` and `tavrel send ...`: the window's own conversion
@@ -14,8 +16,12 @@ enum ExitCode { Success = 0, Failure = 1, Usage = 2 };
 // True when the arguments name a subcommand (the first argument).
 bool isSubcommand(int argc, char *argv[]);
 
-// The parser's help with "tavrel COMMAND" as the program on its usage line.
-QString helpText(const QCommandLineParser &parser, const QString &command);
+// Parses the arguments of `tavrel COMMAND`, answering --help and reporting
+// unknown options. Returns the exit code when the command ends here.
+std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments, const QString &command);
+// Reports on standard error; each returns its exit code.
+int usageError(const QString &command, const QString &message);
+int failure(const QString &command, const QString &message);
 
 // Runs the subcommand; needs a QCoreApplication.
 int run(const QStringList &arguments);

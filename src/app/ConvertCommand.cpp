@@ -134,17 +134,6 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
 
 } // namespace
 
-bool parse(const QStringList &arguments, Request *request, QString *error)
-{
-    QCommandLineParser parser;
-    describe(parser);
-    if (!parser.parse(arguments)) {
-        *error = parser.errorText();
-        return false;
-    }
-    return parseRequest(parser, request, error);
-}
-
 Result execute(const Request &request)
 {
     Result result;
@@ -175,28 +164,18 @@ Result execute(const Request &request)
 
 int run(const QStringList &arguments)
 {
-    QTextStream err(stderr);
+    const QString command = QStringLiteral("convert");
     QCommandLineParser parser;
     describe(parser);
-    if (!parser.parse(arguments)) {
-        err << "tavrel convert: " << parser.errorText() << "\nTry \"tavrel convert --help\".\n";
-        return CommandLine::Usage;
-    }
-    if (parser.isSet("help")) {
-        QTextStream(stdout) << CommandLine::helpText(parser, QStringLiteral("convert"));
-        return CommandLine::Success;
-    }
+    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, command))
+        return *exitCode;
     Request request;
     QString error;
-    if (!parseRequest(parser, &request, &error)) {
-        err << "tavrel convert: " << error << "\nTry \"tavrel convert --help\".\n";
-        return CommandLine::Usage;
-    }
+    if (!parseRequest(parser, &request, &error))
+        return CommandLine::usageError(command, error);
     const Result result = execute(request);
-    if (!result.error.isEmpty()) {
-        err << "tavrel convert: " << result.error << '\n';
-        return CommandLine::Failure;
-    }
+    if (!result.error.isEmpty())
+        return CommandLine::failure(command, result.error);
     QTextStream(stdout) << result.text << '\n';
     return CommandLine::Success;
 }

@@ -27,10 +27,6 @@ struct Result
     QString error; // empty on success
 };
 
-// Parses the arguments (the first is the program name); on a usage error
-// returns false with the message in *error.
-bool parse(const QStringList &arguments, Request *request, QString *error);
-
 // Loads, converts and, for --stream, reformats: the same functions the
 // window calls.
 Result execute(const Request &request);

@@ -115,8 +115,8 @@ int send(const Request &request, const QByteArray &bytes)
     devices.setDevice(1, request.port);
     CommPort port(devices);
     if (!port.setSettings(request.settings) || !port.setPortOpen(true)) {
-        err << "tavrel send: cannot open " << request.port << ": " << port.errorString() << '\n';
-        return CommandLine::Failure;
+        return CommandLine::failure(QStringLiteral("send"),
+                                    QStringLiteral("cannot open %1: %2").arg(request.port, port.errorString()));
     }
     PacedSender sender;
     ProgressLine progress(bytes.size());
@@ -150,28 +150,18 @@ QByteArray streamFromFileData(QByteArray data)
 
 int run(const QStringList &arguments)
 {
-    QTextStream err(stderr);
+    const QString command = QStringLiteral("send");
     QCommandLineParser parser;
     describe(parser);
-    if (!parser.parse(arguments)) {
-        err << "tavrel send: " << parser.errorText() << "\nTry \"tavrel send --help\".\n";
-        return CommandLine::Usage;
-    }
-    if (parser.isSet("help")) {
-        QTextStream(stdout) << CommandLine::helpText(parser, QStringLiteral("send"));
-        return CommandLine::Success;
-    }
+    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, command))
+        return *exitCode;
     Request request;
     QString error;
-    if (!parseRequest(parser, &request, &error)) {
-        err << "tavrel send: " << error << "\nTry \"tavrel send --help\".\n";
-        return CommandLine::Usage;
-    }
+    if (!parseRequest(parser, &request, &error))
+        return CommandLine::usageError(command, error);
     QByteArray bytes;
-    if (!readStream(request.file, &bytes, &error)) {
-        err << "tavrel send: " << error << '\n';
-        return CommandLine::Failure;
-    }
+    if (!readStream(request.file, &bytes, &error))
+        return CommandLine::failure(command, error);
     return send(request, bytes);
 }
 
