@@ -83,7 +83,9 @@ QWidget *MainWindow::buildIoSettings()
     grid->addWidget(m_convert->byteMatrixFrame(), 0, 1);
     grid->addWidget(m_link->eepromFrame(), 1, 1);
     grid->addWidget(m_link->ioFrame(), 2, 0, 1, 2);
-    grid->setRowStretch(3, 1);
+    grid->addWidget(m_output->sendFrame(), 3, 0, Qt::AlignTop);
+    grid->addWidget(m_output->editFrame(), 3, 1, Qt::AlignTop);
+    grid->setRowStretch(4, 1);
     return frame;
 }
 

@@ -37,11 +37,8 @@ OutputPanel::OutputPanel(AppState &state, QWidget *form)
     m_output->setAccessibleName(tr("Output window"));
     m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(m_output, 1);
-    auto *side = new QVBoxLayout;
-    side->addWidget(buildSendFrame());
-    side->addWidget(buildEditFrame());
-    side->addStretch();
-    layout->addLayout(side);
+    m_sendFrame = buildSendFrame();
+    m_editFrame = buildEditFrame();
 }
 
 QWidget *OutputPanel::buildSendFrame()

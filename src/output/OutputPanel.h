@@ -19,6 +19,9 @@ public:
 
     // "Paste and Send " stands on its own in the window; the window places it.
     QPushButton *pasteAndSendButton() const { return m_pasteAndSend; }
+    // Frames "Directly load LCD" and "Text Output Window"; the window places them.
+    QWidget *sendFrame() const { return m_sendFrame; }
+    QWidget *editFrame() const { return m_editFrame; }
 
     void reformatClicked();
     void copyClicked();
@@ -42,4 +45,6 @@ private:
     QPlainTextEdit *m_output;
     QPushButton *m_pasteAndSend;
     SendController *m_sender = nullptr;
+    QWidget *m_sendFrame = nullptr;
+    QWidget *m_editFrame = nullptr;
 };
