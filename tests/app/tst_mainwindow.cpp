@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
@@ -29,6 +30,7 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void valueLabelsCarryDescriptions();
+    void everyControlHasAnAccessibleName();
     void fitsTheScreen();
     void aboutWindowLoads();
     void helpTextExact();
@@ -167,6 +169,26 @@ void MainWindowTest::valueLabelsCarryDescriptions()
     QCOMPARE(control<QLineEdit>(&window, "xmitdelay")->text(), QStringLiteral("5"));
     QCOMPARE(control<QLineEdit>(&window, "eeprom")->text(), QStringLiteral("00000"));
     QVERIFY(!control<QLineEdit>(&window, "eeprom")->isEnabled());
+}
+
+void MainWindowTest::everyControlHasAnAccessibleName()
+{
+    MainWindow window;
+    QStringList unnamed;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+            || qobject_cast<QAbstractItemView *>(widget) || qobject_cast<QComboBox *>(widget)
+            || qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QProgressBar *>(widget)
+            || qobject_cast<QGroupBox *>(widget);
+        // Inner parts of composite widgets (scroll bars, viewports) speak for their owner.
+        if (control && !widget->objectName().startsWith(QLatin1String("qt_")) && widget->accessibleName().isEmpty()
+            && !(qobject_cast<QGroupBox *>(widget) && !static_cast<QGroupBox *>(widget)->title().isEmpty()))
+            unnamed << widget->objectName() + QLatin1Char('(') + widget->metaObject()->className() + QLatin1Char(')');
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            if (label->text().isEmpty() && label->pixmap().isNull())
+                unnamed << label->objectName();
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 }
 
 void MainWindowTest::fitsTheScreen()
