@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTextCursor>
 
@@ -154,6 +155,9 @@ void SendController::showProgress()
     end.movePosition(QTextCursor::End);
     end.insertText(m_text.mid(m_shown, sent - m_shown));
     m_shown = sent;
+    // Follow the echo, so the last characters sent stay in view.
+    QScrollBar *scroll = m_output->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
     formControl<QLabel>(m_form, QStringLiteral("lblrem"))->setText(QString::number(m_text.size() - sent));
 }
 
