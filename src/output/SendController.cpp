@@ -7,6 +7,7 @@
 #include "output/Latin1Text.h"
 #include "output/TransmitDelay.h"
 #include "serial/CommPort.h"
+#include "serial/PortIndicator.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -20,8 +21,6 @@
 #include <QTextCursor>
 
 namespace {
-const QColor openGreen(0, 192, 0);
-const QColor busyOrange(255, 128, 0);
 constexpr int refreshIntervalMs = 30;
 
 // Everything that would change the stream, the port or its settings while
@@ -131,7 +130,7 @@ void SendController::start(Kind kind, const QString &text, const QString &waitCh
     m_lock.lock(m_form, lockedWhileSending);
     m_output->setReadOnly(true);
     m_form->window()->setCursor(Qt::BusyCursor);
-    showPortState(tr("Busy"), busyOrange);
+    showPortState(PortIndicator::State::Busy);
     m_progress->setRange(0, int(qMax<qsizetype>(1, text.size())));
     m_progress->setValue(0);
     m_progress->show();
@@ -191,7 +190,7 @@ void SendController::restoreIdle()
     CommPort *comm = port();
     const bool open = comm && comm->portOpen();
     if (open) {
-        showPortState(tr("ON"), openGreen);
+        showPortState(PortIndicator::State::On);
         if (m_kind == Kind::Stream)
             receiveTimer()->start();
     } else {
@@ -202,9 +201,7 @@ void SendController::restoreIdle()
     m_form->window()->unsetCursor();
 }
 
-void SendController::showPortState(const QString &caption, const QColor &colour)
+void SendController::showPortState(PortIndicator::State state)
 {
-    auto *indicator = formControl<QLabel>(m_form, QStringLiteral("comm"));
-    indicator->setText(caption);
-    Controls::setBackground(indicator, colour);
+    PortIndicator::show(formControl<QLabel>(m_form, QStringLiteral("comm")), state);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serial/PortIndicator.h"
+
 #include "output/ControlLock.h"
 #include "output/PacedSender.h"
 
@@ -40,7 +42,7 @@ private:
     void sendStopped();
     void sendFailed();
     void restoreIdle();
-    void showPortState(const QString &caption, const QColor &colour);
+    void showPortState(PortIndicator::State state);
     CommPort *port() const;
     QTimer *receiveTimer() const;
     QString textOf(const char *name) const;

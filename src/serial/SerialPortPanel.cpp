@@ -1,5 +1,7 @@
 #include "serial/SerialPortPanel.h"
 
+#include "serial/PortIndicator.h"
+
 #include "app/AppState.h"
 #include "app/ControlFactory.h"
 #include "app/FormControls.h"
@@ -19,8 +21,6 @@
 #include <QTimer>
 
 namespace {
-const QColor closedRed(192, 0, 0);
-const QColor openGreen(0, 192, 0);
 const QColor inputOpen(255, 255, 192);
 const QColor typingOpen(192, 255, 192);
 const QColor white(255, 255, 255);
@@ -47,7 +47,7 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     m_indicator = Controls::valueLabel(this, QStringLiteral("comm"), tr("OFF"), tr("Port state"));
     m_indicator->setAlignment(Qt::AlignCenter);
     m_indicator->setMinimumWidth(50);
-    Controls::setBackground(m_indicator, closedRed);
+    PortIndicator::show(m_indicator, PortIndicator::State::Off);
     grid->addWidget(m_indicator, 1, 3);
     m_applyButton = Controls::button(this, QStringLiteral("cmdbuff"), tr("Apply"));
     grid->addWidget(m_applyButton, 2, 3);
@@ -162,7 +162,7 @@ void SerialPortPanel::openSequence()
     setTerminalColours(inputOpen, typingOpen);
     m_transmitActive->show();
     UserMessages::beep();
-    showPortState(tr("ON"), openGreen);
+    PortIndicator::show(m_indicator, PortIndicator::State::On);
     m_commButton->setText(tr("Close"));
     pasteAndSend->setEnabled(true);
 }
@@ -186,7 +186,7 @@ void SerialPortPanel::showClosed()
     control<QPlainTextEdit>("Text2")->clear();
     UserMessages::beep();
     control<QPushButton>("Command4")->setEnabled(false);
-    showPortState(tr("OFF"), closedRed);
+    PortIndicator::show(m_indicator, PortIndicator::State::Off);
     m_commButton->setText(tr("Open"));
 }
 
@@ -196,12 +196,6 @@ void SerialPortPanel::portLost(const QString &device)
     UserMessages::inform(m_form, tr("The serial device %1 (Com%2) was disconnected. The port is closed.")
                                      .arg(device)
                                      .arg(m_port->commPort()));
-}
-
-void SerialPortPanel::showPortState(const QString &caption, const QColor &colour)
-{
-    m_indicator->setText(caption);
-    Controls::setBackground(m_indicator, colour);
 }
 
 void SerialPortPanel::setTerminalColours(const QColor &input, const QColor &typing)

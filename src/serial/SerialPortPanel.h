@@ -32,7 +32,6 @@ private:
     void closeSequence();
     void showClosed();
     void portLost(const QString &device);
-    void showPortState(const QString &caption, const QColor &colour);
     void setTerminalColours(const QColor &input, const QColor &typing);
     template <typename T>
     T *control(const char *name) const;
