@@ -1,6 +1,6 @@
 #include "app/AboutWindow.h"
 
-#include "app/ControlFactory.h"
+#include "ui/ControlFactory.h"
 #include "app/SystemInfoLauncher.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/ConvertCommand.h"
 
 #include "app/CommandLine.h"
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 #include "canvas/BitmapLoader.h"
 #include "canvas/LcdSizes.h"
 #include "convert/Conversion.h"

@@ -1,6 +1,6 @@
 #include "app/HelpWindow.h"
 
-#include "app/ControlFactory.h"
+#include "ui/ControlFactory.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutWindow.h"
-#include "app/CommonDialog.h"
-#include "app/ControlFactory.h"
+#include "ui/CommonDialog.h"
+#include "ui/ControlFactory.h"
 #include "app/FormControls.h"
 #include "app/HelpWindow.h"
 #include "canvas/CanvasPanel.h"

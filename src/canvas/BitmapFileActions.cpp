@@ -1,9 +1,9 @@
 #include "canvas/BitmapFileActions.h"
 
-#include "app/AppState.h"
-#include "app/CommonDialog.h"
+#include "core/AppState.h"
+#include "ui/CommonDialog.h"
 #include "app/FormControls.h"
-#include "app/UserMessages.h"
+#include "ui/UserMessages.h"
 #include "canvas/BitmapLoader.h"
 #include "canvas/MonoBmpWriter.h"
 #include "canvas/PixelCanvas.h"

@@ -1,6 +1,6 @@
 #include "canvas/BitmapLoader.h"
 
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 #include "canvas/BmpByteWalk.h"
 #include "canvas/BmpFileHeader.h"
 #include "canvas/MonoBitmapRows.h"

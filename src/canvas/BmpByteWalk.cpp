@@ -1,6 +1,6 @@
 #include "canvas/BmpByteWalk.h"
 
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 #include "canvas/MonoBitmapRows.h"
 
 namespace BmpByteWalk {

@@ -1,8 +1,8 @@
 #include "canvas/CanvasPanel.h"
 
-#include "app/AppState.h"
-#include "app/CommonDialog.h"
-#include "app/ControlFactory.h"
+#include "core/AppState.h"
+#include "ui/CommonDialog.h"
+#include "ui/ControlFactory.h"
 #include "canvas/BitmapFileActions.h"
 #include "canvas/LcdSizes.h"
 #include "canvas/PixelCanvas.h"

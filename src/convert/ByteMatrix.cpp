@@ -1,6 +1,6 @@
 #include "convert/ByteMatrix.h"
 
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 
 namespace {
 
@@ -74,6 +74,25 @@ QByteArray horizontal(const QImage &picture, int width, int height)
                 line[x / 8] |= uchar(0x80u >> (x % 8));
     }
     return bytes;
+}
+
+QImage pictureFrom(const QByteArray &bytes, int width, int height, bool horizontalPacking)
+{
+    QImage picture(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
+    const qsizetype count = bytes.size();
+    const int perRow = bytesPerRow(width);
+    for (int y = 0; y < height; ++y) {
+        auto *pixels = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const qsizetype index = horizontalPacking ? qsizetype(y) * perRow + x / 8 : qsizetype(y / 8) * width + x;
+            const uchar mask = horizontalPacking ? uchar(0x80u >> (x % 8)) : uchar(1u << (y % 8));
+            if (index < count && (in[index] & mask))
+                pixels[x] = qRgb(0, 0, 0);
+        }
+    }
+    return picture;
 }
 
 QStringList horizontalCells(const HexGrid &grid, int width, int height)

@@ -23,6 +23,11 @@ QByteArray horizontal(const QImage &picture, int width, int height);
 // order as horizontal(): the hex text of each cell as stored.
 QStringList horizontalCells(const HexGrid &grid, int width, int height);
 
+// The inverse of vertical() and horizontal(): the picture `bytes` draw on a
+// width x height LCD, black for a set bit, white elsewhere (RGB32). Missing
+// bytes leave their pixels white; bytes beyond the picture are ignored.
+QImage pictureFrom(const QByteArray &bytes, int width, int height, bool horizontalPacking);
+
 int pageCount(int height);
 int bytesPerRow(int width);
 

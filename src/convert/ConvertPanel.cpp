@@ -1,9 +1,9 @@
 #include "convert/ConvertPanel.h"
 
-#include "app/AppState.h"
-#include "app/ControlFactory.h"
+#include "core/AppState.h"
+#include "ui/ControlFactory.h"
 #include "app/FormControls.h"
-#include "app/UserMessages.h"
+#include "ui/UserMessages.h"
 #include "canvas/PixelCanvas.h"
 #include "convert/Conversion.h"
 #include "convert/OutputText.h"

@@ -1,9 +1,9 @@
 #include "output/SendController.h"
 
-#include "app/AppState.h"
-#include "app/ControlFactory.h"
+#include "core/AppState.h"
+#include "ui/ControlFactory.h"
 #include "app/FormControls.h"
-#include "app/UserMessages.h"
+#include "ui/UserMessages.h"
 #include "output/Latin1Text.h"
 #include "output/TransmitDelay.h"
 #include "serial/CommPort.h"

@@ -1,9 +1,9 @@
 #include "serial/LinkSettingsPanel.h"
 
-#include "app/AppState.h"
-#include "app/ControlFactory.h"
+#include "core/AppState.h"
+#include "ui/ControlFactory.h"
 #include "app/FormControls.h"
-#include "app/UserMessages.h"
+#include "ui/UserMessages.h"
 #include "serial/CommPort.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "serial/PortIndicator.h"
 
-#include "app/ControlFactory.h"
+#include "ui/ControlFactory.h"
 
 #include <QCoreApplication>
 #include <QLabel>

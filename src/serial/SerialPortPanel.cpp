@@ -2,10 +2,10 @@
 
 #include "serial/PortIndicator.h"
 
-#include "app/AppState.h"
-#include "app/ControlFactory.h"
+#include "core/AppState.h"
+#include "ui/ControlFactory.h"
 #include "app/FormControls.h"
-#include "app/UserMessages.h"
+#include "ui/UserMessages.h"
 #include "serial/CommPort.h"
 #include "serial/LineSettings.h"
 #include "serial/PortAssignments.h"

@@ -1,7 +1,7 @@
 #include "serial/TerminalPanel.h"
 
-#include "app/AppState.h"
-#include "app/ControlFactory.h"
+#include "core/AppState.h"
+#include "ui/ControlFactory.h"
 #include "app/FormControls.h"
 #include "serial/CommPort.h"
 #include "serial/ReceiveFilter.h"

@@ -1,7 +1,7 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "app/CommonDialog.h"
+#include "ui/CommonDialog.h"
 #include "app/MainWindow.h"
 #include "canvas/MonoBmpWriter.h"
 #include "canvas/PenStroke.h"

@@ -1,4 +1,4 @@
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 #include "canvas/BitmapLoader.h"
 #include "canvas/BmpByteWalk.h"
 #include "canvas/MonoBmpWriter.h"

@@ -1,5 +1,6 @@
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 #include "canvas/LcdSizes.h"
+#include "convert/ByteMatrix.h"
 #include "convert/Conversion.h"
 #include "convert/OutputText.h"
 #include "convert/TransferHeader.h"
@@ -46,6 +47,25 @@ private slots:
         const int bytes = size.width() * size.height() / 8 + (horizontal ? 1 : 0);
         QCOMPARE(OutputText::byteCount(text), QString::number(bytes)); // 320x200 vertical: 8000
         QCOMPARE(text, QString(bytes * 2, QLatin1Char('0')));
+    }
+
+    // Random pictures at every size survive packing and unpacking in both packings.
+    void pictureFromBytesInvertsPacking()
+    {
+        QRandomGenerator random(7);
+        for (const LcdSize &lcd : LcdSizes::all()) {
+            QImage image = picture(lcd.width, lcd.height);
+            for (int i = 0; i < lcd.width * lcd.height / 3; ++i)
+                image.setPixel(random.bounded(lcd.width), random.bounded(lcd.height), qRgb(0, 0, 0));
+            const QImage fromVertical = ByteMatrix::pictureFrom(ByteMatrix::vertical(image, lcd.width, lcd.height),
+                                                                lcd.width, lcd.height, false);
+            const QImage fromHorizontal = ByteMatrix::pictureFrom(
+                ByteMatrix::horizontal(image, lcd.width, lcd.height), lcd.width, lcd.height, true);
+            QCOMPARE(fromVertical, image);
+            QCOMPARE(fromHorizontal, image);
+        }
+        // Too few bytes leave the rest white.
+        QCOMPARE(ByteMatrix::pictureFrom(QByteArray(1, '\x01'), 16, 8, false), picture(16, 8, {{0, 0}}));
     }
 
     void verticalWorkedExample()

@@ -1,6 +1,6 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "app/CommonDialog.h"
+#include "ui/CommonDialog.h"
 #include "app/MainWindow.h"
 #include "output/ControlLock.h"
 

@@ -2,7 +2,7 @@
 #include "LineRecorder.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "app/ControlFactory.h"
+#include "ui/ControlFactory.h"
 #include "app/MainWindow.h"
 #include "canvas/PixelCanvas.h"
 #include "serial/PortAssignments.h"

@@ -1,7 +1,7 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "app/ControlFactory.h"
+#include "ui/ControlFactory.h"
 #include "app/MainWindow.h"
 #include "serial/CommPort.h"
 #include "serial/PortAssignments.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserMessages.h"
+#include "ui/UserMessages.h"
 
 #include <QStringList>
 

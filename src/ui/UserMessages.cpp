@@ -1,4 +1,4 @@
-#include "app/UserMessages.h"
+#include "ui/UserMessages.h"
 
 #include <QApplication>
 #include <QMessageBox>

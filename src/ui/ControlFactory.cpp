@@ -1,4 +1,4 @@
-#include "app/ControlFactory.h"
+#include "ui/ControlFactory.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

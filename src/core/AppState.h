@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "app/HexGrid.h"
+#include "core/HexGrid.h"
 
 HexGrid::HexGrid() : m_cells(Size * Size) {}
 
