@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -38,7 +38,8 @@ AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *sysInfo = Controls::button(this, QStringLiteral("cmdSysInfo"), tr("&System Info..."));
     grid->addWidget(ok, 0, 2);
     grid->addWidget(sysInfo, 1, 2);
-    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(sysInfo, &QPushButton::clicked, this, &AboutWindow::startSysInfo);
 
     // Load steps: caption, version, title.

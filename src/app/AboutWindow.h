@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 // frmAbout: title, version, description, and a way to the system's own
-// information tool.
-class AboutWindow : public QWidget
+// information tool; a modeless dialog (Esc closes it, Enter presses OK).
+class AboutWindow : public QDialog
 {
     Q_OBJECT
 public:

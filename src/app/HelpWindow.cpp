@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -17,11 +17,13 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     text->setObjectName(QStringLiteral("Text1"));
     text->setAccessibleName(tr("Help text"));
     text->setReadOnly(true);
+    text->setTabChangesFocus(true);
     // The box shows lines; CR LF stays in helpText() for callers that copy it.
     text->setPlainText(helpText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     layout->addWidget(text);
     auto *close = Controls::button(this, QStringLiteral("Command1"), tr("&Close"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(640, 420);
 }

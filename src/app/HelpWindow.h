@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
-// frmHelp: a fixed page of brief instructions.
-class HelpWindow : public QWidget
+// frmHelp: a fixed page of brief instructions, as a modeless dialog (Esc
+// closes it, Enter presses "&Close").
+class HelpWindow : public QDialog
 {
     Q_OBJECT
 public:

@@ -3,7 +3,6 @@
 #include "app/AboutWindow.h"
 #include "ui/CommonDialog.h"
 #include "ui/ControlFactory.h"
-#include "app/FormControls.h"
 #include "app/HelpWindow.h"
 #include "canvas/CanvasPanel.h"
 #include "canvas/PixelCanvas.h"
@@ -24,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -35,19 +35,32 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWin
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(caption());
-    auto *central = new QWidget(this);
-    central->setObjectName(QStringLiteral("MainForm"));
-    setCentralWidget(central);
+    m_form = new QWidget(this);
+    m_form->setObjectName(QStringLiteral("MainForm"));
+    setCentralWidget(m_form);
+    buildPanels(ports);
+    layOut();
+    buildMenu();
+    connectPanels();
+    setFocusOrder();
+    startUp();
+}
 
+// Each panel is built after the panels it reads from.
+void MainWindow::buildPanels(const PortAssignments &ports)
+{
     m_dialog = new CommonDialog(this);
-    m_canvas = new CanvasPanel(m_state, central);
-    m_convert = new ConvertPanel(m_state, central);
-    m_link = new LinkSettingsPanel(m_state, central);
-    m_port = new SerialPortPanel(m_state, central, ports);
-    m_terminal = new TerminalPanel(m_state, central);
-    m_output = new OutputPanel(m_state, central);
+    m_port = new SerialPortPanel(m_state, m_form, ports);
+    m_terminal = new TerminalPanel(m_state, m_port->commPort(), m_form);
+    m_canvas = new CanvasPanel(m_state, *m_dialog, m_form);
+    m_link = new LinkSettingsPanel(m_state, m_port->commPort(), m_form);
+    m_convert = new ConvertPanel(m_state, m_canvas->canvas(), m_canvas->convertButton(), *m_link, m_form);
+    m_output = new OutputPanel(m_state, *m_dialog, SendPeers{*m_port, *m_terminal, *m_link, *m_convert}, m_form);
+}
 
-    auto *rows = new QVBoxLayout(central);
+void MainWindow::layOut()
+{
+    auto *rows = new QVBoxLayout(m_form);
     rows->setContentsMargins(6, 4, 6, 4);
     rows->setSpacing(6);
     auto *top = new QHBoxLayout;
@@ -63,9 +76,35 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWin
     bottom->addWidget(m_terminal, 2);
     rows->addLayout(top);
     rows->addLayout(bottom, 1);
+}
 
-    buildMenu();
-    startUp();
+// The panels meet here only: each one's events reach the others as calls.
+void MainWindow::connectPanels()
+{
+    connect(m_port, &SerialPortPanel::opening, m_terminal, &TerminalPanel::showWaiting);
+    connect(m_port, &SerialPortPanel::opened, m_terminal, &TerminalPanel::portOpened);
+    connect(m_port, &SerialPortPanel::closed, m_terminal, &TerminalPanel::portClosed);
+    connect(m_port, &SerialPortPanel::opened, m_output, [this] { m_output->setPortOpen(true); });
+    connect(m_port, &SerialPortPanel::closed, m_output, [this] { m_output->setPortOpen(false); });
+    connect(m_canvas, &CanvasPanel::outputTextReplaced, m_output, &OutputPanel::setOutputText);
+    connect(m_convert, &ConvertPanel::conversionDone, m_output, &OutputPanel::showConversion);
+    connect(m_link, &LinkSettingsPanel::targetChanged, m_output, &OutputPanel::setEepromTarget);
+    connect(m_output, &OutputPanel::transmitTextLoaded, m_terminal, &TerminalPanel::setTransmitText);
+    m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()
+                                              + m_port->lockedWhileSending() + m_link->lockedWhileSending()
+                                              + m_terminal->lockedWhileSending());
+}
+
+// Tab follows the screen: the Graphic frame, the I/O settings frame by
+// frame, then the bottom row from left to right.
+void MainWindow::setFocusOrder()
+{
+    const QList<QWidget *> order = m_canvas->focusOrder() + m_convert->focusOrder() + m_link->eepromFocusOrder()
+        + m_link->ioFocusOrder() + m_output->sendFocusOrder() + m_output->editFocusOrder()
+        + QList<QWidget *>{m_output->outputWindow()} + m_port->focusOrder()
+        + QList<QWidget *>{m_output->pasteAndSendButton()} + m_terminal->focusOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 QString MainWindow::caption()
@@ -75,7 +114,7 @@ QString MainWindow::caption()
 
 QWidget *MainWindow::buildIoSettings()
 {
-    auto *frame = Controls::frame(centralWidget(), QStringLiteral("fraIOSettings"), tr("I/O Settings"));
+    auto *frame = Controls::frame(m_form, QStringLiteral("fraIOSettings"), tr("I/O Settings"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setSpacing(4);
@@ -109,17 +148,10 @@ void MainWindow::buildMenu()
 
 void MainWindow::startUp()
 {
-    QWidget *form = centralWidget();
-    auto *settings = formControl<QListWidget>(form, QStringLiteral("List1"));
-    settings->addItems({"19200,n,8,1", "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1"});
-    formControl<QLabel>(form, QStringLiteral("Label2"))->setText(QStringLiteral("19200,n,8,1"));
+    m_port->startUp();
     m_state.penDown = false;
-    formControl<QComboBox>(form, QStringLiteral("Combo1"))->setCurrentIndex(0);
-    m_canvas->penSizeClicked(0);
-    // Selecting a list item runs its handler, just as a click would.
-    settings->setCurrentRow(0);
-    formControl<QListWidget>(form, QStringLiteral("List2"))->setCurrentRow(4);
-    formControl<QListWidget>(form, QStringLiteral("List3"))->setCurrentRow(1);
+    m_canvas->startUp();
+    m_link->startUp();
     const QSize display = m_canvas->canvas()->size();
     m_state.canvasBaseHeight = qint16(display.height());
     m_state.canvasBaseWidth = qint16(display.width());
@@ -132,7 +164,8 @@ void MainWindow::startUp()
     m_state.savedOutputText.clear();
     m_state.reformattedText.clear();
     m_state.eepromMode = false;
-    m_state.lcdSizeIndex = 2;
+    // The header's type follows the size shown: "0" for 240x64.
+    m_state.lcdSizeIndex = 0;
     m_state.byteMatrixHorizontal = 1;
 }
 

@@ -39,12 +39,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildPanels(const PortAssignments &ports);
+    void layOut();
     QWidget *buildIoSettings();
     void buildMenu();
+    void connectPanels();
+    void setFocusOrder();
     void startUp();
 
     AppState m_state;
     CommonDialog *m_dialog;
+    QWidget *m_form;
     CanvasPanel *m_canvas;
     ConvertPanel *m_convert;
     LinkSettingsPanel *m_link;

@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "ui/CommonDialog.h"
-#include "app/FormControls.h"
 #include "ui/UserMessages.h"
 #include "canvas/BitmapLoader.h"
 #include "canvas/MonoBmpWriter.h"
@@ -10,38 +9,20 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QSaveFile>
 
-BitmapFileActions::BitmapFileActions(AppState &state, PixelCanvas *canvas, QCheckBox *inverted, QWidget *panel)
-    : QObject(panel), m_state(state), m_canvas(canvas), m_inverted(inverted), m_panel(panel)
+BitmapFileActions::BitmapFileActions(AppState &state, CommonDialog &dialog, PixelCanvas *canvas, QCheckBox *inverted,
+                                     QWidget *panel)
+    : QObject(panel), m_state(state), m_dialog(dialog), m_canvas(canvas), m_inverted(inverted), m_panel(panel)
 {
-}
-
-CommonDialog *BitmapFileActions::dialog() const
-{
-    return m_panel->window()->findChild<CommonDialog *>(QStringLiteral("commdlg"));
-}
-
-QPlainTextEdit *BitmapFileActions::outputWindow() const
-{
-    return formControl<QPlainTextEdit>(m_panel->window(), QStringLiteral("Text3"));
-}
-
-void BitmapFileActions::showDump(const QString &dump)
-{
-    if (QPlainTextEdit *output = outputWindow())
-        output->setPlainText(dump);
 }
 
 void BitmapFileActions::fload()
 {
-    CommonDialog *files = dialog();
-    if (!files)
-        return;
+    CommonDialog *files = &m_dialog; // shared: settings of its last use stay
     files->showOpen();
     if (files->fileName.isEmpty()) {
-        showDump(QString());
+        emit dumpShown(QString());
         m_inverted->setEnabled(false);
         return;
     }
@@ -50,21 +31,19 @@ void BitmapFileActions::fload()
     if (!result.ok()) {
         // Nothing was read into hexGrid or the canvas; "Inverted" stays as it was.
         UserMessages::inform(m_panel, tr("Error: ") + result.error);
-        showDump(QString());
+        emit dumpShown(QString());
         return;
     }
     m_canvas->setImage(result.picture);
     // After setImage, whose change signal clears it: the canvas now shows the file.
     m_state.canvasShowsLoadedBitmap = true;
-    showDump(result.dump);
+    emit dumpShown(result.dump);
     m_inverted->setEnabled(false);
 }
 
 void BitmapFileActions::fsave()
 {
-    CommonDialog *files = dialog();
-    if (!files)
-        return;
+    CommonDialog *files = &m_dialog; // shared: settings of its last use stay
     const QByteArray bitmap = MonoBmpWriter::encode(m_canvas->image());
     files->showSave();
     if (files->fileName.isEmpty())

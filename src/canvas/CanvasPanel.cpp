@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "ui/CommonDialog.h"
 #include "ui/ControlFactory.h"
+#include "ui/OptionGroup.h"
 #include "canvas/BitmapFileActions.h"
 #include "canvas/LcdSizes.h"
 #include "canvas/PixelCanvas.h"
@@ -23,11 +24,10 @@ const int PenWidths[] = {1, 2, 3, 4, 5, 10};
 const QSize CanvasViewport(644, 404);
 } // namespace
 
-CanvasPanel::CanvasPanel(AppState &state, QWidget *parent)
-    : QGroupBox(tr("Graphic"), parent), m_state(state)
+CanvasPanel::CanvasPanel(AppState &state, CommonDialog &dialog, QWidget *parent)
+    : QGroupBox(tr("Graphic"), parent), m_state(state), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("fraGraphic"));
-    setAccessibleName(title());
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->addWidget(buildCanvasArea(), 1);
@@ -88,17 +88,28 @@ QWidget *CanvasPanel::buildSizeOptions()
     grid->setColumnStretch(2, 1);
     grid->addWidget(Controls::label(box, QStringLiteral("Label10"), tr("LCD Size")), 0, 0, 1, 2);
     int row = 1;
+    QList<QAbstractButton *> group;
     for (int index : LcdSizes::screenOrder()) {
         const LcdSize *size = LcdSizes::byIndex(index);
         auto *option = Controls::option(box, QStringLiteral("optgrf_%1").arg(index), QString());
+        // The caption stands in a label beside it.
         option->setAccessibleName(QLatin1String(size->caption));
         m_sizeOptions[index] = option;
+        group << option;
+        auto *caption = Controls::label(box, QLatin1String(size->labelName), QLatin1String(size->caption));
+        OptionGroup::captionClicks(caption, option);
         grid->addWidget(option, row, 0);
-        grid->addWidget(Controls::label(box, QLatin1String(size->labelName), QLatin1String(size->caption)), row, 1);
+        grid->addWidget(caption, row, 1);
         ++row;
-        connect(option, &QRadioButton::clicked, this, [this, index] { sizeOptionClicked(index); });
     }
     m_sizeOptions[0]->setChecked(true);
+    OptionGroup::tabLandsOnChecked(group);
+    // However an option gets checked (mouse, keys, an assistive tool, code), the size follows.
+    for (int index = 0; index < 8; ++index)
+        connect(m_sizeOptions[index], &QRadioButton::toggled, this, [this, index](bool checked) {
+            if (checked)
+                sizeOptionClicked(index);
+        });
     return box;
 }
 
@@ -116,9 +127,10 @@ QWidget *CanvasPanel::buildTools()
     grid->addWidget(m_penSize, 0, 1);
     connect(m_penSize, &QComboBox::currentIndexChanged, this, &CanvasPanel::penSizeClicked);
 
-    auto *clear = Controls::button(box, QStringLiteral("Command5"), tr("Clear"));
-    auto *erase = Controls::button(box, QStringLiteral("Command6"), tr("Erase"));
     auto *draw = Controls::button(box, QStringLiteral("Command7"), tr("Draw"));
+    auto *erase = Controls::button(box, QStringLiteral("Command6"), tr("Erase"));
+    auto *clear = Controls::button(box, QStringLiteral("Command5"), tr("Clear"));
+    clear->setAccessibleDescription(tr("Clears the canvas"));
     grid->addWidget(draw, 1, 0);
     grid->addWidget(erase, 1, 1);
     grid->addWidget(clear, 2, 0);
@@ -135,17 +147,40 @@ QWidget *CanvasPanel::buildTools()
     auto *text = Controls::button(box, QStringLiteral("cmdtext"), tr("Text"));
     auto *load = Controls::button(box, QStringLiteral("Command10"), tr("Load"));
     auto *save = Controls::button(box, QStringLiteral("Command8"), tr("Save"));
+    save->setAccessibleDescription(tr("Saves the picture as a bitmap"));
     grid->addWidget(font, 4, 0);
     grid->addWidget(text, 4, 1);
     grid->addWidget(load, 5, 0);
     grid->addWidget(save, 5, 1);
-    grid->addWidget(Controls::button(box, QStringLiteral("Command9"), tr("Convert")), 6, 0, 1, 2);
-    m_files = new BitmapFileActions(m_state, m_canvas, m_inverted, this);
+    m_convert = Controls::button(box, QStringLiteral("Command9"), tr("Convert"));
+    grid->addWidget(m_convert, 6, 0, 1, 2);
+    m_tools = {m_penSize, draw, erase, clear, m_inverted, m_text, font, text, load, save, m_convert};
+    m_files = new BitmapFileActions(m_state, m_dialog, m_canvas, m_inverted, this);
+    connect(m_files, &BitmapFileActions::dumpShown, this, &CanvasPanel::outputTextReplaced);
     connect(font, &QPushButton::clicked, this, &CanvasPanel::fontClicked);
     connect(text, &QPushButton::clicked, this, &CanvasPanel::textClicked);
     connect(load, &QPushButton::clicked, this, &CanvasPanel::loadClicked);
     connect(save, &QPushButton::clicked, m_files, &BitmapFileActions::fsave);
     return box;
+}
+
+QList<QWidget *> CanvasPanel::focusOrder() const
+{
+    QList<QWidget *> order = {m_scroll, m_zoom};
+    for (int index : LcdSizes::screenOrder())
+        order << m_sizeOptions[index];
+    return order + m_tools;
+}
+
+QList<QWidget *> CanvasPanel::lockedWhileSending() const
+{
+    return {m_convert};
+}
+
+void CanvasPanel::startUp()
+{
+    m_penSize->setCurrentIndex(0);
+    penSizeClicked(0);
 }
 
 void CanvasPanel::applyZoom()
@@ -220,9 +255,7 @@ void CanvasPanel::sizeOptionClicked(int index)
 
 void CanvasPanel::fontClicked()
 {
-    auto *dialog = window()->findChild<CommonDialog *>(QStringLiteral("commdlg"));
-    if (!dialog)
-        return;
+    CommonDialog *dialog = &m_dialog;
     dialog->flags = 3; // screen and printer fonts; stays for later uses of the dialog
     if (!dialog->showFont())
         return;

@@ -4,6 +4,9 @@
 
 struct AppState;
 class BitmapFileActions;
+class CommonDialog;
+class QAbstractButton;
+class QPushButton;
 class PixelCanvas;
 class QCheckBox;
 class QComboBox;
@@ -18,9 +21,18 @@ class CanvasPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    CanvasPanel(AppState &state, QWidget *parent = nullptr);
+    CanvasPanel(AppState &state, CommonDialog &dialog, QWidget *parent = nullptr);
 
     PixelCanvas *canvas() const { return m_canvas; }
+    // "Convert" stands here; the convert panel runs it.
+    QPushButton *convertButton() const { return m_convert; }
+    // The frame's controls in the order they stand on screen.
+    QList<QWidget *> focusOrder() const;
+    // What must not change the picture or the stream while a send runs.
+    QList<QWidget *> lockedWhileSending() const;
+
+    // Start-up: the first pen size.
+    void startUp();
 
     // Handlers, as the controls' events run them.
     void mouseDown(QPoint lcdPoint);
@@ -35,6 +47,10 @@ public:
     void textClicked();
     void loadClicked();
 
+signals:
+    // A load replaced the output window's text.
+    void outputTextReplaced(const QString &text);
+
 private:
     QWidget *buildCanvasArea();
     QWidget *buildSizeOptions();
@@ -42,6 +58,7 @@ private:
     void applyZoom();
 
     AppState &m_state;
+    CommonDialog &m_dialog;
     PixelCanvas *m_canvas = nullptr;
     QScrollArea *m_scroll = nullptr;
     QComboBox *m_zoom = nullptr;
@@ -51,4 +68,6 @@ private:
     QLineEdit *m_text = nullptr;
     BitmapFileActions *m_files = nullptr;
     QRadioButton *m_sizeOptions[8] = {};
+    QList<QWidget *> m_tools; // pen size to Save, in screen order
+    QPushButton *m_convert = nullptr;
 };

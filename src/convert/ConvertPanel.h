@@ -4,22 +4,43 @@
 
 struct AppState;
 struct ConversionSettings;
+class LinkSettingsPanel;
+class PixelCanvas;
 class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 class QWidget;
 
 // Frames "Output Format" and "Byte Matrix": the format boxes, the counters,
-// the packing choice; it runs "Convert" (which sits in the Graphic frame).
+// the packing choice; it runs "Convert" (which sits in the Graphic frame)
+// on the canvas. The wait character box belongs to the PIC link settings
+// and only stands in this frame.
 class ConvertPanel : public QObject
 {
     Q_OBJECT
 public:
-    ConvertPanel(AppState &state, QWidget *form);
+    ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, LinkSettingsPanel &link,
+                 QWidget *form);
 
     QGroupBox *outputFormatFrame() const { return m_outputFormat; }
     QGroupBox *byteMatrixFrame() const { return m_byteMatrix; }
+    QList<QWidget *> focusOrder() const;
+
+    // True when the text carries a format prefix or delimiters, which the
+    // PIC cannot take.
+    bool hasFormatOrDelimiter() const;
+    // The counter beside the byte count, which a send counts down.
+    void showCharactersLeft(qsizetype count);
 
     void packingOptionClicked();
     void convertClicked();
+
+signals:
+    // After every Convert: the new output text, or ok false (and no text)
+    // when the transfer header could not be built.
+    void conversionDone(bool ok, const QString &text);
 
 private:
     QGroupBox *buildOutputFormat(QWidget *parent);
@@ -29,10 +50,20 @@ private:
     bool buildTransferHeader();
     ConversionSettings settingsFromControls() const;
     QString convertedText() const;
-    QString controlText(const char *name) const;
 
     AppState &m_state;
+    PixelCanvas *m_canvas;
+    LinkSettingsPanel &m_link;
     QWidget *m_form;
+    QLineEdit *m_header = nullptr;
+    QLineEdit *m_footer = nullptr;
+    QLineEdit *m_delimiter = nullptr;
+    QLineEdit *m_format = nullptr;
+    QLabel *m_byteCount = nullptr;
+    QLabel *m_charactersLeft = nullptr;
+    QRadioButton *m_vertical = nullptr;
+    QRadioButton *m_horizontal = nullptr;
+    QWidget *m_horizontalNote = nullptr;
     QGroupBox *m_outputFormat;
     QGroupBox *m_byteMatrix;
 };

@@ -11,9 +11,8 @@ struct AppState
 {
     qint16 lcdWidth = 240;
     qint16 lcdHeight = 64;
-    // 2 at start-up although 240x64 is shown: it picks the header's LCD type
-    // character until a size option is clicked.
-    qint16 lcdSizeIndex = 2;
+    // The size option checked (0 = 240x64): it picks the header's LCD type character.
+    qint16 lcdSizeIndex = 0;
     qint16 byteMatrixHorizontal = 1; // 1 horizontal (T6963C/SED1330), 0 vertical (KS0108)
     qint16 picBufferSize = 32;
     qint16 picDelayMs = 10;

@@ -1,9 +1,8 @@
 #include "output/ControlLock.h"
 
-void ControlLock::lock(const QWidget *form, const QStringList &names)
+void ControlLock::lock(const QList<QWidget *> &controls)
 {
-    for (const QString &name : names) {
-        auto *control = form->findChild<QWidget *>(name);
+    for (QWidget *control : controls) {
         if (!control)
             continue;
         // Its own setting, not isEnabled(): a disabled parent must not leave it disabled for good.

@@ -2,16 +2,15 @@
 
 #include <QList>
 #include <QPointer>
-#include <QStringList>
 #include <QWidget>
 
-// Disables a set of the form's controls for a while and gives each back the
-// enabled state it had.
+// Disables a set of controls for a while and gives each back the enabled
+// state it had.
 class ControlLock
 {
 public:
-    // Disables the named controls that exist; a second lock adds to the first.
-    void lock(const QWidget *form, const QStringList &names);
+    // Disables the controls given; a second lock adds to the first.
+    void lock(const QList<QWidget *> &controls);
     // Gives every locked control its earlier enabled state.
     void unlock();
     bool isLocked() const { return !m_previous.isEmpty(); }

@@ -3,8 +3,8 @@
 #include "core/AppState.h"
 #include "ui/CommonDialog.h"
 #include "ui/ControlFactory.h"
-#include "app/FormControls.h"
 #include "ui/UserMessages.h"
+#include "convert/ConvertPanel.h"
 #include "output/SendController.h"
 #include "output/SendStream.h"
 #include "output/TextFiles.h"
@@ -25,8 +25,9 @@ const QString upCaseCaption = QStringLiteral("&UpCase");
 const QString lowCaseCaption = QStringLiteral("&LowCase");
 } // namespace
 
-OutputPanel::OutputPanel(AppState &state, QWidget *form)
-    : QWidget(form), m_state(state), m_form(form), m_output(new QPlainTextEdit(this)),
+OutputPanel::OutputPanel(AppState &state, CommonDialog &dialog, const SendPeers &peers, QWidget *form)
+    : QWidget(form), m_state(state), m_dialog(dialog), m_convert(peers.convert), m_form(form),
+      m_output(new QPlainTextEdit(this)),
       m_pasteAndSend(Controls::button(form, QStringLiteral("Command4"), tr("Paste and Send ")))
 {
     m_pasteAndSend->setEnabled(false);
@@ -36,26 +37,70 @@ OutputPanel::OutputPanel(AppState &state, QWidget *form)
     m_output->setObjectName(QStringLiteral("Text3"));
     m_output->setAccessibleName(tr("Output window"));
     m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control rather than into the text.
+    m_output->setTabChangesFocus(true);
     layout->addWidget(m_output, 1);
-    m_sendFrame = buildSendFrame();
+    m_sendFrame = buildSendFrame(peers);
     m_editFrame = buildEditFrame();
 }
 
-QWidget *OutputPanel::buildSendFrame()
+QList<QWidget *> OutputPanel::sendFocusOrder() const
+{
+    return {m_send, m_reformat, m_stop};
+}
+
+QList<QWidget *> OutputPanel::editFocusOrder() const
+{
+    return {m_copy, m_save, m_clear, m_restore, m_caseToggle};
+}
+
+QList<QWidget *> OutputPanel::lockedWhileSending() const
+{
+    return {m_send, m_reformat, m_pasteAndSend, m_clear, m_restore, m_caseToggle};
+}
+
+void OutputPanel::showConversion(bool ok, const QString &text)
+{
+    m_output->setPlainText(ok ? text : QString());
+    m_save->setEnabled(true);
+    // Enabled after an error too, as after a success.
+    m_reformat->setEnabled(true);
+}
+
+void OutputPanel::setOutputText(const QString &text)
+{
+    m_output->setPlainText(text);
+}
+
+void OutputPanel::setEepromTarget(bool eeprom)
+{
+    m_send->setText(eeprom ? tr("Load Eeprom") : tr("Send to LCD"));
+    m_sendFrame->setTitle(eeprom ? tr("Directly load  I2C Eeprom") : tr("Directly load LCD"));
+    // Frames carry a set name (see Controls::frame): it follows the title by hand.
+    m_sendFrame->setAccessibleName(m_sendFrame->title());
+}
+
+void OutputPanel::setPortOpen(bool open)
+{
+    m_pasteAndSend->setEnabled(open);
+}
+
+QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
 {
     auto *frame = Controls::frame(this, QStringLiteral("Frame7"), tr("Directly load LCD"));
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 2, 6, 4);
     layout->setSpacing(2);
-    auto *send = Controls::button(frame, QStringLiteral("Command16"), tr("Send to LCD"));
-    auto *reformat = Controls::button(frame, QStringLiteral("Command15"), tr("Reformat For Output"));
-    send->setEnabled(false);
-    reformat->setEnabled(false);
-    connect(reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
-    layout->addWidget(send);
-    layout->addWidget(reformat);
+    m_send = Controls::button(frame, QStringLiteral("Command16"), tr("Send to LCD"));
+    m_reformat = Controls::button(frame, QStringLiteral("Command15"), tr("Reformat For Output"));
+    m_send->setEnabled(false);
+    m_reformat->setEnabled(false);
+    connect(m_reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
+    layout->addWidget(m_send);
+    layout->addWidget(m_reformat);
     // Shown only while a send runs; they keep their room so nothing jumps.
     auto *stop = Controls::button(frame, QStringLiteral("cmdStop"), tr("Stop"));
+    m_stop = stop;
     stop->setToolTip(tr("Stop sending (Esc)"));
     auto *progress = new QProgressBar(frame);
     progress->setObjectName(QStringLiteral("prgSend"));
@@ -67,8 +112,8 @@ QWidget *OutputPanel::buildSendFrame()
         sendingOnly->hide();
         layout->addWidget(sendingOnly);
     }
-    m_sender = new SendController(m_state, m_form, m_output, stop, progress);
-    connect(send, &QPushButton::clicked, m_sender, &SendController::sendClicked);
+    m_sender = new SendController(m_state, peers, m_form, m_output, m_pasteAndSend, stop, progress);
+    connect(m_send, &QPushButton::clicked, m_sender, &SendController::sendClicked);
     connect(m_pasteAndSend, &QPushButton::clicked, m_sender, &SendController::pasteAndSendClicked);
     return frame;
 }
@@ -86,29 +131,20 @@ QWidget *OutputPanel::buildEditFrame()
         grid->addWidget(button, row, column, 1, span);
         return button;
     };
-    add("Command11", tr("Copy"), &OutputPanel::copyClicked, 0, 0, 1);
-    add("Command12", tr("Save"), &OutputPanel::saveClicked, 0, 1, 1)->setEnabled(false);
-    add("Command13", tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
-    add("Command14", tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
-    add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 2);
+    m_copy = add("Command11", tr("Copy"), &OutputPanel::copyClicked, 0, 0, 1);
+    m_save = add("Command12", tr("Save"), &OutputPanel::saveClicked, 0, 1, 1);
+    m_save->setEnabled(false);
+    m_save->setAccessibleDescription(tr("Saves the output window's text"));
+    m_clear = add("Command13", tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
+    m_clear->setAccessibleDescription(tr("Clears the output window"));
+    m_restore = add("Command14", tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
+    m_caseToggle = add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 2);
     return frame;
-}
-
-QPushButton *OutputPanel::formButton(const char *name) const
-{
-    return formControl<QPushButton>(m_form, QLatin1String(name));
-}
-
-CommonDialog *OutputPanel::commonDialog() const
-{
-    return m_form->window()->findChild<CommonDialog *>(QStringLiteral("commdlg"));
 }
 
 void OutputPanel::reformatClicked()
 {
-    const bool formatted = !formControl<QLineEdit>(m_form, QStringLiteral("txtfrmt"))->text().isEmpty()
-        || !formControl<QLineEdit>(m_form, QStringLiteral("txtDelim"))->text().isEmpty();
-    if (formatted) {
+    if (m_convert.hasFormatOrDelimiter()) {
         UserMessages::inform(window(), QStringLiteral("No Format or Delimiters allowed\n\rConvert again without them."));
         return;
     }
@@ -116,8 +152,8 @@ void OutputPanel::reformatClicked()
     m_state.reformattedText = SendStream::reformat(m_state.reformattedText, m_state.transferHeader, m_state.waitChars,
                                                    m_state.outputText, m_state.picBufferSize);
     m_output->setPlainText(m_state.reformattedText);
-    formButton("Command16")->setEnabled(true);
-    formButton("Command15")->setEnabled(false);
+    m_send->setEnabled(true);
+    m_reformat->setEnabled(false);
 }
 
 void OutputPanel::copyClicked()
@@ -128,7 +164,7 @@ void OutputPanel::copyClicked()
 
 void OutputPanel::saveClicked()
 {
-    CommonDialog *dialog = commonDialog();
+    CommonDialog *dialog = &m_dialog;
     dialog->dialogTitle = QStringLiteral("LCD File to Save");
     dialog->filter = QStringLiteral("Text(*.txt)|*.txt|Basic (*.bas)|*.bas");
     dialog->fileName = QStringLiteral("*.txt");
@@ -145,18 +181,18 @@ void OutputPanel::clearClicked()
 {
     m_output->clear();
     m_state.transferHeader.clear();
-    formButton("Command12")->setEnabled(false);
+    m_save->setEnabled(false);
 }
 
 void OutputPanel::restoreClicked()
 {
     m_output->setPlainText(m_state.savedOutputText);
-    formButton("Command12")->setEnabled(true);
+    m_save->setEnabled(true);
 }
 
 void OutputPanel::caseToggleClicked()
 {
-    QPushButton *toggle = formButton("txtcase");
+    QPushButton *toggle = m_caseToggle;
     const bool toUpper = toggle->text() == upCaseCaption;
     toggle->setText(toUpper ? lowCaseCaption : upCaseCaption);
     const QString text = m_output->toPlainText();
@@ -165,7 +201,7 @@ void OutputPanel::caseToggleClicked()
 
 void OutputPanel::openTextFile()
 {
-    CommonDialog *dialog = commonDialog();
+    CommonDialog *dialog = &m_dialog;
     dialog->fileName.clear();
     dialog->filter = QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|");
     dialog->showOpen();
@@ -175,7 +211,7 @@ void OutputPanel::openTextFile()
     QString reason;
     const TextFiles::LoadResult result = TextFiles::load(dialog->fileName, text, &reason);
     if (result == TextFiles::LoadResult::Loaded)
-        formControl<QPlainTextEdit>(m_form, QStringLiteral("Text2"))->setPlainText(text);
+        emit transmitTextLoaded(text);
     else if (result == TextFiles::LoadResult::TooLarge)
         UserMessages::inform(window(), reason);
 }

@@ -1,27 +1,33 @@
 #pragma once
 
+#include "output/SendController.h"
+
+#include <QGroupBox>
 #include <QWidget>
 
 struct AppState;
 class CommonDialog;
 class QPlainTextEdit;
 class QPushButton;
-class SendController;
 
 // The output window Text3 with its frames "Directly load LCD" (reformat and
 // send) and "Text Output Window" (copy, save, clear, restore, case), and the
-// "&Open" menu that loads a text file into the transmit window.
+// "&Open" menu that loads a text file for the transmit window.
 class OutputPanel : public QWidget
 {
     Q_OBJECT
 public:
-    OutputPanel(AppState &state, QWidget *form);
+    OutputPanel(AppState &state, CommonDialog &dialog, const SendPeers &peers, QWidget *form);
 
     // "Paste and Send " stands on its own in the window; the window places it.
     QPushButton *pasteAndSendButton() const { return m_pasteAndSend; }
     // Frames "Directly load LCD" and "Text Output Window"; the window places them.
     QWidget *sendFrame() const { return m_sendFrame; }
     QWidget *editFrame() const { return m_editFrame; }
+    QList<QWidget *> sendFocusOrder() const;
+    QList<QWidget *> editFocusOrder() const;
+    QPlainTextEdit *outputWindow() const { return m_output; }
+    QList<QWidget *> lockedWhileSending() const;
 
     void reformatClicked();
     void copyClicked();
@@ -32,19 +38,37 @@ public:
     // The "&Open" menu.
     void openTextFile();
 
+    // Events of other panels.
+    void showConversion(bool ok, const QString &text);
+    void setOutputText(const QString &text);
+    void setEepromTarget(bool eeprom);
+    void setPortOpen(bool open);
+
     SendController *sender() const { return m_sender; }
 
+signals:
+    // "&Open" loaded a text file for the transmit window.
+    void transmitTextLoaded(const QString &text);
+
 private:
-    QWidget *buildSendFrame();
+    QGroupBox *buildSendFrame(const SendPeers &peers);
     QWidget *buildEditFrame();
-    QPushButton *formButton(const char *name) const;
-    CommonDialog *commonDialog() const;
 
     AppState &m_state;
+    CommonDialog &m_dialog;
+    const ConvertPanel &m_convert;
     QWidget *m_form;
     QPlainTextEdit *m_output;
     QPushButton *m_pasteAndSend;
+    QPushButton *m_send = nullptr;
+    QPushButton *m_reformat = nullptr;
+    QPushButton *m_stop = nullptr;
+    QPushButton *m_copy = nullptr;
+    QPushButton *m_save = nullptr;
+    QPushButton *m_clear = nullptr;
+    QPushButton *m_restore = nullptr;
+    QPushButton *m_caseToggle = nullptr;
     SendController *m_sender = nullptr;
-    QWidget *m_sendFrame = nullptr;
+    QGroupBox *m_sendFrame = nullptr;
     QWidget *m_editFrame = nullptr;
 };

@@ -2,12 +2,15 @@
 
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
-#include "app/FormControls.h"
 #include "ui/UserMessages.h"
 #include "output/Latin1Text.h"
 #include "output/TransmitDelay.h"
 #include "serial/CommPort.h"
+#include "convert/ConvertPanel.h"
+#include "serial/LinkSettingsPanel.h"
 #include "serial/PortIndicator.h"
+#include "serial/SerialPortPanel.h"
+#include "serial/TerminalPanel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,19 +25,12 @@
 
 namespace {
 constexpr int refreshIntervalMs = 30;
-
-// Everything that would change the stream, the port or its settings while
-// bytes are going out; Text2 too, since a typed key would go out among them.
-const QStringList lockedWhileSending = {
-    "Command16", "Command15", "Command4", "Command9", "Command13", "Command14", "txtcase",
-    "cmdcomm", "Option1_0", "Option1_1", "Option1_2", "Option1_3", "List1", "cmdbuff", "proto",
-    "combuff", "List2", "List3", "xmitdelay", "cmdApply", "Text4", "Check1", "eeprom", "cmdlcd",
-    "Text2"};
 } // namespace
 
-SendController::SendController(AppState &state, QWidget *form, QPlainTextEdit *output, QPushButton *stop,
-                               QProgressBar *progress)
-    : QObject(form), m_state(state), m_form(form), m_output(output), m_stop(stop), m_progress(progress),
+SendController::SendController(AppState &state, const SendPeers &peers, QWidget *form, QPlainTextEdit *output,
+                               QPushButton *pasteAndSend, QPushButton *stop, QProgressBar *progress)
+    : QObject(form), m_state(state), m_peers(peers), m_form(form), m_output(output), m_pasteAndSend(pasteAndSend),
+      m_stop(stop), m_progress(progress),
       m_escape(new QShortcut(QKeySequence(Qt::Key_Escape), form, nullptr, nullptr, Qt::WindowShortcut))
 {
     m_escape->setEnabled(false);
@@ -50,17 +46,7 @@ SendController::SendController(AppState &state, QWidget *form, QPlainTextEdit *o
 
 CommPort *SendController::port() const
 {
-    return formControl<CommPort>(m_form, QStringLiteral("MSComm1"));
-}
-
-QTimer *SendController::receiveTimer() const
-{
-    return formControl<QTimer>(m_form, QStringLiteral("Timer1"));
-}
-
-QString SendController::textOf(const char *name) const
-{
-    return formControl<QLineEdit>(m_form, QLatin1String(name))->text();
+    return m_peers.port.commPort();
 }
 
 void SendController::sendClicked()
@@ -70,7 +56,7 @@ void SendController::sendClicked()
         UserMessages::inform(m_form, QStringLiteral("Please, open Comm Port first."));
         return;
     }
-    const std::optional<int> pauseMs = TransmitDelay::truncated(textOf("xmitdelay"));
+    const std::optional<int> pauseMs = TransmitDelay::truncated(m_peers.link.transmitDelayText());
     if (!pauseMs) {
         UserMessages::inform(m_form, QStringLiteral("Error - Check Settings!"));
         UserMessages::beep();
@@ -83,8 +69,8 @@ void SendController::sendClicked()
         return;
     }
     m_output->clear();
-    formControl<QLabel>(m_form, QStringLiteral("lblrem"))->setText(QString::number(text.size()));
-    receiveTimer()->stop();
+    m_peers.convert.showCharactersLeft(text.size());
+    m_peers.terminal.pauseReceiving();
     start(Kind::Stream, text, m_state.waitChars, *pauseMs);
 }
 
@@ -94,9 +80,9 @@ void SendController::pasteAndSendClicked()
         UserMessages::beep();
         return;
     }
-    const QString delayText = textOf("xmitdelay");
+    const QString delayText = m_peers.link.transmitDelayText();
     const std::optional<int> pauseMs = TransmitDelay::rounded(delayText);
-    const QString waitChars = textOf("Text4").trimmed();
+    const QString waitChars = m_peers.link.waitCharText().trimmed();
     if (!pauseMs) {
         UserMessages::inform(m_form, tr("The transmit delay \"%1\" is not a whole number of milliseconds. "
                                         "Nothing was sent.")
@@ -106,9 +92,8 @@ void SendController::pasteAndSendClicked()
     CommPort *comm = port();
     if (!comm || !comm->portOpen())
         return;
-    auto *staging = formControl<QPlainTextEdit>(m_form, QStringLiteral("Text2"));
-    staging->setPlainText(QGuiApplication::clipboard()->text().toLower());
-    const QString text = staging->toPlainText().trimmed();
+    // The clipboard's characters as they are: staging them in a text box would turn CR into LF.
+    const QString text = QGuiApplication::clipboard()->text().toLower().trimmed();
     const qsizetype outside = Latin1Text::firstOutside(text);
     if (outside >= 0) {
         UserMessages::inform(m_form, Latin1Text::sendRefusal(text, outside));
@@ -127,10 +112,10 @@ void SendController::start(Kind kind, const QString &text, const QString &waitCh
     m_kind = kind;
     m_text = text;
     m_shown = 0;
-    m_lock.lock(m_form, lockedWhileSending);
+    m_lock.lock(m_locked);
     m_output->setReadOnly(true);
     m_form->window()->setCursor(Qt::BusyCursor);
-    showPortState(PortIndicator::State::Busy);
+    m_peers.port.showPortState(PortIndicator::State::Busy);
     m_progress->setRange(0, int(qMax<qsizetype>(1, text.size())));
     m_progress->setValue(0);
     m_progress->show();
@@ -157,7 +142,7 @@ void SendController::showProgress()
     // Follow the echo, so the last characters sent stay in view.
     QScrollBar *scroll = m_output->verticalScrollBar();
     scroll->setValue(scroll->maximum());
-    formControl<QLabel>(m_form, QStringLiteral("lblrem"))->setText(QString::number(m_text.size() - sent));
+    m_peers.convert.showCharactersLeft(m_text.size() - sent);
 }
 
 void SendController::sendFinished()
@@ -190,18 +175,13 @@ void SendController::restoreIdle()
     CommPort *comm = port();
     const bool open = comm && comm->portOpen();
     if (open) {
-        showPortState(PortIndicator::State::On);
+        m_peers.port.showPortState(PortIndicator::State::On);
         if (m_kind == Kind::Stream)
-            receiveTimer()->start();
+            m_peers.terminal.resumeReceiving();
     } else {
         // The line was lost meanwhile: the port's own close left these states.
-        formControl<QWidget>(m_form, QStringLiteral("Command4"))->setEnabled(false);
-        formControl<QWidget>(m_form, QStringLiteral("cmdbuff"))->setEnabled(true);
+        m_pasteAndSend->setEnabled(false);
+        m_peers.port.showClosedControls();
     }
     m_form->window()->unsetCursor();
-}
-
-void SendController::showPortState(PortIndicator::State state)
-{
-    PortIndicator::show(formControl<QLabel>(m_form, QStringLiteral("comm")), state);
 }

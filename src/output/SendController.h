@@ -10,11 +10,24 @@
 
 struct AppState;
 class CommPort;
+class ConvertPanel;
+class LinkSettingsPanel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QShortcut;
 class QWidget;
+class SerialPortPanel;
+class TerminalPanel;
+
+// The panels a send reads from and shows its state in.
+struct SendPeers
+{
+    SerialPortPanel &port;         // the port, its indicator and controls
+    TerminalPanel &terminal;       // paused while a stream goes out
+    LinkSettingsPanel &link;       // transmit delay and wait character
+    ConvertPanel &convert;         // the counter of characters left
+};
 
 // "Send to LCD" and "Paste and Send ": sends a text through the window's
 // serial port with the paced sender while the window stays usable. It shows
@@ -24,8 +37,11 @@ class SendController : public QObject
 {
     Q_OBJECT
 public:
-    SendController(AppState &state, QWidget *form, QPlainTextEdit *output, QPushButton *stop,
-                   QProgressBar *progress);
+    SendController(AppState &state, const SendPeers &peers, QWidget *form, QPlainTextEdit *output,
+                   QPushButton *pasteAndSend, QPushButton *stop, QProgressBar *progress);
+
+    // Disabled from the start to the end of every send.
+    void setLockedWhileSending(const QList<QWidget *> &controls) { m_locked = controls; }
 
     void sendClicked();         // Command16
     void pasteAndSendClicked(); // Command4
@@ -42,14 +58,14 @@ private:
     void sendStopped();
     void sendFailed();
     void restoreIdle();
-    void showPortState(PortIndicator::State state);
     CommPort *port() const;
-    QTimer *receiveTimer() const;
-    QString textOf(const char *name) const;
 
     AppState &m_state;
+    SendPeers m_peers;
     QWidget *m_form;
     QPlainTextEdit *m_output;
+    QPushButton *m_pasteAndSend;
+    QList<QWidget *> m_locked;
     QPushButton *m_stop;
     QProgressBar *m_progress;
     QShortcut *m_escape;

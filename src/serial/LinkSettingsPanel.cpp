@@ -2,9 +2,9 @@
 
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
-#include "app/FormControls.h"
 #include "ui/UserMessages.h"
 #include "serial/CommPort.h"
+#include "ui/OptionGroup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,18 +36,54 @@ qint16 selectedNumber(const QListWidget *list, qint16 fallback)
 }
 } // namespace
 
-LinkSettingsPanel::LinkSettingsPanel(AppState &state, QWidget *form)
-    : QObject(form), m_state(state), m_form(form), m_io(buildIo(form)), m_eeprom(buildEeprom(form))
+LinkSettingsPanel::LinkSettingsPanel(AppState &state, CommPort *port, QWidget *form)
+    : QObject(form), m_state(state), m_port(port), m_form(form),
+      m_waitChars(Controls::lineEdit(form, QStringLiteral("Text4"), QStringLiteral("]"), QString())),
+      m_io(buildIo(form)), m_eeprom(buildEeprom(form))
 {
+    m_waitChars->setMaximumWidth(60);
     connect(m_buffer, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::bufferClicked);
     connect(m_delay, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::delayClicked);
-    if (auto *wait = formControl<QLineEdit>(form, QStringLiteral("Text4")))
-        connect(wait, &QLineEdit::textChanged, this, &LinkSettingsPanel::waitCharsChanged);
+    connect(m_waitChars, &QLineEdit::textChanged, this, &LinkSettingsPanel::waitCharsChanged);
     connect(m_target, &QCheckBox::toggled, this, &LinkSettingsPanel::eepromTargetClicked);
-    connect(formControl<QPushButton>(m_io, QStringLiteral("cmdApply")), &QPushButton::clicked, this,
-            &LinkSettingsPanel::applyClicked);
-    connect(formControl<QPushButton>(m_io, QStringLiteral("cmdlcd")), &QPushButton::clicked, this,
-            &LinkSettingsPanel::displayEepromClicked);
+    connect(m_apply, &QPushButton::clicked, this, &LinkSettingsPanel::applyClicked);
+    connect(m_displayEeprom, &QPushButton::clicked, this, &LinkSettingsPanel::displayEepromClicked);
+}
+
+QList<QWidget *> LinkSettingsPanel::ioFocusOrder() const
+{
+    return {m_buffer, m_delay, m_xmitDelay, m_apply, m_displayEeprom};
+}
+
+QList<QWidget *> LinkSettingsPanel::eepromFocusOrder() const
+{
+    return {m_target, m_address};
+}
+
+QList<QWidget *> LinkSettingsPanel::lockedWhileSending() const
+{
+    return {m_buffer, m_delay, m_xmitDelay, m_apply, m_waitChars, m_target, m_address, m_displayEeprom};
+}
+
+QString LinkSettingsPanel::eepromAddressText() const
+{
+    return m_address->text();
+}
+
+QString LinkSettingsPanel::transmitDelayText() const
+{
+    return m_xmitDelay->text();
+}
+
+QString LinkSettingsPanel::waitCharText() const
+{
+    return m_waitChars->text();
+}
+
+void LinkSettingsPanel::startUp()
+{
+    m_buffer->setCurrentRow(4);
+    m_delay->setCurrentRow(1);
 }
 
 QGroupBox *LinkSettingsPanel::buildIo(QWidget *parent)
@@ -69,8 +105,11 @@ QGroupBox *LinkSettingsPanel::buildIo(QWidget *parent)
     grid->addWidget(m_buffer, 1, 0, 2, 1);
     grid->addWidget(m_delay, 1, 1, 2, 1);
     grid->addWidget(m_xmitDelay, 1, 2);
-    grid->addWidget(Controls::button(frame, QStringLiteral("cmdApply"), tr("Apply")), 2, 2);
-    grid->addWidget(Controls::button(frame, QStringLiteral("cmdlcd"), tr("&Disp Eprom")), 3, 2);
+    m_apply = Controls::button(frame, QStringLiteral("cmdApply"), tr("Apply"));
+    m_apply->setAccessibleDescription(tr("Applies the PIC link settings"));
+    m_displayEeprom = Controls::button(frame, QStringLiteral("cmdlcd"), tr("&Disp Eprom"));
+    grid->addWidget(m_apply, 2, 2);
+    grid->addWidget(m_displayEeprom, 3, 2);
     return frame;
 }
 
@@ -86,8 +125,10 @@ QGroupBox *LinkSettingsPanel::buildEeprom(QWidget *parent)
     m_address->setMaximumWidth(70);
     m_address->setEnabled(false);
     Controls::setBackground(m_address, frame->palette().color(QPalette::Mid));
+    auto *caption = Controls::label(frame, QStringLiteral("Label13"), tr("Load EEprom"));
+    OptionGroup::captionClicks(caption, m_target);
     grid->addWidget(m_target, 0, 0);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label13"), tr("Load EEprom")), 0, 1);
+    grid->addWidget(caption, 0, 1);
     grid->addWidget(Controls::label(frame, QStringLiteral("Label12"), tr("Start Addr"), m_address), 1, 0, 1, 2);
     grid->addWidget(m_address, 1, 2);
     return frame;
@@ -119,8 +160,7 @@ void LinkSettingsPanel::waitCharsChanged(const QString &text)
 
 void LinkSettingsPanel::applyClicked()
 {
-    if (auto *wait = formControl<QLineEdit>(m_form, QStringLiteral("Text4")))
-        m_state.waitChars = wait->text();
+    m_state.waitChars = m_waitChars->text();
     m_state.picBufferSize = selectedNumber(m_buffer, m_state.picBufferSize);
     m_state.picDelayMs = selectedNumber(m_delay, m_state.picDelayMs);
     UserMessages::inform(m_form, settingsNowText(m_state.picBufferSize, m_state.picDelayMs, m_state.waitChars,
@@ -129,26 +169,20 @@ void LinkSettingsPanel::applyClicked()
 
 void LinkSettingsPanel::eepromTargetClicked(bool checked)
 {
-    auto *send = formControl<QPushButton>(m_form, QStringLiteral("Command16"));
-    auto *sendFrame = formControl<QGroupBox>(m_form, QStringLiteral("Frame7"));
-    send->setText(checked ? tr("Load Eeprom") : tr("Send to LCD"));
-    send->setAccessibleName(send->text());
     m_address->setEnabled(checked);
     Controls::setBackground(m_address, checked ? QApplication::palette(m_address).color(QPalette::Base)
                                                : disabledGrey);
-    sendFrame->setTitle(checked ? tr("Directly load  I2C Eeprom") : tr("Directly load LCD"));
-    sendFrame->setAccessibleName(sendFrame->title());
     if (!checked)
         m_address->setText(QStringLiteral("00000"));
     m_state.eepromMode = checked;
     m_xmitDelay->setText(checked ? QStringLiteral("100") : QStringLiteral("5"));
+    emit targetChanged(checked);
 }
 
 void LinkSettingsPanel::displayEepromClicked()
 {
-    auto *port = formControl<CommPort>(m_form, QStringLiteral("MSComm1"));
-    if (port && port->portOpen()) {
-        port->output(QStringLiteral("*22000000a"));
+    if (m_port->portOpen()) {
+        m_port->output(QStringLiteral("*22000000a"));
         return;
     }
     UserMessages::beep();

@@ -3,22 +3,36 @@
 #include <QObject>
 
 struct AppState;
+class CommPort;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QWidget;
 
 // Frames "I/O" (PIC buffer, PIC delay, transmit delay, "&Disp Eprom") and
-// "I2C Eeprom" (target switch and start address).
+// "I2C Eeprom" (target switch and start address), and the wait character
+// box, which stands in the output format frame.
 class LinkSettingsPanel : public QObject
 {
     Q_OBJECT
 public:
-    LinkSettingsPanel(AppState &state, QWidget *form);
+    LinkSettingsPanel(AppState &state, CommPort *port, QWidget *form);
 
     QGroupBox *ioFrame() const { return m_io; }
     QGroupBox *eepromFrame() const { return m_eeprom; }
+    QLineEdit *waitCharBox() const { return m_waitChars; }
+    QList<QWidget *> ioFocusOrder() const;
+    QList<QWidget *> eepromFocusOrder() const;
+    QList<QWidget *> lockedWhileSending() const;
+
+    QString eepromAddressText() const;
+    QString transmitDelayText() const;
+    QString waitCharText() const;
+
+    // Start-up: buffer 32, delay 10 ms.
+    void startUp();
 
     // The text of the cmdApply confirmation for the settings now in force.
     static QString settingsNowText(int bufferSize, int delayMs, const QString &waitChars, const QString &xmitDelay);
@@ -30,12 +44,20 @@ public:
     void eepromTargetClicked(bool checked);    // Check1
     void displayEepromClicked();               // cmdlcd
 
+signals:
+    // The target switched between the LCD and the I2C EEPROM.
+    void targetChanged(bool eeprom);
+
 private:
     QGroupBox *buildIo(QWidget *parent);
     QGroupBox *buildEeprom(QWidget *parent);
 
     AppState &m_state;
+    CommPort *m_port;
     QWidget *m_form;
+    QLineEdit *m_waitChars;
+    QPushButton *m_apply = nullptr;
+    QPushButton *m_displayEeprom = nullptr;
     QListWidget *m_buffer = nullptr;
     QListWidget *m_delay = nullptr;
     QLineEdit *m_xmitDelay = nullptr;

@@ -4,28 +4,18 @@
 
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
-#include "app/FormControls.h"
 #include "ui/UserMessages.h"
 #include "serial/CommPort.h"
 #include "serial/LineSettings.h"
 #include "serial/PortAssignments.h"
-#include "serial/TerminalText.h"
+#include "ui/OptionGroup.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
-
-namespace {
-const QColor inputOpen(255, 255, 192);
-const QColor typingOpen(192, 255, 192);
-const QColor white(255, 255, 255);
-const QString waiting = QStringLiteral("Waiting.....");
-} // namespace
 
 SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices)
     : QGroupBox(form), m_state(state), m_form(form), m_port(new CommPort(devices, this))
@@ -50,6 +40,7 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     PortIndicator::show(m_indicator, PortIndicator::State::Off);
     grid->addWidget(m_indicator, 1, 3);
     m_applyButton = Controls::button(this, QStringLiteral("cmdbuff"), tr("Apply"));
+    m_applyButton->setAccessibleDescription(tr("Applies the handshake and output buffer to the port"));
     grid->addWidget(m_applyButton, 2, 3);
 
     m_handshake = Controls::list(this, QStringLiteral("proto"), {"Off", "XoXoff", "Rts", "XonRts"}, QString());
@@ -90,12 +81,37 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
         grid->addWidget(m_options[i], i, 0);
         grid->addWidget(device, i, 1);
     }
+    OptionGroup::tabLandsOnChecked({m_options[0], m_options[1], m_options[2], m_options[3]});
 }
 
-template <typename T>
-T *SerialPortPanel::control(const char *name) const
+QList<QWidget *> SerialPortPanel::focusOrder() const
 {
-    return formControl<T>(m_form, QLatin1String(name));
+    return {m_options[0], m_options[1], m_options[2], m_options[3], m_settings, m_commButton, m_applyButton,
+            m_handshake, m_buffer};
+}
+
+QList<QWidget *> SerialPortPanel::lockedWhileSending() const
+{
+    return {m_commButton, m_options[0], m_options[1], m_options[2], m_options[3],
+            m_settings, m_applyButton, m_handshake, m_buffer};
+}
+
+void SerialPortPanel::showPortState(PortIndicator::State state)
+{
+    PortIndicator::show(m_indicator, state);
+}
+
+void SerialPortPanel::showClosedControls()
+{
+    m_applyButton->setEnabled(true);
+}
+
+void SerialPortPanel::startUp()
+{
+    m_settings->addItems({"19200,n,8,1", "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1"});
+    m_settingLabel->setText(QStringLiteral("19200,n,8,1"));
+    // Selecting a list item runs its handler, just as a click would.
+    m_settings->setCurrentRow(0);
 }
 
 void SerialPortPanel::settingsClicked(int row)
@@ -142,9 +158,7 @@ void SerialPortPanel::commClicked()
 
 void SerialPortPanel::openSequence()
 {
-    auto *input = control<QPlainTextEdit>("Text1");
-    auto *pasteAndSend = control<QPushButton>("Command4");
-    input->setPlainText(waiting);
+    emit opening();
     m_applyButton->setEnabled(false);
     const QListWidgetItem *settings = m_settings->currentItem();
     bool ready = settings && m_port->setSettings(settings->text());
@@ -154,17 +168,13 @@ void SerialPortPanel::openSequence()
     if (!ready || !m_port->setPortOpen(true)) {
         UserMessages::inform(m_form, tr("Error! Cannot Open Comm:%1").arg(m_port->commPort()) + QLatin1Char('\n')
                                          + m_port->errorString());
-        pasteAndSend->setEnabled(false);
         return;
     }
-    control<QTimer>("Timer1")->start();
-    pasteAndSend->setEnabled(true);
-    setTerminalColours(inputOpen, typingOpen);
+    emit opened();
     m_transmitActive->show();
     UserMessages::beep();
     PortIndicator::show(m_indicator, PortIndicator::State::On);
     m_commButton->setText(tr("Close"));
-    pasteAndSend->setEnabled(true);
 }
 
 void SerialPortPanel::closeSequence()
@@ -176,16 +186,10 @@ void SerialPortPanel::closeSequence()
 // Everything of the close sequence after the port itself is closed.
 void SerialPortPanel::showClosed()
 {
-    control<QTimer>("Timer1")->stop();
     m_applyButton->setEnabled(true);
-    auto *input = control<QPlainTextEdit>("Text1");
-    if (TerminalText::shows(input, waiting))
-        input->setPlainText(QStringLiteral("Serial Input from PIC"));
+    emit closed();
     m_transmitActive->hide();
-    setTerminalColours(white, white);
-    control<QPlainTextEdit>("Text2")->clear();
     UserMessages::beep();
-    control<QPushButton>("Command4")->setEnabled(false);
     PortIndicator::show(m_indicator, PortIndicator::State::Off);
     m_commButton->setText(tr("Open"));
 }
@@ -196,10 +200,4 @@ void SerialPortPanel::portLost(const QString &device)
     UserMessages::inform(m_form, tr("The serial device %1 (Com%2) was disconnected. The port is closed.")
                                      .arg(device)
                                      .arg(m_port->commPort()));
-}
-
-void SerialPortPanel::setTerminalColours(const QColor &input, const QColor &typing)
-{
-    Controls::setBackground(control<QPlainTextEdit>("Text1"), input);
-    Controls::setBackground(control<QPlainTextEdit>("Text2"), typing);
 }

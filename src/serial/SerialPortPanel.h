@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serial/PortIndicator.h"
+
 #include <QGroupBox>
 
 struct AppState;
@@ -13,7 +15,8 @@ class QPushButton;
 class QRadioButton;
 
 // The serial port frame: port choice, line settings, open/close, indicator,
-// handshake and output-buffer settings. It owns the port object MSComm1.
+// handshake and output-buffer settings. It owns the port object MSComm1 and
+// announces opening and closing; the terminal and the senders follow.
 class SerialPortPanel : public QGroupBox
 {
     Q_OBJECT
@@ -21,10 +24,24 @@ public:
     SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices);
 
     CommPort *commPort() const { return m_port; }
+    QList<QWidget *> focusOrder() const;
+    QList<QWidget *> lockedWhileSending() const;
+    void showPortState(PortIndicator::State state);
+    // After a send in which the line was lost: the controls as a closed port has them.
+    void showClosedControls();
+
+    // Start-up: the offered line settings, the first one chosen.
+    void startUp();
 
     void settingsClicked(int row); // List1
     void applyClicked();           // cmdbuff
     void commClicked();            // cmdcomm: open when closed, else close
+
+signals:
+    // An open begins: the terminal shows that it waits.
+    void opening();
+    void opened();
+    void closed();
 
 private:
     void buildPortChoice(QGridLayout *grid, const PortAssignments &devices);
@@ -32,9 +49,6 @@ private:
     void closeSequence();
     void showClosed();
     void portLost(const QString &device);
-    void setTerminalColours(const QColor &input, const QColor &typing);
-    template <typename T>
-    T *control(const char *name) const;
 
     AppState &m_state;
     QWidget *m_form;

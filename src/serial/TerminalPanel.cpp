@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
-#include "app/FormControls.h"
 #include "serial/CommPort.h"
 #include "serial/ReceiveFilter.h"
 #include "serial/TerminalText.h"
@@ -13,8 +12,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TerminalPanel::TerminalPanel(AppState &state, QWidget *form)
-    : QWidget(form), m_state(state), m_form(form), m_input(new QPlainTextEdit(this)),
+namespace {
+const QColor inputOpen(255, 255, 192);
+const QColor typingOpen(192, 255, 192);
+const QString waiting = QStringLiteral("Waiting.....");
+} // namespace
+
+TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
+    : QWidget(form), m_state(state), m_port(port), m_input(new QPlainTextEdit(this)),
       m_typing(new QPlainTextEdit(this)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("fraTerminal"));
@@ -27,6 +32,8 @@ TerminalPanel::TerminalPanel(AppState &state, QWidget *form)
     m_input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Received text is not an edit to undo; an undo stack would grow without bound.
     m_input->setUndoRedoEnabled(false);
+    // Tab moves on; only the transmit window sends it as a byte.
+    m_input->setTabChangesFocus(true);
     // Pasting or typing into Text1 obeys the same bound as received text.
     connect(m_input->document(), &QTextDocument::contentsChanged, this,
             [this] { TerminalText::dropOldest(m_input, inputLimit); }, Qt::QueuedConnection);
@@ -42,28 +49,68 @@ TerminalPanel::TerminalPanel(AppState &state, QWidget *form)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &TerminalPanel::receiveTick);
-    port();
+    // A last read as the port closes: what came after the last tick still shows.
+    connect(m_port, &CommPort::closed, this, &TerminalPanel::receiveTick);
 }
 
-CommPort *TerminalPanel::port()
+QList<QWidget *> TerminalPanel::focusOrder() const
 {
-    // Found on first use, whichever panel the window builds first.
-    if (!m_port) {
-        m_port = formControl<CommPort>(m_form, QStringLiteral("MSComm1"));
-        // A last read as the port closes: what came after the last tick still shows.
-        if (m_port)
-            connect(m_port, &CommPort::closed, this, &TerminalPanel::receiveTick);
-    }
-    return m_port;
+    return {m_input, m_typing};
+}
+
+QList<QWidget *> TerminalPanel::lockedWhileSending() const
+{
+    return {m_typing};
+}
+
+void TerminalPanel::showWaiting()
+{
+    m_input->setPlainText(waiting);
+}
+
+void TerminalPanel::portOpened()
+{
+    m_timer->start();
+    setColours(inputOpen, typingOpen);
+}
+
+void TerminalPanel::portClosed()
+{
+    m_timer->stop();
+    if (TerminalText::shows(m_input, waiting))
+        m_input->setPlainText(QStringLiteral("Serial Input from PIC"));
+    setColours(Qt::white, Qt::white);
+    m_typing->clear();
+}
+
+void TerminalPanel::pauseReceiving()
+{
+    m_timer->stop();
+}
+
+void TerminalPanel::resumeReceiving()
+{
+    if (m_port->portOpen())
+        m_timer->start();
+}
+
+void TerminalPanel::setTransmitText(const QString &text)
+{
+    m_typing->setPlainText(text);
+}
+
+void TerminalPanel::setColours(const QColor &input, const QColor &typing)
+{
+    Controls::setBackground(m_input, input);
+    Controls::setBackground(m_typing, typing);
 }
 
 void TerminalPanel::receiveTick()
 {
-    CommPort *comm = port();
-    const QString received = comm ? comm->input() : QString();
+    const QString received = m_port->input();
     if (received.isEmpty())
         return;
-    if (TerminalText::shows(m_input, QStringLiteral("Waiting.....")))
+    if (TerminalText::shows(m_input, waiting))
         m_input->clear();
     TerminalText::append(m_input, ReceiveFilter::filter(received), inputLimit);
 }
@@ -72,10 +119,9 @@ bool TerminalPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_typing && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        CommPort *comm = port();
         const QByteArray bytes = TypedKey::bytes(key->key(), key->text());
-        if (comm && comm->portOpen() && !bytes.isEmpty())
-            comm->writeBytes(bytes);
+        if (m_port->portOpen() && !bytes.isEmpty())
+            m_port->writeBytes(bytes);
     }
     // The key still edits Text2 as usual.
     return QWidget::eventFilter(watched, event);

@@ -11,47 +11,46 @@
 namespace Controls {
 
 namespace {
-// "&Open" is read out as "Open".
-QString withoutMnemonic(QString caption)
-{
-    return caption.remove(QLatin1Char('&')).trimmed();
-}
-
+// Only where a control shows no caption of its own: a name set here is
+// frozen, while Qt derives a captioned control's name anew on every change.
 template <typename T>
-T *named(T *widget, const QString &name, const QString &accessibleName)
+T *named(T *widget, const QString &name, const QString &accessibleName = QString())
 {
     widget->setObjectName(name);
-    widget->setAccessibleName(accessibleName);
+    if (!accessibleName.isEmpty())
+        widget->setAccessibleName(accessibleName);
     return widget;
 }
 } // namespace
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
 {
-    return named(new QPushButton(caption, parent), name, withoutMnemonic(caption));
+    return named(new QPushButton(caption, parent), name);
 }
 
 QRadioButton *option(QWidget *parent, const QString &name, const QString &caption)
 {
-    return named(new QRadioButton(caption, parent), name, withoutMnemonic(caption));
+    return named(new QRadioButton(caption, parent), name);
 }
 
 QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption)
 {
-    return named(new QCheckBox(caption, parent), name, withoutMnemonic(caption));
+    return named(new QCheckBox(caption, parent), name);
 }
 
 QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption)
 {
+    // A frame inside a frame would otherwise be announced by its outer frame's title.
     return named(new QGroupBox(caption, parent), name, caption);
 }
 
 QLabel *label(QWidget *parent, const QString &name, const QString &caption, QWidget *buddy)
 {
-    auto *result = named(new QLabel(caption, parent), name, caption);
+    auto *result = named(new QLabel(caption, parent), name);
     if (buddy) {
         result->setBuddy(buddy);
-        buddy->setAccessibleName(caption);
+        // Lists and boxes do not all take their name from a buddy label; these captions never change.
+        buddy->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     }
     return result;
 }

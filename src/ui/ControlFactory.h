@@ -13,8 +13,9 @@ class QRadioButton;
 #include <QStringList>
 class QWidget;
 
-// Small builders that give every control its object name and an accessible
-// name, so screen readers and tests find each control the same way.
+// Small builders that give every control its object name. Screen readers
+// hear a captioned control by its caption, which Qt keeps current; only
+// controls without a caption of their own get a fixed accessible name.
 namespace Controls {
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption);

@@ -51,7 +51,7 @@ private slots:
         const AppState &s = m_window->state();
         QVERIFY(s.outputText == first && s.savedOutputText == first);
         QCOMPARE(s.byteMatrixHorizontal, qint16(0));
-        QCOMPARE(s.transferHeader, QStringLiteral("42000000A*")); // start-up size index 2
+        QCOMPARE(s.transferHeader, QStringLiteral("02000000A*")); // 240x64 from start-up
         QCOMPARE(byteCount(), QStringLiteral("5759"));           // 1920 * 6 - 2 characters
         QVERIFY(control<QWidget>(m_window, "Command12")->isEnabled());
         QVERIFY(control<QWidget>(m_window, "Command15")->isEnabled());
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         setText("eeprom", QStringLiteral("65535"));
         QVERIFY(!convert().isEmpty());
-        QCOMPARE(s.transferHeader, QStringLiteral("420FFFF0A*"));
+        QCOMPARE(s.transferHeader, QStringLiteral("020FFFF0A*"));
         QCOMPARE(text("eeprom"), QStringLiteral("65535"));
     }
 };

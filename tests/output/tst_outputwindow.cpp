@@ -210,8 +210,8 @@ void OutputWindowTest::lockGivesBackEachControlsOwnState()
     frame->setEnabled(false);
     button("Command12")->setEnabled(false);
     ControlLock lock;
-    lock.lock(m_window, {"Command11", "Command12", "Command15", "noSuchControl"});
-    lock.lock(m_window, {"Command11"});
+    lock.lock({button("Command11"), button("Command12"), button("Command15"), nullptr});
+    lock.lock({button("Command11")});
     QVERIFY(!button("Command15")->isEnabled());
     button("Command15")->setEnabled(false);
     lock.unlock();

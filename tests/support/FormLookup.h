@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QDebug>
 #include <QObject>
 #include <QString>
@@ -13,4 +14,12 @@ T *control(const QObject *root, const QString &name)
     if (!found)
         qWarning("no control named %s", qPrintable(name));
     return found;
+}
+
+// The name a screen reader hears: what Qt's accessibility layer reports,
+// derived from the caption or buddy label unless one was set.
+inline QString spokenName(QObject *widget)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
 }

@@ -1,0 +1,196 @@
+#include "FormLookup.h"
+#include "MessageRecorder.h"
+#include "PseudoTerminal.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
+#include "app/MainWindow.h"
+#include "canvas/PixelCanvas.h"
+#include "core/AppState.h"
+#include "serial/PortAssignments.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QtTest>
+
+// How the window meets keyboard users and assistive tools: options act
+// however they are chosen, names follow captions, Tab follows the screen.
+class KeyboardAccessTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void optionsActHoweverChosen_data();
+    void optionsActHoweverChosen();
+    void namesFollowCaptions();
+    void sharedCaptionsAreToldApart();
+    void dialogsCloseWithEscAndEnter_data();
+    void dialogsCloseWithEscAndEnter();
+    void tabFollowsTheScreen();
+
+private:
+    template <typename T = QWidget>
+    T *get(const char *name) const
+    {
+        return control<T>(m_window.get(), QLatin1String(name));
+    }
+    QStringList tabCycle();
+
+    std::unique_ptr<PseudoTerminal> m_pty;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void KeyboardAccessTest::init()
+{
+    m_pty = std::make_unique<PseudoTerminal>();
+    QVERIFY(m_pty->isValid());
+    PortAssignments ports;
+    ports.setDevice(1, m_pty->slavePath());
+    m_window = std::make_unique<MainWindow>(ports);
+}
+
+void KeyboardAccessTest::cleanup()
+{
+    m_window.reset();
+    m_pty.reset();
+}
+
+void KeyboardAccessTest::optionsActHoweverChosen_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("toggle action") << "toggle";
+    QTest::newRow("code") << "setChecked";
+    QTest::newRow("caption click") << "caption";
+    QTest::newRow("arrow key") << "key";
+}
+
+// On screen 240x128 and 128x128 stand between 240x64 and 128x64.
+void KeyboardAccessTest::optionsActHoweverChosen()
+{
+    QFETCH(QString, how);
+    auto *size = get<QAbstractButton>("optgrf_1");
+    auto *vertical = get<QAbstractButton>("Option2_0");
+    auto *eeprom = get<QAbstractButton>("Check1");
+    if (how == "toggle") {
+        size->toggle();
+        vertical->toggle();
+        eeprom->toggle();
+    } else if (how == "setChecked") {
+        size->setChecked(true);
+        vertical->setChecked(true);
+        eeprom->setChecked(true);
+    } else if (how == "caption") {
+        QTest::mouseClick(get<QLabel>("Label15"), Qt::LeftButton);
+        vertical->click();
+        QTest::mouseClick(get<QLabel>("Label13"), Qt::LeftButton);
+    } else {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        get<QAbstractButton>("optgrf_0")->setFocus();
+        for (int step = 0; step < 3; ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        get<QAbstractButton>("Option2_1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        eeprom->setFocus();
+        QTest::keyClick(eeprom, Qt::Key_Space);
+    }
+    QVERIFY(size->isChecked());
+    QCOMPARE(get<PixelCanvas>("Picture1")->image().size(), QSize(128, 64));
+    const AppState &state = m_window->state();
+    QCOMPARE(state.lcdSizeIndex, qint16(1));
+    QCOMPARE(state.byteMatrixHorizontal, qint16(0));
+    QVERIFY(get("LCD")->isHidden());
+    QVERIFY(state.eepromMode);
+    QVERIFY(get("eeprom")->isEnabled());
+}
+
+void KeyboardAccessTest::namesFollowCaptions()
+{
+    MessageRecorder recorder;
+    get<QAbstractButton>("cmdcomm")->click();
+    QCOMPARE(spokenName(get("cmdcomm")), QStringLiteral("Close"));
+    get<QAbstractButton>("cmdcomm")->click();
+    QCOMPARE(spokenName(get("cmdcomm")), QStringLiteral("Open"));
+    get<QAbstractButton>("txtcase")->click();
+    QCOMPARE(spokenName(get("txtcase")), QStringLiteral("LowCase"));
+    get<QAbstractButton>("Check1")->toggle();
+    QCOMPARE(spokenName(get("Command16")), QStringLiteral("Load Eeprom"));
+    QCOMPARE(spokenName(get("Frame7")), QStringLiteral("Directly load  I2C Eeprom"));
+    AboutWindow about;
+    QCOMPARE(spokenName(control<QLabel>(&about, "lblVersion")), QStringLiteral("Version 1.1.2"));
+}
+
+void KeyboardAccessTest::sharedCaptionsAreToldApart()
+{
+    const QList<QStringList> twins = {{"Command5", "Command13"}, {"Command8", "Command12"}, {"cmdbuff", "cmdApply"}};
+    for (const QStringList &pair : twins) {
+        QWidget *first = get(qPrintable(pair.at(0)));
+        QWidget *second = get(qPrintable(pair.at(1)));
+        QCOMPARE(spokenName(first), spokenName(second));
+        QVERIFY(!first->accessibleDescription().isEmpty());
+        QVERIFY(!second->accessibleDescription().isEmpty());
+        QVERIFY(first->accessibleDescription() != second->accessibleDescription());
+    }
+}
+
+void KeyboardAccessTest::dialogsCloseWithEscAndEnter_data()
+{
+    QTest::addColumn<bool>("about");
+    QTest::addColumn<int>("key");
+    QTest::newRow("About, Esc") << true << int(Qt::Key_Escape);
+    QTest::newRow("About, Enter") << true << int(Qt::Key_Return);
+    QTest::newRow("Help, Esc") << false << int(Qt::Key_Escape);
+    QTest::newRow("Help, Enter") << false << int(Qt::Key_Return);
+}
+
+void KeyboardAccessTest::dialogsCloseWithEscAndEnter()
+{
+    QFETCH(bool, about);
+    QFETCH(int, key);
+    QPointer<QDialog> dialog = about ? static_cast<QDialog *>(new AboutWindow(m_window.get()))
+                                     : static_cast<QDialog *>(new HelpWindow(m_window.get()));
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QTRY_VERIFY(!dialog || !dialog->isVisible());
+}
+
+// Presses Tab from the first control until focus comes back to it or stays.
+QStringList KeyboardAccessTest::tabCycle()
+{
+    QStringList visited;
+    QWidget *first = get("scrCanvas");
+    first->setFocus(Qt::TabFocusReason);
+    QWidget *previous = nullptr;
+    for (int presses = 0; presses < 100; ++presses) {
+        QWidget *focused = QApplication::focusWidget();
+        if (!focused || focused == previous || (presses > 0 && focused == first))
+            break;
+        visited << focused->objectName();
+        previous = focused;
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    return visited;
+}
+
+void KeyboardAccessTest::tabFollowsTheScreen()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    // Options are entered on the checked one; disabled buttons are passed by.
+    const QStringList expected = {
+        "scrCanvas", "cboZoom", "optgrf_0", "Combo1", "Command7", "Command6", "Command5", "chkinvert",
+        "pictxt", "cmdfont", "cmdtext", "Command10", "Command8", "Command9",
+        "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "Check1",
+        "List2", "List3", "xmitdelay", "cmdApply", "cmdlcd", "Command11", "Command13", "Command14", "txtcase",
+        "Text3", "Option1_0", "List1", "cmdcomm", "cmdbuff", "proto", "combuff", "Text1", "Text2"};
+    const QStringList visited = tabCycle();
+    QVERIFY2(visited == expected, qPrintable(visited.join(' ')));
+    // The transmit window keeps Tab as a byte to send, so from there Tab stays put.
+    QCOMPARE(QApplication::focusWidget(), get("Text2"));
+}
+
+QTEST_MAIN(KeyboardAccessTest)
+#include "tst_keyboardaccess.moc"
