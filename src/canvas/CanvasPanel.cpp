@@ -155,6 +155,9 @@ QWidget *CanvasPanel::buildTools()
     m_convert = Controls::button(box, QStringLiteral("Command9"), tr("Convert"));
     grid->addWidget(m_convert, 6, 0, 1, 2);
     m_tools = {m_penSize, draw, erase, clear, m_inverted, m_text, font, text, load, save, m_convert};
+    m_load = load;
+    m_clear = clear;
+    m_stamp = text;
     m_files = new BitmapFileActions(m_state, m_dialog, m_canvas, m_inverted, this);
     connect(m_files, &BitmapFileActions::dumpShown, this, &CanvasPanel::outputTextReplaced);
     connect(font, &QPushButton::clicked, this, &CanvasPanel::fontClicked);
@@ -174,7 +177,8 @@ QList<QWidget *> CanvasPanel::focusOrder() const
 
 QList<QWidget *> CanvasPanel::lockedWhileSending() const
 {
-    return {m_convert};
+    // Load writes its dump into the output window, which holds the echo.
+    return {m_convert, m_load, m_clear, m_stamp};
 }
 
 void CanvasPanel::startUp()

@@ -70,4 +70,7 @@ private:
     QRadioButton *m_sizeOptions[8] = {};
     QList<QWidget *> m_tools; // pen size to Save, in screen order
     QPushButton *m_convert = nullptr;
+    QPushButton *m_load = nullptr;
+    QPushButton *m_clear = nullptr;
+    QPushButton *m_stamp = nullptr;
 };

@@ -139,7 +139,8 @@ bool ConvertPanel::buildTransferHeader()
     settings.picDelayMs = m_state.picDelayMs;
     settings.eepromText = m_link.eepromAddressText();
     const TransferHeader header = TransferHeader::build(settings);
-    m_state.transferHeader = header.text();
+    // A partial header would tell the PIC nonsense: none at all is kept.
+    m_state.transferHeader = header.isValid() ? header.text() : QString();
     if (!header.isValid())
         UserMessages::inform(m_form, tr("Error: ") + header.error());
     return header.isValid();

@@ -22,6 +22,9 @@ struct AppState
     QString outputText;
     QString savedOutputText;
     QString reformattedText;
+    // The wait character reformattedText was built with, as it stands in it:
+    // Send pauses before exactly this character, whatever the box says now.
+    QString reformattedWaitChar;
     HexGrid hexGrid;
     qint16 canvasBaseWidth = 0;
     qint16 canvasBaseHeight = 0;

@@ -56,15 +56,18 @@ QList<QWidget *> OutputPanel::editFocusOrder() const
 
 QList<QWidget *> OutputPanel::lockedWhileSending() const
 {
-    return {m_send, m_reformat, m_pasteAndSend, m_clear, m_restore, m_caseToggle};
+    // Anything that rewrites the output window while the echo goes into it.
+    return {m_send, m_reformat, m_pasteAndSend, m_save, m_clear, m_restore, m_caseToggle};
 }
 
 void OutputPanel::showConversion(bool ok, const QString &text)
 {
     m_output->setPlainText(ok ? text : QString());
     m_save->setEnabled(true);
-    // Enabled after an error too, as after a success.
-    m_reformat->setEnabled(true);
+    // Only a successful Convert has a header to reformat with; an earlier
+    // stream no longer matches the picture.
+    m_reformat->setEnabled(ok);
+    m_send->setEnabled(false);
 }
 
 void OutputPanel::setOutputText(const QString &text)
@@ -148,12 +151,31 @@ void OutputPanel::reformatClicked()
         UserMessages::inform(window(), QStringLiteral("No Format or Delimiters allowed\n\rConvert again without them."));
         return;
     }
+    const QString problem = reformatProblem();
+    if (!problem.isEmpty()) {
+        UserMessages::inform(window(), problem);
+        return;
+    }
+    // The stream is lower case throughout, its wait character too.
+    const QString waitChar = m_state.waitChars.toLower();
     m_state.outputText = SendStream::outputTextFrom(m_output->toPlainText());
-    m_state.reformattedText = SendStream::reformat(m_state.reformattedText, m_state.transferHeader, m_state.waitChars,
+    m_state.reformattedText = SendStream::reformat(m_state.reformattedText, m_state.transferHeader, waitChar,
                                                    m_state.outputText, m_state.picBufferSize);
+    m_state.reformattedWaitChar = waitChar;
     m_output->setPlainText(m_state.reformattedText);
     m_send->setEnabled(true);
     m_reformat->setEnabled(false);
+}
+
+// Why the output window cannot become a stream for the PIC, "" when it can.
+QString OutputPanel::reformatProblem() const
+{
+    if (m_state.transferHeader.isEmpty())
+        return tr("There is no transfer header for this text: press Convert, then Reformat For Output.");
+    const QString waitProblem = SendStream::waitCharProblem(m_state.waitChars);
+    if (!waitProblem.isEmpty())
+        return waitProblem;
+    return SendStream::hexTextProblem(SendStream::outputTextFrom(m_output->toPlainText()));
 }
 
 void OutputPanel::copyClicked()
@@ -182,6 +204,7 @@ void OutputPanel::clearClicked()
     m_output->clear();
     m_state.transferHeader.clear();
     m_save->setEnabled(false);
+    m_reformat->setEnabled(false);
 }
 
 void OutputPanel::restoreClicked()

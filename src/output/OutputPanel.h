@@ -52,6 +52,7 @@ signals:
 
 private:
     QGroupBox *buildSendFrame(const SendPeers &peers);
+    QString reformatProblem() const;
     QWidget *buildEditFrame();
 
     AppState &m_state;

@@ -71,7 +71,7 @@ void SendController::sendClicked()
     m_output->clear();
     m_peers.convert.showCharactersLeft(text.size());
     m_peers.terminal.pauseReceiving();
-    start(Kind::Stream, text, m_state.waitChars, *pauseMs);
+    start(Kind::Stream, text, m_state.reformattedWaitChar, *pauseMs);
 }
 
 void SendController::pasteAndSendClicked()
@@ -82,7 +82,13 @@ void SendController::pasteAndSendClicked()
     }
     const QString delayText = m_peers.link.transmitDelayText();
     const std::optional<int> pauseMs = TransmitDelay::rounded(delayText);
-    const QString waitChars = m_peers.link.waitCharText().trimmed();
+    const QString waitChars = m_peers.link.waitCharText().trimmed().toLower();
+    if (waitChars.size() > 1) {
+        UserMessages::inform(m_form, tr("Wait Chr must be one character, or empty to send without pauses; it holds "
+                                        "\"%1\". Nothing was sent.")
+                                         .arg(waitChars));
+        return;
+    }
     if (!pauseMs) {
         UserMessages::inform(m_form, tr("The transmit delay \"%1\" is not a whole number of milliseconds. "
                                         "Nothing was sent.")
@@ -92,8 +98,11 @@ void SendController::pasteAndSendClicked()
     CommPort *comm = port();
     if (!comm || !comm->portOpen())
         return;
-    // The clipboard's characters as they are: staging them in a text box would turn CR into LF.
-    const QString text = QGuiApplication::clipboard()->text().toLower().trimmed();
+    // The transmit window shows what goes out, but the bytes come from the
+    // clipboard itself: a text box would turn every CR into LF.
+    const QString clipboard = QGuiApplication::clipboard()->text().toLower();
+    m_peers.terminal.setTransmitText(clipboard);
+    const QString text = clipboard.trimmed();
     const qsizetype outside = Latin1Text::firstOutside(text);
     if (outside >= 0) {
         UserMessages::inform(m_form, Latin1Text::sendRefusal(text, outside));
@@ -159,6 +168,9 @@ void SendController::sendStopped()
 void SendController::sendFailed()
 {
     restoreIdle();
+    // A vanished device has already said so in the port's own message.
+    if (!port()->portOpen())
+        return;
     UserMessages::inform(m_form, QStringLiteral("Error - Check Settings!"));
     UserMessages::beep();
 }

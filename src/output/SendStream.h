@@ -20,4 +20,13 @@ QString outputTextFrom(const QString &windowText);
 QString reformat(const QString &existing, const QString &header, const QString &waitChars,
                  const QString &outputText, int blockSize);
 
+// Why `waitChars` cannot mark the blocks of a stream, or "" when it can:
+// the PIC needs exactly one character that no byte's hex digits contain.
+QString waitCharProblem(const QString &waitChars);
+
+// Why `outputText` (as outputTextFrom gives it) cannot be sent as a
+// picture, naming its first character that is not a hex digit; "" when
+// every character is one.
+QString hexTextProblem(const QString &outputText);
+
 } // namespace SendStream

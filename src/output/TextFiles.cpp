@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace TextFiles {
 
@@ -14,6 +15,28 @@ void setReason(QString *reason, const QString &text)
 {
     if (reason)
         *reason = text;
+}
+
+// UTF-8 when the bytes are valid UTF-8 (as editors write today), else
+// Latin-1, where every byte is a character.
+QString decoded(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+// Devices and pipes cannot be replaced by a renamed copy: written in place.
+bool writeInPlace(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()) {
+        file.close();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+    }
+    setReason(reason, QStringLiteral("%1: %2").arg(path, file.errorString()));
+    return false;
 }
 } // namespace
 
@@ -46,7 +69,7 @@ LoadResult load(const QString &path, QString &text, QString *reason)
         setReason(reason, file.errorString());
         return LoadResult::Unreadable;
     }
-    text = QString::fromLatin1(bytes);
+    text = decoded(bytes);
     return LoadResult::Loaded;
 }
 
@@ -58,8 +81,20 @@ bool save(const QString &path, const QString &text, QString *reason)
                               .arg(Latin1Text::describe(text, outside)));
         return false;
     }
+    const QByteArray bytes = text.toLatin1();
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return writeInPlace(path, bytes, reason);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toLatin1()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly)) {
+        // No copy can be made beside a writable file (a folder that takes no
+        // new files): the file itself is overwritten.
+        if (info.exists() && info.isWritable())
+            return writeInPlace(path, bytes, reason);
+        setReason(reason, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
         setReason(reason, QStringLiteral("%1: %2").arg(path, file.errorString()));
         return false;
     }

@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// Text files of the output and transmit windows. Each byte is one Latin-1
-// character, so a file loaded for sending reaches the PIC byte for byte.
+// Text files of the output and transmit windows. A file is read as UTF-8
+// when it is valid UTF-8, else as Latin-1 (each byte one character); files
+// are written as Latin-1, the bytes the PIC takes.
 namespace TextFiles {
 
 // Files larger than this are not loaded into the transmit window.

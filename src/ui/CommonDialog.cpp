@@ -36,7 +36,9 @@ QString CommonDialog::withDefaultExtension(const QString &name) const
 {
     QString extension = defaultExt;
     extension.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
-    if (name.isEmpty() || extension.isEmpty() || !QFileInfo(name).suffix().isEmpty())
+    // A file that exists was chosen as it is (a device such as /dev/ttyUSB0 too).
+    const QFileInfo info(name);
+    if (name.isEmpty() || extension.isEmpty() || !info.suffix().isEmpty() || info.exists())
         return name;
     return name + QLatin1Char('.') + extension;
 }

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 // The output window's buttons and the "&Open" menu, driven through the window.
 class OutputWindowTest : public QObject
 {
@@ -29,6 +31,8 @@ private slots:
     void openLoadsTransmitWindow();
     void saveWritesOutputWindow();
     void saveReportsFailure();
+    void saveWhereACopyCannotGo_data();
+    void saveWhereACopyCannotGo();
     void lockGivesBackEachControlsOwnState();
 
 private:
@@ -129,7 +133,8 @@ void OutputWindowTest::openLoadsTransmitWindow_data()
     QTest::addColumn<QString>("chosen"); // "file", "missing" or "" for Cancel
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("text file") << QByteArray("]00ff\xe9\n") << "file" << QStringLiteral("]00ff\u00e9\n") << false;
+    QTest::newRow("Latin-1 file") << QByteArray("]00ff\xe9\n") << "file" << QStringLiteral("]00ff\u00e9\n") << false;
+    QTest::newRow("UTF-8 file") << QByteArray("caf\xc3\xa9\n") << "file" << QStringLiteral("caf\u00e9\n") << false;
     QTest::newRow("cancel") << QByteArray("x") << "" << QStringLiteral("before") << false;
     QTest::newRow("missing file") << QByteArray("x") << "missing" << QStringLiteral("before") << false;
     QTest::newRow("over 1 MiB") << QByteArray(1024 * 1024 + 1, 'f') << "file" << QStringLiteral("before") << true;
@@ -204,6 +209,55 @@ void OutputWindowTest::saveReportsFailure()
 
 // A control inside a disabled frame is not enabled, yet its own setting is;
 // after the lock it must follow the frame again, not stay disabled.
+void OutputWindowTest::saveWhereACopyCannotGo_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("writable file, read-only folder") << "folder" << true;
+    QTest::newRow("full device") << "/dev/full" << false;
+}
+
+// A file in a folder that takes no new files is written in place; a device
+// that fails the write says so instead of reporting success.
+void OutputWindowTest::saveWhereACopyCannotGo()
+{
+    QFETCH(QString, where);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    QString path = where;
+    // Root may create files in any folder unless the folder is immutable.
+    const auto seal = [&](bool sealed) {
+        if (geteuid() == 0)
+            return QProcess::execute(QStringLiteral("chattr"), {sealed ? "+i" : "-i", dir.path()}) == 0;
+        return QFile::setPermissions(dir.path(), sealed ? QFile::ReadOwner | QFile::ExeOwner
+                                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    if (where == "folder") {
+        path = dir.filePath(QStringLiteral("picture.txt"));
+        QFile existing(path);
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        if (!seal(true))
+            QSKIP("this file system cannot make a folder refuse new files");
+    }
+    CommonDialog::setAnswerer([&](CommonDialog &, CommonDialog::Mode) { return path; });
+    text("Text3")->setPlainText(QStringLiteral("00ff"));
+    button("Command12")->setEnabled(true);
+    MessageRecorder recorder;
+    QTest::mouseClick(button("Command12"), Qt::LeftButton);
+    if (where == "folder")
+        seal(false);
+    QVERIFY2(recorder.messages.isEmpty() == saved, qPrintable(recorder.messages.join(QLatin1Char('\n'))));
+    if (saved) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("00ff"));
+    } else {
+        QVERIFY(recorder.messages.first().startsWith(QStringLiteral("File Save Error - /dev/full")));
+        QVERIFY(QFileInfo(QStringLiteral("/dev/full")).isFile() == false); // never replaced by a file
+    }
+}
+
 void OutputWindowTest::lockGivesBackEachControlsOwnState()
 {
     auto *frame = control<QWidget>(m_window, "Frame8");
