@@ -1,7 +1,7 @@
 #include "core/BoundedRead.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QIODevice>
 
 namespace BoundedRead {
 
@@ -35,17 +35,6 @@ Result readAll(QIODevice &device, qint64 limit)
             return result;
         }
     }
-}
-
-Result readFile(const QString &path, qint64 limit)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Result result;
-        result.systemReason = file.errorString();
-        return result;
-    }
-    return readAll(file, limit);
 }
 
 QString tooLargeReason(qint64 limit)

@@ -15,15 +15,12 @@ enum class Status { Complete, TooLarge, Failed };
 struct Result
 {
     Status status = Status::Failed;
-    QByteArray data;    // everything, when Complete
+    QByteArray data;      // everything, when Complete
     QString systemReason; // when Failed: the device's error string
 };
 
-// Reads `device` (open for reading) to its end.
+// Reads `device` (a file or standard input, open for reading) to its end.
 Result readAll(QIODevice &device, qint64 limit);
-
-// Opens `path` and reads it; "-" is not special here.
-Result readFile(const QString &path, qint64 limit);
 
 // "too large (more than 1048576 bytes)": the same words wherever a bound bites.
 QString tooLargeReason(qint64 limit);
