@@ -2,17 +2,51 @@
 
 #include "app/ConvertCommand.h"
 #include "app/SendCommand.h"
+#include "app/StandardStreams.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <QTextStream>
-#include <cstring>
 
 namespace CommandLine {
 
-bool isSubcommand(int argc, char *argv[])
+namespace {
+QString speaker(const QString &command)
 {
-    return argc > 1 && (std::strcmp(argv[1], "convert") == 0 || std::strcmp(argv[1], "send") == 0);
+    return command.isEmpty() ? QStringLiteral("tavrel") : QStringLiteral("tavrel ") + command;
+}
+} // namespace
+
+const QList<Subcommand> &subcommands()
+{
+    static const QList<Subcommand> list = {
+        {"convert", "Converts a picture into LCD bytes, or into the send stream for the PIC."},
+        {"send", "Sends a stream to the PIC over a serial port, paced like \"Send to LCD\"."},
+    };
+    return list;
+}
+
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+}
+
+bool isSubcommand(const QStringList &arguments)
+{
+    for (const Subcommand &subcommand : subcommands())
+        if (arguments.value(1) == QLatin1String(subcommand.name))
+            return true;
+    return false;
+}
+
+QString helpText(const QCommandLineParser &parser, const QString &command)
+{
+    // The parser names the program alone (or nothing before an application
+    // object exists); the usage line needs the command too.
+    QString text = parser.helpText();
+    static const QRegularExpression usage(QStringLiteral("^Usage: \\S*"));
+    text.replace(usage, QStringLiteral("Usage: ") + speaker(command));
+    return text;
 }
 
 std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments, const QString &command)
@@ -21,23 +55,27 @@ std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList 
         return usageError(command, parser.errorText());
     if (!parser.isSet(QStringLiteral("help")))
         return std::nullopt;
-    // The parser names the program alone; the usage line needs the command too.
-    QString text = parser.helpText();
-    text.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")), QStringLiteral("Usage: tavrel ") + command);
-    QTextStream(stdout) << text;
-    return Success;
+    return printOut(command, helpText(parser, command));
 }
 
 int usageError(const QString &command, const QString &message)
 {
-    QTextStream(stderr) << "tavrel " << command << ": " << message << "\nTry \"tavrel " << command << " --help\".\n";
+    QTextStream(stderr) << speaker(command) << ": " << message << "\nTry \"" << speaker(command) << " --help\".\n";
     return Usage;
 }
 
 int failure(const QString &command, const QString &message)
 {
-    QTextStream(stderr) << "tavrel " << command << ": " << message << '\n';
+    QTextStream(stderr) << speaker(command) << ": " << message << '\n';
     return Failure;
+}
+
+int printOut(const QString &command, const QString &text)
+{
+    QString reason;
+    if (!StandardStreams::writeOut(text.toUtf8(), &reason))
+        return failure(command, QStringLiteral("cannot write to standard output: %1").arg(reason));
+    return Success;
 }
 
 int run(const QStringList &arguments)
@@ -49,8 +87,7 @@ int run(const QStringList &arguments)
         return ConvertCommand::run(rest);
     if (command == QLatin1String("send"))
         return SendCommand::run(rest);
-    QTextStream(stderr) << "tavrel: unknown command \"" << command << "\"\n";
-    return Usage;
+    return usageError(QString(), QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
 } // namespace CommandLine

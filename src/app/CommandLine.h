@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QStringList>
 
 #include <optional>
@@ -13,15 +14,34 @@ namespace CommandLine {
 
 enum ExitCode { Success = 0, Failure = 1, Usage = 2 };
 
-// True when the arguments name a subcommand (the first argument).
-bool isSubcommand(int argc, char *argv[]);
+// The subcommands, as `tavrel --help` lists them.
+struct Subcommand
+{
+    const char *name;
+    const char *summary;
+};
+const QList<Subcommand> &subcommands();
+
+// True when the first argument after the program names a subcommand.
+bool isSubcommand(const QStringList &arguments);
+
+// -h, --help. Qt's own help option would add --help-all, which lists Qt's
+// options; none of them means anything to a command here.
+QCommandLineOption helpOption();
 
 // Parses the arguments of `tavrel COMMAND`, answering --help and reporting
 // unknown options. Returns the exit code when the command ends here.
 std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments, const QString &command);
-// Reports on standard error; each returns its exit code.
+// The parser's help with "tavrel COMMAND" in the usage line.
+QString helpText(const QCommandLineParser &parser, const QString &command);
+
+// Report on standard error and return their exit code. An empty command
+// speaks for `tavrel` itself.
 int usageError(const QString &command, const QString &message);
 int failure(const QString &command, const QString &message);
+// Writes `text` to standard output: Success, or Failure with a message when
+// the output cannot be written (a full disk, a closed stdout).
+int printOut(const QString &command, const QString &text);
 
 // Runs the subcommand; needs a QCoreApplication.
 int run(const QStringList &arguments);

@@ -9,7 +9,6 @@
 #include "output/SendStream.h"
 
 #include <QCommandLineParser>
-#include <QTextStream>
 
 namespace ConvertCommand {
 
@@ -30,19 +29,25 @@ void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral(
         "Converts a picture into the byte matrix of a graphic LCD, as the window's \"Convert\" does,\n"
-        "and prints it. With --stream, prints the stream \"Reformat For Output\" builds for the PIC."));
-    parser.addHelpOption();
+        "and prints it. With --stream, prints the stream \"Reformat For Output\" builds for the PIC.\n"
+        "Defaults differ from the window's start-up in two places, marked below: size and packing."));
+    parser.addOption(CommandLine::helpOption());
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("BMP, PNG, GIF or JPEG picture"));
     parser.addOptions({
         {QStringLiteral("size"), QStringLiteral("LCD size: 240x64, 128x64, 128x32, 256x128, 240x128, 128x128, "
-                                                "256x64 or 320x200 (default 128x64)."), QStringLiteral("WxH")},
-        {QStringLiteral("packing"), QStringLiteral("vertical (KS0108, default) or horizontal (T6963C, SED1330)."),
+                                                "256x64 or 320x200 (default 128x64; the window starts at 240x64)."),
+         QStringLiteral("WxH")},
+        {QStringLiteral("packing"), QStringLiteral("vertical (KS0108, default) or horizontal (T6963C, SED1330); "
+                                                   "the window starts with horizontal."),
          QStringLiteral("vertical|horizontal")},
-        {QStringLiteral("no-invert"), QStringLiteral("Load the picture with \"Inverted\" unchecked.")},
-        {QStringLiteral("header"), QStringLiteral("Text before all bytes."), QStringLiteral("TEXT")},
-        {QStringLiteral("footer"), QStringLiteral("Text after all bytes."), QStringLiteral("TEXT")},
-        {QStringLiteral("format"), QStringLiteral("Text before every byte, e.g. 0x."), QStringLiteral("TEXT")},
-        {QStringLiteral("delimiter"), QStringLiteral("Text after every byte, e.g. \",\"."), QStringLiteral("TEXT")},
+        {QStringLiteral("no-invert"), QStringLiteral("Load the picture with \"Inverted\" unchecked (checked by "
+                                                     "default, as in the window).")},
+        {QStringLiteral("header"), QStringLiteral("Text before all bytes (default none)."), QStringLiteral("TEXT")},
+        {QStringLiteral("footer"), QStringLiteral("Text after all bytes (default none)."), QStringLiteral("TEXT")},
+        {QStringLiteral("format"), QStringLiteral("Text before every byte, e.g. 0x (default none)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("delimiter"), QStringLiteral("Text after every byte, e.g. \",\" (default none)."),
+         QStringLiteral("TEXT")},
         {QStringLiteral("stream"), QStringLiteral("Print the send stream: transfer header, then blocks each led by "
                                                   "the wait characters.")},
         {QStringLiteral("buffer"), QStringLiteral("PIC buffer (block) size: %1 (default 32).").arg(joinNumbers(BufferSizes)),
@@ -52,7 +57,7 @@ void describe(QCommandLineParser &parser)
         {QStringLiteral("wait"), QStringLiteral("Wait characters ahead of each block (default \"]\")."),
          QStringLiteral("TEXT")},
         {QStringLiteral("eeprom"), QStringLiteral("Load the I2C EEPROM from this start address (0..65535) "
-                                                  "instead of the LCD."), QStringLiteral("ADDR")},
+                                                  "instead of the LCD (default: the LCD)."), QStringLiteral("ADDR")},
     });
 }
 
@@ -74,7 +79,6 @@ bool parseSize(const QCommandLineParser &parser, Request *request, QString *erro
     }
     request->conversion.width = size->width;
     request->conversion.height = size->height;
-    request->transfer.lcdSizeIndex = qint16(size->index);
     return true;
 }
 
@@ -98,6 +102,9 @@ bool parseStreamOptions(const QCommandLineParser &parser, Request *request, QStr
     if (parser.isSet("wait"))
         request->waitChars = parser.value("wait");
     if (parser.isSet("eeprom")) {
+        // The header's own check, so the window and the command line agree.
+        if (!TransferHeader::parseAddress(parser.value("eeprom"), error))
+            return false;
         request->transfer.eepromMode = true;
         request->transfer.eepromText = parser.value("eeprom");
     }
@@ -132,6 +139,16 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
     return parseSize(parser, request, error) && parseStreamOptions(parser, request, error);
 }
 
+// The LCD type character follows the size converted, never a start-up index.
+TransferSettings transferFor(const Request &request)
+{
+    TransferSettings transfer = request.transfer;
+    for (const LcdSize &size : LcdSizes::all())
+        if (size.width == request.conversion.width && size.height == request.conversion.height)
+            transfer.lcdSizeIndex = qint16(size.index);
+    return transfer;
+}
+
 } // namespace
 
 Result execute(const Request &request)
@@ -141,7 +158,7 @@ Result execute(const Request &request)
     const QSize lcd(request.conversion.width, request.conversion.height);
     const BitmapLoadResult loaded = BitmapLoader::loadFile(request.imagePath, lcd, request.inverted, grid);
     if (!loaded.ok()) {
-        result.error = QStringLiteral("cannot load %1: %2").arg(request.imagePath, loaded.error);
+        result.error = loaded.error; // names the file already
         return result;
     }
     // Right after a load the window packs horizontally from the file's bytes.
@@ -152,7 +169,7 @@ Result execute(const Request &request)
         result.text = converted;
         return result;
     }
-    const TransferHeader header = TransferHeader::build(request.transfer);
+    const TransferHeader header = TransferHeader::build(transferFor(request));
     if (!header.isValid()) {
         result.error = header.error();
         return result;
@@ -176,8 +193,7 @@ int run(const QStringList &arguments)
     const Result result = execute(request);
     if (!result.error.isEmpty())
         return CommandLine::failure(command, result.error);
-    QTextStream(stdout) << result.text << '\n';
-    return CommandLine::Success;
+    return CommandLine::printOut(command, result.text + QLatin1Char('\n'));
 }
 
 } // namespace ConvertCommand

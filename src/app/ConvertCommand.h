@@ -17,7 +17,7 @@ struct Request
     ConversionSettings conversion; // 128x64, vertical by default
     bool inverted = true;
     bool stream = false;
-    TransferSettings transfer;
+    TransferSettings transfer; // the LCD type comes from the conversion's size
     QString waitChars = QStringLiteral("]");
 };
 

@@ -1,13 +1,17 @@
 #include "app/SendCommand.h"
 
 #include "app/CommandLine.h"
+#include "core/BoundedRead.h"
+#include "output/Latin1Text.h"
 #include "output/PacedSender.h"
+#include "output/TextDecoding.h"
+#include "output/TextFiles.h"
 #include "serial/CommPort.h"
 #include "serial/LineSettings.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTextStream>
 #include <unistd.h>
@@ -16,16 +20,21 @@ namespace SendCommand {
 
 namespace {
 
+const QString Command = QStringLiteral("send");
+
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral(
         "Sends a stream to the PIC with the pacing of \"Send to LCD\": before every wait character the line\n"
-        "is drained and stays quiet for the transmit delay. Reads FILE, or standard input for \"-\" or none."));
-    parser.addHelpOption();
+        "is drained and stays quiet for the transmit delay. Reads FILE, or standard input for \"-\" or none,\n"
+        "as UTF-8 (or Latin-1 when it is not valid UTF-8); a character outside Latin-1 is refused before\n"
+        "any byte goes out. The defaults are those the window starts with."));
+    parser.addOption(CommandLine::helpOption());
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the stream; \"-\" for standard input"),
                                  QStringLiteral("[FILE|-]"));
     parser.addOptions({
-        {QStringLiteral("port"), QStringLiteral("Serial device, e.g. /dev/ttyUSB0 (required)."), QStringLiteral("PATH")},
+        {QStringLiteral("port"), QStringLiteral("Serial device, e.g. /dev/ttyUSB0 (required); a relative path "
+                                                "starts in the working directory."), QStringLiteral("PATH")},
         {QStringLiteral("settings"), QStringLiteral("Line settings: baud,parity,data bits,stop bits "
                                                     "(default 19200,n,8,1)."), QStringLiteral("SETTINGS")},
         {QStringLiteral("xmit-delay"), QStringLiteral("Pause before each wait character in ms (default 5)."),
@@ -76,16 +85,27 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
     return true;
 }
 
-bool readStream(const QString &path, QByteArray *bytes, QString *error)
+// The stream's characters, read with the window's size limit for text to
+// send, whatever the input is (a file, a device, a FIFO, a pipe).
+bool readStream(const QString &path, QString *text, QString *error)
 {
+    const bool standardInput = path == QLatin1String("-");
+    const QString shown = standardInput ? QStringLiteral("standard input") : path;
     QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    const bool opened = standardInput ? file.open(STDIN_FILENO, QIODevice::ReadOnly)
+                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        *error = QStringLiteral("cannot read %1: %2").arg(shown, file.errorString());
         return false;
     }
-    *bytes = streamFromFileData(file.readAll());
+    const BoundedRead::Result read = BoundedRead::readAll(file, TextFiles::maxLoadBytes);
+    if (read.status != BoundedRead::Status::Complete) {
+        *error = QStringLiteral("cannot read %1: %2").arg(shown, read.status == BoundedRead::Status::TooLarge
+                                                                    ? BoundedRead::tooLargeReason(TextFiles::maxLoadBytes)
+                                                                    : read.systemReason);
+        return false;
+    }
+    *text = TextDecoding::fromBytes(streamFromFileData(read.data));
     return true;
 }
 
@@ -99,42 +119,32 @@ public:
         if (!m_shown || (!force && m_clock.elapsed() < 100))
             return;
         m_clock.restart();
-        QTextStream(stderr) << "\rsent " << sent << " of " << m_total << " bytes" << (force ? "\n" : "");
+        m_open = true;
+        QTextStream(stderr) << "\rsent " << sent << " of " << m_total << " bytes";
+    }
+    // Ends the line so that what follows starts on its own.
+    void close()
+    {
+        if (m_open)
+            QTextStream(stderr) << '\n';
+        m_open = false;
     }
 
 private:
     qsizetype m_total;
     bool m_shown;
+    bool m_open = false;
     QElapsedTimer m_clock;
 };
 
-int send(const Request &request, const QByteArray &bytes)
+int openAndSend(const Request &request, const QByteArray &bytes)
 {
-    QTextStream err(stderr);
     PortAssignments devices;
     devices.setDevice(1, request.port);
     CommPort port(devices);
-    if (!port.setSettings(request.settings) || !port.setPortOpen(true)) {
-        return CommandLine::failure(QStringLiteral("send"),
-                                    QStringLiteral("cannot open %1: %2").arg(request.port, port.errorString()));
-    }
-    PacedSender sender;
-    ProgressLine progress(bytes.size());
-    int exitCode = CommandLine::Success;
-    QObject::connect(&sender, &PacedSender::progressed, &sender, [&progress](qsizetype sent) { progress.update(sent); });
-    QObject::connect(&sender, &PacedSender::finished, &sender, [&] {
-        progress.update(bytes.size(), true);
-        QCoreApplication::exit(CommandLine::Success);
-    });
-    QObject::connect(&sender, &PacedSender::failed, &sender, [&](const QString &reason) {
-        err << "\ntavrel send: " << reason << '\n';
-        exitCode = CommandLine::Failure;
-        QCoreApplication::exit(CommandLine::Failure);
-    });
-    if (!sender.start(port.serialPort(), bytes, PacedSender::pauseByteFor(request.waitChars), request.xmitDelayMs))
-        return CommandLine::Failure;
-    const int loopResult = QCoreApplication::exec();
-    return exitCode == CommandLine::Success ? loopResult : exitCode;
+    if (!port.setSettings(request.settings) || !port.setPortOpen(true))
+        return CommandLine::failure(Command, port.errorString()); // names the device
+    return transmit(port, bytes, PacedSender::pauseByteFor(request.waitChars), request.xmitDelayMs);
 }
 
 } // namespace
@@ -148,21 +158,58 @@ QByteArray streamFromFileData(QByteArray data)
     return data;
 }
 
+int transmit(CommPort &port, const QByteArray &bytes, int pauseByte, int pauseMs)
+{
+    PacedSender sender;
+    ProgressLine progress(bytes.size());
+    QEventLoop loop;
+    // The send may end inside start(), before the loop runs: a quit() then
+    // would be lost, so the end is also remembered here.
+    bool ended = false;
+    QString failure; // empty when every byte went out
+    const auto end = [&](const QString &reason) {
+        ended = true;
+        failure = reason;
+        loop.quit();
+    };
+    QObject::connect(&sender, &PacedSender::progressed, &loop, [&progress](qsizetype sent) { progress.update(sent); });
+    QObject::connect(&sender, &PacedSender::finished, &loop, [&] {
+        progress.update(bytes.size(), true);
+        end(QString());
+    });
+    QObject::connect(&sender, &PacedSender::failed, &loop, [&](const QString &reason) { end(reason); });
+    // Comes right after the sender's own "port closed": the device's name says more.
+    QObject::connect(&port, &CommPort::connectionLost, &loop, [&] { end(port.errorString()); });
+    if (!sender.start(port.serialPort(), bytes, pauseByte, pauseMs))
+        end(QStringLiteral("%1 is not open.").arg(port.device()));
+    if (!ended)
+        loop.exec();
+    progress.close();
+    return failure.isEmpty() ? CommandLine::Success : CommandLine::failure(Command, failure);
+}
+
 int run(const QStringList &arguments)
 {
-    const QString command = QStringLiteral("send");
     QCommandLineParser parser;
     describe(parser);
-    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, command))
+    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, Command))
         return *exitCode;
     Request request;
     QString error;
     if (!parseRequest(parser, &request, &error))
-        return CommandLine::usageError(command, error);
-    QByteArray bytes;
-    if (!readStream(request.file, &bytes, &error))
-        return CommandLine::failure(command, error);
-    return send(request, bytes);
+        return CommandLine::usageError(Command, error);
+    QString text;
+    if (!readStream(request.file, &text, &error))
+        return CommandLine::failure(Command, error);
+    if (text.isEmpty()) {
+        QTextStream(stderr) << "tavrel send: nothing to send\n";
+        return CommandLine::Success;
+    }
+    // As in the window: refused before the port opens, so no byte goes out.
+    const qsizetype outside = Latin1Text::firstOutside(text);
+    if (outside >= 0)
+        return CommandLine::failure(Command, Latin1Text::sendRefusal(text, outside));
+    return openAndSend(request, text.toLatin1());
 }
 
 } // namespace SendCommand

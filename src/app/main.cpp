@@ -1,46 +1,60 @@
+#include "app/AppVersion.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
+#include "app/ProgramOptions.h"
+#include "app/StandardStreams.h"
 #include "serial/PortAssignments.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 namespace {
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("tavrel"));
+    QCoreApplication::setApplicationVersion(QLatin1String(AppVersion::text));
+}
 
 // Subcommands need no display: pictures are decoded and bytes sent headless.
 int runSubcommand(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tavrel"));
+    nameApplication();
     return CommandLine::run(QCoreApplication::arguments());
 }
 
-int runWindow(int argc, char *argv[])
+int runWindow(int argc, char *argv[], const QStringList &comValues)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tavrel"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Tavrel Graphic LCD ToolBox. Without arguments it opens the window.\n"
-        "Headless: tavrel convert --help, tavrel send --help."));
-    parser.addHelpOption();
-    const QCommandLineOption com = PortAssignments::commandLineOption();
-    parser.addOption(com);
-    parser.process(app);
     PortAssignments ports = PortAssignments::fromSystem();
     QString error;
-    if (!ports.applyOverrides(parser.values(com), &error)) {
-        qCritical("%s", qPrintable(error));
-        return 2;
-    }
+    if (!ports.applyOverrides(comValues, &error))
+        return CommandLine::usageError(QString(), error);
+    QApplication app(argc, argv);
+    nameApplication();
     MainWindow window(ports);
     window.show();
     return app.exec();
+}
+
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    return CommandLine::isSubcommand(argc, argv) ? runSubcommand(argc, argv) : runWindow(argc, argv);
+    StandardStreams::guardClosed();
+    const QStringList arguments = argumentList(argc, argv);
+    if (CommandLine::isSubcommand(arguments))
+        return runSubcommand(argc, argv);
+    // Everything that ends before the window is answered without a display.
+    ProgramOptions options;
+    if (const auto exitCode = options.parse(arguments))
+        return *exitCode;
+    return runWindow(argc, argv, options.comValues());
 }

@@ -1,5 +1,6 @@
 #include "canvas/BitmapLoader.h"
 
+#include "core/BoundedRead.h"
 #include "core/HexGrid.h"
 #include "canvas/BmpByteWalk.h"
 #include "canvas/BmpFileHeader.h"
@@ -73,13 +74,13 @@ BitmapLoadResult loadFile(const QString &path, QSize lcdSize, bool inverted, Hex
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(tr("Cannot open %1: %2").arg(shown, file.errorString()));
-    if (file.size() > LargestFile)
-        return failure(tr("Cannot load %1: the file is too large for a picture (%2 bytes)")
-                           .arg(shown).arg(file.size()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return failure(tr("Cannot read %1: %2").arg(shown, file.errorString()));
-    BitmapLoadResult result = loadData(data, lcdSize, inverted, grid);
+    // Counted as read: a device or FIFO says 0 for its size, /dev/zero never ends.
+    const BoundedRead::Result read = BoundedRead::readAll(file, LargestFile);
+    if (read.status == BoundedRead::Status::TooLarge)
+        return failure(tr("Cannot load %1: %2").arg(shown, BoundedRead::tooLargeReason(LargestFile)));
+    if (read.status == BoundedRead::Status::Failed)
+        return failure(tr("Cannot read %1: %2").arg(shown, read.systemReason));
+    BitmapLoadResult result = loadData(read.data, lcdSize, inverted, grid);
     if (!result.ok())
         result.error = tr("Cannot load %1: %2").arg(shown, result.error);
     return result;

@@ -9,16 +9,6 @@ QString hex(qint16 value)
     return QString::number(quint16(value), 16).toUpper();
 }
 
-bool allDigits(const QString &text)
-{
-    if (text.isEmpty())
-        return false;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
 } // namespace
 
 QString TransferHeader::typeCharacter(int lcdSizeIndex)
@@ -42,22 +32,25 @@ TransferHeader TransferHeader::build(const TransferSettings &settings)
     return header;
 }
 
-bool TransferHeader::appendAddress(const QString &typed)
+std::optional<int> TransferHeader::parseAddress(const QString &typed, QString *error)
 {
-    const QString digits = typed.trimmed();
     bool isNumber = false;
-    const qlonglong address = digits.toLongLong(&isNumber, 10);
-    // A longer run of digits than fits a number is still a number, only too big.
-    if (!isNumber && !allDigits(digits)) {
-        m_error = tr("Type mismatch");
-        return false;
-    }
+    const qlonglong address = typed.trimmed().toLongLong(&isNumber, 10);
     // The PIC takes exactly four address digits; a fifth would be read as
     // the delay, so a larger address is refused rather than left out.
     if (!isNumber || address < 0 || address > MaxAddress) {
-        m_error = tr("EEPROM start address must be 0 to %1").arg(MaxAddress);
-        return false;
+        if (error)
+            *error = tr("EEPROM start address must be a whole number from 0 to %1").arg(MaxAddress);
+        return std::nullopt;
     }
-    m_text += QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return int(address);
+}
+
+bool TransferHeader::appendAddress(const QString &typed)
+{
+    const std::optional<int> address = parseAddress(typed, &m_error);
+    if (!address)
+        return false;
+    m_text += QString::number(*address, 16).toUpper().rightJustified(4, QLatin1Char('0'));
     return true;
 }

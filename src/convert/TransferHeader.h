@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <optional>
+
 // The command string sent ahead of the picture: target and LCD type, buffer
 // size, EEPROM start address, delay, "*". Hex digits are upper case.
 // Example: LCD 240x64, buffer 32, address 0, 10 ms gives "02000000A*".
@@ -16,13 +18,18 @@ public:
 
     static TransferHeader build(const TransferSettings &settings);
 
+    // The EEPROM start address as typed (decimal, blanks around allowed);
+    // nothing, with the reason in *error, unless it is a whole number from 0
+    // to MaxAddress.
+    static std::optional<int> parseAddress(const QString &typed, QString *error = nullptr);
+
     // "1" for the EEPROM; otherwise by LCD size index, empty outside 0..7.
     static QString typeCharacter(int lcdSizeIndex);
 
     bool isValid() const { return m_error.isEmpty(); }
     // The whole header; after an error, the fields built before it.
     const QString &text() const { return m_text; }
-    // Why the header could not be built, e.g. "Type mismatch".
+    // Why the header could not be built, e.g. an address out of range.
     const QString &error() const { return m_error; }
 
 private:

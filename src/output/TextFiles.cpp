@@ -1,12 +1,13 @@
 #include "output/TextFiles.h"
 
+#include "core/BoundedRead.h"
 #include "output/Latin1Text.h"
+#include "output/TextDecoding.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace TextFiles {
 
@@ -15,15 +16,6 @@ void setReason(QString *reason, const QString &text)
 {
     if (reason)
         *reason = text;
-}
-
-// UTF-8 when the bytes are valid UTF-8 (as editors write today), else
-// Latin-1, where every byte is a character.
-QString decoded(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 // Devices and pipes cannot be replaced by a renamed copy: written in place.
@@ -47,29 +39,23 @@ LoadResult load(const QString &path, QString &text, QString *reason)
         setReason(reason, QCoreApplication::translate("TextFiles", "%1 does not exist.").arg(path));
         return LoadResult::Missing;
     }
-    if (info.size() > maxLoadBytes) {
-        setReason(reason, QCoreApplication::translate("TextFiles", "%1 is %2 bytes long; at most %3 bytes can be loaded.")
-                              .arg(path)
-                              .arg(info.size())
-                              .arg(maxLoadBytes));
-        return LoadResult::TooLarge;
-    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         setReason(reason, file.errorString());
         return LoadResult::Unreadable;
     }
-    // The size is checked again on the bytes themselves: the file may have grown.
-    const QByteArray bytes = file.read(maxLoadBytes + 1);
-    if (bytes.size() > maxLoadBytes) {
-        setReason(reason, QCoreApplication::translate("TextFiles", "%1 is longer than %2 bytes.").arg(path).arg(maxLoadBytes));
+    // Counted as read: a device or FIFO says 0 for its size, /dev/zero never ends.
+    const BoundedRead::Result read = BoundedRead::readAll(file, maxLoadBytes);
+    if (read.status == BoundedRead::Status::TooLarge) {
+        setReason(reason, QCoreApplication::translate("TextFiles", "%1 is %2.")
+                              .arg(path, BoundedRead::tooLargeReason(maxLoadBytes)));
         return LoadResult::TooLarge;
     }
-    if (file.error() != QFileDevice::NoError) {
-        setReason(reason, file.errorString());
+    if (read.status == BoundedRead::Status::Failed) {
+        setReason(reason, read.systemReason);
         return LoadResult::Unreadable;
     }
-    text = decoded(bytes);
+    text = TextDecoding::fromBytes(read.data);
     return LoadResult::Loaded;
 }
 

@@ -1,14 +1,35 @@
 #include "serial/CommPort.h"
 
+#include <QFile>
+
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <utility>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
-bool accessDenied(const QString &path)
+bool accessDenied(const QByteArray &path)
 {
-    return ::access(path.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES;
+    return ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+// A regular file, a folder, or a device such as /dev/null: anything that
+// exists but has no terminal line settings.
+bool notSerial(const QByteArray &path)
+{
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0)
+        return false; // missing: the open failure says so
+    if (!S_ISCHR(info.st_mode))
+        return true;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    const bool terminal = ::isatty(fd);
+    ::close(fd);
+    return !terminal;
 }
 
 // The adapter was unplugged or the far end of the line vanished: the device
@@ -95,7 +116,8 @@ bool CommPort::open()
         return refuse(tr("No device is assigned to Com%1 (start with --com %1=PATH).").arg(m_commPort));
     m_port.setPortName(path);
     if (!applyLineSettings(m_settings) || !m_port.open(QIODevice::ReadWrite) || !applyHandshake()) {
-        const QString reason = openFailureReason(path, m_port.error(), m_port.errorString(), accessDenied(path));
+        const QString reason = openFailureReason(path, m_port.error(), m_port.errorString(),
+                                                 deviceProblem(path, m_port.error()));
         if (m_port.isOpen())
             m_port.close();
         return refuse(reason);
@@ -137,10 +159,24 @@ bool CommPort::applyHandshake()
     return ::tcsetattr(int(m_port.handle()), TCSANOW, &line) == 0;
 }
 
-QString CommPort::openFailureReason(const QString &device, QSerialPort::SerialPortError error,
-                                    const QString &systemReason, bool accessDenied)
+CommPort::DeviceProblem CommPort::deviceProblem(const QString &device, QSerialPort::SerialPortError error)
 {
-    if (accessDenied)
+    const QByteArray path = QFile::encodeName(device);
+    if (accessDenied(path))
+        return DeviceProblem::AccessDenied;
+    // Only looked at when the port gave no clearer reason: a device that is
+    // missing or locked by another program is named as such.
+    if (error != QSerialPort::DeviceNotFoundError && error != QSerialPort::PermissionError && notSerial(path))
+        return DeviceProblem::NotSerial;
+    return DeviceProblem::None;
+}
+
+QString CommPort::openFailureReason(const QString &device, QSerialPort::SerialPortError error,
+                                    const QString &systemReason, DeviceProblem problem)
+{
+    if (problem == DeviceProblem::NotSerial)
+        return tr("%1 is not a serial device.").arg(device);
+    if (problem == DeviceProblem::AccessDenied)
         return tr("%1: permission denied. To use serial devices, add your user to the dialout group "
                   "(sudo adduser $USER dialout) and log in again.")
             .arg(device);
@@ -180,7 +216,7 @@ void CommPort::handleError(QSerialPort::SerialPortError error)
         return;
     // Closing at the first error matters: a pseudo-terminal whose master is
     // gone reports ReadError on every event-loop pass until the port closes.
-    m_error = tr("%1 was disconnected.").arg(device());
+    m_error = tr("The serial device %1 was disconnected.").arg(device());
     close();
     emit connectionLost(device());
 }

@@ -52,10 +52,15 @@ public:
 
     QString errorString() const { return m_error; }
 
-    // The reason line of an open failure. accessDenied: the device file
-    // refuses this user, which on Linux means the dialout group is missing.
+    // What the device file itself says about a failed open. AccessDenied:
+    // it refuses this user, which on Linux means the dialout group is
+    // missing. NotSerial: a file, a folder or a device that is no terminal
+    // (the system would say "Inappropriate ioctl for device").
+    enum class DeviceProblem { None, AccessDenied, NotSerial };
+    static DeviceProblem deviceProblem(const QString &device, QSerialPort::SerialPortError error);
+    // The reason line of an open failure.
     static QString openFailureReason(const QString &device, QSerialPort::SerialPortError error,
-                                     const QString &systemReason, bool accessDenied);
+                                     const QString &systemReason, DeviceProblem problem);
 
 signals:
     void opened();

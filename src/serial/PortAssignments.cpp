@@ -75,8 +75,10 @@ QString PortAssignments::device(int number) const
 
 void PortAssignments::setDevice(int number, const QString &path)
 {
+    // A relative path starts in the working directory, as for any file;
+    // QSerialPort alone would look for it under /dev.
     if (number >= 1 && number <= count)
-        m_devices[number - 1] = path;
+        m_devices[number - 1] = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
 }
 
 QString PortAssignments::shortName(int number) const

@@ -26,6 +26,7 @@ public:
 
     // The device of option `number` (1..4); empty when there is none.
     QString device(int number) const;
+    // A relative `path` is made absolute against the working directory.
     void setDevice(int number, const QString &path);
     // "ttyUSB0" or "pts/3" to show beside the option, "none" when there is no device.
     QString shortName(int number) const;

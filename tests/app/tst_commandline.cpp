@@ -1,11 +1,15 @@
+#include "FifoWriter.h"
 #include "FormLookup.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
 #include "ui/CommonDialog.h"
+#include "app/AppVersion.h"
 #include "app/MainWindow.h"
+#include "app/SendCommand.h"
 #include "canvas/MonoBmpWriter.h"
 #include "canvas/PenStroke.h"
 #include "canvas/PixelCanvas.h"
+#include "serial/CommPort.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -17,6 +21,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 struct Run
@@ -26,15 +34,25 @@ struct Run
     QByteArray err;
 };
 
-Run tavrel(const QStringList &arguments, int timeoutMs = 10000)
+// Runs the program as a script would; `setup` redirects or limits it, `input`
+// is its standard input (closed after it).
+Run tavrel(const QStringList &arguments, const std::function<void(QProcess &)> &setup = {},
+           const QByteArray &input = {}, int timeoutMs = 10000)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // subcommands need no display at all
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the command line needs no display at all
     environment.remove(QStringLiteral("DISPLAY"));
     process.setProcessEnvironment(environment);
+    if (setup)
+        setup(process);
     process.start(qEnvironmentVariable("TAVREL_BINARY"), arguments);
     Run run;
+    if (!process.waitForStarted())
+        return run;
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
@@ -44,6 +62,24 @@ Run tavrel(const QStringList &arguments, int timeoutMs = 10000)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+// Reading all of /dev/zero once took 2.9 GB; with this limit it aborts.
+void limitMemory(QProcess &process)
+{
+    process.setChildProcessModifier([] {
+        const struct rlimit limit = {1L << 30, 1L << 30};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+    return path;
 }
 
 // A picture with something in every page and byte column: a frame, a
@@ -113,15 +149,45 @@ private slots:
     void sendDeliversStreamWithPauses();
     void usageAndFailures_data();
     void usageAndFailures();
+    void typeCharacterFollowsSize_data();
+    void typeCharacterFollowsSize();
+    void sendEmptyStream_data();
+    void sendEmptyStream();
+    void transmitEndsAtOnce_data();
+    void transmitEndsAtOnce();
+    void outputFailures_data();
+    void outputFailures();
+    void boundedReads_data();
+    void boundedReads();
+    void sendOnlyLatin1_data();
+    void sendOnlyLatin1();
+    void answersWithoutDisplay_data();
+    void answersWithoutDisplay();
+    void sendRelativePort();
+    void sendNamesVanishedDevice();
 
 private:
+    // Replaces the placeholders IMAGE and STREAM by files made for the test.
+    QStringList withFiles(QStringList arguments) const;
+
     QTemporaryDir m_dir;
+    QString m_image;  // a 128x64 picture
+    QString m_stream; // a short stream, as `convert --stream` prints it
 };
 
 void CommandLineTest::initTestCase()
 {
     QVERIFY(QFileInfo(qEnvironmentVariable("TAVREL_BINARY")).isExecutable());
     QVERIFY(m_dir.isValid());
+    m_image = writeBmp(m_dir, testPicture(128, 64));
+    m_stream = writeFile(m_dir, QStringLiteral("short.txt"), "40200000a*]0011\n");
+}
+
+QStringList CommandLineTest::withFiles(QStringList arguments) const
+{
+    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^IMAGE$")), m_image);
+    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^STREAM$")), m_stream);
+    return arguments;
 }
 
 void CommandLineTest::convertMatchesWindow_data()
@@ -251,7 +317,21 @@ void CommandLineTest::usageAndFailures_data()
     QTest::newRow("bad settings") << QStringList{"send", "--port", "/dev/null", "--settings", "fast"} << 2 << "fast";
     QTest::newRow("bad delay") << QStringList{"send", "--port", "/dev/null", "--xmit-delay", "soon"} << 2 << "--xmit-delay";
     QTest::newRow("missing stream file") << QStringList{"send", "--port", "/dev/null", "/nonexistent/s.txt"} << 1 << "/nonexistent/s.txt";
-    QTest::newRow("port won't open") << QStringList{"send", "--port", "/dev/ttyNOPE9", "/dev/null"} << 1 << "/dev/ttyNOPE9 does not exist";
+    QTest::newRow("port won't open") << QStringList{"send", "--port", "/dev/ttyNOPE9", "STREAM"} << 1 << "/dev/ttyNOPE9 does not exist";
+    // The window's own message for any address it cannot send.
+    const QString address = QStringLiteral("EEPROM start address must be a whole number from 0 to 65535");
+    QTest::newRow("empty address") << QStringList{"convert", "x.bmp", "--stream", "--eeprom", ""} << 2 << address;
+    QTest::newRow("word as address") << QStringList{"convert", "x.bmp", "--stream", "--eeprom", "abc"} << 2 << address;
+    QTest::newRow("address above 65535") << QStringList{"convert", "x.bmp", "--eeprom", "65536"} << 2 << address;
+    // The window takes no words and no unknown options.
+    QTest::newRow("mistyped command") << QStringList{"conver", "x.bmp"} << 2 << "unknown command \"conver\"";
+    QTest::newRow("unknown program option") << QStringList{"-x"} << 2 << "Unknown option 'x'";
+    QTest::newRow("bad --com") << QStringList{"--com", "9=/dev/x"} << 2 << "--com 9=/dev/x";
+    // Device and file named once each, in words a user can act on.
+    QTest::newRow("not a serial device") << QStringList{"send", "--port", "/dev/null", "STREAM"} << 1
+                                         << "/dev/null is not a serial device";
+    QTest::newRow("folder as port") << QStringList{"send", "--port", "/tmp", "STREAM"} << 1 << "/tmp is not a serial device";
+    QTest::newRow("not a picture") << QStringList{"convert", "STREAM"} << 1 << "short.txt";
 }
 
 void CommandLineTest::usageAndFailures()
@@ -259,12 +339,250 @@ void CommandLineTest::usageAndFailures()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    const Run run = tavrel(arguments);
+    const Run run = tavrel(withFiles(arguments));
     QCOMPARE(run.exitCode, exitCode);
-    if (exitCode == 0)
+    if (exitCode == 0) {
         QVERIFY(run.out.contains("Usage:"));
-    else
-        QVERIFY2(QString::fromLocal8Bit(run.err).contains(message), run.err.constData());
+        return;
+    }
+    // Said once: "cannot load x: Cannot open x: ..." repeated the file name.
+    QVERIFY2(QString::fromLocal8Bit(run.err).count(message) == 1, run.err.constData());
+}
+
+void CommandLineTest::typeCharacterFollowsSize_data()
+{
+    // The header's first character tells the PIC the LCD type of the size chosen.
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("240x64") << "240x64" << "02000000a*";
+    QTest::newRow("128x64") << "128x64" << "32000000a*";
+    QTest::newRow("128x32") << "128x32" << "42000000a*";
+    QTest::newRow("256x128") << "256x128" << "02000000a*";
+    QTest::newRow("240x128") << "240x128" << "32000000a*";
+    QTest::newRow("128x128") << "128x128" << "42000000a*";
+    QTest::newRow("256x64") << "256x64" << "02000000a*";
+    QTest::newRow("320x200") << "320x200" << "02000000a*";
+}
+
+void CommandLineTest::typeCharacterFollowsSize()
+{
+    QFETCH(QString, size);
+    QFETCH(QString, header);
+    const Run run = tavrel({"convert", "--stream", m_image, "--size", size});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromLatin1(run.out.left(11)), header + ']');
+}
+
+void CommandLineTest::sendEmptyStream_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("fromStandardInput");
+    QTest::newRow("empty file") << QByteArray() << false;
+    QTest::newRow("line break only") << QByteArray("\n") << false;
+    QTest::newRow("CR LF only") << QByteArray("\r\n") << false;
+    QTest::newRow("empty standard input") << QByteArray() << true;
+}
+
+void CommandLineTest::sendEmptyStream()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, fromStandardInput);
+    PseudoTerminal pty;
+    QVERIFY(pty.isValid());
+    const QString file = fromStandardInput ? QStringLiteral("-") : writeFile(m_dir, QStringLiteral("empty.txt"), content);
+    const Run run = tavrel({"send", "--port", pty.slavePath(), file}, {}, content, 5000); // it used to hang
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains("nothing to send"), run.err.constData());
+    QCOMPARE(pty.read(100, 20), QByteArray());
+}
+
+void CommandLineTest::transmitEndsAtOnce_data()
+{
+    // Each of these ends inside the sender's start, before any event loop runs.
+    QTest::addColumn<QString>("port"); // how the port is open
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("nothing to send") << "read-write" << QByteArray() << 0;
+    QTest::newRow("first write refused") << "read-only" << QByteArray("40200000a*]00") << 1;
+    QTest::newRow("port not open") << "closed" << QByteArray("40200000a*]00") << 1;
+}
+
+void CommandLineTest::transmitEndsAtOnce()
+{
+    QFETCH(QString, port);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, exitCode);
+    PseudoTerminal pty;
+    PortAssignments devices;
+    devices.setDevice(1, pty.slavePath());
+    CommPort commPort(devices);
+    if (port == QLatin1String("read-write"))
+        QVERIFY(commPort.setPortOpen(true));
+    if (port == QLatin1String("read-only")) {
+        commPort.serialPort()->setPortName(pty.slavePath());
+        QVERIFY(commPort.serialPort()->open(QIODevice::ReadOnly));
+    }
+    // A send that missed its own end would wait for this, 3 s late.
+    QTimer::singleShot(3000, commPort.serialPort(), [&commPort] { commPort.serialPort()->close(); });
+    QElapsedTimer clock;
+    clock.start();
+    if (port == QLatin1String("read-only"))
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("ReadOnly device")));
+    QCOMPARE(SendCommand::transmit(commPort, bytes, ']', 5), exitCode);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+}
+
+void CommandLineTest::outputFailures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("output"); // standard output: "full": /dev/full, "closed": closed by the caller
+    QTest::newRow("convert into a full disk") << QStringList{"convert", "IMAGE"} << "full";
+    QTest::newRow("convert with stdout closed") << QStringList{"convert", "IMAGE"} << "closed";
+    QTest::newRow("stream into a full disk") << QStringList{"convert", "--stream", "IMAGE"} << "full";
+    QTest::newRow("version with stdout closed") << QStringList{"--version"} << "closed";
+    QTest::newRow("help into a full disk") << QStringList{"send", "--help"} << "full";
+}
+
+void CommandLineTest::outputFailures()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
+    const Run run = tavrel(withFiles(arguments), [output](QProcess &process) {
+        if (output == QLatin1String("full"))
+            process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        else
+            process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    });
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("cannot write to standard output"), run.err.constData());
+}
+
+void CommandLineTest::boundedReads_data()
+{
+    // Devices and FIFOs report size 0: only counting what was read bounds them.
+    QTest::addColumn<QStringList>("arguments"); // FIFO and BIG stand for the files below
+    QTest::addColumn<qint64>("fifoBytes");
+    QTest::addColumn<QString>("standardInput");
+    const QStringList send = {"send", "--port", "/dev/null"};
+    QTest::newRow("convert /dev/zero") << QStringList{"convert", "/dev/zero"} << qint64(0) << QString();
+    QTest::newRow("convert a FIFO of 70 MB") << QStringList{"convert", "FIFO"} << qint64(70'000'000) << QString();
+    QTest::newRow("send /dev/zero") << send + QStringList{"/dev/zero"} << qint64(0) << QString();
+    QTest::newRow("send a FIFO of 2 MB") << send + QStringList{"FIFO"} << qint64(2'000'000) << QString();
+    QTest::newRow("send a file of 2 MB") << send + QStringList{"BIG"} << qint64(0) << QString();
+    QTest::newRow("send - from /dev/zero") << send + QStringList{"-"} << qint64(0) << "/dev/zero";
+}
+
+void CommandLineTest::boundedReads()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(qint64, fifoBytes);
+    QFETCH(QString, standardInput);
+    std::unique_ptr<FifoWriter> fifo;
+    if (fifoBytes > 0) {
+        fifo = std::make_unique<FifoWriter>(m_dir.filePath(QStringLiteral("fifo")), fifoBytes);
+        QVERIFY(fifo->isValid());
+        arguments.replaceInStrings(QRegularExpression(QStringLiteral("^FIFO$")), fifo->path());
+    }
+    const QString big = writeFile(m_dir, QStringLiteral("big.txt"), QByteArray(2'000'000, '0'));
+    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^BIG$")), big);
+    const Run run = tavrel(arguments, [standardInput](QProcess &process) {
+        limitMemory(process);
+        if (!standardInput.isEmpty())
+            process.setStandardInputFile(standardInput);
+    });
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("too large"), run.err.constData());
+}
+
+void CommandLineTest::sendOnlyLatin1_data()
+{
+    // Standard input is UTF-8 text (Latin-1 when it is not valid UTF-8); each
+    // character goes out as its Latin-1 byte, or nothing goes out at all.
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("euro sign refused") << QByteArray("40200000a*]00\xe2\x82\xac") << QByteArray() << 1;
+    QTest::newRow("UTF-8 e acute") << QByteArray("]caf\xc3\xa9") << QByteArray("]caf\xe9") << 0;
+    QTest::newRow("Latin-1 bytes") << QByteArray("]caf\xe9\xff") << QByteArray("]caf\xe9\xff") << 0;
+}
+
+void CommandLineTest::sendOnlyLatin1()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, sent);
+    QFETCH(int, exitCode);
+    PseudoTerminal pty;
+    QVERIFY(pty.isValid());
+    const Run run = tavrel({"send", "--port", pty.slavePath(), "--xmit-delay", "0", "-"}, {}, input);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(pty.read(200, 50), sent);
+    if (exitCode != 0)
+        QVERIFY2(QString::fromUtf8(run.err).contains(QStringLiteral("\u20ac")), run.err.constData());
+}
+
+void CommandLineTest::answersWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("said"); // every one of these in standard output
+    const QString version = QStringLiteral("tavrel %1\n").arg(QLatin1String(AppVersion::text));
+    QTest::newRow("version") << QStringList{"--version"} << QStringList{version};
+    QTest::newRow("help lists the commands") << QStringList{"--help"}
+                                             << QStringList{"Usage: tavrel", "\n  convert ", "\n  send ", "--com"};
+    QTest::newRow("convert states its defaults") << QStringList{"convert", "-h"}
+                                                 << QStringList{"default 128x64; the window starts at 240x64",
+                                                                "the window starts with horizontal", "(default 32)"};
+    QTest::newRow("send states its defaults") << QStringList{"send", "--help"}
+                                              << QStringList{"(default 19200,n,8,1)", "(default 5)",
+                                                             "defaults are those the window starts with"};
+}
+
+void CommandLineTest::answersWithoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, said);
+    const Run run = tavrel(arguments); // with neither DISPLAY nor QT_QPA_PLATFORM
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    const QString out = QString::fromUtf8(run.out).simplified(); // help lines wrap anywhere
+    for (const QString &words : said)
+        QVERIFY2(out.contains(words.simplified()), qPrintable(words));
+    if (arguments == QStringList{"--version"})
+        QCOMPARE(QString::fromUtf8(run.out), said.first());
+}
+
+void CommandLineTest::sendRelativePort()
+{
+    // "lcd" beside the working directory, as a udev rule or a script might name it.
+    PseudoTerminal pty;
+    QVERIFY(pty.isValid());
+    QTemporaryDir here;
+    QVERIFY(QFile::link(pty.slavePath(), here.filePath(QStringLiteral("lcd"))));
+    const Run run = tavrel({"send", "--port", "lcd", m_stream},
+                           [&here](QProcess &process) { process.setWorkingDirectory(here.path()); });
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(pty.read(), QByteArray("40200000a*]0011"));
+}
+
+void CommandLineTest::sendNamesVanishedDevice()
+{
+    PseudoTerminal pty;
+    QVERIFY(pty.isValid());
+    QByteArray stream = "40200000a*";
+    for (int block = 0; block < 40; ++block)
+        stream += "]" + QByteArray(32, 'a');
+    QProcess process;
+    process.start(qEnvironmentVariable("TAVREL_BINARY"),
+                  {"send", "--port", pty.slavePath(), "--xmit-delay", "50",
+                   writeFile(m_dir, QStringLiteral("long.txt"), stream)});
+    QVERIFY(process.waitForStarted());
+    QCOMPARE(pty.readExactly(10), QByteArray("40200000a*"));
+    pty.closeMaster();
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    // One message, naming the device the way the window does.
+    QCOMPARE(QString::fromLocal8Bit(process.readAllStandardError()),
+             QStringLiteral("tavrel send: The serial device %1 was disconnected.\n").arg(pty.slavePath()));
 }
 
 QTEST_MAIN(CommandLineTest)

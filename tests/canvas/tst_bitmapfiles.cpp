@@ -1,3 +1,4 @@
+#include "FifoWriter.h"
 #include "core/HexGrid.h"
 #include "canvas/BitmapLoader.h"
 #include "canvas/BmpByteWalk.h"
@@ -9,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 // Every fixture: a dark grey square 10..20, a black dot in the picture's
@@ -80,6 +83,8 @@ private slots:
     void filesFromOtherPrograms();
     void malformedFilesRefused_data();
     void malformedFilesRefused();
+    void endlessInputsRefused_data();
+    void endlessInputsRefused();
     void damagedFilesNeverCrash_data();
     void damagedFilesNeverCrash();
     void savedLoadsToConvertedBytes_data();
@@ -219,6 +224,33 @@ void BitmapFilesTest::malformedFilesRefused()
     QVERIFY2(result.error.contains(reason), qPrintable(result.error));
     QVERIFY(result.picture.isNull() && result.dump.isEmpty() && result.cellsWritten == 0);
     QCOMPARE(grid.cell(63, 15), QStringLiteral("zz"));
+}
+
+void BitmapFilesTest::endlessInputsRefused_data()
+{
+    // Both report size 0; reading them whole would fill the memory.
+    QTest::addColumn<QString>("device"); // "fifo" for a named pipe holding 70 MB
+    QTest::newRow("/dev/zero") << "/dev/zero";
+    QTest::newRow("FIFO of 70 MB") << "fifo";
+}
+
+void BitmapFilesTest::endlessInputsRefused()
+{
+    QFETCH(QString, device);
+    QTemporaryDir dir;
+    std::unique_ptr<FifoWriter> fifo;
+    QString path = device;
+    if (device == QLatin1String("fifo")) {
+        fifo = std::make_unique<FifoWriter>(dir.filePath(QStringLiteral("picture.bmp")), 70'000'000);
+        QVERIFY(fifo->isValid());
+        path = fifo->path();
+    }
+    HexGrid grid;
+    grid.setCell(0, 0, QStringLiteral("zz"));
+    const BitmapLoadResult result = BitmapLoader::loadFile(path, QSize(128, 64), true, grid);
+    QVERIFY2(result.error.contains(QStringLiteral("too large")), qPrintable(result.error));
+    QCOMPARE(result.error.count(path), 1);
+    QCOMPARE(grid.cell(0, 0), QStringLiteral("zz"));
 }
 
 void BitmapFilesTest::damagedFilesNeverCrash_data()

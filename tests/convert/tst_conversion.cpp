@@ -121,7 +121,7 @@ private slots:
         QTest::addColumn<TransferSettings>("settings"); // EEPROM?, size index, buffer, delay, address
         QTest::addColumn<QString>("header");            // type, buffer, address, "0" + delay, "*"
         QTest::addColumn<QString>("error");
-        const QString range = QStringLiteral("EEPROM start address must be 0 to 65535");
+        const QString range = QStringLiteral("EEPROM start address must be a whole number from 0 to 65535");
         QTest::newRow("LCD 240x64") << TransferSettings{false, 0, 32, 10, "00000"} << "02000000A*" << "";
         QTest::newRow("EEPROM") << TransferSettings{true, 0, 64, 20, "1024"} << "1400400014*" << "";
         QTest::newRow("128x64, blanks") << TransferSettings{false, 1, 128, 15, " 12 "} << "380000C0F*" << "";
@@ -130,8 +130,10 @@ private slots:
         QTest::newRow("address too big") << TransferSettings{true, 0, 32, 10, "65536"} << "120" << range;
         QTest::newRow("long digit run") << TransferSettings{false, 0, 32, 10, "123456789012345678901"} << "020" << range;
         QTest::newRow("negative") << TransferSettings{false, 0, 32, 10, "-1"} << "020" << range;
-        QTest::newRow("not a number") << TransferSettings{false, 2, 8, 10, "12a"} << "408" << "Type mismatch";
-        QTest::newRow("empty") << TransferSettings{false, 0, 32, 10, " "} << "020" << "Type mismatch";
+        QTest::newRow("not a number") << TransferSettings{false, 2, 8, 10, "12a"} << "408" << range;
+        QTest::newRow("blank") << TransferSettings{false, 0, 32, 10, " "} << "020" << range;
+        QTest::newRow("empty") << TransferSettings{false, 0, 32, 10, ""} << "020" << range;
+        QTest::newRow("fraction") << TransferSettings{false, 0, 32, 10, "12.5"} << "020" << range;
     }
     void transferHeader()
     {

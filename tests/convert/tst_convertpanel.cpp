@@ -85,8 +85,10 @@ private slots:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("message");
-        QTest::newRow("not a number") << "1x" << "Error: Type mismatch";
-        QTest::newRow("above 65535") << "65536" << "Error: EEPROM start address must be 0 to 65535";
+        const QString message = QStringLiteral("Error: EEPROM start address must be a whole number from 0 to 65535");
+        QTest::newRow("not a number") << "1x" << message;
+        QTest::newRow("empty") << "" << message;
+        QTest::newRow("above 65535") << "65536" << message;
     }
     void badAddressConvertsNothing()
     {

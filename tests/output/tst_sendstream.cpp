@@ -1,3 +1,4 @@
+#include "FifoWriter.h"
 #include "output/Latin1Text.h"
 #include "output/SendStream.h"
 #include "output/TextFiles.h"
@@ -21,6 +22,8 @@ private slots:
     void refusalNamesTheCharacter();
     void loadResults_data();
     void loadResults();
+    void loadBoundedWhateverTheFile_data();
+    void loadBoundedWhateverTheFile();
     void saveWritesBytesOrSaysWhy();
     void transmitDelay_data();
     void transmitDelay();
@@ -130,6 +133,40 @@ void SendStreamTest::loadResults()
         QVERIFY(reason.contains(path));
     }
     QCOMPARE(TextFiles::load(dir.filePath(QStringLiteral("missing.txt")), text), TextFiles::LoadResult::Missing);
+}
+
+void SendStreamTest::loadBoundedWhateverTheFile_data()
+{
+    // A device or a FIFO says 0 for its size: only the bytes read count.
+    QTest::addColumn<QString>("device"); // "fifo": a named pipe holding `bytes` zero bytes
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<int>("result");
+    QTest::newRow("/dev/zero") << "/dev/zero" << qint64(0) << int(TextFiles::LoadResult::TooLarge);
+    QTest::newRow("FIFO over the limit") << "fifo" << TextFiles::maxLoadBytes + 1 << int(TextFiles::LoadResult::TooLarge);
+    QTest::newRow("FIFO within the limit") << "fifo" << qint64(1000) << int(TextFiles::LoadResult::Loaded);
+}
+
+void SendStreamTest::loadBoundedWhateverTheFile()
+{
+    QFETCH(QString, device);
+    QFETCH(qint64, bytes);
+    QFETCH(int, result);
+    if (device != QLatin1String("fifo")) {
+        QString text = QStringLiteral("before"), reason;
+        QCOMPARE(int(TextFiles::load(device, text, &reason)), result);
+        QVERIFY2(reason.contains(QStringLiteral("too large")), qPrintable(reason));
+        QCOMPARE(text, QStringLiteral("before"));
+        return;
+    }
+    QTemporaryDir dir;
+    FifoWriter fifo(dir.filePath(QStringLiteral("in.txt")), bytes);
+    QVERIFY(fifo.isValid());
+    QString text, reason;
+    QCOMPARE(int(TextFiles::load(fifo.path(), text, &reason)), result);
+    if (result == int(TextFiles::LoadResult::Loaded))
+        QCOMPARE(text, QString(bytes, QChar(0)));
+    else
+        QVERIFY2(reason.contains(QStringLiteral("too large")), qPrintable(reason));
 }
 
 void SendStreamTest::saveWritesBytesOrSaysWhy()

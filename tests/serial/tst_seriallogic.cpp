@@ -4,6 +4,7 @@
 #include "serial/ReceiveFilter.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QtTest>
 
 // The serial link's logic without a window: settings strings, which device
@@ -95,6 +96,9 @@ void SerialLogicTest::portAssignments()
     QCOMPARE(ports.device(3), QStringLiteral("/dev/pts/9")); // the last one given wins
     QCOMPARE(ports.shortName(3), QStringLiteral("pts/9"));
     QCOMPARE(ports.shortName(2), QStringLiteral("ttyUSB2"));
+    // A relative path starts in the working directory like any file's, not in /dev.
+    ports.setDevice(4, QStringLiteral("lcd/port"));
+    QCOMPARE(ports.device(4), QDir::current().absoluteFilePath(QStringLiteral("lcd/port")));
 
     // A malformed value changes nothing, not even the good values before it.
     for (const char *bad : {"5=/dev/x", "0=/dev/x", "1", "1=", "/dev/ttyUSB0", "12=/dev/x"}) {
@@ -104,7 +108,8 @@ void SerialLogicTest::portAssignments()
         QVERIFY(few.device(2).isEmpty());
         QCOMPARE(few.shortName(2), QStringLiteral("none"));
     }
-    QVERIFY(CommPort::openFailureReason("/dev/ttyUSB0", QSerialPort::PermissionError, "Permission denied", true)
+    QVERIFY(CommPort::openFailureReason("/dev/ttyUSB0", QSerialPort::PermissionError, "Permission denied",
+                                        CommPort::DeviceProblem::AccessDenied)
                 .contains(QStringLiteral("dialout")));
 }
 

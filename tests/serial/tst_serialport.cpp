@@ -163,6 +163,9 @@ void SerialPortTest::openFailures_data()
     QTest::newRow("missing device") << 2 << "/nonexistent/ttyUSB9"
                                     << "Error! Cannot Open Comm:3\n/nonexistent/ttyUSB9 does not exist";
     QTest::newRow("no device at all") << 3 << "" << "Error! Cannot Open Comm:4\nNo device is assigned to Com4";
+    // Not "Inappropriate ioctl for device": what the user picked is no serial line.
+    QTest::newRow("device that is no terminal") << 1 << "/dev/null" << "Error! Cannot Open Comm:2\n/dev/null is not a serial device.";
+    QTest::newRow("folder") << 3 << "/tmp" << "Error! Cannot Open Comm:4\n/tmp is not a serial device.";
 }
 
 void SerialPortTest::openFailures()

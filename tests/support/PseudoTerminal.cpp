@@ -19,6 +19,10 @@ PseudoTerminal::PseudoTerminal()
         return;
     }
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    // A program the test starts must not inherit either side: a master it
+    // held would keep the line alive after closeMaster().
+    fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    fcntl(m_slave, F_SETFD, FD_CLOEXEC);
     m_slavePath = QString::fromLocal8Bit(name);
 }
 
