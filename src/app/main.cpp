@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "serial/PortAssignments.h"
+#include "ui/ApplicationIcon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,6 +20,8 @@ int runWindow(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavrel"));
+    QApplication::setWindowIcon(ApplicationIcon::icon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVREL_APP_ID));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Tavrel Graphic LCD ToolBox. Without arguments it opens the window.\n"
