@@ -43,7 +43,9 @@ run)
     ;;
 test)
     # Test fixtures come from independent tools: ImageMagick and Python's PIL.
-    build_all imagemagick python3 python3-pil
+    # The installation test judges the installed files with the validators a
+    # distribution uses.
+    build_all imagemagick python3 python3-pil desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin
     mkdir -p /tmp/tavrel-test-runtime && chmod 700 /tmp/tavrel-test-runtime
     cd "$build" && ctest --output-on-failure -j "$jobs"
     ;;
