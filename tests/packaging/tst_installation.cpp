@@ -1,6 +1,7 @@
 // Installs the build into a scratch root and judges what lands there with the
 // tools a distribution judges it with: desktop-file-validate, appstreamcli,
-// groff, mandoc and man. A check whose tool is missing is skipped.
+// groff, mandoc, man, and cpack with dpkg for the Debian package. A check
+// whose tool is missing is skipped.
 
 #include <QImage>
 #include <QProcess>
@@ -146,6 +147,7 @@ private slots:
     void manPageListsEveryOption();
     void pngIconsMatchTheDrawing_data();
     void pngIconsMatchTheDrawing();
+    void debianPackage();
 
 private:
     QString installed(const QString &path) const { return m_root.filePath(QStringLiteral("usr/") + path); }
@@ -319,6 +321,38 @@ void InstallationTest::pngIconsMatchTheDrawing()
                                                      .arg(x).arg(y)));
         }
     }
+}
+
+void InstallationTest::debianPackage()
+{
+    for (const char *tool : {"dpkg-shlibdeps", "dpkg-deb", "file"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
+    }
+    const QString out = m_root.filePath(QStringLiteral("package"));
+    const Run pack = runTool(qEnvironmentVariable("CPACK_COMMAND"),
+        {"-G", "DEB", "--config", qEnvironmentVariable("TAVREL_BUILD_DIR") + "/CPackConfig.cmake", "-B", out});
+    QVERIFY2(pack.exitCode == 0, qPrintable(describe(pack)));
+    const QString architecture =
+        QString::fromLatin1(runTool(QStringLiteral("dpkg"), {"--print-architecture"}).out.trimmed());
+    const QString deb = QStringLiteral("%1/tavrel_%2_%3.deb").arg(out, qEnvironmentVariable("TAVREL_VERSION"),
+                                                                 architecture);
+    QVERIFY2(QFileInfo::exists(deb), qPrintable(describe(pack)));
+
+    const Run fields = runTool(QStringLiteral("dpkg-deb"), {"--field", deb, "Package", "Version", "Depends"});
+    const QString control = QString::fromUtf8(fields.out);
+    QVERIFY2(control.contains(QStringLiteral("Package: tavrel\n")), qPrintable(control));
+    QVERIFY2(control.contains(QStringLiteral("Version: ") + qEnvironmentVariable("TAVREL_VERSION") + '\n'),
+             qPrintable(control));
+    // Computed from the program's libraries, plus the platform plugins the window loads.
+    for (const char *dependency : {"libc6", "libqt6core6", "libqt6widgets6", "libqt6serialport6", "qt6-qpa-plugins"})
+        QVERIFY2(control.contains(QLatin1String(dependency)), qPrintable(control));
+
+    const QString contents = QString::fromUtf8(runTool(QStringLiteral("dpkg-deb"), {"--contents", deb}).out);
+    for (const QString &path : {QStringLiteral("./usr/bin/tavrel"), QStringLiteral("./usr/share/man/man1/tavrel.1.gz"),
+                                "./usr/share/applications/" + appId + ".desktop",
+                                QStringLiteral("./usr/share/icons/hicolor/256x256/apps/tavrel.png")})
+        QVERIFY2(contents.contains(path), qPrintable(path));
 }
 
 QTEST_GUILESS_MAIN(InstallationTest)
