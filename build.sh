@@ -2,6 +2,7 @@
 # One entry point for users and CI:
 #   ./build.sh run    install what is missing, build, start Tavrel
 #   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh deb    install what is missing, build, pack build/tavrel_<version>_<arch>.deb
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -43,12 +44,20 @@ run)
     ;;
 test)
     # Test fixtures come from independent tools: ImageMagick and Python's PIL.
-    build_all imagemagick python3 python3-pil
+    # The installation test judges the installed files with the validators a
+    # distribution uses, and packs the .deb.
+    build_all imagemagick python3 python3-pil desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin \
+        dpkg-dev file
     mkdir -p /tmp/tavrel-test-runtime && chmod 700 /tmp/tavrel-test-runtime
     cd "$build" && ctest --output-on-failure -j "$jobs"
     ;;
+deb)
+    # dpkg-shlibdeps (dpkg-dev) computes the library dependencies; CPack finds the program with file.
+    build_all dpkg-dev file
+    cd "$build" && cpack -G DEB
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|deb" >&2
     exit 2
     ;;
 esac

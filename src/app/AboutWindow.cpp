@@ -2,13 +2,13 @@
 
 #include "ui/ControlFactory.h"
 #include "app/SystemInfoLauncher.h"
+#include "ui/ApplicationIcon.h"
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyle>
 
 AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
 {
@@ -18,7 +18,7 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picIcon"));
     icon->setAccessibleName(tr("Application icon"));
-    icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    icon->setPixmap(ApplicationIcon::icon().pixmap(32, 32));
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
     auto *title = Controls::label(this, QStringLiteral("lblTitle"), tr("Tavrel"));
     QFont big = title->font();

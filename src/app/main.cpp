@@ -4,6 +4,7 @@
 #include "app/ProgramOptions.h"
 #include "app/StandardStreams.h"
 #include "serial/PortAssignments.h"
+#include "ui/ApplicationIcon.h"
 
 #include <QApplication>
 
@@ -31,6 +32,8 @@ int runWindow(int argc, char *argv[], const QStringList &comValues)
         return CommandLine::usageError(QString(), error);
     QApplication app(argc, argv);
     nameApplication();
+    QApplication::setWindowIcon(ApplicationIcon::icon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVREL_APP_ID));
     MainWindow window(ports);
     window.show();
     return app.exec();
