@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutWindow.h"
+#include "core/SettingsStore.h"
 #include "ui/CommonDialog.h"
+#include "ui/UserMessages.h"
 #include "ui/ControlFactory.h"
 #include "app/HelpWindow.h"
 #include "canvas/CanvasPanel.h"
@@ -144,6 +146,7 @@ void MainWindow::buildMenu()
     connect(open, &QAction::triggered, m_output, &OutputPanel::openTextFile);
     add("mnuAbout", tr("&About"), &MainWindow::showAbout);
     add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
+    add("mnuReset", tr("&Reset settings"), &MainWindow::resetSettings);
 }
 
 void MainWindow::startUp()
@@ -167,6 +170,44 @@ void MainWindow::startUp()
     // The header's type follows the size shown: "0" for 240x64.
     m_state.lcdSizeIndex = 0;
     m_state.byteMatrixHorizontal = 1;
+}
+
+void MainWindow::useSettings(SettingsStore *store)
+{
+    m_settings = store;
+    if (!store)
+        return;
+    // The serial port first: the link panel's EEPROM switch may follow it.
+    m_port->restoreSettings(*store);
+    m_canvas->restoreSettings(*store);
+    m_convert->restoreSettings(*store);
+    m_link->restoreSettings(*store);
+    if (const auto geometry = store->bytes(QStringLiteral("window/geometry")))
+        restoreGeometry(*geometry);
+}
+
+void MainWindow::saveSettings()
+{
+    if (!m_settings || m_settingsReset)
+        return;
+    m_port->saveSettings(*m_settings);
+    m_canvas->saveSettings(*m_settings);
+    m_convert->saveSettings(*m_settings);
+    m_link->saveSettings(*m_settings);
+    m_settings->set(QStringLiteral("window/geometry"), saveGeometry());
+    m_settings->sync();
+}
+
+void MainWindow::resetSettings()
+{
+    if (!UserMessages::confirm(this, tr("Forget every choice saved between runs? Tavrel starts with its "
+                                        "first-start settings next time; this session keeps its own.")))
+        return;
+    m_settingsReset = true;
+    if (m_settings) {
+        m_settings->clear();
+        m_settings->sync();
+    }
 }
 
 void MainWindow::showAbout()
@@ -194,6 +235,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    saveSettings();
     // E&xit and closing the window both let go of the serial device first.
     m_port->commPort()->setPortOpen(false);
     event->accept();

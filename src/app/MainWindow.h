@@ -14,6 +14,7 @@ class LinkSettingsPanel;
 class OutputPanel;
 class PortAssignments;
 class SerialPortPanel;
+class SettingsStore;
 class TerminalPanel;
 
 // The one window: it owns the shared state record, lays out one panel per
@@ -31,6 +32,11 @@ public:
     AppState &state() { return m_state; }
     CommonDialog *commonDialog() const { return m_dialog; }
 
+    // Restores the user's choices from `store` and saves them there when
+    // the window closes. Without a store nothing is read or written.
+    void useSettings(SettingsStore *store);
+    void resetSettings();
+
     void showAbout();
     void showHelp();
     void exitProgram();
@@ -46,6 +52,7 @@ private:
     void connectPanels();
     void setFocusOrder();
     void startUp();
+    void saveSettings();
 
     AppState m_state;
     CommonDialog *m_dialog;
@@ -56,6 +63,8 @@ private:
     SerialPortPanel *m_port;
     TerminalPanel *m_terminal;
     OutputPanel *m_output;
+    SettingsStore *m_settings = nullptr;
+    bool m_settingsReset = false;
     QPointer<AboutWindow> m_about;
     QPointer<HelpWindow> m_help;
 };

@@ -3,6 +3,7 @@
 #include <QObject>
 
 struct AppState;
+class SettingsStore;
 struct ConversionSettings;
 class LinkSettingsPanel;
 class PixelCanvas;
@@ -33,6 +34,11 @@ public:
     bool hasFormatOrDelimiter() const;
     // The counter beside the byte count, which a send counts down.
     void showCharactersLeft(qsizetype count);
+
+    // The user's choices between runs; a missing or bad value leaves the
+    // control as it is.
+    void saveSettings(SettingsStore &store) const;
+    void restoreSettings(const SettingsStore &store);
 
     void packingOptionClicked();
     void convertClicked();

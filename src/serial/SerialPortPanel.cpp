@@ -1,5 +1,6 @@
 #include "serial/SerialPortPanel.h"
 
+#include "core/SettingsStore.h"
 #include "serial/PortIndicator.h"
 
 #include "core/AppState.h"
@@ -200,4 +201,33 @@ void SerialPortPanel::portLost(const QString &device)
     UserMessages::inform(m_form, tr("The serial device %1 (Com%2) was disconnected. The port is closed.")
                                      .arg(device)
                                      .arg(m_port->commPort()));
+}
+
+void SerialPortPanel::saveSettings(SettingsStore &store) const
+{
+    for (int i = 0; i < PortAssignments::count; ++i)
+        if (m_options[i]->isChecked())
+            store.set(QStringLiteral("port/com"), i + 1);
+    store.set(QStringLiteral("port/settings"), m_port->settings());
+    store.set(QStringLiteral("port/handshake"), m_port->handshaking());
+    store.set(QStringLiteral("port/outBuffer"), m_port->outBufferSize());
+}
+
+void SerialPortPanel::restoreSettings(const SettingsStore &store)
+{
+    if (const auto com = store.integer(QStringLiteral("port/com"), 1, PortAssignments::count))
+        m_options[*com - 1]->setChecked(true);
+    QStringList offered;
+    for (int row = 0; row < m_settings->count(); ++row)
+        offered << m_settings->item(row)->text();
+    if (const auto settings = store.choice(QStringLiteral("port/settings"), offered))
+        m_settings->setCurrentRow(int(offered.indexOf(*settings)));
+    if (const auto handshake = store.integer(QStringLiteral("port/handshake"), 0, 3)) {
+        m_handshake->setCurrentRow(*handshake);
+        m_port->setHandshaking(*handshake);
+    }
+    if (const auto size = store.integer(QStringLiteral("port/outBuffer"), 1, 32767)) {
+        m_buffer->setText(QString::number(*size));
+        m_port->setOutBufferSize(*size);
+    }
 }

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 
 struct AppState;
+class SettingsStore;
 class CommPort;
 class PortAssignments;
 class QGridLayout;
@@ -32,6 +33,11 @@ public:
 
     // Start-up: the offered line settings, the first one chosen.
     void startUp();
+
+    // The user's choices between runs; a missing or bad value leaves the
+    // control as it is.
+    void saveSettings(SettingsStore &store) const;
+    void restoreSettings(const SettingsStore &store);
 
     void settingsClicked(int row); // List1
     void applyClicked();           // cmdbuff
