@@ -2,6 +2,7 @@
 
 #include "app/ConvertCommand.h"
 #include "app/SendCommand.h"
+#include "app/VirtualLcdCommand.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -12,7 +13,8 @@ namespace CommandLine {
 
 bool isSubcommand(int argc, char *argv[])
 {
-    return argc > 1 && (std::strcmp(argv[1], "convert") == 0 || std::strcmp(argv[1], "send") == 0);
+    return argc > 1 && (std::strcmp(argv[1], "convert") == 0 || std::strcmp(argv[1], "send") == 0
+                        || std::strcmp(argv[1], "virtual-lcd") == 0);
 }
 
 std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments, const QString &command)
@@ -49,6 +51,8 @@ int run(const QStringList &arguments)
         return ConvertCommand::run(rest);
     if (command == QLatin1String("send"))
         return SendCommand::run(rest);
+    if (command == QLatin1String("virtual-lcd"))
+        return VirtualLcdCommand::run(rest);
     QTextStream(stderr) << "tavrel: unknown command \"" << command << "\"\n";
     return Usage;
 }
