@@ -1,6 +1,7 @@
 #include "app/VirtualLcdCommand.h"
 
 #include "app/CommandLine.h"
+#include "virtual/VirtualPicConfig.h"
 #include "virtual/VirtualLcdDevice.h"
 #include "virtual/VirtualPic.h"
 
@@ -19,6 +20,24 @@ namespace VirtualLcdCommand {
 namespace {
 
 constexpr int largestSide = 1024;
+
+struct Request
+{
+    VirtualPicConfig config;
+    QString linkPath;
+    QString pngPath;
+};
+
+// "WxH", 1 to largestSide each way.
+bool parseSize(const QString &text, int *width, int *height)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^(\\d{1,4})x(\\d{1,4})$")).match(text);
+    if (!match.hasMatch())
+        return false;
+    *width = match.captured(1).toInt();
+    *height = match.captured(2).toInt();
+    return *width >= 1 && *width <= largestSide && *height >= 1 && *height <= largestSide;
+}
 
 // SIGINT and SIGTERM write a byte here; the event loop reads it and quits,
 // so the link is removed and the summary printed.
@@ -161,16 +180,6 @@ int serve(const Request &request)
 }
 
 } // namespace
-
-bool parseSize(const QString &text, int *width, int *height)
-{
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^(\\d{1,4})x(\\d{1,4})$")).match(text);
-    if (!match.hasMatch())
-        return false;
-    *width = match.captured(1).toInt();
-    *height = match.captured(2).toInt();
-    return *width >= 1 && *width <= largestSide && *height >= 1 && *height <= largestSide;
-}
 
 int run(const QStringList &arguments)
 {

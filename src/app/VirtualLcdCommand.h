@@ -1,8 +1,5 @@
 #pragma once
 
-#include "virtual/VirtualPicConfig.h"
-
-#include <QString>
 #include <QStringList>
 
 // `tavrel virtual-lcd`: a virtual PIC with its LCD and EEPROM on a
@@ -10,16 +7,6 @@
 // device path, reports every stream's faults and a one-line summary, and
 // runs until SIGINT or SIGTERM. Exit 0 when every stream was clean.
 namespace VirtualLcdCommand {
-
-struct Request
-{
-    VirtualPicConfig config;
-    QString linkPath;
-    QString pngPath;
-};
-
-// Parses "WxH", 1 to 1024 each way.
-bool parseSize(const QString &text, int *width, int *height);
 
 int run(const QStringList &arguments);
 

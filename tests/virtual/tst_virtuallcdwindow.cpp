@@ -62,6 +62,7 @@ void VirtualLcdWindowTest::fillsBlockByBlock()
     config.width = 32;
     config.height = 16;
     config.horizontal = horizontal;
+    config.quietNs = 30000000000LL; // the halves belong to one stream, however slow the test runs
     VirtualLcdDevice device(config);
     QString error;
     QVERIFY(device.open(&error));
