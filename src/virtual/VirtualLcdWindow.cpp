@@ -56,6 +56,7 @@ void VirtualLcdWindow::buildLayout()
     m_faults->setObjectName(QStringLiteral("virtualFaults"));
     faultsLabel->setBuddy(m_faults);
     m_faults->setAccessibleName(tr("Faults")); // item views do not take their name from a buddy
+    m_faults->setWordWrap(true); // a fault says what a real PIC would have done: too long for one line
     layout->addWidget(m_where);
     layout->addWidget(m_picture);
     layout->addWidget(m_progress);
