@@ -3,6 +3,7 @@
 #include "app/ConvertCommand.h"
 #include "app/SendCommand.h"
 #include "app/StandardStreams.h"
+#include "app/VirtualLcdCommand.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -22,6 +23,7 @@ const QList<Subcommand> &subcommands()
     static const QList<Subcommand> list = {
         {"convert", "Converts a picture into LCD bytes, or into the send stream for the PIC."},
         {"send", "Sends a stream to the PIC over a serial port, paced like \"Send to LCD\"."},
+        {"virtual-lcd", "Plays the PIC with its LCD and EEPROM on a pseudo-terminal, to try a send."},
     };
     return list;
 }
@@ -87,6 +89,8 @@ int run(const QStringList &arguments)
         return ConvertCommand::run(rest);
     if (command == QLatin1String("send"))
         return SendCommand::run(rest);
+    if (command == QLatin1String("virtual-lcd"))
+        return VirtualLcdCommand::run(rest);
     return usageError(QString(), QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
