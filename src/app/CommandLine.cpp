@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/ConvertCommand.h"
+#include "app/DecodeCommand.h"
 #include "app/SendCommand.h"
 
 #include <QCommandLineParser>
@@ -12,7 +13,9 @@ namespace CommandLine {
 
 bool isSubcommand(int argc, char *argv[])
 {
-    return argc > 1 && (std::strcmp(argv[1], "convert") == 0 || std::strcmp(argv[1], "send") == 0);
+    return argc > 1
+        && (std::strcmp(argv[1], "convert") == 0 || std::strcmp(argv[1], "send") == 0
+            || std::strcmp(argv[1], "decode") == 0);
 }
 
 std::optional<int> parseArguments(QCommandLineParser &parser, const QStringList &arguments, const QString &command)
@@ -49,6 +52,8 @@ int run(const QStringList &arguments)
         return ConvertCommand::run(rest);
     if (command == QLatin1String("send"))
         return SendCommand::run(rest);
+    if (command == QLatin1String("decode"))
+        return DecodeCommand::run(rest);
     QTextStream(stderr) << "tavrel: unknown command \"" << command << "\"\n";
     return Usage;
 }

@@ -22,7 +22,7 @@ int runWindow(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Tavrel Graphic LCD ToolBox. Without arguments it opens the window.\n"
-        "Headless: tavrel convert --help, tavrel send --help."));
+        "Headless: tavrel convert --help, tavrel send --help, tavrel decode --help."));
     parser.addHelpOption();
     const QCommandLineOption com = PortAssignments::commandLineOption();
     parser.addOption(com);
