@@ -23,7 +23,7 @@ Result compose(const QImage &picture, const QImage &reference, const Colours &co
             const bool lit = isLit(in[x]);
             const bool differs = ref && lit != isLit(ref[x]);
             result.differing += differs ? 1 : 0;
-            out[x] = differs ? colours.marked : (lit ? colours.lit : colours.unlit);
+            out[x] = differs ? (lit ? colours.markedLit : colours.markedUnlit) : (lit ? colours.lit : colours.unlit);
         }
     }
     return result;

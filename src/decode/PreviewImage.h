@@ -12,7 +12,8 @@ struct Colours
 {
     QRgb lit;
     QRgb unlit;
-    QRgb marked;
+    QRgb markedLit;   // lit here, not on the reference
+    QRgb markedUnlit; // lit on the reference only
 };
 
 struct Result
