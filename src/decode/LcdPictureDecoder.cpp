@@ -21,7 +21,6 @@ QString countError(qsizetype count, const Request &request)
 void decodeStream(QStringView text, Result &result)
 {
     const SendStreamDecoder::Result stream = SendStreamDecoder::split(text);
-    result.isStream = true;
     if (!stream.ok()) {
         result.error = stream.error;
         return;

@@ -25,7 +25,6 @@ struct Result
 {
     QImage picture;   // always width x height: black for set bits, white elsewhere
     QByteArray bytes; // those read, up to a bad token
-    bool isStream = false;
     bool headerRead = false;     // a stream whose transfer header could be read
     TransferHeaderFields header; // when headerRead
     DecodeError error;           // a token that could not be read

@@ -10,6 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 struct ColourPreset
@@ -21,9 +23,9 @@ struct ColourPreset
 
 // The first is the look of the common yellow-green STN panels.
 const ColourPreset Presets[] = {
-    {"Green LCD", qRgb(34, 42, 30), qRgb(178, 192, 160)},
-    {"Blue LCD", qRgb(232, 238, 255), qRgb(38, 68, 186)},
-    {"Black on white", qRgb(0, 0, 0), qRgb(255, 255, 255)},
+    {QT_TRANSLATE_NOOP("PreviewPane", "Green LCD"), qRgb(34, 42, 30), qRgb(178, 192, 160)},
+    {QT_TRANSLATE_NOOP("PreviewPane", "Blue LCD"), qRgb(232, 238, 255), qRgb(38, 68, 186)},
+    {QT_TRANSLATE_NOOP("PreviewPane", "Black on white"), qRgb(0, 0, 0), qRgb(255, 255, 255)},
 };
 
 // Differences in red: strong where the LCD lights a dot the canvas lacks,

@@ -13,6 +13,7 @@ class HexTextDecoderTest : public QObject
 private slots:
     void readsEveryForm_data();
     void readsEveryForm();
+    void findsTheBytesBetweenHeaderAndFooter();
     void refusesFirstBadToken_data();
     void refusesFirstBadToken();
     void headerFields_data();
@@ -81,6 +82,15 @@ void HexTextDecoderTest::readsEveryForm()
     QFETCH(QByteArray, bytes);
     QVERIFY2(result.ok(), qPrintable(result.error.message()));
     QCOMPARE(result.bytes.toHex(), bytes.toHex());
+}
+
+void HexTextDecoderTest::findsTheBytesBetweenHeaderAndFooter()
+{
+    const QString header = QStringLiteral("unsigned char face[] = {");
+    const QString text = header + sixteen("0x", ", ") + QStringLiteral("}; // de ad");
+    const HexTextDecoder::Result result = HexTextDecoder::decode(text);
+    QCOMPARE(result.bodyStart, header.size());
+    QCOMPARE(result.bodyEnd, header.size() + sixteen("0x", ", ").size());
 }
 
 void HexTextDecoderTest::refusesFirstBadToken_data()
