@@ -40,11 +40,13 @@
 // ("ab05" is two bytes), letters after the punctuation of a Delimiter
 // (", h") or before the punctuation of a Format ("h'"); they would be taken
 // for bytes or break the words apart.
-// Header text glued to the first byte without a separator is read as bytes
-// as far as it looks like them ("code0500" gives de 05 00), and a header
-// separated from the bytes exactly like the bytes are ("db 05 00" with the
-// delimiter " ") cannot be told from them; Convert's own headers such as
-// "{" or "= {" are always told apart.
+// Text glued to the bytes without a separator is header or footer only
+// when it cannot be part of a byte: "logo0x05" is read, "code0500" and
+// "0500f" are refused ("co", "f"), since a hex digit next to bytes is more
+// likely a typo than a header. A header separated from the
+// bytes exactly like the bytes are ("db 05 00" with the delimiter " ")
+// cannot be told from them; Convert's own headers such as "{" or "= {" are
+// always told apart.
 namespace HexTextDecoder {
 
 constexpr int MinimumRun = 8;
