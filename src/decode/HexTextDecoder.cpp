@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <algorithm>
+#include <vector>
 
 namespace HexTextDecoder {
 
@@ -24,17 +25,23 @@ class BodyReader
 {
 public:
     BodyReader(QStringView source, const TextWords &words, const BytePattern &pattern)
-        : m_source(source), m_words(words), m_pattern(pattern), m_unit(pattern.unitLength())
+        : m_source(source), m_words(words), m_pattern(pattern), m_unit(pattern.unitLength()),
+          m_joined(size_t(words.count()) + 1, -1)
     {
     }
 
     Result read();
 
 private:
-    QVector<Run> runs() const;
-    bool joined(int index) const
+    QVector<Run> runs();
+    // Whether word `index` is joined to the one before by the separator;
+    // remembered, as finding the runs and reading the bytes both ask.
+    bool joined(int index)
     {
-        return TextWords::coreEquals(m_words.separatorBefore(index), m_pattern.separator);
+        signed char &known = m_joined[size_t(index)];
+        if (known < 0)
+            known = TextWords::coreEquals(m_words.separatorBefore(index), m_pattern.separator);
+        return known;
     }
     bool startsLikeByte(QStringView word) const;
     bool mayReachBeyondRuns() const { return !m_pattern.prefix.isEmpty() || !m_pattern.separator.isEmpty(); }
@@ -60,10 +67,11 @@ private:
     const TextWords &m_words;
     const BytePattern &m_pattern;
     const int m_unit;
+    std::vector<signed char> m_joined; // -1: not looked at yet
     Result m_result;
 };
 
-QVector<Run> BodyReader::runs() const
+QVector<Run> BodyReader::runs()
 {
     QVector<Run> found;
     bool open = false; // the last run may take the next word

@@ -29,7 +29,7 @@ TextWords::TextWords(QStringView text) : m_clean(text.toString())
     blankComments();
     const qsizetype size = m_clean.size();
     const QChar *chars = m_clean.constData();
-    m_words.reserve(size / 4); // "0x05," is five characters a word
+    m_words.reserve(size / 5); // "0x05," is five characters a word
     qsizetype i = 0;
     while (i < size) {
         while (i < size && !isWordCharacter(chars[i]))
@@ -38,7 +38,7 @@ TextWords::TextWords(QStringView text) : m_clean(text.toString())
         while (i < size && isWordCharacter(chars[i]))
             ++i;
         if (i > start)
-            m_words.push_back({start, i});
+            m_words.push_back({int(start), int(i)});
     }
 }
 

@@ -39,10 +39,13 @@ public:
     static bool coreStartsWith(QStringView core, QStringView separator);
 
 private:
+    // 32-bit positions keep the list of a 48 KB text small enough to be
+    // served from the heap rather than fresh pages; input is bounded far
+    // below 2 GB.
     struct Span
     {
-        qsizetype start;
-        qsizetype end;
+        int start;
+        int end;
     };
 
     void blankComments();
