@@ -62,19 +62,6 @@ void TextWords::blankComments()
     }
 }
 
-QStringView TextWords::word(int index) const
-{
-    const Span &span = m_words[index];
-    return QStringView(m_clean).mid(span.start, span.end - span.start);
-}
-
-QStringView TextWords::separatorBefore(int index) const
-{
-    const qsizetype from = index > 0 ? m_words[index - 1].end : 0;
-    const qsizetype to = index < count() ? m_words[index].start : m_clean.size();
-    return QStringView(m_clean).mid(from, to - from);
-}
-
 bool TextWords::isOtherWordCharacter(QChar c)
 {
     return c.isLetterOrNumber();

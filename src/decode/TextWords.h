@@ -15,12 +15,20 @@ public:
     explicit TextWords(QStringView text);
 
     int count() const { return int(m_words.size()); }
-    QStringView word(int index) const;
+    QStringView word(int index) const
+    {
+        return QStringView(m_clean).mid(m_words[index].start, m_words[index].end - m_words[index].start);
+    }
     qsizetype start(int index) const { return m_words[index].start; }
     qsizetype end(int index) const { return m_words[index].end; }
     // The characters between word index-1 (or the text's start) and word
     // index; index == count() gives what follows the last word.
-    QStringView separatorBefore(int index) const;
+    QStringView separatorBefore(int index) const
+    {
+        const qsizetype from = index > 0 ? m_words[index - 1].end : 0;
+        const qsizetype to = index < count() ? m_words[index].start : m_clean.size();
+        return QStringView(m_clean).mid(from, to - from);
+    }
     // The cleaned text: lower case, comments as blanks.
     QStringView text() const { return m_clean; }
 
