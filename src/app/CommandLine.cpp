@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/ConvertCommand.h"
+#include "app/DecodeCommand.h"
 #include "app/SendCommand.h"
 #include "app/StandardStreams.h"
 #include "app/VirtualLcdCommand.h"
@@ -23,6 +24,7 @@ const QList<Subcommand> &subcommands()
     static const QList<Subcommand> list = {
         {"convert", "Converts a picture into LCD bytes, or into the send stream for the PIC."},
         {"send", "Sends a stream to the PIC over a serial port, paced like \"Send to LCD\"."},
+        {"decode", "Draws the picture that LCD bytes (or a send stream) make, to check them."},
         {"virtual-lcd", "Plays the PIC with its LCD and EEPROM on a pseudo-terminal, to try a send."},
     };
     return list;
@@ -91,6 +93,8 @@ int run(const QStringList &arguments)
         return SendCommand::run(rest);
     if (command == QLatin1String("virtual-lcd"))
         return VirtualLcdCommand::run(rest);
+    if (command == QLatin1String("decode"))
+        return DecodeCommand::run(rest);
     return usageError(QString(), QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

@@ -24,6 +24,41 @@ const QRgb *row(const QImage &image, int y)
     return reinterpret_cast<const QRgb *>(image.constScanLine(y));
 }
 
+const uchar *bytesFrom(const QByteArray &bytes)
+{
+    return reinterpret_cast<const uchar *>(bytes.constData());
+}
+
+// Every pixel is written, black or white, without a branch to mispredict:
+// pictures are noisy.
+QRgb pixelFor(bool lit)
+{
+    return lit ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+}
+
+// Row y of a picture packed by rows: bytesPerRow() bytes, leftmost pixel in bit 7.
+void drawHorizontalRow(const QByteArray &bytes, int width, int y, QRgb *pixels)
+{
+    const int perRow = ByteMatrix::bytesPerRow(width);
+    const qsizetype first = qsizetype(y) * perRow;
+    const int present = int(qBound<qsizetype>(0, bytes.size() - first, qsizetype(perRow)));
+    const uchar *row = bytesFrom(bytes) + first;
+    const int drawn = qMin(width, present * 8);
+    for (int x = 0; x < drawn; ++x)
+        pixels[x] = pixelFor(row[x / 8] & (0x80u >> (x % 8)));
+}
+
+// Row y of a picture packed in pages: one bit of every byte of page y / 8.
+void drawVerticalRow(const QByteArray &bytes, int width, int y, QRgb *pixels)
+{
+    const qsizetype first = qsizetype(y / 8) * width;
+    const int present = int(qBound<qsizetype>(0, bytes.size() - first, qsizetype(width)));
+    const uchar *page = bytesFrom(bytes) + first;
+    const uchar bit = uchar(1u << (y % 8));
+    for (int x = 0; x < present; ++x)
+        pixels[x] = pixelFor(page[x] & bit);
+}
+
 } // namespace
 
 namespace ByteMatrix {
@@ -80,17 +115,12 @@ QImage pictureFrom(const QByteArray &bytes, int width, int height, bool horizont
 {
     QImage picture(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
     picture.fill(Qt::white);
-    const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
-    const qsizetype count = bytes.size();
-    const int perRow = bytesPerRow(width);
     for (int y = 0; y < height; ++y) {
         auto *pixels = reinterpret_cast<QRgb *>(picture.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const qsizetype index = horizontalPacking ? qsizetype(y) * perRow + x / 8 : qsizetype(y / 8) * width + x;
-            const uchar mask = horizontalPacking ? uchar(0x80u >> (x % 8)) : uchar(1u << (y % 8));
-            if (index < count && (in[index] & mask))
-                pixels[x] = qRgb(0, 0, 0);
-        }
+        if (horizontalPacking)
+            drawHorizontalRow(bytes, width, y, pixels);
+        else
+            drawVerticalRow(bytes, width, y, pixels);
     }
     return picture;
 }
