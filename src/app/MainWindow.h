@@ -13,6 +13,8 @@ class HelpWindow;
 class LinkSettingsPanel;
 class OutputPanel;
 class PortAssignments;
+class PreviewPane;
+class VirtualLcdPanel;
 class SerialPortPanel;
 class SettingsStore;
 class TerminalPanel;
@@ -37,6 +39,10 @@ public:
     void useSettings(SettingsStore *store);
     void resetSettings();
 
+    // Starts a virtual PIC and LCD for the checked Com option.
+    void startVirtualLcd();
+    VirtualLcdPanel *virtualLcd() const { return m_virtualLcd; }
+
     void showAbout();
     void showHelp();
     void exitProgram();
@@ -53,6 +59,7 @@ private:
     void setFocusOrder();
     void startUp();
     void saveSettings();
+    void showPreviewGeometry();
 
     AppState m_state;
     CommonDialog *m_dialog;
@@ -63,6 +70,8 @@ private:
     SerialPortPanel *m_port;
     TerminalPanel *m_terminal;
     OutputPanel *m_output;
+    PreviewPane *m_preview;
+    VirtualLcdPanel *m_virtualLcd;
     SettingsStore *m_settings = nullptr;
     bool m_settingsReset = false;
     QPointer<AboutWindow> m_about;

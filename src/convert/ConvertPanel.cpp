@@ -107,6 +107,7 @@ void ConvertPanel::packingOptionClicked()
     const bool vertical = m_vertical->isChecked();
     m_state.byteMatrixHorizontal = vertical ? 0 : 1;
     m_horizontalNote->setVisible(!vertical);
+    emit packingChanged();
 }
 
 void ConvertPanel::convertClicked()

@@ -47,6 +47,8 @@ signals:
     // After every Convert: the new output text, or ok false (and no text)
     // when the transfer header could not be built.
     void conversionDone(bool ok, const QString &text);
+    // The packing option changed (the preview draws with it).
+    void packingChanged();
 
 private:
     QGroupBox *buildOutputFormat(QWidget *parent);

@@ -118,6 +118,11 @@ void PreviewPane::setColours(const QColor &lit, const QColor &unlit)
     showResult();
 }
 
+QList<QWidget *> PreviewPane::focusOrder() const
+{
+    return {m_zoom, m_colourChoice};
+}
+
 void PreviewPane::setZoom(int zoom)
 {
     m_zoom->setValue(zoom);

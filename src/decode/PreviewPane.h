@@ -32,6 +32,7 @@ public:
     void setReference(const QImage &canvas);
     void setColours(const QColor &lit, const QColor &unlit);
     void setZoom(int zoom);
+    QList<QWidget *> focusOrder() const;
 
     const LcdPictureDecoder::Result &result() const { return m_result; }
     // Pixels that differ from the reference; -1 when there is none to compare.

@@ -69,20 +69,44 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
         const int number = i + 1;
         m_options[i] = Controls::option(this, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(number));
         m_options[i]->setChecked(i == 0);
-        const QString path = devices.device(number);
-        const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
-        m_options[i]->setToolTip(where);
-        m_options[i]->setAccessibleDescription(where);
-        // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
-        const QString name = fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80);
-        auto *device = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i), name,
-                                            tr("Device of Com%1").arg(number));
-        device->setToolTip(where);
-        device->setEnabled(!path.isEmpty());
+        m_deviceLabels[i] = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i), QString(),
+                                                 tr("Device of Com%1").arg(number));
+        showDevice(number, devices);
         grid->addWidget(m_options[i], i, 0);
-        grid->addWidget(device, i, 1);
+        grid->addWidget(m_deviceLabels[i], i, 1);
     }
     OptionGroup::tabLandsOnChecked({m_options[0], m_options[1], m_options[2], m_options[3]});
+}
+
+void SerialPortPanel::showDevice(int number, const PortAssignments &devices)
+{
+    const QString path = devices.device(number);
+    const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
+    m_options[number - 1]->setToolTip(where);
+    m_options[number - 1]->setAccessibleDescription(where);
+    // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
+    QLabel *device = m_deviceLabels[number - 1];
+    device->setText(fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80));
+    device->setToolTip(where);
+    device->setEnabled(!path.isEmpty());
+}
+
+int SerialPortPanel::checkedComNumber() const
+{
+    for (int i = 0; i < PortAssignments::count; ++i)
+        if (m_options[i]->isChecked())
+            return i + 1;
+    return 1;
+}
+
+bool SerialPortPanel::assignDevice(const QString &path)
+{
+    if (m_port->portOpen())
+        return false;
+    const int number = checkedComNumber();
+    m_port->setDevice(number, path);
+    showDevice(number, m_port->devices());
+    return true;
 }
 
 QList<QWidget *> SerialPortPanel::focusOrder() const
