@@ -29,6 +29,11 @@ CommonDialog::FilePrompt savePrompt()
     return {QStringLiteral("LCD File to Save"), QStringLiteral("Image (*.bmp)|*.bmp|PNG (*.png)|*.png"),
             QStringLiteral("bmp"), QString(), CommonDialog::FileKind::Picture};
 }
+
+QString cannotLoad(const QString &path, const QString &reason)
+{
+    return BitmapFileActions::tr("Cannot load %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
 } // namespace
 
 BitmapFileActions::BitmapFileActions(AppState &state, CommonDialog &dialog, QWidget *panel)
@@ -73,12 +78,12 @@ PictureLoad BitmapFileActions::loadFile(bool inverted, bool alwaysAsk)
     if (!alwaysAsk && BitmapLoader::isExactBitmap(data, lcdSize())) {
         const BitmapLoadResult result = BitmapLoader::loadData(data, lcdSize(), inverted, m_state.hexGrid);
         if (!result.ok())
-            return failed(tr("Cannot load %1: %2").arg(QDir::toNativeSeparators(path), result.error));
+            return failed(cannotLoad(path, result.error));
         return {PictureLoad::Outcome::Loaded, result.picture, result.dump, LoadReport::exact(name, lcdSize())};
     }
     const QImage source = PictureDecoder::decode(data, &error);
     if (source.isNull())
-        return failed(tr("Cannot load %1: %2").arg(QDir::toNativeSeparators(path), error));
+        return failed(cannotLoad(path, error));
     return imported(source, name, inverted);
 }
 
