@@ -1,6 +1,7 @@
 #include "app/ConvertCommand.h"
 
 #include "app/CommandLine.h"
+#include "app/ImportOptions.h"
 #include "core/HexGrid.h"
 #include "canvas/BitmapLoader.h"
 #include "canvas/LcdSizes.h"
@@ -35,8 +36,12 @@ void describe(QCommandLineParser &parser)
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("BMP, PNG, GIF or JPEG picture"));
     parser.addOptions({
         {QStringLiteral("size"), QStringLiteral("LCD size: 240x64, 128x64, 128x32, 256x128, 240x128, 128x128, "
-                                                "256x64 or 320x200 (default 128x64; the window starts at 240x64)."),
+                                                "256x64, 320x200 or any other, 8 to 1024 a side (default 128x64; "
+                                                "the window starts at 240x64)."),
          QStringLiteral("WxH")},
+        {QStringLiteral("display-type"), QStringLiteral("The display type the stream's header tells the PIC for a "
+                                                        "size other than the eight: 0, 3 or 4 (default 0)."),
+         QStringLiteral("C")},
         {QStringLiteral("packing"), QStringLiteral("vertical (KS0108, default) or horizontal (T6963C, SED1330); "
                                                    "the window starts with horizontal."),
          QStringLiteral("vertical|horizontal")},
@@ -59,6 +64,7 @@ void describe(QCommandLineParser &parser)
         {QStringLiteral("eeprom"), QStringLiteral("Load the I2C EEPROM from this start address (0..65535) "
                                                   "instead of the LCD (default: the LCD)."), QStringLiteral("ADDR")},
     });
+    ImportOptions::describe(parser);
 }
 
 bool listedNumber(const QString &text, const QList<int> &allowed, int *number)
@@ -68,18 +74,41 @@ bool listedNumber(const QString &text, const QList<int> &allowed, int *number)
     return ok && allowed.contains(*number);
 }
 
+// The eight sizes carry their own type character; any other size takes the one given (0 by default).
+bool parseDisplayType(const QCommandLineParser &parser, Request *request, QString *error)
+{
+    const QChar own = LcdSizes::displayTypeOf(request->transfer.lcdSizeIndex);
+    const QString given = parser.value("display-type");
+    QStringList offered;
+    for (const auto &type : LcdSizes::displayTypes())
+        offered << type.first;
+    if (parser.isSet("display-type") && (given.size() != 1 || !offered.contains(given))) {
+        *error = QStringLiteral("--display-type must be one of %1").arg(offered.join(QStringLiteral(", ")));
+        return false;
+    }
+    if (!own.isNull() && parser.isSet("display-type") && given != own) {
+        *error = QStringLiteral("--display-type %1 does not match %2x%3, whose type is %4")
+                     .arg(given).arg(request->conversion.width).arg(request->conversion.height).arg(own);
+        return false;
+    }
+    if (own.isNull())
+        request->transfer.displayType = parser.isSet("display-type") ? given.at(0) : offered.first().at(0);
+    return true;
+}
+
 bool parseSize(const QCommandLineParser &parser, Request *request, QString *error)
 {
     const QString text = parser.isSet("size") ? parser.value("size") : QStringLiteral("128x64");
-    const LcdSize *size = LcdSizes::byCaption(text);
-    if (!size) {
+    const QSize size = LcdSizes::parse(text);
+    if (!LcdSizes::isCustomSize(size)) {
         *error = QStringLiteral("unknown LCD size \"%1\"; offered: 240x64, 128x64, 128x32, 256x128, "
-                                "240x128, 128x128, 256x64, 320x200").arg(text);
+                                "240x128, 128x128, 256x64, 320x200 or WxH from 8x8 to 1024x1024").arg(text);
         return false;
     }
-    request->conversion.width = size->width;
-    request->conversion.height = size->height;
-    return true;
+    request->conversion.width = size.width();
+    request->conversion.height = size.height();
+    request->transfer.lcdSizeIndex = qint16(LcdSizes::indexFor(size));
+    return parseDisplayType(parser, request, error);
 }
 
 bool parseStreamOptions(const QCommandLineParser &parser, Request *request, QString *error)
@@ -130,6 +159,10 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
     request->conversion.format = parser.value("format");
     request->conversion.delimiter = parser.value("delimiter");
     request->inverted = !parser.isSet("no-invert");
+    // As in the window: the polarity the load gave holds for both packings.
+    request->conversion.lightIsSet = !request->inverted;
+    if (!ImportOptions::parse(parser, &request->import, error))
+        return false;
     request->stream = parser.isSet("stream");
     if (request->stream && !(request->conversion.format.isEmpty() && request->conversion.delimiter.isEmpty())) {
         // The PIC reads bare hex digits: a stream with 0x or commas would be garbage to it.
@@ -156,7 +189,8 @@ Result execute(const Request &request)
     Result result;
     HexGrid grid;
     const QSize lcd(request.conversion.width, request.conversion.height);
-    const BitmapLoadResult loaded = BitmapLoader::loadFile(request.imagePath, lcd, request.inverted, grid);
+    const BitmapLoadResult loaded =
+        BitmapLoader::loadFile(request.imagePath, lcd, request.inverted, grid, request.import);
     if (!loaded.ok()) {
         result.error = loaded.error; // names the file already
         return result;

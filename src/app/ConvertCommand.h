@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/ImportSettings.h"
 #include "convert/ConversionSettings.h"
 #include "convert/TransferSettings.h"
 
@@ -16,6 +17,7 @@ struct Request
     QString imagePath;
     ConversionSettings conversion; // 128x64, vertical by default
     bool inverted = true;
+    ImportSettings import; // how a picture of another size or depth lands on the LCD
     bool stream = false;
     TransferSettings transfer; // the LCD type comes from the conversion's size
     QString waitChars = QStringLiteral("]");

@@ -70,9 +70,10 @@ void MainWindow::layOut()
     auto *rows = new QVBoxLayout(m_form);
     rows->setContentsMargins(6, 4, 6, 4);
     rows->setSpacing(6);
+    // Room the window gains goes to the canvas first.
     auto *top = new QHBoxLayout;
-    top->addWidget(m_canvas);
-    top->addWidget(buildIoSettings(), 1);
+    top->addWidget(m_canvas, 1);
+    top->addWidget(buildIoSettings());
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_output, 3);
     bottom->addWidget(m_preview, 2);
@@ -82,7 +83,7 @@ void MainWindow::layOut()
     portColumn->addStretch();
     bottom->addLayout(portColumn);
     bottom->addWidget(m_terminal, 2);
-    rows->addLayout(top);
+    rows->addLayout(top, 1);
     rows->addLayout(bottom, 1);
 }
 

@@ -4,55 +4,121 @@
 #include "ui/CommonDialog.h"
 #include "ui/UserMessages.h"
 #include "canvas/BitmapLoader.h"
-#include "canvas/MonoBmpWriter.h"
-#include "canvas/PixelCanvas.h"
+#include "canvas/ImportDialog.h"
+#include "canvas/LoadReport.h"
+#include "canvas/PictureDecoder.h"
+#include "canvas/PictureSaveFormat.h"
 
-#include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QSaveFile>
 
-BitmapFileActions::BitmapFileActions(AppState &state, CommonDialog &dialog, PixelCanvas *canvas, QCheckBox *inverted,
-                                     QWidget *panel)
-    : QObject(panel), m_state(state), m_dialog(dialog), m_canvas(canvas), m_inverted(inverted), m_panel(panel)
+namespace {
+CommonDialog::FilePrompt openPrompt()
+{
+    return {QStringLiteral("LCD File to Open"),
+            QStringLiteral("Image (*.bmp)|*.bmp|Images (*.bmp *.png *.gif *.jpg *.jpeg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg|"
+                           "All Files (*)|*"),
+            QStringLiteral("bmp"), QString(), CommonDialog::FileKind::Picture};
+}
+
+CommonDialog::FilePrompt savePrompt()
+{
+    return {QStringLiteral("LCD File to Save"), QStringLiteral("Image (*.bmp)|*.bmp|PNG (*.png)|*.png"),
+            QStringLiteral("bmp"), QString(), CommonDialog::FileKind::Picture};
+}
+
+QString cannotLoad(const QString &path, const QString &reason)
+{
+    return BitmapFileActions::tr("Cannot load %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+} // namespace
+
+BitmapFileActions::BitmapFileActions(AppState &state, CommonDialog &dialog, QWidget *panel)
+    : QObject(panel), m_state(state), m_dialog(dialog), m_panel(panel)
 {
 }
 
-void BitmapFileActions::fload()
+QSize BitmapFileActions::lcdSize() const
 {
-    CommonDialog *files = &m_dialog; // shared: settings of its last use stay
-    files->showOpen();
-    if (files->fileName.isEmpty()) {
-        emit dumpShown(QString());
-        m_inverted->setEnabled(false);
-        return;
-    }
-    const BitmapLoadResult result = BitmapLoader::loadFile(
-        files->fileName, QSize(m_state.lcdWidth, m_state.lcdHeight), m_inverted->isChecked(), m_state.hexGrid);
-    if (!result.ok()) {
-        // Nothing was read into hexGrid or the canvas; "Inverted" stays as it was.
-        UserMessages::inform(m_panel, tr("Error: ") + result.error);
-        emit dumpShown(QString());
-        return;
-    }
-    m_canvas->setImage(result.picture);
-    // After setImage, whose change signal clears it: the canvas now shows the file.
-    m_state.canvasShowsLoadedBitmap = true;
-    emit dumpShown(result.dump);
-    m_inverted->setEnabled(false);
+    return QSize(m_state.lcdWidth, m_state.lcdHeight);
 }
 
-void BitmapFileActions::fsave()
+PictureLoad BitmapFileActions::failed(const QString &error)
 {
-    CommonDialog *files = &m_dialog; // shared: settings of its last use stay
-    const QByteArray bitmap = MonoBmpWriter::encode(m_canvas->image());
-    files->showSave();
-    if (files->fileName.isEmpty())
+    UserMessages::inform(m_panel, tr("Error: ") + error);
+    PictureLoad load;
+    load.outcome = PictureLoad::Outcome::Failed;
+    return load;
+}
+
+PictureLoad BitmapFileActions::load(bool inverted)
+{
+    return loadFile(inverted, false);
+}
+
+PictureLoad BitmapFileActions::importFile(bool inverted)
+{
+    return loadFile(inverted, true);
+}
+
+PictureLoad BitmapFileActions::loadFile(bool inverted, bool alwaysAsk)
+{
+    m_dialog.showOpen(openPrompt());
+    const QString path = m_dialog.fileName;
+    if (path.isEmpty())
+        return PictureLoad();
+    QByteArray data;
+    QString error;
+    if (!BitmapLoader::readFile(path, &data, &error))
+        return failed(error);
+    const QString name = QFileInfo(path).fileName();
+    if (!alwaysAsk && BitmapLoader::isExactBitmap(data, lcdSize())) {
+        const BitmapLoadResult result = BitmapLoader::loadData(data, lcdSize(), inverted, m_state.hexGrid);
+        if (!result.ok())
+            return failed(cannotLoad(path, result.error));
+        return {PictureLoad::Outcome::Loaded, result.picture, result.dump, LoadReport::exact(name, lcdSize())};
+    }
+    const QImage source = PictureDecoder::decode(data, &error);
+    if (source.isNull())
+        return failed(cannotLoad(path, error));
+    return imported(source, name, inverted);
+}
+
+PictureLoad BitmapFileActions::importClipboard(bool inverted)
+{
+    const QImage source = QGuiApplication::clipboard()->image();
+    if (source.isNull())
+        return failed(tr("The clipboard holds no picture"));
+    return imported(source, tr("The clipboard picture"), inverted);
+}
+
+PictureLoad BitmapFileActions::imported(const QImage &source, const QString &name, bool inverted)
+{
+    QImage picture;
+    if (!ImportDialog::ask(m_panel, source, lcdSize(), name, m_import, &picture))
+        return PictureLoad();
+    const BitmapLoadResult result = BitmapLoader::loadPicture(picture, inverted, m_state.hexGrid);
+    if (!result.ok())
+        return failed(result.error);
+    return {PictureLoad::Outcome::Loaded, result.picture, result.dump,
+            LoadReport::placed(name, source.size(), lcdSize(), m_import)};
+}
+
+void BitmapFileActions::save(const QImage &picture)
+{
+    m_dialog.showSave(savePrompt());
+    if (m_dialog.fileName.isEmpty())
         return;
-    QSaveFile file(files->fileName);
+    const PictureSaveFormat::Target target = PictureSaveFormat::targetFor(m_dialog.fileName);
+    const QByteArray bytes = PictureSaveFormat::encode(picture, target.format);
+    QSaveFile file(target.path);
     // A writable file in a directory we may not create files in is still overwritten.
     file.setDirectWriteFallback(true);
-    if (file.open(QIODevice::WriteOnly) && file.write(bitmap) == bitmap.size() && file.commit())
+    if (!bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return;
     UserMessages::inform(m_panel, tr("Error: Cannot save %1: %2")
-                                      .arg(QDir::toNativeSeparators(files->fileName), file.errorString()));
+                                      .arg(QDir::toNativeSeparators(target.path), file.errorString()));
 }

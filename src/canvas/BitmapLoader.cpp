@@ -4,6 +4,7 @@
 #include "core/HexGrid.h"
 #include "canvas/BmpByteWalk.h"
 #include "canvas/BmpFileHeader.h"
+#include "canvas/ImportPipeline.h"
 #include "canvas/MonoBitmapRows.h"
 #include "canvas/PictureDecoder.h"
 
@@ -12,8 +13,6 @@
 #include <QFile>
 
 namespace {
-// Far above any LCD picture; keeps a wrong choice of file from filling memory.
-const qint64 LargestFile = 64LL * 1024 * 1024;
 
 QString tr(const char *text)
 {
@@ -27,62 +26,98 @@ BitmapLoadResult failure(const QString &error)
     return result;
 }
 
-// The pixel rows to walk, light pixels as 1 bits, or an empty array and `error`.
-QByteArray lightIsOneRows(const QByteArray &data, QSize lcdSize, bool *asStored, QString *error)
+QString beyondTable(QSize lcdSize)
 {
-    const BmpFileHeader header = BmpFileHeader::parse(data);
-    *error = header.problem(data.size());
-    if (!error->isEmpty())
-        return QByteArray();
-    *asStored = header.isStandardMono(lcdSize.width(), lcdSize.height());
-    if (*asStored) {
-        QByteArray rows = data.mid(BmpFileHeader::StandardMonoSize,
-                                   qsizetype(MonoBitmapRows::stride(lcdSize.width())) * lcdSize.height());
-        if (BmpFileHeader::firstPaletteEntryLighter(data))
-            MonoBitmapRows::invert(rows);
-        return rows;
-    }
-    const QImage picture = PictureDecoder::decode(data, error);
-    if (picture.isNull())
-        return QByteArray();
-    return MonoBitmapRows::fromPicture(
-        PictureDecoder::thresholded(picture, lcdSize.width(), lcdSize.height()));
+    if (lcdSize.width() < 1 || lcdSize.height() < 1 || lcdSize.height() > HexGrid::Rows
+        || BmpByteWalk::bytesPerRow(lcdSize.width()) > HexGrid::Columns)
+        return tr("an LCD of %1 x %2 pixels is beyond the byte table").arg(lcdSize.width()).arg(lcdSize.height());
+    return QString();
 }
+
+// Walks rows of light-is-one bits into `grid` and fills in the result.
+BitmapLoadResult walked(const QByteArray &rows, QSize lcdSize, bool inverted, HexGrid &grid)
+{
+    BitmapLoadResult result;
+    result.picture = MonoBitmapRows::toPicture(rows, lcdSize.width(), lcdSize.height());
+    result.cellsWritten = BmpByteWalk::walk(rows, lcdSize.width(), lcdSize.height(), inverted, grid);
+    result.dump = BmpByteWalk::dump(grid, lcdSize.width(), lcdSize.height());
+    result.sourceSize = lcdSize;
+    return result;
+}
+
 } // namespace
 
 namespace BitmapLoader {
 
-BitmapLoadResult loadData(const QByteArray &data, QSize lcdSize, bool inverted, HexGrid &grid)
-{
-    if (lcdSize.width() < 1 || lcdSize.height() < 1 || lcdSize.height() > HexGrid::Size
-        || BmpByteWalk::bytesPerRow(lcdSize.width()) > HexGrid::Size)
-        return failure(tr("an LCD of %1 x %2 pixels is beyond the byte table")
-                           .arg(lcdSize.width()).arg(lcdSize.height()));
-    BitmapLoadResult result;
-    const QByteArray rows = lightIsOneRows(data, lcdSize, &result.walkedAsStored, &result.error);
-    if (!result.error.isEmpty())
-        return result;
-    result.picture = MonoBitmapRows::toPicture(rows, lcdSize.width(), lcdSize.height());
-    result.cellsWritten = BmpByteWalk::walk(rows, lcdSize.width(), lcdSize.height(), inverted, grid);
-    result.dump = BmpByteWalk::dump(grid, lcdSize.width(), lcdSize.height());
-    return result;
-}
-
-BitmapLoadResult loadFile(const QString &path, QSize lcdSize, bool inverted, HexGrid &grid)
+bool readFile(const QString &path, QByteArray *data, QString *error)
 {
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(tr("Cannot open %1: %2").arg(shown, file.errorString()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = tr("Cannot open %1: %2").arg(shown, file.errorString());
+        return false;
+    }
     // Counted as read: a device or FIFO says 0 for its size, /dev/zero never ends.
     const BoundedRead::Result read = BoundedRead::readAll(file, LargestFile);
-    if (read.status == BoundedRead::Status::TooLarge)
-        return failure(tr("Cannot load %1: %2").arg(shown, BoundedRead::tooLargeReason(LargestFile)));
-    if (read.status == BoundedRead::Status::Failed)
-        return failure(tr("Cannot read %1: %2").arg(shown, read.systemReason));
-    BitmapLoadResult result = loadData(read.data, lcdSize, inverted, grid);
+    if (read.status == BoundedRead::Status::TooLarge) {
+        *error = tr("Cannot load %1: %2").arg(shown, BoundedRead::tooLargeReason(LargestFile));
+        return false;
+    }
+    if (read.status == BoundedRead::Status::Failed) {
+        *error = tr("Cannot read %1: %2").arg(shown, read.systemReason);
+        return false;
+    }
+    *data = read.data;
+    return true;
+}
+
+bool isExactBitmap(const QByteArray &data, QSize lcdSize)
+{
+    const BmpFileHeader header = BmpFileHeader::parse(data);
+    return header.problem(data.size()).isEmpty() && header.isStandardMono(lcdSize.width(), lcdSize.height());
+}
+
+BitmapLoadResult loadPicture(const QImage &lcdPicture, bool inverted, HexGrid &grid)
+{
+    const QString problem = beyondTable(lcdPicture.size());
+    if (!problem.isEmpty())
+        return failure(problem);
+    return walked(MonoBitmapRows::fromPicture(lcdPicture), lcdPicture.size(), inverted, grid);
+}
+
+BitmapLoadResult loadData(const QByteArray &data, QSize lcdSize, bool inverted, HexGrid &grid,
+                          const ImportSettings &import)
+{
+    QString error = beyondTable(lcdSize);
+    if (!error.isEmpty())
+        return failure(error);
+    if (import.isDefault() && isExactBitmap(data, lcdSize)) {
+        QByteArray rows = data.mid(BmpFileHeader::StandardMonoSize,
+                                   qsizetype(MonoBitmapRows::stride(lcdSize.width())) * lcdSize.height());
+        if (BmpFileHeader::firstPaletteEntryLighter(data))
+            MonoBitmapRows::invert(rows);
+        BitmapLoadResult result = walked(rows, lcdSize, inverted, grid);
+        result.walkedAsStored = true;
+        return result;
+    }
+    const QImage picture = PictureDecoder::decode(data, &error);
+    if (picture.isNull())
+        return failure(error);
+    BitmapLoadResult result = loadPicture(ImportPipeline::run(picture, lcdSize, import), inverted, grid);
+    result.sourceSize = picture.size();
+    return result;
+}
+
+BitmapLoadResult loadFile(const QString &path, QSize lcdSize, bool inverted, HexGrid &grid,
+                          const ImportSettings &import)
+{
+    QByteArray data;
+    QString error;
+    if (!readFile(path, &data, &error))
+        return failure(error);
+    BitmapLoadResult result = loadData(data, lcdSize, inverted, grid, import);
     if (!result.ok())
-        result.error = tr("Cannot load %1: %2").arg(shown, result.error);
+        result.error = tr("Cannot load %1: %2").arg(QDir::toNativeSeparators(path), result.error);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/ImportSettings.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -16,6 +18,7 @@ struct BitmapLoadResult
     QString error;      // empty on success
     int cellsWritten = 0;
     bool walkedAsStored = false; // the file's own bytes were walked, no decoding
+    QSize sourceSize;            // the picture's own size before placing it on the LCD
 
     bool ok() const { return error.isEmpty(); }
 };
@@ -23,12 +26,27 @@ struct BitmapLoadResult
 // Loads a picture into hexGrid at the LCD's geometry. A one-bit bitmap in
 // the standard 62-byte layout at exactly the LCD's size is walked byte by
 // byte as it is stored (flipped first when its palette lists the light
-// colour first); any other picture is decoded, thresholded, placed top-left
-// and walked as if saved in that layout. In hexGrid a light pixel is a 1 bit
+// colour first), unless import settings other than the defaults are given;
+// any other picture is decoded, placed and turned black and white as the
+// import settings say (by default: top-left, cut at the middle grey) and
+// walked as if saved in that layout. In hexGrid a light pixel is a 1 bit
 // unless `inverted`. On failure nothing in `grid` changes.
 namespace BitmapLoader {
 
-BitmapLoadResult loadFile(const QString &path, QSize lcdSize, bool inverted, HexGrid &grid);
-BitmapLoadResult loadData(const QByteArray &data, QSize lcdSize, bool inverted, HexGrid &grid);
+// Far above any LCD picture; keeps a wrong choice of file from filling memory.
+constexpr qint64 LargestFile = 64LL * 1024 * 1024;
+
+// The whole file, at most LargestFile bytes; false and `error` when unreadable.
+bool readFile(const QString &path, QByteArray *data, QString *error);
+// Is `data` a one-bit bitmap of exactly `lcdSize`, walked byte by byte?
+bool isExactBitmap(const QByteArray &data, QSize lcdSize);
+
+BitmapLoadResult loadFile(const QString &path, QSize lcdSize, bool inverted, HexGrid &grid,
+                          const ImportSettings &import = ImportSettings());
+BitmapLoadResult loadData(const QByteArray &data, QSize lcdSize, bool inverted, HexGrid &grid,
+                          const ImportSettings &import = ImportSettings());
+// A black-and-white picture already at the LCD's size, walked as if saved
+// as a one-bit bitmap.
+BitmapLoadResult loadPicture(const QImage &lcdPicture, bool inverted, HexGrid &grid);
 
 } // namespace BitmapLoader

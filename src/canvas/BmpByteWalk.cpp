@@ -21,6 +21,9 @@ int walk(const QByteArray &rows, int lcdWidth, int lcdHeight, bool inverted, Hex
     if (lcdWidth <= 0 || lcdHeight <= 0 || rows.size() < qint64(rowBytes) * lcdHeight)
         return 0;
     const int columns = storedColumns(lcdWidth);
+    // A width that is no multiple of 8 leaves bits past the right edge in
+    // each row's last byte: they stay 0 whatever the file or "Inverted" says.
+    const int lastByteMask = 0xFF & (0xFF << (columns * 8 - lcdWidth));
     int written = 0;
     // The file stores the bottom row first.
     for (int row = lcdHeight - 1, offset = 0; row >= 0; --row, offset += rowBytes) {
@@ -28,6 +31,8 @@ int walk(const QByteArray &rows, int lcdWidth, int lcdHeight, bool inverted, Hex
             int byte = quint8(rows.at(offset + column));
             if (inverted)
                 byte = 255 - byte;
+            if (column == columns - 1)
+                byte &= lastByteMask;
             if (!HexGrid::inRange(row, column))
                 continue;
             grid.setCell(row, column, QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')));

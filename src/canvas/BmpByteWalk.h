@@ -16,7 +16,8 @@ int bytesPerRow(int lcdWidth);
 int storedColumns(int lcdWidth);
 
 // Walks `rows` (bottom row first, bytesPerRow a row) into `grid`, each byte
-// b stored as 255 - b when `inverted`; returns the number of cells written.
+// b stored as 255 - b when `inverted`, bits past the picture's right edge
+// cleared; returns the number of cells written.
 // Rows shorter than lcdHeight x bytesPerRow are refused: nothing is written.
 int walk(const QByteArray &rows, int lcdWidth, int lcdHeight, bool inverted, HexGrid &grid);
 

@@ -1,23 +1,30 @@
 #pragma once
 
+#include "canvas/CanvasState.h"
+
 #include <QGroupBox>
+#include <QImage>
 
 struct AppState;
 class SettingsStore;
+struct PictureLoad;
 class BitmapFileActions;
+class CanvasHistory;
 class CommonDialog;
-class QAbstractButton;
-class QPushButton;
+class DrawingTools;
 class PixelCanvas;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
+class QPushButton;
 class QScrollArea;
+class SizeSelector;
 
-// Frame "Graphic": the canvas, LCD size options, pen and drawing buttons,
-// and the places of the text, file and convert buttons.
+// Frame "Graphic": the canvas with its tools, undo and picture operations,
+// the LCD sizes, pen and drawing buttons, text, the file buttons and the
+// place of "Convert". Every change of the picture goes through the undo
+// history.
 class CanvasPanel : public QGroupBox
 {
     Q_OBJECT
@@ -31,6 +38,7 @@ public:
     QList<QWidget *> focusOrder() const;
     // What must not change the picture or the stream while a send runs.
     QList<QWidget *> lockedWhileSending() const;
+    const CanvasHistory &history() const { return *m_history; }
 
     // Start-up: the first pen size.
     void startUp();
@@ -41,42 +49,69 @@ public:
     void restoreSettings(const SettingsStore &store);
 
     // Handlers, as the controls' events run them.
-    void mouseDown(QPoint lcdPoint);
-    void mouseMove(QPoint lcdPoint);
-    void mouseUp();
     void clearClicked();
     void eraseClicked();
     void drawClicked();
     void penSizeClicked(int index);
-    void sizeOptionClicked(int index);
+    void sizeChosen(int index, QSize size);
     void fontClicked();
     void textClicked();
     void loadClicked();
+    void importClicked();
+    void pasteClicked();
+    void undo();
+    void redo();
+    void shift(int dx, int dy);
 
 signals:
     // A load replaced the output window's text.
     void outputTextReplaced(const QString &text);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *buildCanvasArea();
-    QWidget *buildSizeOptions();
+    QWidget *buildEditRow(QWidget *parent);
     QWidget *buildTools();
+    void connectCanvas();
     void applyZoom();
+    void applySize(int index, QSize size);
+    CanvasState currentState() const;
+    void restoreState(const CanvasState &state);
+    void showLoaded(const PictureLoad &load);
+    void transform(QImage (*operation)(const QImage &));
+    void updateEditButtons();
+    void pointerAt(QPoint lcdPoint);
+    void showFontInUse();
 
     AppState &m_state;
     CommonDialog &m_dialog;
     PixelCanvas *m_canvas = nullptr;
+    DrawingTools *m_tools = nullptr;
+    CanvasHistory *m_history = nullptr;
+    SizeSelector *m_sizes = nullptr;
     QScrollArea *m_scroll = nullptr;
     QComboBox *m_zoom = nullptr;
+    QComboBox *m_tool = nullptr;
     QComboBox *m_penSize = nullptr;
     QLabel *m_position = nullptr;
+    QLabel *m_status = nullptr;
+    QLabel *m_fontInUse = nullptr;
     QCheckBox *m_inverted = nullptr;
     QLineEdit *m_text = nullptr;
     BitmapFileActions *m_files = nullptr;
-    QRadioButton *m_sizeOptions[8] = {};
-    QList<QWidget *> m_tools; // pen size to Save, in screen order
+    QWidget *m_editRow = nullptr;
+    QPushButton *m_undo = nullptr;
+    QPushButton *m_redo = nullptr;
+    QPushButton *m_rotate90 = nullptr;
+    QList<QWidget *> m_editButtons; // undo to rotate 90, in screen order
+    QList<QWidget *> m_sideControls; // pen size to Convert, in screen order
+    QPushButton *m_import = nullptr;
+    QPushButton *m_paste = nullptr;
     QPushButton *m_convert = nullptr;
     QPushButton *m_load = nullptr;
     QPushButton *m_clear = nullptr;
     QPushButton *m_stamp = nullptr;
+    bool m_restoring = false;
 };

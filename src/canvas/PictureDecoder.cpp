@@ -33,13 +33,6 @@ QString truncation(const QByteArray &data)
     return QString();
 }
 
-bool isLight(QRgb pixel)
-{
-    // Composite over white, then compare Rec. 601 luminance with half of full scale.
-    const int alpha = qAlpha(pixel);
-    const auto over = [alpha](int channel) { return (channel * alpha + 255 * (255 - alpha)) / 255; };
-    return 299 * over(qRed(pixel)) + 587 * over(qGreen(pixel)) + 114 * over(qBlue(pixel)) >= 127500;
-}
 } // namespace
 
 namespace PictureDecoder {
@@ -67,24 +60,6 @@ QImage decode(const QByteArray &data, QString *error)
         return QImage();
     }
     return picture;
-}
-
-QImage thresholded(const QImage &picture, int lcdWidth, int lcdHeight)
-{
-    QImage result(lcdWidth, lcdHeight, QImage::Format_RGB32);
-    result.fill(Qt::white);
-    const int width = qMin(lcdWidth, picture.width());
-    const int height = qMin(lcdHeight, picture.height());
-    // Only the part the LCD shows is converted: a camera photo stays cheap.
-    const QImage argb = picture.copy(0, 0, width, height).convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        auto *out = reinterpret_cast<QRgb *>(result.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            if (!isLight(in[x]))
-                out[x] = qRgb(0, 0, 0);
-    }
-    return result;
 }
 
 } // namespace PictureDecoder

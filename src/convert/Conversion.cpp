@@ -16,8 +16,14 @@ QString horizontalText(const QString &body, const ConversionSettings &s)
 
 namespace Conversion {
 
-QString fromPicture(const QImage &picture, const ConversionSettings &s)
+QString fromPicture(const QImage &drawn, const ConversionSettings &s)
 {
+    QImage picture = drawn;
+    if (s.lightIsSet) {
+        // The packings set bits for black pixels: swap black and white first.
+        picture = drawn.convertToFormat(QImage::Format_RGB32);
+        picture.invertPixels();
+    }
     if (s.horizontal)
         return horizontalText(
             OutputText::hexBytes(ByteMatrix::horizontal(picture, s.width, s.height), s.format, s.delimiter), s);

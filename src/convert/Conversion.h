@@ -11,7 +11,8 @@ class HexGrid;
 // text out (lower case, header and footer in place).
 namespace Conversion {
 
-// Packs the picture vertically or horizontally as the settings say.
+// Packs the picture vertically or horizontally as the settings say; a
+// set bit is a black pixel, or a white one when the settings' lightIsSet.
 QString fromPicture(const QImage &picture, const ConversionSettings &settings);
 
 // Horizontal packing of a bitmap exactly as it was loaded: the file's own

@@ -14,4 +14,5 @@ struct ConversionSettings
     QString footer;         // after all bytes
     QString format;         // before every byte, e.g. "0x"
     QString delimiter;      // after every byte, e.g. ","
+    bool lightIsSet = false; // light pixels are the set bits: a bitmap loaded with "Inverted" unchecked
 };

@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
 #include "ui/UserMessages.h"
+#include "canvas/LcdSizes.h"
 #include "canvas/PixelCanvas.h"
 #include "convert/Conversion.h"
 #include "convert/OutputText.h"
@@ -137,6 +138,9 @@ bool ConvertPanel::buildTransferHeader()
     TransferSettings settings;
     settings.eepromMode = m_state.eepromMode;
     settings.lcdSizeIndex = m_state.lcdSizeIndex;
+    // The eight sizes carry their own type; a custom size the one the user chose.
+    if (m_state.lcdSizeIndex == LcdSizes::CustomIndex)
+        settings.displayType = m_state.customDisplayType;
     settings.picBufferSize = m_state.picBufferSize;
     settings.picDelayMs = m_state.picDelayMs;
     settings.eepromText = m_link.eepromAddressText();
@@ -158,6 +162,7 @@ ConversionSettings ConvertPanel::settingsFromControls() const
     settings.footer = m_footer->text();
     settings.format = m_format->text();
     settings.delimiter = m_delimiter->text();
+    settings.lightIsSet = m_state.pictureLightIsSet;
     return settings;
 }
 

@@ -22,7 +22,9 @@ QString TransferHeader::typeCharacter(int lcdSizeIndex)
 TransferHeader TransferHeader::build(const TransferSettings &settings)
 {
     TransferHeader header;
-    header.m_text = settings.eepromMode ? QStringLiteral("1") : typeCharacter(settings.lcdSizeIndex);
+    const QString type =
+        settings.displayType.isNull() ? typeCharacter(settings.lcdSizeIndex) : QString(settings.displayType);
+    header.m_text = settings.eepromMode ? QStringLiteral("1") : type;
     header.m_text += hex(settings.picBufferSize).rightJustified(2, QLatin1Char('0'));
     if (!header.appendAddress(settings.eepromText))
         return header;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 #include <QtGlobal>
 
@@ -12,4 +13,5 @@ struct TransferSettings
     qint16 picBufferSize = 32;
     qint16 picDelayMs = 10;
     QString eepromText = QStringLiteral("00000"); // start address as typed, decimal
+    QChar displayType = QChar(); // a custom size's type character as the user chose it; null: by lcdSizeIndex
 };

@@ -1,19 +1,26 @@
 #include "core/HexGrid.h"
 
-HexGrid::HexGrid() : m_cells(Size * Size) {}
+HexGrid::HexGrid() : m_rows(Rows) {}
 
 bool HexGrid::inRange(int row, int column)
 {
-    return row >= 0 && row < Size && column >= 0 && column < Size;
+    return row >= 0 && row < Rows && column >= 0 && column < Columns;
 }
 
 QString HexGrid::cell(int row, int column) const
 {
-    return inRange(row, column) ? m_cells.at(row * Size + column) : QString();
+    if (!inRange(row, column))
+        return QString();
+    const QVector<QString> &cells = m_rows.at(row);
+    return column < cells.size() ? cells.at(column) : QString();
 }
 
 void HexGrid::setCell(int row, int column, const QString &text)
 {
-    if (inRange(row, column))
-        m_cells[row * Size + column] = text;
+    if (!inRange(row, column))
+        return;
+    QVector<QString> &cells = m_rows[row];
+    if (cells.isEmpty())
+        cells.resize(Columns);
+    cells[column] = text;
 }

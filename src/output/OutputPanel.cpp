@@ -187,11 +187,8 @@ void OutputPanel::copyClicked()
 void OutputPanel::saveClicked()
 {
     CommonDialog *dialog = &m_dialog;
-    dialog->dialogTitle = QStringLiteral("LCD File to Save");
-    dialog->filter = QStringLiteral("Text(*.txt)|*.txt|Basic (*.bas)|*.bas");
-    dialog->fileName = QStringLiteral("*.txt");
-    dialog->defaultExt = QStringLiteral("*.txt");
-    dialog->showSave();
+    dialog->showSave({QStringLiteral("LCD File to Save"), QStringLiteral("Text(*.txt)|*.txt|Basic (*.bas)|*.bas"),
+                      QStringLiteral("*.txt"), QStringLiteral("*.txt"), CommonDialog::FileKind::Text});
     if (dialog->fileName.isEmpty())
         return;
     QString reason;
@@ -225,9 +222,8 @@ void OutputPanel::caseToggleClicked()
 void OutputPanel::openTextFile()
 {
     CommonDialog *dialog = &m_dialog;
-    dialog->fileName.clear();
-    dialog->filter = QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|");
-    dialog->showOpen();
+    dialog->showOpen({QStringLiteral("LCD File to Open"), QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"),
+                      QString(), QString(), CommonDialog::FileKind::Text});
     if (dialog->fileName.isEmpty())
         return;
     QString text;

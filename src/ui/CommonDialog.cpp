@@ -1,8 +1,10 @@
 #include "ui/CommonDialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -32,9 +34,33 @@ QString CommonDialog::toQtFilter(const QString &filter)
     return descriptions.join(QStringLiteral(";;"));
 }
 
+QString CommonDialog::folderFor(FileKind kind) const
+{
+    return m_folders.value(int(kind), QDir::homePath());
+}
+
+void CommonDialog::prepare(const FilePrompt &prompt)
+{
+    dialogTitle = prompt.title;
+    filter = prompt.filter;
+    defaultExt = prompt.defaultExt;
+    fileName = prompt.fileName;
+    initDir = folderFor(prompt.kind);
+    selectedFilter = toQtFilter(filter).section(QStringLiteral(";;"), 0, 0);
+}
+
+void CommonDialog::remember(FileKind kind)
+{
+    if (!fileName.isEmpty())
+        m_folders.insert(int(kind), QFileInfo(fileName).absolutePath());
+}
+
 QString CommonDialog::withDefaultExtension(const QString &name) const
 {
-    QString extension = defaultExt;
+    // "PNG (*.png)" names one extension; "Images (*.bmp *.png)" does not.
+    static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)"));
+    const QRegularExpressionMatch picked = single.match(selectedFilter);
+    QString extension = picked.hasMatch() ? picked.captured(1) : defaultExt;
     extension.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
     // A file that exists was chosen as it is (a device such as /dev/ttyUSB0 too).
     const QFileInfo info(name);
@@ -43,23 +69,26 @@ QString CommonDialog::withDefaultExtension(const QString &name) const
     return name + QLatin1Char('.') + extension;
 }
 
-void CommonDialog::showOpen()
+void CommonDialog::showOpen(const FilePrompt &prompt)
 {
-    if (answerer()) {
+    prepare(prompt);
+    if (answerer())
         fileName = answerer()(*this, Mode::Open);
-        return;
-    }
-    fileName = QFileDialog::getOpenFileName(m_window, dialogTitle, initDir, toQtFilter(filter));
+    else
+        fileName = QFileDialog::getOpenFileName(m_window, dialogTitle, initDir, toQtFilter(filter), &selectedFilter);
+    remember(prompt.kind);
 }
 
-void CommonDialog::showSave()
+void CommonDialog::showSave(const FilePrompt &prompt)
 {
+    prepare(prompt);
     QString chosen;
     if (answerer())
         chosen = answerer()(*this, Mode::Save);
     else
-        chosen = QFileDialog::getSaveFileName(m_window, dialogTitle, initDir, toQtFilter(filter));
+        chosen = QFileDialog::getSaveFileName(m_window, dialogTitle, initDir, toQtFilter(filter), &selectedFilter);
     fileName = withDefaultExtension(chosen);
+    remember(prompt.kind);
 }
 
 bool CommonDialog::showFont()
@@ -70,10 +99,14 @@ bool CommonDialog::showFont()
     QFont initial(fontName);
     if (fontSize > 0)
         initial.setPointSizeF(fontSize);
+    initial.setBold(fontBold);
+    initial.setItalic(fontItalic);
     const QFont font = QFontDialog::getFont(&ok, initial, m_window);
     if (ok) {
         fontName = font.family();
         fontSize = font.pointSizeF();
+        fontBold = font.bold();
+        fontItalic = font.italic();
     }
     return ok;
 }

@@ -147,6 +147,8 @@ private slots:
     void streamMatchesWindow_data();
     void streamMatchesWindow();
     void sendDeliversStreamWithPauses();
+    void anySizeAndImportOptions_data();
+    void anySizeAndImportOptions();
     void usageAndFailures_data();
     void usageAndFailures();
     void typeCharacterFollowsSize_data();
@@ -299,6 +301,47 @@ void CommandLineTest::sendDeliversStreamWithPauses()
     QVERIFY2(total >= 6 * 30 - 8, qPrintable(QString::number(total)));
 }
 
+void CommandLineTest::anySizeAndImportOptions_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("expected"); // the start of the output
+    QTest::addColumn<int>("length");
+    // The picture: 84x48 with a black top-left pixel.
+    QTest::newRow("84x48 vertical: 504 bytes") << QStringList{"--size", "84x48"} << "01" << 504 * 2;
+    QTest::newRow("84x48 horizontal: 11 bytes a row") << QStringList{"--size", "84x48", "--packing", "horizontal"}
+                                                      << "80" << 11 * 48 * 2 + 2;
+    QTest::newRow("custom type in the header") << QStringList{"--size", "84x48", "--stream", "--display-type", "4"}
+                                               << "42000000a*]01" << -1;
+    QTest::newRow("custom type 0 by default") << QStringList{"--size", "84x48", "--stream"} << "02000000a*]" << -1;
+    QTest::newRow("the eight keep theirs") << QStringList{"--size", "128x64", "--stream", "--display-type", "3"}
+                                           << "32000000a*]" << -1;
+    // Turned and mirrored, the pixel lands in another corner; inverted, all but it is lit.
+    QTest::newRow("rotate 90: top right") << QStringList{"--size", "48x84", "--rotate", "90", "--packing", "horizontal"}
+                                          << "0000000000010000" << -1;
+    QTest::newRow("flip h and v: bottom right") << QStringList{"--size", "84x48", "--flip", "h", "--flip", "v"}
+                                                << "0000" << 504 * 2;
+    QTest::newRow("invert") << QStringList{"--size", "84x48", "--invert"} << "feff" << 504 * 2;
+    QTest::newRow("stretched to 168x96") << QStringList{"--size", "168x96", "--place", "stretch"} << "0303" << -1;
+    QTest::newRow("centred in 100x64") << QStringList{"--size", "100x64", "--place", "center", "--packing",
+                                                      "horizontal"} << QString("00").repeated(13 * 8) << -1;
+}
+
+void CommandLineTest::anySizeAndImportOptions()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, expected);
+    QFETCH(int, length);
+    QImage picture = PenStroke::blank(84, 48);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    const QString file = writeBmp(m_dir, picture);
+    const Run run = tavrel(QStringList{"convert", file} + options);
+    QCOMPARE(run.exitCode, 0);
+    const QString out = QString::fromLatin1(run.out).trimmed();
+    QVERIFY2(out.startsWith(expected), qPrintable(out.left(40)));
+    if (length >= 0)
+        QCOMPARE(out.size(), length);
+}
+
 void CommandLineTest::usageAndFailures_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -308,7 +351,15 @@ void CommandLineTest::usageAndFailures_data()
     QTest::newRow("send help") << QStringList{"send", "--help"} << 0 << QString();
     QTest::newRow("no image") << QStringList{"convert"} << 2 << "no IMAGE given";
     QTest::newRow("unknown option") << QStringList{"convert", "x.bmp", "--colour"} << 2 << "colour";
-    QTest::newRow("unknown size") << QStringList{"convert", "x.bmp", "--size", "100x10"} << 2 << "unknown LCD size";
+    QTest::newRow("unknown size") << QStringList{"convert", "x.bmp", "--size", "2000x64"} << 2 << "unknown LCD size";
+    QTest::newRow("size too small") << QStringList{"convert", "x.bmp", "--size", "7x64"} << 2 << "8x8 to 1024x1024";
+    QTest::newRow("bad display type") << QStringList{"convert", "x.bmp", "--size", "84x48", "--display-type", "7"} << 2 << "--display-type";
+    QTest::newRow("type of another size") << QStringList{"convert", "x.bmp", "--size", "128x64", "--display-type", "0"} << 2 << "whose type is 3";
+    QTest::newRow("bad placement") << QStringList{"convert", "x.bmp", "--place", "tile"} << 2 << "--place";
+    QTest::newRow("threshold out of range") << QStringList{"convert", "x.bmp", "--threshold", "256"} << 2 << "--threshold";
+    QTest::newRow("bad dither") << QStringList{"convert", "x.bmp", "--dither", "random"} << 2 << "--dither";
+    QTest::newRow("bad rotation") << QStringList{"convert", "x.bmp", "--rotate", "45"} << 2 << "--rotate";
+    QTest::newRow("bad flip") << QStringList{"convert", "x.bmp", "--flip", "x"} << 2 << "--flip";
     QTest::newRow("bad packing") << QStringList{"convert", "x.bmp", "--packing", "diagonal"} << 2 << "--packing";
     QTest::newRow("bad buffer") << QStringList{"convert", "x.bmp", "--stream", "--buffer", "3"} << 2 << "--buffer";
     QTest::newRow("stream with format") << QStringList{"convert", "x.bmp", "--stream", "--format", "0x"} << 2 << "--format";

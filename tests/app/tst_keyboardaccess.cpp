@@ -161,7 +161,7 @@ void KeyboardAccessTest::dialogsCloseWithEscAndEnter()
 QStringList KeyboardAccessTest::tabCycle()
 {
     QStringList visited;
-    QWidget *first = get("scrCanvas");
+    QWidget *first = get("Picture1");
     first->setFocus(Qt::TabFocusReason);
     QWidget *previous = nullptr;
     for (int presses = 0; presses < 100; ++presses) {
@@ -181,8 +181,9 @@ void KeyboardAccessTest::tabFollowsTheScreen()
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     // Options are entered on the checked one; disabled buttons are passed by.
     const QStringList expected = {
-        "scrCanvas", "cboZoom", "optgrf_0", "Combo1", "Command7", "Command6", "Command5", "chkinvert",
-        "pictxt", "cmdfont", "cmdtext", "Command10", "Command8", "Command9",
+        "Picture1", "cboZoom", "cboTool", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_0",
+        "Combo1", "Command7", "Command6", "Command5", "chkinvert", "pictxt", "cmdfont", "cmdtext", "Command10",
+        "Command8", "cmdImport", "cmdPaste", "Command9",
         "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "Check1",
         "List2", "List3", "xmitdelay", "cmdApply", "cmdlcd", "Command11", "Command13", "Command14", "txtcase",
         "Text3", "previewZoom", "previewColours", "Option1_0", "List1", "cmdcomm", "cmdbuff", "proto", "combuff", "Text1", "Text2"};
@@ -190,6 +191,16 @@ void KeyboardAccessTest::tabFollowsTheScreen()
     QVERIFY2(visited == expected, qPrintable(visited.join(' ')));
     // The transmit window keeps Tab as a byte to send, so from there Tab stays put.
     QCOMPARE(QApplication::focusWidget(), get("Text2"));
+    // A custom size brings its width, height and display type into the cycle, after the options.
+    get<QAbstractButton>("optgrf_8")->click();
+    get<QAbstractButton>("cmdUndo")->setFocus(Qt::TabFocusReason);
+    QStringList custom;
+    for (int presses = 0; presses < 10; ++presses) {
+        custom << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(custom, (QStringList{"cmdUndo", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_8",
+                                  "txtWidth", "txtHeight", "cboDisplayType", "Combo1"}));
 }
 
 QTEST_MAIN(KeyboardAccessTest)

@@ -137,6 +137,8 @@ void MainWindowTest::accessibleNames_data()
         {"Text1", "Serial input"}, {"Text2", "Transmit window"}, {"pictxt", "Text to stamp"},
         {"Check1", "Load EEprom"}, {"Command10", "Load"},        {"cmdlcd", "Disp Eprom"},
         {"Frame1", "Byte Matrix"}, {"Frame7", "Directly load LCD"}, {"Frame10", "I2C Eeprom"},
+        {"cmdUndo", "Undo"},      {"cmdFlipH", "Flip H"},        {"optgrf_8", "Custom"},
+        {"txtWidth", "Width"},    {"cmdPaste", "Paste Picture"},
     };
     for (const auto &row : rows)
         QTest::newRow(row[0]) << row[0] << row[1];
@@ -156,18 +158,22 @@ void MainWindowTest::accessibleNames()
 void MainWindowTest::comboBoxesAreLabelled()
 {
     MainWindow window;
-    QAccessibleInterface *penSize = QAccessible::queryAccessibleInterface(control<QWidget>(&window, "Combo1"));
-    QVERIFY(penSize);
-    const auto labels = penSize->relations(QAccessible::Label);
-    QVERIFY(!labels.isEmpty());
-    QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("Pen Size"));
+    for (const auto &[name, caption] : {std::pair{"Combo1", "Pen Size"}, std::pair{"cboTool", "Tool"},
+                                        std::pair{"cboZoom", "Zoom"}, std::pair{"cboDisplayType", "Display type"}}) {
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(control<QWidget>(&window, name));
+        QVERIFY(box);
+        const auto labels = box->relations(QAccessible::Label);
+        QVERIFY2(!labels.isEmpty(), name);
+        QCOMPARE(labels.first().first->text(QAccessible::Name), QString::fromLatin1(caption));
+    }
 }
 
 void MainWindowTest::valueLabelsCarryDescriptions()
 {
     MainWindow window;
     const QStringList pairs = {"comm=Port state", "lblfz=Byte count", "lblrem=Characters left",
-                               "Label2=Port settings", "lblxy=Pointer position"};
+                               "Label2=Port settings", "lblxy=Pointer position", "lblStatus=Canvas status",
+                               "lblFont=Font in use"};
     for (const QString &pair : pairs) {
         const QStringList parts = pair.split('=');
         auto *label = control<QLabel>(&window, parts.at(0));

@@ -2,12 +2,20 @@
 #include "MessageRecorder.h"
 #include "ui/CommonDialog.h"
 #include "app/MainWindow.h"
+#include "canvas/ImportDialog.h"
 #include "canvas/MonoBmpWriter.h"
 #include "canvas/PenStroke.h"
 #include "canvas/PixelCanvas.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -49,6 +57,14 @@ private slots:
     void textStampsLineByLine();
     void roundTripThroughWindow_data();
     void roundTripThroughWindow();
+    void polarityHoldsForThePicture_data();
+    void polarityHoldsForThePicture();
+    void loadSaysWhatItDid();
+    void eachDialogIsWhatItSays();
+    void foldersAndFontFollowTheUser();
+    void customSizeRoundTrip();
+    void importShowsTheResultFirst();
+    void loadsUndo();
 
 private:
     // The shared dialog answers `fileName` and records the title it showed.
@@ -60,6 +76,19 @@ private:
         });
     }
     void click(const QString &name) { control<QAbstractButton>(m_window, name)->click(); }
+    QString convert()
+    {
+        click(QStringLiteral("Command9"));
+        return m_output->toPlainText();
+    }
+    // Presses OK on the next modal dialog (the import dialog), as a person would.
+    static void acceptNextDialog()
+    {
+        QTimer::singleShot(0, qApp, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+    }
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
         QFile file(m_dir.filePath(name));
@@ -151,11 +180,9 @@ void BitmapPanelTest::saveAtLcdSize()
     answerFiles(QString());
     click(QStringLiteral("Command8"));
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), filesBefore); // cancelled: nothing written
-    // Another operation's dialog title stays for Save.
-    m_window->commonDialog()->dialogTitle = QStringLiteral("Save Text File");
     answerFiles(m_dir.filePath(QStringLiteral("saved")));
     click(QStringLiteral("Command8"));
-    QCOMPARE(m_titles.last(), QStringLiteral("Save Text File"));
+    QCOMPARE(m_titles.last(), QStringLiteral("LCD File to Save"));
     QFile saved(m_dir.filePath(QStringLiteral("saved.bmp")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
@@ -249,6 +276,198 @@ void BitmapPanelTest::roundTripThroughWindow()
     QVERIFY(m_window->state().canvasShowsLoadedBitmap); // Convert now packs the file's bytes
     click(QStringLiteral("Command9"));
     QCOMPARE(m_output->toPlainText(), drawn);
+}
+
+void BitmapPanelTest::polarityHoldsForThePicture_data()
+{
+    QTest::addColumn<bool>("inverted");
+    QTest::addColumn<QString>("horizontal"); // the first two bytes
+    QTest::addColumn<QString>("vertical");   // the first byte
+    QTest::newRow("Inverted: dark is set") << true << "8080" << "01";
+    QTest::newRow("not Inverted: light is set") << false << "7f7f" << "fe";
+}
+
+// The polarity a load gives a picture holds for both packings, edited or not, until Clear.
+void BitmapPanelTest::polarityHoldsForThePicture()
+{
+    QFETCH(bool, inverted);
+    QFETCH(QString, horizontal);
+    QFETCH(QString, vertical);
+    m_inverted->setChecked(inverted);
+    QImage dots = PenStroke::blank(240, 64);
+    dots.setPixel(0, 0, Black);
+    dots.setPixel(8, 0, Black);
+    answerFiles(writeFile(QStringLiteral("dots.bmp"), MonoBmpWriter::encode(dots)));
+    click(QStringLiteral("Command10"));
+    QVERIFY(convert().startsWith(horizontal));
+    m_canvas->setPoint(QPoint(100, 30)); // edited
+    QVERIFY2(convert().startsWith(horizontal), qPrintable(m_output->toPlainText().left(8)));
+    click(QStringLiteral("Option2_0"));
+    QVERIFY2(convert().startsWith(vertical), qPrintable(m_output->toPlainText().left(8)));
+    // A picture drawn after "Clear" has dark pixels set, as ever.
+    click(QStringLiteral("Command5"));
+    m_canvas->setPoint(QPoint(0, 0));
+    QVERIFY(convert().startsWith(QStringLiteral("01")));
+}
+
+void BitmapPanelTest::loadSaysWhatItDid()
+{
+    click(QStringLiteral("optgrf_1")); // 128x64
+    answerFiles(writeFile(QStringLiteral("logo.bmp"), MonoBmpWriter::encode(PenStroke::blank(300, 100))));
+    acceptNextDialog();
+    click(QStringLiteral("Command10"));
+    auto *status = control<QLabel>(m_window, QStringLiteral("lblStatus"));
+    QVERIFY(status);
+    QVERIFY2(status->text().contains(QStringLiteral("logo.bmp is 300x100; the canvas shows its top-left 128x64")),
+             qPrintable(status->text()));
+    // Where the sizes lock, the window says what unlocks them.
+    QVERIFY(status->text().contains(QStringLiteral("\"Clear\" unlocks")));
+    auto *locked = control<QRadioButton>(m_window, QStringLiteral("optgrf_0"));
+    QVERIFY(!locked->isEnabled());
+    QVERIFY(locked->toolTip().contains(QStringLiteral("\"Clear\" unlocks")));
+    click(QStringLiteral("Command5"));
+    QVERIFY(locked->isEnabled() && locked->toolTip().isEmpty());
+}
+
+// Each use of the shared dialog brings its own title, filter and extension;
+// a picture is saved in the format its name says.
+void BitmapPanelTest::eachDialogIsWhatItSays()
+{
+    QStringList shown;
+    QString answer;
+    CommonDialog::setAnswerer([&](CommonDialog &dialog, CommonDialog::Mode) {
+        shown << dialog.dialogTitle + " | " + dialog.filter.section('|', 0, 0) + " | " + dialog.defaultExt;
+        return answer;
+    });
+    control<QAbstractButton>(m_window, QStringLiteral("Command12"))->setEnabled(true);
+    answer = m_dir.filePath(QStringLiteral("text"));
+    click(QStringLiteral("Command12")); // the text Save
+    answer.clear();
+    click(QStringLiteral("Command10")); // Load
+    m_canvas->setPoint(QPoint(2, 3));
+    answer = m_dir.filePath(QStringLiteral("x.png"));
+    click(QStringLiteral("Command8")); // Save
+    QCOMPARE(shown, (QStringList{"LCD File to Save | Text(*.txt) | *.txt", "LCD File to Open | Image (*.bmp) | bmp",
+                                 "LCD File to Save | Image (*.bmp) | bmp"}));
+    QFile png(answer);
+    QVERIFY(png.open(QIODevice::ReadOnly));
+    QVERIFY(png.read(4) == "\x89PNG");
+    QCOMPARE(pixelsOf(QImage(answer).convertToFormat(QImage::Format_RGB32), Black), QList<QPoint>{QPoint(2, 3)});
+    // A name that says neither gets ".bmp": the file never contradicts its name.
+    answer = m_dir.filePath(QStringLiteral("logo.txt"));
+    click(QStringLiteral("Command8"));
+    QVERIFY(!QFile::exists(answer));
+    QFile bmp(answer + QStringLiteral(".bmp"));
+    QVERIFY(bmp.open(QIODevice::ReadOnly));
+    QVERIFY(bmp.read(2) == "BM");
+}
+
+void BitmapPanelTest::foldersAndFontFollowTheUser()
+{
+    QStringList folders;
+    QString answer;
+    CommonDialog::setAnswerer([&](CommonDialog &dialog, CommonDialog::Mode mode) {
+        if (mode == CommonDialog::Mode::Font) {
+            folders << QStringLiteral("%1 %2").arg(dialog.fontName).arg(dialog.fontSize);
+            return QStringLiteral("ok");
+        }
+        folders << dialog.initDir;
+        return answer;
+    });
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("pictures"))));
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("texts"))));
+    answer = m_dir.filePath(QStringLiteral("pictures/a.bmp"));
+    click(QStringLiteral("Command8")); // picture Save
+    control<QAbstractButton>(m_window, QStringLiteral("Command12"))->setEnabled(true);
+    answer = m_dir.filePath(QStringLiteral("texts/a.txt"));
+    click(QStringLiteral("Command12")); // text Save
+    answer.clear();
+    click(QStringLiteral("Command10")); // picture Load
+    click(QStringLiteral("Command12"));
+    const QString home = QDir::homePath();
+    QCOMPARE(folders, (QStringList{home, home, m_dir.filePath(QStringLiteral("pictures")),
+                                   m_dir.filePath(QStringLiteral("texts"))}));
+    // The Font dialog opens on the font in use; OK without changes keeps it.
+    const QFont before = m_canvas->stampFont();
+    folders.clear();
+    click(QStringLiteral("cmdfont"));
+    QCOMPARE(folders, QStringList{QStringLiteral("%1 %2").arg(QFontInfo(before).family()).arg(before.pointSizeF())});
+    QCOMPARE(m_canvas->stampFont().pointSizeF(), before.pointSizeF());
+    auto *shown = control<QLabel>(m_window, QStringLiteral("lblFont"));
+    QVERIFY(shown);
+    QCOMPARE(shown->text(), QStringLiteral("%1 %2 pt").arg(QFontInfo(before).family()).arg(before.pointSizeF()));
+}
+
+// A custom 84x48 picture: 504 bytes vertically, and the same after Save and Load.
+void BitmapPanelTest::customSizeRoundTrip()
+{
+    click(QStringLiteral("optgrf_8"));
+    control<QSpinBox>(m_window, QStringLiteral("txtWidth"))->setValue(84);
+    control<QSpinBox>(m_window, QStringLiteral("txtHeight"))->setValue(48);
+    for (QLine stroke : {QLine(0, 0, 83, 47), QLine(83, 0, 0, 47), QLine(40, 0, 40, 47)}) {
+        m_canvas->setPoint(stroke.p1());
+        m_canvas->lineTo(stroke.p2());
+    }
+    click(QStringLiteral("Option2_0")); // vertical
+    const QString vertical = convert();
+    QCOMPARE(vertical.size(), 504 * 2);
+    click(QStringLiteral("Option2_1"));
+    const QString horizontal = convert();
+    QCOMPARE(horizontal.size(), 11 * 48 * 2 + 2);
+    answerFiles(m_dir.filePath(QStringLiteral("nokia.bmp")));
+    click(QStringLiteral("Command8"));
+    click(QStringLiteral("Command5"));
+    click(QStringLiteral("Command10")); // at the LCD size: byte for byte, no import dialog
+    QVERIFY(m_window->state().canvasShowsLoadedBitmap);
+    QCOMPARE(convert(), horizontal);
+    click(QStringLiteral("Option2_0"));
+    QCOMPARE(convert(), vertical);
+}
+
+void BitmapPanelTest::importShowsTheResultFirst()
+{
+    QImage photo(40, 20, QImage::Format_RGB32);
+    photo.fill(qRgb(60, 60, 60)); // dark grey: all lit when cut at the middle
+    QGuiApplication::clipboard()->setImage(photo);
+    QImage previewed;
+    qsizetype croppedLit = 0;
+    ImportDialog::setAnswerer([&](ImportDialog &dialog) {
+        croppedLit = pixelsOf(dialog.result(), Black).size();
+        control<QComboBox>(&dialog, QStringLiteral("cboPlacement"))->setCurrentIndex(4); // Stretch
+        control<QComboBox>(&dialog, QStringLiteral("cboDither"))->setCurrentIndex(1);    // Floyd-Steinberg
+        previewed = dialog.result();
+        return true;
+    });
+    click(QStringLiteral("cmdPaste"));
+    QCOMPARE(croppedLit, 40 * 20); // at first the photo's top-left, as a plain Load
+    const int lit = pixelsOf(m_canvas->image(), Black).size();
+    QVERIFY2(lit > 240 * 64 * 0.7 && lit < 240 * 64 * 0.8, qPrintable(QString::number(lit))); // 1 - 60/255
+    QCOMPARE(m_canvas->image(), previewed);
+    QCOMPARE(m_output->toPlainText().size(), 30 * 64 * 2); // the walked bytes, as a Load shows them
+    // Cancelled: nothing changes. "Import" asks even for a bitmap at the LCD size.
+    const QImage before = m_canvas->image();
+    int asked = 0;
+    ImportDialog::setAnswerer([&](ImportDialog &) { return ++asked, false; });
+    answerFiles(writeFile(QStringLiteral("lcd.bmp"), MonoBmpWriter::encode(PenStroke::blank(240, 64))));
+    click(QStringLiteral("cmdImport"));
+    QCOMPARE(asked, 1);
+    QCOMPARE(m_canvas->image(), before);
+    ImportDialog::setAnswerer({});
+}
+
+void BitmapPanelTest::loadsUndo()
+{
+    m_inverted->setChecked(false);
+    m_canvas->setPoint(QPoint(5, 5));
+    answerFiles(writeFile(QStringLiteral("full.bmp"), MonoBmpWriter::encode(QImage(240, 64, QImage::Format_Mono))));
+    click(QStringLiteral("Command10"));
+    QVERIFY(m_window->state().pictureLightIsSet);
+    QCOMPARE(enabledSizeOptions(), 0x80);
+    click(QStringLiteral("cmdUndo"));
+    QCOMPARE(pixelsOf(m_canvas->image(), Black), QList<QPoint>{QPoint(5, 5)});
+    QVERIFY(!m_window->state().pictureLightIsSet);
+    QCOMPARE(enabledSizeOptions(), 0xFF);
+    QVERIFY(m_inverted->isEnabled());
 }
 
 QTEST_MAIN(BitmapPanelTest)

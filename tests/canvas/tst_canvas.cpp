@@ -7,7 +7,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QApplication>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 
 namespace {
@@ -46,17 +49,33 @@ private slots:
     void cleanup();
     void sizeOptions_data();
     void sizeOptions();
-    void sizeChangeKeepsPictureTopLeft();
+    void sizeChangeNeverLosesDrawing_data();
+    void sizeChangeNeverLosesDrawing();
     void singlePointsAndErase();
     void fastStrokeLeavesNoGaps();
     void penSizes_data();
     void penSizes();
-    void positionLabelWhileButtonHeld();
+    void positionShownWhileHovering();
     void moveWithoutButtonDrawsNothing();
     void clearReenablesControls();
     void lineStepping();
+    void toolsDrawAndUndo_data();
+    void toolsDrawAndUndo();
+    void clearAndSizeChangeUndo();
+    void textIsPlacedAndShownBeforeStamping();
+    void pictureOperationsAndArrowKeys();
+    void customSize();
+    void gridAndFitFollowTheRoom();
 
 private:
+    void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(m_canvas, button, {}, screenPoint(m_canvas, from.x(), from.y()));
+        QTest::mouseMove(m_canvas, screenPoint(m_canvas, to.x(), to.y()));
+        QTest::mouseRelease(m_canvas, button, {}, screenPoint(m_canvas, to.x(), to.y()));
+    }
+    void click(const char *name) { control<QAbstractButton>(m_window, QLatin1String(name))->click(); }
+
     MainWindow *m_window = nullptr;
     PixelCanvas *m_canvas = nullptr;
 };
@@ -109,27 +128,56 @@ void CanvasTest::sizeOptions()
     QVERIFY(m_canvas->width() <= 648 && m_canvas->height() <= 408);
 }
 
-void CanvasTest::sizeChangeKeepsPictureTopLeft()
+void CanvasTest::sizeChangeNeverLosesDrawing_data()
 {
-    QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 3, 4));
-    QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 200, 60));
-    control<QRadioButton>(m_window, "optgrf_1")->click(); // 128x64 crops x = 200
-    QVERIFY(m_canvas->isBlack(3, 4));
-    QCOMPARE(blackPixels(m_canvas->image()), 1);
-    control<QRadioButton>(m_window, "optgrf_7")->click(); // 320x200 pads with white
-    QVERIFY(m_canvas->isBlack(3, 4));
-    QCOMPARE(blackPixels(m_canvas->image()), 1);
-    QCOMPARE(m_canvas->penWidth(), 1);
+    QTest::addColumn<QString>("how");
+    QTest::newRow("clicks") << "clicks";
+    QTest::newRow("arrow keys through the group") << "keys";
+}
+
+// Two diagonals at 240x64 survive a trip through smaller and larger sizes.
+void CanvasTest::sizeChangeNeverLosesDrawing()
+{
+    QFETCH(QString, how);
+    drag({0, 0}, {239, 63});
+    drag({239, 0}, {0, 63});
+    const QImage drawn = m_canvas->image();
+    QCOMPARE(blackPixels(drawn), 2 * 240);
+    if (how == "clicks") {
+        click("optgrf_1"); // 128x64
+        QCOMPARE(m_canvas->image(), drawn.copy(0, 0, 128, 64));
+        click("optgrf_2"); // 128x32
+        click("optgrf_7"); // 320x200: white beyond
+        QCOMPARE(blackPixels(m_canvas->image()), 2 * 240);
+        click("optgrf_0");
+    } else {
+        // On screen 240x128, 128x128, 128x64 and 128x32 stand below 240x64.
+        auto *option = control<QRadioButton>(m_window, "optgrf_0");
+        option->setFocus();
+        for (int step = 0; step < 4; ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(m_canvas->image().size(), QSize(128, 32));
+        for (int step = 0; step < 4; ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QVERIFY(option->isChecked());
+    }
+    QCOMPARE(m_canvas->image(), drawn);
+    // "Clear" clears the hidden part too.
+    click("Command5");
+    click("optgrf_7");
+    QCOMPARE(blackPixels(m_canvas->image()), 0);
 }
 
 void CanvasTest::singlePointsAndErase()
 {
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 0, 0));
-    QTest::mouseClick(m_canvas, Qt::RightButton, {}, screenPoint(m_canvas, 239, 63)); // every button draws
+    QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 239, 63));
     QVERIFY(m_canvas->isBlack(0, 0));
     QVERIFY(m_canvas->isBlack(239, 63));
     QCOMPARE(blackPixels(m_canvas->image()), 2);
     QVERIFY(!m_window->state().penDown);
+    QTest::mouseClick(m_canvas, Qt::RightButton, {}, screenPoint(m_canvas, 239, 63)); // the right button erases
+    QVERIFY(!m_canvas->isBlack(239, 63));
 
     control<QAbstractButton>(m_window, "Command6")->click(); // Erase
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 0, 0));
@@ -182,12 +230,14 @@ void CanvasTest::penSizes()
     QVERIFY(onlyPureColours(m_canvas->image()));
 }
 
-void CanvasTest::positionLabelWhileButtonHeld()
+void CanvasTest::positionShownWhileHovering()
 {
     auto *label = control<QLabel>(m_window, "lblxy");
     QVERIFY(label->isHidden());
-    QTest::mousePress(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 3, 3));
+    QTest::mouseMove(m_canvas, screenPoint(m_canvas, 7, 9));
     QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), QStringLiteral("X:7 Y:9"));
+    QTest::mousePress(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 3, 3));
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 12, 5));
     QCOMPARE(label->text(), QStringLiteral("X:12 Y:5"));
     // Beyond the edges: the label follows, drawing is clipped.
@@ -196,6 +246,9 @@ void CanvasTest::positionLabelWhileButtonHeld()
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 250, 70));
     QCOMPARE(label->text(), QStringLiteral("X:250 Y:70"));
     QTest::mouseRelease(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 250, 70));
+    QVERIFY(label->isVisible());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(m_canvas, &leave);
     QVERIFY(label->isHidden());
     QVERIFY(onlyPureColours(m_canvas->image()));
 }
@@ -205,7 +258,7 @@ void CanvasTest::moveWithoutButtonDrawsNothing()
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 20, 20));
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 40, 30));
     QCOMPARE(blackPixels(m_canvas->image()), 0);
-    QVERIFY(control<QLabel>(m_window, "lblxy")->isHidden());
+    QCOMPARE(control<QLabel>(m_window, "lblxy")->text(), QStringLiteral("X:40 Y:30"));
 }
 
 void CanvasTest::clearReenablesControls()
@@ -237,6 +290,168 @@ void CanvasTest::lineStepping()
     PenStroke::line(image, QPoint(5, 5), QPoint(5, 5), 3, qRgb(0, 0, 0));
     QCOMPARE(blackPixels(image), 9);
     QVERIFY(image.pixel(4, 4) == qRgb(0, 0, 0) && image.pixel(6, 6) == qRgb(0, 0, 0));
+}
+
+void CanvasTest::toolsDrawAndUndo_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("black");
+    QTest::newRow("pen") << 0 << QPoint(10, 10) << QPoint(20, 10) << 11;
+    QTest::newRow("line: one pixel a column") << 1 << QPoint(10, 10) << QPoint(20, 15) << 11;
+    QTest::newRow("rectangle: 2 x 11 + 2 x 4") << 2 << QPoint(20, 15) << QPoint(10, 10) << 30;
+    QTest::newRow("filled rectangle") << 3 << QPoint(10, 10) << QPoint(20, 15) << 66;
+    QTest::newRow("ellipse: circle of 5") << 4 << QPoint(0, 0) << QPoint(4, 4) << 12;
+    QTest::newRow("filled ellipse: 4 + 6 + 4") << 5 << QPoint(0, 1) << QPoint(5, 3) << 14;
+    QTest::newRow("fill") << 6 << QPoint(100, 30) << QPoint(100, 30) << 240 * 64;
+}
+
+// Each tool under the mouse, the right button erasing the same way, then
+// Undo and Redo by button and by key.
+void CanvasTest::toolsDrawAndUndo()
+{
+    QFETCH(int, tool);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, black);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    control<QComboBox>(m_window, "cboTool")->setCurrentIndex(tool);
+    auto *undo = control<QAbstractButton>(m_window, "cmdUndo");
+    QVERIFY(!undo->isEnabled());
+    drag(from, to);
+    QCOMPARE(blackPixels(m_canvas->image()), black);
+    QVERIFY(!m_canvas->hasPreview());
+    drag(from, to, Qt::RightButton);
+    QCOMPARE(blackPixels(m_canvas->image()), 0);
+    undo->click();
+    QCOMPARE(blackPixels(m_canvas->image()), black);
+    // A shortcut presses its button, which clicks a moment later.
+    m_canvas->setFocus();
+    QTest::keyClick(m_canvas, Qt::Key_Z, Qt::ControlModifier);
+    QTRY_COMPARE(blackPixels(m_canvas->image()), 0);
+    QVERIFY(!undo->isEnabled());
+    QTest::keyClick(m_canvas, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(blackPixels(m_canvas->image()), black);
+    QVERIFY(onlyPureColours(m_canvas->image()));
+}
+
+void CanvasTest::clearAndSizeChangeUndo()
+{
+    drag({5, 5}, {200, 60});
+    const QImage drawn = m_canvas->image();
+    click("Command5"); // Clear
+    QCOMPARE(blackPixels(m_canvas->image()), 0);
+    click("cmdUndo");
+    QCOMPARE(m_canvas->image(), drawn);
+    click("optgrf_1"); // 128x64
+    const AppState &s = m_window->state();
+    QCOMPARE(s.lcdWidth, qint16(128));
+    click("cmdUndo");
+    QCOMPARE(m_canvas->image(), drawn);
+    QCOMPARE(s.lcdWidth, qint16(240));
+    QCOMPARE(s.lcdSizeIndex, qint16(0));
+    QVERIFY(control<QRadioButton>(m_window, "optgrf_0")->isChecked());
+    click("cmdRedo");
+    QVERIFY(control<QRadioButton>(m_window, "optgrf_1")->isChecked());
+    QCOMPARE(m_canvas->image().size(), QSize(128, 64));
+    QCOMPARE(s.lcdSizeIndex, qint16(1));
+}
+
+void CanvasTest::textIsPlacedAndShownBeforeStamping()
+{
+    auto *text = control<QLineEdit>(m_window, "pictxt");
+    control<QComboBox>(m_window, "cboTool")->setCurrentIndex(7); // Text
+    text->setText(QStringLiteral("Hi"));
+    QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 30, 20));
+    QCOMPARE(m_canvas->currentPosition(), QPoint(30, 20));
+    QCOMPARE(blackPixels(m_canvas->image()), 0); // only shown so far
+    QVERIFY(m_canvas->hasPreview());
+    QTest::keyClick(text, Qt::Key_Return); // Enter stamps
+    const int regular = blackPixels(m_canvas->image());
+    QVERIFY(regular > 10);
+    click("cmdUndo");
+    QCOMPARE(blackPixels(m_canvas->image()), 0);
+    // Bold is honoured.
+    QFont bold = m_canvas->stampFont();
+    bold.setBold(true);
+    m_canvas->setStampFont(bold);
+    m_canvas->setCurrentPosition(QPoint(30, 20));
+    click("cmdtext");
+    QVERIFY(blackPixels(m_canvas->image()) > regular);
+}
+
+void CanvasTest::pictureOperationsAndArrowKeys()
+{
+    m_canvas->setPoint({0, 0});
+    m_canvas->setPoint({1, 0});
+    click("cmdInvertPicture");
+    QCOMPARE(blackPixels(m_canvas->image()), 240 * 64 - 2);
+    click("cmdUndo");
+    click("cmdFlipH");
+    QVERIFY(m_canvas->isBlack(239, 0) && m_canvas->isBlack(238, 0));
+    click("cmdFlipV");
+    QVERIFY(m_canvas->isBlack(239, 63));
+    click("cmdRotate180");
+    QVERIFY(m_canvas->isBlack(0, 0) && m_canvas->isBlack(1, 0));
+    auto *rotate90 = control<QAbstractButton>(m_window, "cmdRotate90");
+    QVERIFY(!rotate90->isEnabled()); // 240x64 is no square
+    click("optgrf_5"); // 128x128
+    QVERIFY(rotate90->isEnabled());
+    rotate90->click();
+    QCOMPARE(blackPixels(m_canvas->image()), 2);
+    QVERIFY(m_canvas->isBlack(127, 0) && m_canvas->isBlack(127, 1));
+    m_canvas->setFocus();
+    QTest::keyClick(m_canvas, Qt::Key_Left);
+    QTest::keyClick(m_canvas, Qt::Key_Down);
+    QVERIFY(m_canvas->isBlack(126, 1) && m_canvas->isBlack(126, 2));
+    click("cmdUndo");
+    click("cmdUndo");
+    QVERIFY(m_canvas->isBlack(127, 0));
+}
+
+void CanvasTest::customSize()
+{
+    auto *box = control<QSpinBox>(m_window, "txtWidth");
+    auto *type = control<QComboBox>(m_window, "cboDisplayType");
+    QVERIFY(!box->isVisible() && !type->isVisible()); // only for a custom size
+    click("optgrf_8");
+    QVERIFY(box->isVisible() && type->isVisible());
+    QCOMPARE(box->value(), 240); // starts from the size shown
+    QCOMPARE(type->currentData().toChar(), QLatin1Char('0'));
+    box->setValue(84);
+    control<QSpinBox>(m_window, "txtHeight")->setValue(48);
+    const AppState &s = m_window->state();
+    QCOMPARE(QSize(s.lcdWidth, s.lcdHeight), QSize(84, 48));
+    QCOMPARE(s.lcdSizeIndex, qint16(8));
+    QCOMPARE(m_canvas->image().size(), QSize(84, 48));
+    type->setCurrentIndex(type->findData(QChar(QLatin1Char('3'))));
+    QCOMPARE(s.customDisplayType, QLatin1Char('3'));
+    click("Option2_0"); // vertical
+    click("Command9");
+    QCOMPARE(s.outputText.size(), 504 * 2);
+    QVERIFY(s.transferHeader.startsWith(QLatin1Char('3')));
+    click("optgrf_1");
+    QVERIFY(!type->isVisible());
+    click("cmdUndo");
+    QVERIFY(type->isVisible());
+    QCOMPARE(m_canvas->image().size(), QSize(84, 48));
+}
+
+void CanvasTest::gridAndFitFollowTheRoom()
+{
+    auto *zoom = control<QComboBox>(m_window, "cboZoom");
+    m_canvas->clearFocus(); // the focus frame is not the grid
+    zoom->setCurrentIndex(3); // 3:1, no grid
+    QCOMPARE(m_canvas->grab().toImage().pixel(0, 1), qRgb(255, 255, 255));
+    zoom->setCurrentIndex(4); // 4:1, a grey line along every pixel's edge
+    const QImage shown = m_canvas->grab().toImage();
+    QCOMPARE(shown.pixel(4, 1), qRgb(128, 128, 128));
+    QCOMPARE(shown.pixel(5, 1), qRgb(255, 255, 255));
+    zoom->setCurrentIndex(0); // Fit
+    const int before = m_canvas->zoom();
+    m_window->resize(m_window->size() + QSize(500, 300));
+    QTRY_VERIFY(m_canvas->zoom() > before);
 }
 
 QTEST_MAIN(CanvasTest)
