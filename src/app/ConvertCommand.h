@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <variant>
+
 // `tavrel convert IMAGE`: the text "Convert" writes into the output window
 // after loading IMAGE at the chosen LCD size, or with --stream the text
 // "Reformat For Output" builds from it.
@@ -26,6 +28,11 @@ struct Result
     QString text;  // what goes to standard output
     QString error; // empty on success
 };
+
+// The request the arguments (the first one is the command's name) describe,
+// or the exit code when the command ends here: --help answered on standard
+// output, or wrong usage reported on standard error. Touches no file.
+std::variant<Request, int> parse(const QStringList &arguments);
 
 // Loads, converts and, for --stream, reformats: the same functions the
 // window calls.

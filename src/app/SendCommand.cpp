@@ -34,15 +34,6 @@ void describe(QCommandLineParser &parser)
     });
 }
 
-struct Request
-{
-    QString port;
-    QString settings = QStringLiteral("19200,n,8,1");
-    int xmitDelayMs = 5;
-    QString waitChars = QStringLiteral("]");
-    QString file = QStringLiteral("-");
-};
-
 bool parseRequest(const QCommandLineParser &parser, Request *request, QString *error)
 {
     request->port = parser.value("port");
@@ -148,7 +139,7 @@ QByteArray streamFromFileData(QByteArray data)
     return data;
 }
 
-int run(const QStringList &arguments)
+std::variant<Request, int> parse(const QStringList &arguments)
 {
     const QString command = QStringLiteral("send");
     QCommandLineParser parser;
@@ -159,9 +150,19 @@ int run(const QStringList &arguments)
     QString error;
     if (!parseRequest(parser, &request, &error))
         return CommandLine::usageError(command, error);
+    return request;
+}
+
+int run(const QStringList &arguments)
+{
+    const std::variant<Request, int> parsed = parse(arguments);
+    if (const int *exitCode = std::get_if<int>(&parsed))
+        return *exitCode;
+    const Request &request = std::get<Request>(parsed);
     QByteArray bytes;
+    QString error;
     if (!readStream(request.file, &bytes, &error))
-        return CommandLine::failure(command, error);
+        return CommandLine::failure(QStringLiteral("send"), error);
     return send(request, bytes);
 }
 
