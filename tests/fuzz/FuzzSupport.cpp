@@ -1,0 +1,36 @@
+#include "FuzzSupport.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace FuzzSupport {
+
+void ensureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tavrel-fuzz";
+    static char *argv[] = {name, nullptr};
+    // Lives until the process ends, as a program's application does.
+    static QApplication application(argc, argv);
+}
+
+QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+void check(bool holds, const char *what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "fuzz check failed: %s\n", what);
+    std::abort();
+}
+
+} // namespace FuzzSupport

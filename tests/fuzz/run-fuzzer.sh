@@ -1,0 +1,28 @@
+#!/bin/sh
+# Runs one libFuzzer executable for $FUZZ_SECONDS (default 60) from its seeds.
+#   run-fuzzer.sh FUZZER SEED_DIR DICT WORK_DIR
+# New inputs collect in WORK_DIR/corpus (kept between runs, never in the
+# repository); a crash, leak, timeout or out-of-memory input is saved in
+# WORK_DIR as crash-*, leak-*, timeout-* or oom-* and the script fails.
+# The last line of the log goes to WORK_DIR/../summary.txt.
+set -eu
+fuzzer=$1 seeds=$2 dict=$3 work=$4
+name=$(basename "$fuzzer")
+seconds=${FUZZ_SECONDS:-60}
+mkdir -p "$work/corpus"
+rm -f "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*
+set -- -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -close_fd_mask=3 \
+       -print_final_stats=1 -artifact_prefix="$work/"
+[ -f "$dict" ] && set -- "$@" -dict="$dict"
+log="$work/fuzz.log"
+status=0
+"$fuzzer" "$@" "$work/corpus" "$seeds" >"$log" 2>&1 || status=$?
+runs=$(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 runs in \2 s/p' "$log" | tail -n 1)
+corpus=$(ls "$work/corpus" | wc -l)
+if [ "$status" -ne 0 ]; then
+    tail -n 60 "$log"
+    echo "$name: FAILED (exit $status), input saved in $work:" $(ls "$work" | grep -E '^(crash|leak|timeout|oom)-' || true)
+    echo "$name: FAILED (exit $status)" >>"$work/../summary.txt"
+    exit 1
+fi
+echo "$name: ${runs:-no count}, corpus $corpus inputs" | tee -a "$work/../summary.txt"
