@@ -1,11 +1,18 @@
 #!/bin/sh
 # One entry point for users and CI:
 #   ./build.sh run    install what is missing, build, start Tavrel
-#   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh test   install what is missing, build, run every test pass:
+#       normal    the test suite, built with g++ (folder build)
+#       sanitize  the same suite built with clang, AddressSanitizer and
+#                 UndefinedBehaviorSanitizer; any report fails (folder build-asan)
+#       fuzz      each fuzz target for FUZZ_SECONDS (default 60) seconds with
+#                 libFuzzer, from the same build-asan; a crash, leak or timeout fails
+#   ./build.sh test PASS...   only the passes named, e.g. `./build.sh test fuzz`
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 build="$here/build"
+sanitized="$here/build-asan"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 as_root() {
@@ -25,10 +32,55 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends $missing
 }
 
+qt_packages="cmake make qt6-base-dev qt6-serialport-dev libgl-dev fontconfig fonts-dejavu-core"
+# Test fixtures come from independent tools: ImageMagick and Python's PIL.
+fixture_packages="imagemagick python3 python3-pil"
+
 build_all() {
-    need_packages g++ cmake make qt6-base-dev qt6-serialport-dev libgl-dev fontconfig fonts-dejavu-core "$@"
+    # shellcheck disable=SC2086
+    need_packages g++ $qt_packages "$@"
     cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$build" -j "$jobs"
+}
+
+# One build for the sanitizer and fuzz passes: clang with AddressSanitizer,
+# UndefinedBehaviorSanitizer and libFuzzer's coverage in every object.
+build_sanitized() {
+    # shellcheck disable=SC2086
+    need_packages clang libclang-rt-14-dev llvm-14 $qt_packages $fixture_packages
+    cmake -S "$here" -B "$sanitized" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DTAVREL_SANITIZE=ON -DTAVREL_FUZZ=ON >/dev/null
+    cmake --build "$sanitized" -j "$jobs"
+}
+
+test_runtime() {
+    mkdir -p /tmp/tavrel-test-runtime && chmod 700 /tmp/tavrel-test-runtime
+}
+
+pass_normal() {
+    echo "== Test pass: normal suite (build)"
+    # shellcheck disable=SC2086
+    build_all $fixture_packages
+    test_runtime
+    (cd "$build" && ctest --output-on-failure -j "$jobs")
+}
+
+pass_sanitize() {
+    echo "== Test pass: suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)"
+    build_sanitized
+    test_runtime
+    (cd "$sanitized" && ctest --output-on-failure -j "$jobs" -LE fuzz)
+}
+
+pass_fuzz() {
+    echo "== Test pass: fuzzing, ${FUZZ_SECONDS:-60} s a target (build-asan)"
+    build_sanitized
+    test_runtime
+    rm -f "$sanitized/tests/fuzz/work/summary.txt"
+    status=0
+    (cd "$sanitized" && ctest --output-on-failure -j "$jobs" -L fuzz) || status=$?
+    cat "$sanitized/tests/fuzz/work/summary.txt" 2>/dev/null || true
+    return "$status"
 }
 
 case "${1:-}" in
@@ -42,13 +94,23 @@ run)
     exec "$build/src/tavrel"
     ;;
 test)
-    # Test fixtures come from independent tools: ImageMagick and Python's PIL.
-    build_all imagemagick python3 python3-pil
-    mkdir -p /tmp/tavrel-test-runtime && chmod 700 /tmp/tavrel-test-runtime
-    cd "$build" && ctest --output-on-failure -j "$jobs"
+    shift
+    passes=${*:-normal sanitize fuzz}
+    for pass in $passes; do
+        case "$pass" in
+        normal | sanitize | fuzz) ;;
+        *)
+            echo "usage: $0 test [normal] [sanitize] [fuzz]" >&2
+            exit 2
+            ;;
+        esac
+    done
+    for pass in $passes; do
+        "pass_$pass"
+    done
     ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run | test [normal] [sanitize] [fuzz]" >&2
     exit 2
     ;;
 esac
