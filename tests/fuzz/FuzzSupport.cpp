@@ -5,12 +5,23 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+// Damaged pictures make decoders warn at every step; only Qt's critical and
+// fatal messages (a failed assertion among them) say something went wrong.
+void seriousMessagesOnly(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+} // namespace
+
 namespace FuzzSupport {
 
 void ensureApplication()
 {
     if (QCoreApplication::instance())
         return;
+    qInstallMessageHandler(seriousMessagesOnly);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;

@@ -11,7 +11,7 @@ name=$(basename "$fuzzer")
 seconds=${FUZZ_SECONDS:-60}
 mkdir -p "$work/corpus"
 rm -f "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*
-set -- -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -close_fd_mask=3 \
+set -- -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -close_fd_mask=1 \
        -print_final_stats=1 -artifact_prefix="$work/"
 [ -f "$dict" ] && set -- "$@" -dict="$dict"
 log="$work/fuzz.log"
