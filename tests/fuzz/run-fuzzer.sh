@@ -1,6 +1,8 @@
 #!/bin/sh
 # Runs one libFuzzer executable for $FUZZ_SECONDS (default 60) from its seeds.
 #   run-fuzzer.sh FUZZER SEED_DIR DICT WORK_DIR
+# Standard output is closed (-close_fd_mask=1); standard error stays for
+# Qt's fatal messages, a failed assertion among them.
 # New inputs collect in WORK_DIR/corpus (kept between runs, never in the
 # repository); a crash, leak, timeout or out-of-memory input is saved in
 # WORK_DIR as crash-*, leak-*, timeout-* or oom-* and the script fails.
@@ -14,6 +16,10 @@ rm -f "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*
 set -- -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -close_fd_mask=1 \
        -print_final_stats=1 -artifact_prefix="$work/"
 [ -f "$dict" ] && set -- "$@" -dict="$dict"
+# NAME.options beside the dictionary: more libFuzzer flags for that target.
+options="${dict%.dict}.options"
+# shellcheck disable=SC2046
+[ -f "$options" ] && set -- "$@" $(grep -v '^#' "$options")
 log="$work/fuzz.log"
 status=0
 "$fuzzer" "$@" "$work/corpus" "$seeds" >"$log" 2>&1 || status=$?
