@@ -6,7 +6,7 @@
 # New inputs collect in WORK_DIR/corpus (kept between runs, never in the
 # repository); a crash, leak, timeout or out-of-memory input is saved in
 # WORK_DIR as crash-*, leak-*, timeout-* or oom-* and the script fails.
-# The last line of the log goes to WORK_DIR/../summary.txt.
+# A line of figures (runs, seconds, inputs kept) goes to WORK_DIR/../summary.txt.
 set -eu
 fuzzer=$1 seeds=$2 dict=$3 work=$4
 name=$(basename "$fuzzer")
@@ -31,4 +31,4 @@ if [ "$status" -ne 0 ]; then
     echo "$name: FAILED (exit $status)" >>"$work/../summary.txt"
     exit 1
 fi
-echo "$name: ${runs:-no count}, corpus $corpus inputs" | tee -a "$work/../summary.txt"
+echo "$name: ${runs:-no count}, $corpus inputs kept" | tee -a "$work/../summary.txt"
