@@ -14,6 +14,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 build="$here/build"
 sanitized="$here/build-asan"
 jobs=$(nproc 2>/dev/null || echo 2)
+# ccache (when installed) reuses objects across clones in other folders,
+# such as CI's fresh one: paths are hashed relative to the clone.
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=true
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
