@@ -1,13 +1,23 @@
 #!/bin/sh
 # One entry point for users and CI:
 #   ./build.sh run    install what is missing, build, start Tavrel
-#   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh test   install what is missing, build, run every test pass:
+#       normal    the test suite, built with g++ (folder build)
+#       sanitize  the same suite built with clang, AddressSanitizer and
+#                 UndefinedBehaviorSanitizer; any report fails (folder build-asan)
+#       fuzz      each fuzz target for FUZZ_SECONDS (default 60) seconds with
+#                 libFuzzer, from the same build-asan; a crash, leak or timeout fails
+#   ./build.sh test PASS...   only the passes named, e.g. `./build.sh test fuzz`
 #   ./build.sh deb    install what is missing, build, pack build/tavrel_<version>_<arch>.deb
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 build="$here/build"
+sanitized="$here/build-asan"
 jobs=$(nproc 2>/dev/null || echo 2)
+# ccache (when installed) reuses objects across clones in other folders,
+# such as CI's fresh one: paths are hashed relative to the clone.
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=true
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -26,10 +36,58 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends $missing
 }
 
+qt_packages="cmake make qt6-base-dev qt6-serialport-dev libgl-dev fontconfig fonts-dejavu-core"
+# Test fixtures come from independent tools: ImageMagick and Python's PIL.
+# Test fixtures come from independent tools (ImageMagick, Python's PIL); the
+# installation test judges the installed files with the validators a
+# distribution uses, and packs the .deb.
+fixture_packages="imagemagick python3 python3-pil desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file"
+
 build_all() {
-    need_packages g++ cmake make qt6-base-dev qt6-serialport-dev libgl-dev fontconfig fonts-dejavu-core "$@"
+    # shellcheck disable=SC2086
+    need_packages g++ $qt_packages "$@"
     cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$build" -j "$jobs"
+}
+
+# One build for the sanitizer and fuzz passes: clang with AddressSanitizer,
+# UndefinedBehaviorSanitizer and libFuzzer's coverage in every object.
+build_sanitized() {
+    # shellcheck disable=SC2086
+    need_packages clang libclang-rt-14-dev llvm-14 $qt_packages $fixture_packages
+    cmake -S "$here" -B "$sanitized" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DTAVREL_SANITIZE=ON -DTAVREL_FUZZ=ON >/dev/null
+    cmake --build "$sanitized" -j "$jobs"
+}
+
+test_runtime() {
+    mkdir -p /tmp/tavrel-test-runtime && chmod 700 /tmp/tavrel-test-runtime
+}
+
+pass_normal() {
+    echo "== Test pass: normal suite (build)"
+    # shellcheck disable=SC2086
+    build_all $fixture_packages
+    test_runtime
+    (cd "$build" && ctest --output-on-failure -j "$jobs")
+}
+
+pass_sanitize() {
+    echo "== Test pass: suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)"
+    build_sanitized
+    test_runtime
+    (cd "$sanitized" && ctest --output-on-failure -j "$jobs" -LE fuzz)
+}
+
+pass_fuzz() {
+    echo "== Test pass: fuzzing, ${FUZZ_SECONDS:-60} s a target (build-asan)"
+    build_sanitized
+    test_runtime
+    rm -f "$sanitized/tests/fuzz/work/summary.txt"
+    status=0
+    (cd "$sanitized" && ctest --output-on-failure -j "$jobs" -L fuzz) || status=$?
+    cat "$sanitized/tests/fuzz/work/summary.txt" 2>/dev/null || true
+    return "$status"
 }
 
 case "${1:-}" in
@@ -43,13 +101,20 @@ run)
     exec "$build/src/tavrel"
     ;;
 test)
-    # Test fixtures come from independent tools: ImageMagick and Python's PIL.
-    # The installation test judges the installed files with the validators a
-    # distribution uses, and packs the .deb.
-    build_all imagemagick python3 python3-pil desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin \
-        dpkg-dev file
-    mkdir -p /tmp/tavrel-test-runtime && chmod 700 /tmp/tavrel-test-runtime
-    cd "$build" && ctest --output-on-failure -j "$jobs"
+    shift
+    passes=${*:-normal sanitize fuzz}
+    for pass in $passes; do
+        case "$pass" in
+        normal | sanitize | fuzz) ;;
+        *)
+            echo "usage: $0 test [normal] [sanitize] [fuzz]" >&2
+            exit 2
+            ;;
+        esac
+    done
+    for pass in $passes; do
+        "pass_$pass"
+    done
     ;;
 deb)
     # dpkg-shlibdeps (dpkg-dev) computes the library dependencies; CPack finds the program with file.
@@ -57,7 +122,7 @@ deb)
     cd "$build" && cpack -G DEB
     ;;
 *)
-    echo "usage: $0 run|test|deb" >&2
+    echo "usage: $0 run | test [normal] [sanitize] [fuzz] | deb" >&2
     exit 2
     ;;
 esac

@@ -213,7 +213,7 @@ Result execute(const Request &request)
     return result;
 }
 
-int run(const QStringList &arguments)
+std::variant<Request, int> parse(const QStringList &arguments)
 {
     const QString command = QStringLiteral("convert");
     QCommandLineParser parser;
@@ -224,7 +224,16 @@ int run(const QStringList &arguments)
     QString error;
     if (!parseRequest(parser, &request, &error))
         return CommandLine::usageError(command, error);
-    const Result result = execute(request);
+    return request;
+}
+
+int run(const QStringList &arguments)
+{
+    const QString command = QStringLiteral("convert");
+    const std::variant<Request, int> parsed = parse(arguments);
+    if (const int *exitCode = std::get_if<int>(&parsed))
+        return *exitCode;
+    const Result result = execute(std::get<Request>(parsed));
     if (!result.error.isEmpty())
         return CommandLine::failure(command, result.error);
     return CommandLine::printOut(command, result.text + QLatin1Char('\n'));

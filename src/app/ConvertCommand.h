@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <variant>
+
 // `tavrel convert IMAGE`: the text "Convert" writes into the output window
 // after loading IMAGE at the chosen LCD size, or with --stream the text
 // "Reformat For Output" builds from it.
@@ -29,10 +31,18 @@ struct Result
     QString error; // empty on success
 };
 
+// The request the arguments (the first one is the command's name) describe,
+// or the exit code when the command ends here: --help answered on standard
+// output, or wrong usage reported on standard error. Touches no file.
+std::variant<Request, int> parse(const QStringList &arguments);
+
 // Loads, converts and, for --stream, reformats: the same functions the
 // window calls.
 Result execute(const Request &request);
 
 int run(const QStringList &arguments);
+// The arguments as a request, or the exit code when they end the command
+// (--help, a usage error); nothing is read or written but help and errors.
+std::variant<Request, int> parse(const QStringList &arguments);
 
 } // namespace ConvertCommand

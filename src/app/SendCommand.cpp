@@ -43,14 +43,6 @@ void describe(QCommandLineParser &parser)
     });
 }
 
-struct Request
-{
-    QString port;
-    QString settings = QStringLiteral("19200,n,8,1");
-    int xmitDelayMs = 5;
-    QString waitChars = QStringLiteral("]");
-    QString file = QStringLiteral("-");
-};
 
 bool parseRequest(const QCommandLineParser &parser, Request *request, QString *error)
 {
@@ -188,7 +180,7 @@ int transmit(CommPort &port, const QByteArray &bytes, int pauseByte, int pauseMs
     return failure.isEmpty() ? CommandLine::Success : CommandLine::failure(Command, failure);
 }
 
-int run(const QStringList &arguments)
+std::variant<Request, int> parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     describe(parser);
@@ -198,6 +190,16 @@ int run(const QStringList &arguments)
     QString error;
     if (!parseRequest(parser, &request, &error))
         return CommandLine::usageError(Command, error);
+    return request;
+}
+
+int run(const QStringList &arguments)
+{
+    const std::variant<Request, int> parsed = parse(arguments);
+    if (const int *exitCode = std::get_if<int>(&parsed))
+        return *exitCode;
+    const Request &request = std::get<Request>(parsed);
+    QString error;
     QString text;
     if (!readStream(request.file, &text, &error))
         return CommandLine::failure(Command, error);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <variant>
+
 class CommPort;
 
 // `tavrel send --port PATH [FILE|-]`: sends a stream (as `tavrel convert
@@ -11,7 +13,19 @@ class CommPort;
 // last byte has left the driver.
 namespace SendCommand {
 
+struct Request
+{
+    QString port;
+    QString settings = QStringLiteral("19200,n,8,1");
+    int xmitDelayMs = 5;
+    QString waitChars = QStringLiteral("]");
+    QString file = QStringLiteral("-");
+};
+
 int run(const QStringList &arguments);
+// The arguments as a request, or the exit code when they end the command
+// (--help, a usage error); nothing is read and no port is touched.
+std::variant<Request, int> parse(const QStringList &arguments);
 
 // The bytes to send from a file's content: one trailing line break (as
 // `convert` prints it) is not part of the stream.

@@ -27,8 +27,11 @@ void append(QPlainTextEdit *edit, const QString &text, int limit)
     // insertion and again after the trim.
     end.beginEditBlock();
     end.movePosition(QTextCursor::End);
-    // More than the window holds: only its tail would survive anyway.
-    end.insertText(text.size() > limit ? text.right(limit) : text);
+    // More than the window holds: only its tail would survive anyway. A CR LF
+    // is two characters here and one in the window, so twice the bound is
+    // kept and dropOldest cuts exactly.
+    const qsizetype kept = 2 * qsizetype(limit);
+    end.insertText(text.size() > kept ? text.right(kept) : text);
     dropOldest(edit, limit);
     end.endEditBlock();
     if (following)
