@@ -2,14 +2,24 @@
 
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
+#include "ui/UserMessages.h"
 #include "serial/CommPort.h"
-#include "serial/ReceiveFilter.h"
+#include "serial/LogFileDialog.h"
 #include "serial/TerminalText.h"
-#include "serial/TypedKey.h"
+#include "serial/TransmitWindow.h"
 
-#include <QKeyEvent>
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -19,12 +29,13 @@ const QString waiting = QStringLiteral("Waiting.....");
 } // namespace
 
 TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
-    : QWidget(form), m_state(state), m_port(port), m_input(new QPlainTextEdit(this)),
-      m_typing(new QPlainTextEdit(this)), m_timer(new QTimer(this))
+    : QWidget(form), m_state(state), m_port(port), m_form(form), m_input(new QPlainTextEdit(this)),
+      m_typing(new TransmitWindow(this)), m_timer(new QTimer(this)),
+      m_clear(Controls::button(this, QStringLiteral("cmdClearInput"), tr("Clear"))),
+      m_logButton(Controls::button(this, QStringLiteral("cmdLog"), tr("Log to File..."))),
+      m_logFile(Controls::valueLabel(this, QStringLiteral("lblLogFile"), tr("Not logging"), tr("Log file")))
 {
     setObjectName(QStringLiteral("fraTerminal"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
     m_input->setObjectName(QStringLiteral("Text1"));
     m_input->setAccessibleName(tr("Serial input"));
     // CR LF is one line break here: the text shows as a line and an empty line.
@@ -36,26 +47,97 @@ TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
     m_input->setTabChangesFocus(true);
     // Pasting or typing into Text1 obeys the same bound as received text.
     connect(m_input->document(), &QTextDocument::contentsChanged, this,
-            [this] { TerminalText::dropOldest(m_input, inputLimit); }, Qt::QueuedConnection);
+            [this] { TerminalText::dropOldest(m_input, limit()); }, Qt::QueuedConnection);
     m_typing->setObjectName(QStringLiteral("Text2"));
     m_typing->setAccessibleName(tr("Transmit window"));
     m_typing->setMaximumHeight(60);
-    m_typing->installEventFilter(this);
+    connect(m_typing, &TransmitWindow::typed, this, &TerminalPanel::sendTyped);
     // White while the port is closed, tinted while open.
-    for (QPlainTextEdit *box : {m_input, m_typing})
+    for (QPlainTextEdit *box : {m_input, static_cast<QPlainTextEdit *>(m_typing)})
         Controls::setBackground(box, Qt::white);
+    m_clear->setAccessibleDescription(tr("Empties the serial input window"));
+    m_logFile->hide();
+    // A long path must not widen the window; the tooltip holds all of it.
+    m_logFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
     layout->addWidget(m_input, 1);
-    layout->addWidget(m_typing);
+    auto *tools = new QHBoxLayout;
+    tools->addWidget(buildViewButton());
+    tools->addWidget(m_clear);
+    tools->addWidget(m_logButton);
+    tools->addWidget(m_logFile, 1);
+    layout->addLayout(tools);
+    auto *typingRow = new QHBoxLayout;
+    typingRow->addWidget(m_typing, 1);
+    typingRow->addWidget(buildEnterChoice());
+    layout->addLayout(typingRow);
+
+    m_renderer.setKeep(limit());
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &TerminalPanel::receiveTick);
+    connect(m_clear, &QPushButton::clicked, this, &TerminalPanel::clearClicked);
+    connect(m_logButton, &QPushButton::clicked, this, &TerminalPanel::logClicked);
     // A last read as the port closes: what came after the last tick still shows.
     connect(m_port, &CommPort::closed, this, &TerminalPanel::receiveTick);
 }
 
+// "View": how received bytes show. Unchecked, the window is the classic one.
+QWidget *TerminalPanel::buildViewButton()
+{
+    m_view = new QToolButton(this);
+    m_view->setObjectName(QStringLiteral("cmdView"));
+    m_view->setText(tr("View"));
+    m_view->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(m_view);
+    menu->setObjectName(QStringLiteral("mnuView"));
+    auto add = [this, menu](const char *name, const QString &text) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, &TerminalPanel::viewChanged);
+        return action;
+    };
+    m_hexView = add("actHexView", tr("Hex view"));
+    m_timestamps = add("actTimestamps", tr("Timestamps"));
+    m_controlBytes = add("actControlBytes", tr("Show control bytes"));
+    m_lfStartsLine = add("actLfStartsLine", tr("LF starts a line"));
+    menu->addSeparator();
+    m_monospace = menu->addAction(tr("Monospace font"));
+    m_monospace->setObjectName(QStringLiteral("actMonospace"));
+    m_monospace->setCheckable(true);
+    connect(m_monospace, &QAction::toggled, this, &TerminalPanel::applyFont);
+    m_view->setMenu(menu);
+    return m_view;
+}
+
+// "Enter sends": CR as the PIC expects, or LF, or CR LF.
+QWidget *TerminalPanel::buildEnterChoice()
+{
+    auto *column = new QWidget(this);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    m_enter = new QComboBox(column);
+    m_enter->setObjectName(QStringLiteral("cboEnter"));
+    m_enter->addItem(QStringLiteral("CR"), int(EnterKey::Cr));
+    m_enter->addItem(QStringLiteral("LF"), int(EnterKey::Lf));
+    m_enter->addItem(QStringLiteral("CR LF"), int(EnterKey::CrLf));
+    connect(m_enter, &QComboBox::currentIndexChanged, this,
+            [this] { m_typing->setEnterKey(EnterKey(m_enter->currentData().toInt())); });
+    layout->addWidget(Controls::label(column, QStringLiteral("lblEnter"), tr("Enter sends"), m_enter));
+    layout->addWidget(m_enter);
+    layout->addStretch();
+    return column;
+}
+
 QList<QWidget *> TerminalPanel::focusOrder() const
 {
-    return {m_input, m_typing};
+    // The transmit window keeps Tab as a byte, so it comes last.
+    return {m_input, m_view, m_clear, m_logButton, m_enter, m_typing};
 }
 
 QList<QWidget *> TerminalPanel::lockedWhileSending() const
@@ -65,6 +147,8 @@ QList<QWidget *> TerminalPanel::lockedWhileSending() const
 
 void TerminalPanel::showWaiting()
 {
+    m_history.clear();
+    m_renderer.reset();
     m_input->setPlainText(waiting);
 }
 
@@ -105,24 +189,102 @@ void TerminalPanel::setColours(const QColor &input, const QColor &typing)
     Controls::setBackground(m_typing, typing);
 }
 
-void TerminalPanel::receiveTick()
+void TerminalPanel::sendTyped(const QByteArray &bytes)
 {
-    const QString received = m_port->input();
-    if (received.isEmpty())
-        return;
-    if (TerminalText::shows(m_input, waiting))
-        m_input->clear();
-    TerminalText::append(m_input, ReceiveFilter::filter(received), inputLimit);
+    if (m_port->portOpen())
+        m_port->writeBytes(bytes);
 }
 
-bool TerminalPanel::eventFilter(QObject *watched, QEvent *event)
+void TerminalPanel::receiveTick()
 {
-    if (watched == m_typing && event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const QByteArray bytes = TypedKey::bytes(key->key(), key->text());
-        if (m_port->portOpen() && !bytes.isEmpty())
-            m_port->writeBytes(bytes);
+    const QByteArray received = m_port->inputBytes();
+    if (received.isEmpty())
+        return;
+    logReceived(received);
+    const QTime now = QTime::currentTime();
+    m_history.append(received, now);
+    if (TerminalText::shows(m_input, waiting))
+        m_input->clear();
+    TerminalText::apply(m_input, m_renderer.render(received, now), limit());
+}
+
+ReceiveViewOptions TerminalPanel::chosenView() const
+{
+    ReceiveViewOptions options;
+    options.hex = m_hexView->isChecked();
+    options.timestamps = m_timestamps->isChecked();
+    options.controlBytes = m_controlBytes->isChecked();
+    options.lineStart = m_lfStartsLine->isChecked() ? ReceiveFilter::LineStart::AfterLf
+                                                    : ReceiveFilter::LineStart::AfterCr;
+    return options;
+}
+
+int TerminalPanel::limit() const
+{
+    return m_renderer.options().hex ? hexLimit : inputLimit;
+}
+
+// The bytes kept are drawn again in the new view; with nothing received
+// yet the window keeps what it shows.
+void TerminalPanel::viewChanged()
+{
+    m_renderer = ReceiveRenderer(chosenView());
+    m_renderer.setKeep(limit());
+    // A hex dump is generated text: it can be selected, not edited.
+    m_input->setReadOnly(m_renderer.options().hex);
+    if (m_renderer.options().hex)
+        m_input->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    applyFont();
+    if (m_history.isEmpty())
+        return;
+    QString text;
+    for (const ReceiveHistory::Chunk &chunk : m_history.chunks())
+        BoundedText::apply(text, m_renderer.render(chunk.bytes, chunk.arrival), limit());
+    m_input->setPlainText(text);
+    m_input->verticalScrollBar()->setValue(m_input->verticalScrollBar()->maximum());
+}
+
+void TerminalPanel::applyFont()
+{
+    const bool fixed = m_monospace->isChecked() || m_hexView->isChecked();
+    m_input->setFont(fixed ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
+}
+
+void TerminalPanel::clearClicked()
+{
+    m_history.clear();
+    m_renderer.reset();
+    m_input->clear();
+}
+
+void TerminalPanel::logClicked()
+{
+    if (m_log.isLogging()) {
+        m_log.stop();
+        showLogState();
+        return;
     }
-    // The key still edits Text2 as usual.
-    return QWidget::eventFilter(watched, event);
+    const QString path = LogFileDialog::ask(m_form, m_log.fileName());
+    if (path.isEmpty())
+        return;
+    if (!m_log.start(path))
+        UserMessages::inform(m_form, m_log.errorString());
+    showLogState();
+}
+
+void TerminalPanel::logReceived(const QByteArray &bytes)
+{
+    if (m_log.write(bytes))
+        return;
+    showLogState();
+    UserMessages::inform(m_form, m_log.errorString());
+}
+
+void TerminalPanel::showLogState()
+{
+    const bool logging = m_log.isLogging();
+    m_logButton->setText(logging ? tr("Stop Logging") : tr("Log to File..."));
+    m_logFile->setText(logging ? tr("Logging to %1").arg(QFileInfo(m_log.fileName()).fileName()) : tr("Not logging"));
+    m_logFile->setToolTip(logging ? m_log.fileName() : QString());
+    m_logFile->setVisible(logging);
 }
