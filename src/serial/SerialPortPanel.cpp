@@ -10,12 +10,25 @@
 #include "serial/PortAssignments.h"
 #include "ui/OptionGroup.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+
+namespace {
+// Plugging an adapter changes /dev several times in a row (the node, then
+// its udev links): the list is looked at again once things are quiet.
+constexpr int settleMs = 500;
+// A PIC bootloader needs the line held in break for a moment.
+constexpr int breakMs = 250;
+} // namespace
 
 SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices)
     : QGroupBox(form), m_state(state), m_form(form), m_port(new CommPort(devices, this))
@@ -27,7 +40,8 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     grid->setVerticalSpacing(2);
     buildPortChoice(grid, devices);
     m_settings = Controls::list(this, QStringLiteral("List1"), {}, QString());
-    m_settings->setFixedSize(100, 60);
+    m_settings->setFixedSize(112, 60);
+    m_settings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_settingLabel = Controls::valueLabel(this, QStringLiteral("Label2"), tr("Setting"), tr("Port settings"));
     grid->addWidget(m_settingLabel, 0, 2);
     m_settings->setAccessibleName(tr("Setting"));
@@ -55,6 +69,9 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     m_transmitActive->hide();
     grid->addWidget(m_transmitActive, 4, 0, 1, 3);
 
+    buildDeviceChoice(grid);
+    buildLineControls(grid);
+
     connect(m_settings, &QListWidget::currentRowChanged, this, &SerialPortPanel::settingsClicked);
     connect(m_applyButton, &QPushButton::clicked, this, &SerialPortPanel::applyClicked);
     connect(m_commButton, &QPushButton::clicked, this, &SerialPortPanel::commClicked);
@@ -68,32 +85,218 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
         const int number = i + 1;
         m_options[i] = Controls::option(this, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(number));
         m_options[i]->setChecked(i == 0);
-        const QString path = devices.device(number);
-        const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
-        m_options[i]->setToolTip(where);
-        m_options[i]->setAccessibleDescription(where);
-        // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
-        const QString name = fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80);
-        auto *device = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i), name,
-                                            tr("Device of Com%1").arg(number));
-        device->setToolTip(where);
-        device->setEnabled(!path.isEmpty());
+        m_deviceLabels[i] = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i),
+                                                 devices.shortName(number), tr("Device of Com%1").arg(number));
+        showDevice(number);
         grid->addWidget(m_options[i], i, 0);
-        grid->addWidget(device, i, 1);
+        grid->addWidget(m_deviceLabels[i], i, 1);
+        connect(m_options[i], &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                showChosenDevice();
+        });
     }
     OptionGroup::tabLandsOnChecked({m_options[0], m_options[1], m_options[2], m_options[3]});
+}
+
+// The device of the chosen Com option: one of those plugged in, or a typed path.
+void SerialPortPanel::buildDeviceChoice(QGridLayout *grid)
+{
+    m_device = new QComboBox(this);
+    m_device->setObjectName(QStringLiteral("cboDevice"));
+    m_device->setEditable(true);
+    m_device->setInsertPolicy(QComboBox::NoInsert);
+    // by-id names are long: they must not widen the window.
+    m_device->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_device->setMinimumContentsLength(14);
+    m_device->setToolTip(tr("The device the chosen Com option opens: pick one or type its path"));
+    // The typing part and the drop-down list speak for the box.
+    m_device->lineEdit()->setAccessibleName(tr("Device"));
+    m_device->view()->setAccessibleName(tr("Serial devices plugged in"));
+    m_refresh = Controls::button(this, QStringLiteral("cmdRefresh"), tr("Refresh"));
+    m_refresh->setAccessibleDescription(tr("Looks again for serial devices plugged in"));
+    grid->addWidget(Controls::label(this, QStringLiteral("lblDevice"), tr("Device"), m_device), 5, 0);
+    grid->addWidget(m_device, 5, 1, 1, 2);
+    grid->addWidget(m_refresh, 5, 3);
+    // Adapters appear and vanish as device nodes in /dev: watching it costs
+    // nothing while nothing changes, where polling the system would.
+    m_scan = new QTimer(this);
+    m_scan->setObjectName(QStringLiteral("tmrScan"));
+    m_scan->setSingleShot(true);
+    m_scan->setInterval(settleMs);
+    m_devWatch = new QFileSystemWatcher({QStringLiteral("/dev")}, this);
+    connect(m_devWatch, &QFileSystemWatcher::directoryChanged, m_scan, qOverload<>(&QTimer::start));
+    connect(m_scan, &QTimer::timeout, this, &SerialPortPanel::refreshDevices);
+    connect(m_refresh, &QPushButton::clicked, this, &SerialPortPanel::refreshDevices);
+    connect(m_device, &QComboBox::activated, this, &SerialPortPanel::deviceChosen);
+    connect(m_device->lineEdit(), &QLineEdit::editingFinished, this, &SerialPortPanel::deviceChosen);
+    refreshDevices();
+    showChosenDevice();
+}
+
+// A line setting beyond the list; the modem lines and break of the open port.
+void SerialPortPanel::buildLineControls(QGridLayout *grid)
+{
+    m_custom = Controls::lineEdit(this, QStringLiteral("txtCustom"), QString(), QString());
+    m_custom->setPlaceholderText(QStringLiteral("250000,e,7,1"));
+    m_custom->setToolTip(tr("Baud rate, parity (n, e, o, m, s), data bits, stop bits; Enter adds it to the list"));
+    grid->addWidget(Controls::label(this, QStringLiteral("lblCustom"), tr("Custom"), m_custom), 6, 0);
+    grid->addWidget(m_custom, 6, 1, 1, 2);
+    m_dtr = Controls::checkBox(this, QStringLiteral("chkDtr"), QStringLiteral("DTR"));
+    m_rts = Controls::checkBox(this, QStringLiteral("chkRts"), QStringLiteral("RTS"));
+    m_break = Controls::button(this, QStringLiteral("cmdBreak"), tr("Break"));
+    m_break->setAccessibleDescription(tr("Holds the line in break for %1 ms").arg(breakMs));
+    auto *lines = new QHBoxLayout;
+    lines->addWidget(m_dtr);
+    lines->addWidget(m_rts);
+    lines->addWidget(m_break);
+    grid->addLayout(lines, 6, 3, 1, 2);
+    showLineControls(false);
+    connect(m_custom, &QLineEdit::returnPressed, this, &SerialPortPanel::customSettingEntered);
+    connect(m_dtr, &QCheckBox::toggled, this,
+            [this](bool on) { setLine(m_dtr, &CommPort::setDataTerminalReady, on); });
+    connect(m_rts, &QCheckBox::toggled, this,
+            [this](bool on) { setLine(m_rts, &CommPort::setRequestToSend, on); });
+    connect(m_break, &QPushButton::clicked, this, &SerialPortPanel::breakClicked);
+}
+
+int SerialPortPanel::chosenOption() const
+{
+    for (int i = 0; i < PortAssignments::count; ++i)
+        if (m_options[i]->isChecked())
+            return i + 1;
+    return 1;
+}
+
+// The label beside Com`number` and the option's tooltip name its device.
+void SerialPortPanel::showDevice(int number)
+{
+    const PortAssignments &devices = m_port->devices();
+    const QString path = devices.device(number);
+    const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
+    m_options[number - 1]->setToolTip(where);
+    m_options[number - 1]->setAccessibleDescription(where);
+    QLabel *label = m_deviceLabels[number - 1];
+    // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
+    label->setText(fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80));
+    label->setToolTip(where);
+    label->setEnabled(!path.isEmpty());
+}
+
+// The device box shows the device of the chosen Com option.
+void SerialPortPanel::showChosenDevice()
+{
+    const QString path = m_port->devices().device(chosenOption());
+    const QSignalBlocker block(m_device);
+    const int row = m_device->findData(path);
+    m_device->setCurrentIndex(row);
+    if (row < 0)
+        m_device->setEditText(path);
+}
+
+void SerialPortPanel::refreshDevices()
+{
+    const QList<SerialDevice> devices = SerialDevices::scan();
+    if (devices == m_listed)
+        return;
+    m_listed = devices;
+    // What the box shows (perhaps a path being typed) stays as it is.
+    const QString shown = m_device->currentText();
+    const QSignalBlocker block(m_device);
+    m_device->clear();
+    for (const SerialDevice &device : devices)
+        m_device->addItem(device.label(), device.path);
+    const int row = m_device->findText(shown);
+    m_device->setCurrentIndex(row);
+    if (row < 0)
+        m_device->setEditText(shown);
+}
+
+void SerialPortPanel::deviceChosen()
+{
+    const int row = m_device->currentIndex();
+    const QString text = m_device->currentText().trimmed();
+    const QString path = row >= 0 && m_device->itemText(row) == m_device->currentText()
+        ? m_device->itemData(row).toString()
+        : text;
+    const int number = chosenOption();
+    if (path == m_port->devices().device(number))
+        return;
+    m_port->setDevice(number, path);
+    showDevice(number);
+}
+
+void SerialPortPanel::customSettingEntered()
+{
+    const QString text = m_custom->text().trimmed();
+    const std::optional<LineSettings> parsed = LineSettings::parse(text);
+    if (!parsed) {
+        UserMessages::inform(m_form, tr("\"%1\" is not a line setting. Type the baud rate, parity (n, e, o, m or s), "
+                                        "data bits (5 to 8) and stop bits (1, 1.5 or 2), such as 250000,e,7,1.")
+                                         .arg(text));
+        return;
+    }
+    const QString setting = parsed->toString();
+    QList<QListWidgetItem *> found = m_settings->findItems(setting, Qt::MatchExactly);
+    if (found.isEmpty()) {
+        m_settings->addItem(setting);
+        found = {m_settings->item(m_settings->count() - 1)};
+    }
+    const int row = m_settings->row(found.first());
+    if (row == m_settings->currentRow())
+        settingsClicked(row);
+    else
+        m_settings->setCurrentRow(row);
+}
+
+void SerialPortPanel::setLine(QCheckBox *box, bool (CommPort::*setter)(bool), bool on)
+{
+    if ((m_port->*setter)(on))
+        return;
+    const QSignalBlocker block(box);
+    box->setChecked(!on);
+    UserMessages::inform(m_form, m_port->errorString());
+}
+
+void SerialPortPanel::breakClicked()
+{
+    if (!m_port->setBreakEnabled(true)) {
+        UserMessages::inform(m_form, m_port->errorString());
+        return;
+    }
+    QTimer::singleShot(breakMs, this, &SerialPortPanel::endBreak);
+}
+
+void SerialPortPanel::endBreak()
+{
+    if (m_port->portOpen())
+        m_port->setBreakEnabled(false);
+}
+
+// Modem lines act on an open port; the device is chosen while closed.
+void SerialPortPanel::showLineControls(bool open)
+{
+    for (QWidget *control : {static_cast<QWidget *>(m_dtr), static_cast<QWidget *>(m_rts),
+                             static_cast<QWidget *>(m_break)})
+        control->setEnabled(open);
+    m_device->setEnabled(!open);
+    m_refresh->setEnabled(!open);
+    // The serial driver raises DTR and RTS as a port opens.
+    const QSignalBlocker dtr(m_dtr);
+    const QSignalBlocker rts(m_rts);
+    m_dtr->setChecked(open);
+    m_rts->setChecked(open);
 }
 
 QList<QWidget *> SerialPortPanel::focusOrder() const
 {
     return {m_options[0], m_options[1], m_options[2], m_options[3], m_settings, m_commButton, m_applyButton,
-            m_handshake, m_buffer};
+            m_handshake, m_buffer, m_device, m_refresh, m_custom, m_dtr, m_rts, m_break};
 }
 
 QList<QWidget *> SerialPortPanel::lockedWhileSending() const
 {
-    return {m_commButton, m_options[0], m_options[1], m_options[2], m_options[3],
-            m_settings, m_applyButton, m_handshake, m_buffer};
+    return {m_commButton, m_options[0], m_options[1], m_options[2], m_options[3], m_settings, m_applyButton,
+            m_handshake, m_buffer, m_device, m_refresh, m_custom, m_dtr, m_rts, m_break};
 }
 
 void SerialPortPanel::showPortState(PortIndicator::State state)
@@ -108,7 +311,9 @@ void SerialPortPanel::showClosedControls()
 
 void SerialPortPanel::startUp()
 {
-    m_settings->addItems({"19200,n,8,1", "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1"});
+    // The classic five, then the faster rates today's adapters run at.
+    m_settings->addItems({"19200,n,8,1", "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1", "57600,n,8,1",
+                          "115200,n,8,1", "230400,n,8,1"});
     m_settingLabel->setText(QStringLiteral("19200,n,8,1"));
     // Selecting a list item runs its handler, just as a click would.
     m_settings->setCurrentRow(0);
@@ -171,6 +376,7 @@ void SerialPortPanel::openSequence()
         return;
     }
     emit opened();
+    showLineControls(true);
     m_transmitActive->show();
     UserMessages::beep();
     PortIndicator::show(m_indicator, PortIndicator::State::On);
@@ -187,6 +393,7 @@ void SerialPortPanel::closeSequence()
 void SerialPortPanel::showClosed()
 {
     m_applyButton->setEnabled(true);
+    showLineControls(false);
     emit closed();
     m_transmitActive->hide();
     UserMessages::beep();
