@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent) : MainWindow(PortAssignments::fromSystem(), parent)
@@ -58,24 +59,41 @@ void MainWindow::buildPanels(const PortAssignments &ports)
     m_output = new OutputPanel(m_state, *m_dialog, SendPeers{*m_port, *m_terminal, *m_link, *m_convert}, m_form);
 }
 
+// Splitters let the terminal (or the output window) take most of the
+// window; they start out as the fixed layout did.
 void MainWindow::layOut()
 {
     auto *rows = new QVBoxLayout(m_form);
     rows->setContentsMargins(6, 4, 6, 4);
-    rows->setSpacing(6);
-    auto *top = new QHBoxLayout;
-    top->addWidget(m_canvas);
-    top->addWidget(buildIoSettings(), 1);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_output, 3);
-    auto *portColumn = new QVBoxLayout;
-    portColumn->addWidget(m_port);
-    portColumn->addWidget(m_output->pasteAndSendButton());
-    portColumn->addStretch();
-    bottom->addLayout(portColumn);
-    bottom->addWidget(m_terminal, 2);
-    rows->addLayout(top);
-    rows->addLayout(bottom, 1);
+    auto *top = new QWidget(m_form);
+    auto *topRow = new QHBoxLayout(top);
+    topRow->setContentsMargins(0, 0, 0, 0);
+    topRow->addWidget(m_canvas);
+    topRow->addWidget(buildIoSettings(), 1);
+    auto *portColumn = new QWidget(m_form);
+    auto *portLayout = new QVBoxLayout(portColumn);
+    portLayout->setContentsMargins(0, 0, 0, 0);
+    portLayout->addWidget(m_port);
+    portLayout->addWidget(m_output->pasteAndSendButton());
+    portLayout->addStretch();
+    auto *bottom = new QSplitter(Qt::Horizontal, m_form);
+    bottom->setObjectName(QStringLiteral("splBottom"));
+    bottom->addWidget(m_output);
+    bottom->addWidget(portColumn);
+    bottom->addWidget(m_terminal);
+    bottom->setStretchFactor(0, 3);
+    bottom->setStretchFactor(1, 0);
+    bottom->setStretchFactor(2, 2);
+    auto *split = new QSplitter(Qt::Vertical, m_form);
+    split->setObjectName(QStringLiteral("splMain"));
+    split->addWidget(top);
+    split->addWidget(bottom);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    // Dragged all the way, the picture and the output window make room; the terminal stays.
+    split->setCollapsible(1, false);
+    bottom->setCollapsible(2, false);
+    rows->addWidget(split);
 }
 
 // The panels meet here only: each one's events reach the others as calls.
