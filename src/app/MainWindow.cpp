@@ -60,7 +60,8 @@ void MainWindow::buildPanels(const PortAssignments &ports)
 }
 
 // Splitters let the terminal (or the output window) take most of the
-// window; they start out as the fixed layout did.
+// window; they start out as the fixed layout did. Dragged past what it
+// needs, the picture row folds away (dragging back brings it again).
 void MainWindow::layOut()
 {
     auto *rows = new QVBoxLayout(m_form);
@@ -90,9 +91,9 @@ void MainWindow::layOut()
     split->addWidget(bottom);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
-    // Dragged all the way, the picture and the output window make room; the terminal stays.
-    split->setCollapsible(1, false);
-    bottom->setCollapsible(2, false);
+    // Dragged all the way, the output window makes room; the terminal stays.
+    for (QSplitter *splitter : {split, bottom})
+        splitter->setCollapsible(splitter->count() - 1, false);
     rows->addWidget(split);
 }
 

@@ -6,13 +6,12 @@
 #include "ui/ControlFactory.h"
 #include "ui/UserMessages.h"
 #include "serial/CommPort.h"
+#include "serial/DeviceChoice.h"
 #include "serial/LineSettings.h"
 #include "serial/PortAssignments.h"
 #include "ui/OptionGroup.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,15 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
-namespace {
-// Plugging an adapter changes /dev several times in a row (the node, then
-// its udev links): the list is looked at again once things are quiet.
-constexpr int settleMs = 500;
-// A PIC bootloader needs the line held in break for a moment.
-constexpr int breakMs = 250;
-} // namespace
 
 SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices)
     : QGroupBox(form), m_state(state), m_form(form), m_port(new CommPort(devices, this))
@@ -70,7 +61,7 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     grid->addWidget(m_transmitActive, 4, 0, 1, 3);
 
     buildDeviceChoice(grid);
-    buildLineControls(grid);
+    buildCustomSetting(grid);
 
     connect(m_settings, &QListWidget::currentRowChanged, this, &SerialPortPanel::settingsClicked);
     connect(m_applyButton, &QPushButton::clicked, this, &SerialPortPanel::applyClicked);
@@ -101,62 +92,25 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
 // The device of the chosen Com option: one of those plugged in, or a typed path.
 void SerialPortPanel::buildDeviceChoice(QGridLayout *grid)
 {
-    m_device = new QComboBox(this);
-    m_device->setObjectName(QStringLiteral("cboDevice"));
-    m_device->setEditable(true);
-    m_device->setInsertPolicy(QComboBox::NoInsert);
-    // by-id names are long: they must not widen the window.
-    m_device->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_device->setMinimumContentsLength(14);
-    m_device->setToolTip(tr("The device the chosen Com option opens: pick one or type its path"));
-    // The typing part and the drop-down list speak for the box.
-    m_device->lineEdit()->setAccessibleName(tr("Device"));
-    m_device->view()->setAccessibleName(tr("Serial devices plugged in"));
-    m_refresh = Controls::button(this, QStringLiteral("cmdRefresh"), tr("Refresh"));
-    m_refresh->setAccessibleDescription(tr("Looks again for serial devices plugged in"));
-    grid->addWidget(Controls::label(this, QStringLiteral("lblDevice"), tr("Device"), m_device), 5, 0);
-    grid->addWidget(m_device, 5, 1, 1, 2);
-    grid->addWidget(m_refresh, 5, 3);
-    // Adapters appear and vanish as device nodes in /dev: watching it costs
-    // nothing while nothing changes, where polling the system would.
-    m_scan = new QTimer(this);
-    m_scan->setObjectName(QStringLiteral("tmrScan"));
-    m_scan->setSingleShot(true);
-    m_scan->setInterval(settleMs);
-    m_devWatch = new QFileSystemWatcher({QStringLiteral("/dev")}, this);
-    connect(m_devWatch, &QFileSystemWatcher::directoryChanged, m_scan, qOverload<>(&QTimer::start));
-    connect(m_scan, &QTimer::timeout, this, &SerialPortPanel::refreshDevices);
-    connect(m_refresh, &QPushButton::clicked, this, &SerialPortPanel::refreshDevices);
-    connect(m_device, &QComboBox::activated, this, &SerialPortPanel::deviceChosen);
-    connect(m_device->lineEdit(), &QLineEdit::editingFinished, this, &SerialPortPanel::deviceChosen);
-    refreshDevices();
+    m_device = new DeviceChoice(this);
+    grid->addWidget(Controls::label(this, QStringLiteral("lblDevice"), tr("Device"), m_device->box()), 5, 0);
+    grid->addWidget(m_device->box(), 5, 1, 1, 2);
+    grid->addWidget(m_device->refreshButton(), 3, 3);
+    connect(m_device, &DeviceChoice::chosen, this, &SerialPortPanel::deviceChosen);
     showChosenDevice();
 }
 
-// A line setting beyond the list; the modem lines and break of the open port.
-void SerialPortPanel::buildLineControls(QGridLayout *grid)
+// A line setting beyond the list, typed.
+void SerialPortPanel::buildCustomSetting(QGridLayout *grid)
 {
     m_custom = Controls::lineEdit(this, QStringLiteral("txtCustom"), QString(), QString());
     m_custom->setPlaceholderText(QStringLiteral("250000,e,7,1"));
     m_custom->setToolTip(tr("Baud rate, parity (n, e, o, m, s), data bits, stop bits; Enter adds it to the list"));
-    grid->addWidget(Controls::label(this, QStringLiteral("lblCustom"), tr("Custom"), m_custom), 6, 0);
-    grid->addWidget(m_custom, 6, 1, 1, 2);
-    m_dtr = Controls::checkBox(this, QStringLiteral("chkDtr"), QStringLiteral("DTR"));
-    m_rts = Controls::checkBox(this, QStringLiteral("chkRts"), QStringLiteral("RTS"));
-    m_break = Controls::button(this, QStringLiteral("cmdBreak"), tr("Break"));
-    m_break->setAccessibleDescription(tr("Holds the line in break for %1 ms").arg(breakMs));
-    auto *lines = new QHBoxLayout;
-    lines->addWidget(m_dtr);
-    lines->addWidget(m_rts);
-    lines->addWidget(m_break);
-    grid->addLayout(lines, 6, 3, 1, 2);
-    showLineControls(false);
+    auto *row = new QHBoxLayout;
+    row->addWidget(Controls::label(this, QStringLiteral("lblCustom"), tr("Custom"), m_custom));
+    row->addWidget(m_custom, 1);
+    grid->addLayout(row, 5, 3, 1, 2);
     connect(m_custom, &QLineEdit::returnPressed, this, &SerialPortPanel::customSettingEntered);
-    connect(m_dtr, &QCheckBox::toggled, this,
-            [this](bool on) { setLine(m_dtr, &CommPort::setDataTerminalReady, on); });
-    connect(m_rts, &QCheckBox::toggled, this,
-            [this](bool on) { setLine(m_rts, &CommPort::setRequestToSend, on); });
-    connect(m_break, &QPushButton::clicked, this, &SerialPortPanel::breakClicked);
 }
 
 int SerialPortPanel::chosenOption() const
@@ -185,39 +139,11 @@ void SerialPortPanel::showDevice(int number)
 // The device box shows the device of the chosen Com option.
 void SerialPortPanel::showChosenDevice()
 {
-    const QString path = m_port->devices().device(chosenOption());
-    const QSignalBlocker block(m_device);
-    const int row = m_device->findData(path);
-    m_device->setCurrentIndex(row);
-    if (row < 0)
-        m_device->setEditText(path);
+    m_device->show(m_port->devices().device(chosenOption()));
 }
 
-void SerialPortPanel::refreshDevices()
+void SerialPortPanel::deviceChosen(const QString &path)
 {
-    const QList<SerialDevice> devices = SerialDevices::scan();
-    if (devices == m_listed)
-        return;
-    m_listed = devices;
-    // What the box shows (perhaps a path being typed) stays as it is.
-    const QString shown = m_device->currentText();
-    const QSignalBlocker block(m_device);
-    m_device->clear();
-    for (const SerialDevice &device : devices)
-        m_device->addItem(device.label(), device.path);
-    const int row = m_device->findText(shown);
-    m_device->setCurrentIndex(row);
-    if (row < 0)
-        m_device->setEditText(shown);
-}
-
-void SerialPortPanel::deviceChosen()
-{
-    const int row = m_device->currentIndex();
-    const QString text = m_device->currentText().trimmed();
-    const QString path = row >= 0 && m_device->itemText(row) == m_device->currentText()
-        ? m_device->itemData(row).toString()
-        : text;
     const int number = chosenOption();
     if (path == m_port->devices().device(number))
         return;
@@ -248,55 +174,18 @@ void SerialPortPanel::customSettingEntered()
         m_settings->setCurrentRow(row);
 }
 
-void SerialPortPanel::setLine(QCheckBox *box, bool (CommPort::*setter)(bool), bool on)
-{
-    if ((m_port->*setter)(on))
-        return;
-    const QSignalBlocker block(box);
-    box->setChecked(!on);
-    UserMessages::inform(m_form, m_port->errorString());
-}
 
-void SerialPortPanel::breakClicked()
-{
-    if (!m_port->setBreakEnabled(true)) {
-        UserMessages::inform(m_form, m_port->errorString());
-        return;
-    }
-    QTimer::singleShot(breakMs, this, &SerialPortPanel::endBreak);
-}
-
-void SerialPortPanel::endBreak()
-{
-    if (m_port->portOpen())
-        m_port->setBreakEnabled(false);
-}
-
-// Modem lines act on an open port; the device is chosen while closed.
-void SerialPortPanel::showLineControls(bool open)
-{
-    for (QWidget *control : {static_cast<QWidget *>(m_dtr), static_cast<QWidget *>(m_rts),
-                             static_cast<QWidget *>(m_break)})
-        control->setEnabled(open);
-    m_device->setEnabled(!open);
-    m_refresh->setEnabled(!open);
-    // The serial driver raises DTR and RTS as a port opens.
-    const QSignalBlocker dtr(m_dtr);
-    const QSignalBlocker rts(m_rts);
-    m_dtr->setChecked(open);
-    m_rts->setChecked(open);
-}
 
 QList<QWidget *> SerialPortPanel::focusOrder() const
 {
     return {m_options[0], m_options[1], m_options[2], m_options[3], m_settings, m_commButton, m_applyButton,
-            m_handshake, m_buffer, m_device, m_refresh, m_custom, m_dtr, m_rts, m_break};
+            m_device->refreshButton(), m_handshake, m_buffer, m_device->box(), m_custom};
 }
 
 QList<QWidget *> SerialPortPanel::lockedWhileSending() const
 {
     return {m_commButton, m_options[0], m_options[1], m_options[2], m_options[3], m_settings, m_applyButton,
-            m_handshake, m_buffer, m_device, m_refresh, m_custom, m_dtr, m_rts, m_break};
+            m_handshake, m_buffer, m_device->box(), m_device->refreshButton(), m_custom};
 }
 
 void SerialPortPanel::showPortState(PortIndicator::State state)
@@ -376,7 +265,8 @@ void SerialPortPanel::openSequence()
         return;
     }
     emit opened();
-    showLineControls(true);
+    // The device is chosen while the port is closed.
+    m_device->setEnabled(false);
     m_transmitActive->show();
     UserMessages::beep();
     PortIndicator::show(m_indicator, PortIndicator::State::On);
@@ -393,7 +283,7 @@ void SerialPortPanel::closeSequence()
 void SerialPortPanel::showClosed()
 {
     m_applyButton->setEnabled(true);
-    showLineControls(false);
+    m_device->setEnabled(true);
     emit closed();
     m_transmitActive->hide();
     UserMessages::beep();

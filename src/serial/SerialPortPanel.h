@@ -1,30 +1,26 @@
 #pragma once
 
 #include "serial/PortIndicator.h"
-#include "serial/SerialDevices.h"
 
 #include <QGroupBox>
 
 struct AppState;
 class CommPort;
+class DeviceChoice;
 class PortAssignments;
-class QCheckBox;
-class QComboBox;
-class QFileSystemWatcher;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QTimer;
 
 // The serial port frame: port choice, line settings, open/close, indicator,
 // handshake and output-buffer settings. It owns the port object MSComm1 and
 // announces opening and closing; the terminal and the senders follow.
 // The device of each Com option can be picked from the devices plugged in
-// now (the list follows hot-plug: /dev is watched) or typed; a custom line setting joins the
-// list; DTR, RTS and Break act on the open line.
+// now (the list follows hot-plug) or typed; a custom line
+// setting joins the list.
 class SerialPortPanel : public QGroupBox
 {
     Q_OBJECT
@@ -44,10 +40,8 @@ public:
     void settingsClicked(int row); // List1
     void applyClicked();           // cmdbuff
     void commClicked();            // cmdcomm: open when closed, else close
-    void refreshDevices();         // cmdRefresh, and when device nodes come or go
-    void deviceChosen();           // cboDevice: a listed or typed device for the chosen Com option
+    void deviceChosen(const QString &path); // cboDevice: a listed or typed device for the chosen Com option
     void customSettingEntered();   // txtCustom
-    void breakClicked();           // cmdBreak
 
 signals:
     // An open begins: the terminal shows that it waits.
@@ -58,13 +52,11 @@ signals:
 private:
     void buildPortChoice(QGridLayout *grid, const PortAssignments &devices);
     void buildDeviceChoice(QGridLayout *grid);
-    void buildLineControls(QGridLayout *grid);
+    void buildCustomSetting(QGridLayout *grid);
     int chosenOption() const;
     void showDevice(int number);
     void showChosenDevice();
-    void setLine(QCheckBox *box, bool (CommPort::*setter)(bool), bool on);
-    void endBreak();
-    void showLineControls(bool open);
+
     void openSequence();
     void closeSequence();
     void showClosed();
@@ -83,13 +75,6 @@ private:
     QLineEdit *m_buffer;
     QLabel *m_transmitActive;
     QLabel *m_deviceLabels[4] = {};
-    QComboBox *m_device = nullptr;
-    QPushButton *m_refresh = nullptr;
-    QTimer *m_scan = nullptr;
-    QFileSystemWatcher *m_devWatch = nullptr;
-    QList<SerialDevice> m_listed;
+    DeviceChoice *m_device = nullptr;
     QLineEdit *m_custom = nullptr;
-    QCheckBox *m_dtr = nullptr;
-    QCheckBox *m_rts = nullptr;
-    QPushButton *m_break = nullptr;
 };

@@ -5,21 +5,21 @@
 #include "ui/UserMessages.h"
 #include "serial/CommPort.h"
 #include "serial/LogFileDialog.h"
+#include "serial/ModemLineControls.h"
 #include "serial/TerminalText.h"
 #include "serial/TransmitWindow.h"
 
-#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,7 +33,8 @@ TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
       m_typing(new TransmitWindow(this)), m_timer(new QTimer(this)),
       m_clear(Controls::button(this, QStringLiteral("cmdClearInput"), tr("Clear"))),
       m_logButton(Controls::button(this, QStringLiteral("cmdLog"), tr("Log to File..."))),
-      m_logFile(Controls::valueLabel(this, QStringLiteral("lblLogFile"), tr("Not logging"), tr("Log file")))
+      m_logFile(Controls::valueLabel(this, QStringLiteral("lblLogFile"), tr("Not logging"), tr("Log file"))),
+      m_lines(new ModemLineControls(port, form, this))
 {
     setObjectName(QStringLiteral("fraTerminal"));
     m_input->setObjectName(QStringLiteral("Text1"));
@@ -64,12 +65,7 @@ TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_input, 1);
-    auto *tools = new QHBoxLayout;
-    tools->addWidget(buildViewButton());
-    tools->addWidget(m_clear);
-    tools->addWidget(m_logButton);
-    tools->addWidget(m_logFile, 1);
-    layout->addLayout(tools);
+    layout->addLayout(buildViewChoice());
     auto *typingRow = new QHBoxLayout;
     typingRow->addWidget(m_typing, 1);
     typingRow->addWidget(buildEnterChoice());
@@ -85,33 +81,38 @@ TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
     connect(m_port, &CommPort::closed, this, &TerminalPanel::receiveTick);
 }
 
-// "View": how received bytes show. Unchecked, the window is the classic one.
-QWidget *TerminalPanel::buildViewButton()
+// How received bytes show (all unchecked: the classic window), Clear and
+// Log to File.
+QLayout *TerminalPanel::buildViewChoice()
 {
-    m_view = new QToolButton(this);
-    m_view->setObjectName(QStringLiteral("cmdView"));
-    m_view->setText(tr("View"));
-    m_view->setPopupMode(QToolButton::InstantPopup);
-    auto *menu = new QMenu(m_view);
-    menu->setObjectName(QStringLiteral("mnuView"));
-    auto add = [this, menu](const char *name, const QString &text) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        action->setCheckable(true);
-        connect(action, &QAction::toggled, this, &TerminalPanel::viewChanged);
-        return action;
+    auto add = [this](const char *name, const QString &caption) {
+        QCheckBox *box = Controls::checkBox(this, QLatin1String(name), caption);
+        connect(box, &QCheckBox::toggled, this, &TerminalPanel::viewChanged);
+        return box;
     };
-    m_hexView = add("actHexView", tr("Hex view"));
-    m_timestamps = add("actTimestamps", tr("Timestamps"));
-    m_controlBytes = add("actControlBytes", tr("Show control bytes"));
-    m_lfStartsLine = add("actLfStartsLine", tr("LF starts a line"));
-    menu->addSeparator();
-    m_monospace = menu->addAction(tr("Monospace font"));
-    m_monospace->setObjectName(QStringLiteral("actMonospace"));
-    m_monospace->setCheckable(true);
-    connect(m_monospace, &QAction::toggled, this, &TerminalPanel::applyFont);
-    m_view->setMenu(menu);
-    return m_view;
+    m_hexView = add("chkHexView", tr("Hex view"));
+    m_timestamps = add("chkTimestamps", tr("Timestamps"));
+    m_controlBytes = add("chkControlBytes", tr("Control bytes"));
+    m_controlBytes->setToolTip(tr("Shows every control byte, CR and LF included, as a symbol"));
+    m_lfStartsLine = add("chkLfStartsLine", tr("LF starts a line"));
+    m_lfStartsLine->setToolTip(tr("For devices that end lines with LF alone; CR is then dropped"));
+    m_monospace = Controls::checkBox(this, QStringLiteral("chkMonospace"), tr("Monospace"));
+    connect(m_monospace, &QCheckBox::toggled, this, &TerminalPanel::applyFont);
+    // Three short rows keep the terminal narrow.
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(0);
+    grid->addWidget(m_hexView, 0, 0);
+    grid->addWidget(m_timestamps, 0, 1);
+    grid->addWidget(m_clear, 0, 2);
+    grid->addWidget(m_lfStartsLine, 1, 0);
+    grid->addWidget(m_controlBytes, 1, 1);
+    grid->addWidget(m_logButton, 1, 2);
+    grid->addWidget(m_monospace, 2, 0);
+    grid->addWidget(m_lines, 2, 1, 1, 2);
+    grid->addWidget(m_logFile, 3, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    return grid;
 }
 
 // "Enter sends": CR as the PIC expects, or LF, or CR LF.
@@ -137,12 +138,14 @@ QWidget *TerminalPanel::buildEnterChoice()
 QList<QWidget *> TerminalPanel::focusOrder() const
 {
     // The transmit window keeps Tab as a byte, so it comes last.
-    return {m_input, m_view, m_clear, m_logButton, m_enter, m_typing};
+    return QList<QWidget *>{m_input,        m_hexView,      m_timestamps, m_clear,
+                            m_lfStartsLine, m_controlBytes, m_logButton,  m_monospace}
+        + m_lines->controls() + QList<QWidget *>{m_enter, m_typing};
 }
 
 QList<QWidget *> TerminalPanel::lockedWhileSending() const
 {
-    return {m_typing};
+    return QList<QWidget *>{m_typing} + m_lines->controls();
 }
 
 void TerminalPanel::showWaiting()
@@ -156,6 +159,7 @@ void TerminalPanel::portOpened()
 {
     m_timer->start();
     setColours(inputOpen, typingOpen);
+    m_lines->showPortOpen(true);
 }
 
 void TerminalPanel::portClosed()
@@ -165,6 +169,7 @@ void TerminalPanel::portClosed()
         m_input->setPlainText(QStringLiteral("Serial Input from PIC"));
     setColours(Qt::white, Qt::white);
     m_typing->clear();
+    m_lines->showPortOpen(false);
 }
 
 void TerminalPanel::pauseReceiving()
@@ -288,3 +293,4 @@ void TerminalPanel::showLogState()
     m_logFile->setToolTip(logging ? m_log.fileName() : QString());
     m_logFile->setVisible(logging);
 }
+

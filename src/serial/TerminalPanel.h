@@ -8,20 +8,22 @@
 
 struct AppState;
 class CommPort;
-class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-class QToolButton;
+class ModemLineControls;
 class TransmitWindow;
 
 // The terminal: what the PIC sends (Text1), what the user types (Text2),
 // and the 50 ms receive timer that runs exactly while the port is open and
 // no stream is being sent. Received bytes are kept (bounded) and drawn in
 // the view the user picks: text or hex, stamped or not; they can be logged
-// to a file as they come.
+// to a file as they come. DTR, RTS and Break act on the open line, to reset
+// a PIC while watching what it says.
 class TerminalPanel : public QWidget
 {
     Q_OBJECT
@@ -34,7 +36,7 @@ public:
     TerminalPanel(AppState &state, CommPort *port, QWidget *form);
 
     QList<QWidget *> focusOrder() const;
-    // Typed keys would go out among a send's bytes.
+    // Typed keys or a break would go out among a send's bytes.
     QList<QWidget *> lockedWhileSending() const;
 
     // One tick of Timer1: shows what arrived since the last tick.
@@ -54,7 +56,7 @@ public:
     void logClicked();
 
 private:
-    QWidget *buildViewButton();
+    QLayout *buildViewChoice();
     QWidget *buildEnterChoice();
     void sendTyped(const QByteArray &bytes);
     void setColours(const QColor &input, const QColor &typing);
@@ -71,15 +73,15 @@ private:
     QPlainTextEdit *m_input;
     TransmitWindow *m_typing;
     QTimer *m_timer;
-    QToolButton *m_view = nullptr;
-    QAction *m_hexView = nullptr;
-    QAction *m_timestamps = nullptr;
-    QAction *m_controlBytes = nullptr;
-    QAction *m_monospace = nullptr;
-    QAction *m_lfStartsLine = nullptr;
+    QCheckBox *m_hexView = nullptr;
+    QCheckBox *m_timestamps = nullptr;
+    QCheckBox *m_controlBytes = nullptr;
+    QCheckBox *m_monospace = nullptr;
+    QCheckBox *m_lfStartsLine = nullptr;
     QPushButton *m_clear;
     QPushButton *m_logButton;
     QLabel *m_logFile;
+    ModemLineControls *m_lines;
     QComboBox *m_enter = nullptr;
     ReceiveRenderer m_renderer;
     ReceiveHistory m_history;

@@ -3,7 +3,7 @@
 #include "serial/TerminalText.h"
 
 #include <QAccessible>
-#include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -150,43 +150,43 @@ void TerminalWindowTest::viewsOfReceivedBytes()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     QPlainTextEdit *input = rig.input();
-    auto view = [&rig](const char *name, bool on) { rig.get<QAction>(name)->setChecked(on); };
-    view("actHexView", true); // nothing received yet: the window keeps its text
+    auto view = [&rig](const char *name, bool on) { rig.get<QCheckBox>(name)->setChecked(on); };
+    view("chkHexView", true); // nothing received yet: the window keeps its text
     QCOMPARE(input->toPlainText(), QStringLiteral("Serial Input from PIC\n"));
-    view("actHexView", false);
+    view("chkHexView", false);
     rig.clickOpenClose();
     QVERIFY(pty.write("AB\r"));
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("AB\n"));
-    view("actHexView", true);
+    view("chkHexView", true);
     QCOMPARE(input->toPlainText(), "41 42 0d" + QString(41, ' ') + "AB.");
     QVERIFY(input->isReadOnly());
     QVERIFY(QFontInfo(input->font()).fixedPitch());
     QVERIFY(pty.write("C"));
     QTRY_COMPARE(input->toPlainText(), "41 42 0d 43" + QString(38, ' ') + "AB.C");
-    view("actTimestamps", true);
+    view("chkTimestamps", true);
     QVERIFY2(QRegularExpression("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] 41 42 0d 43 +AB\\.C$")
                  .match(input->toPlainText()).hasMatch(),
              qPrintable(input->toPlainText()));
-    view("actTimestamps", false);
-    view("actHexView", false);
+    view("chkTimestamps", false);
+    view("chkHexView", false);
     QCOMPARE(input->toPlainText(), QStringLiteral("AB\nC"));
     QVERIFY(!input->isReadOnly());
-    view("actControlBytes", true);
+    view("chkControlBytes", true);
     QCOMPARE(input->toPlainText(), QString::fromUtf8("AB\u240d\nC"));
-    view("actControlBytes", false);
-    view("actLfStartsLine", true);
+    view("chkControlBytes", false);
+    view("chkLfStartsLine", true);
     QCOMPARE(input->toPlainText(), QStringLiteral("ABC"));
     QVERIFY(pty.write("\nD"));
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("ABC\nD"));
-    view("actLfStartsLine", false);
-    view("actMonospace", true);
+    view("chkLfStartsLine", false);
+    view("chkMonospace", true);
     QCOMPARE(input->font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
     QCOMPARE(input->toPlainText(), QStringLiteral("AB\nCD"));
     rig.get<QPushButton>("cmdClearInput")->click();
     QCOMPARE(input->toPlainText(), QString());
     QVERIFY(pty.write("E"));
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("E"));
-    view("actHexView", true); // only what came after Clear
+    view("chkHexView", true); // only what came after Clear
     QCOMPARE(input->toPlainText(), "45" + QString(47, ' ') + "E");
 }
 
