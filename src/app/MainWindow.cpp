@@ -30,6 +30,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent) : MainWindow(PortAssignments::fromSystem(), parent)
@@ -65,26 +66,45 @@ void MainWindow::buildPanels(const PortAssignments &ports)
     m_virtualLcd = new VirtualLcdPanel(this);
 }
 
+// Splitters let the terminal (or the output window) take most of the
+// window; they start out as the fixed layout did. Dragged past what it
+// needs, the picture row folds away (dragging back brings it again).
 void MainWindow::layOut()
 {
     auto *rows = new QVBoxLayout(m_form);
-    rows->setContentsMargins(6, 4, 6, 4);
-    rows->setSpacing(6);
+    rows->setContentsMargins(6, 0, 6, 0); // every pixel of height counts on a 768-line screen
+    auto *top = new QWidget(m_form);
+    auto *topRow = new QHBoxLayout(top);
+    topRow->setContentsMargins(0, 0, 0, 0);
     // Room the window gains goes to the canvas first.
-    auto *top = new QHBoxLayout;
-    top->addWidget(m_canvas, 1);
-    top->addWidget(buildIoSettings());
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_output, 3);
-    bottom->addWidget(m_preview, 2);
-    auto *portColumn = new QVBoxLayout;
-    portColumn->addWidget(m_port);
-    portColumn->addWidget(m_output->pasteAndSendButton());
-    portColumn->addStretch();
-    bottom->addLayout(portColumn);
-    bottom->addWidget(m_terminal, 2);
-    rows->addLayout(top, 1);
-    rows->addLayout(bottom, 1);
+    topRow->addWidget(m_canvas, 1);
+    topRow->addWidget(buildIoSettings());
+    auto *portColumn = new QWidget(m_form);
+    auto *portLayout = new QVBoxLayout(portColumn);
+    portLayout->setContentsMargins(0, 0, 0, 0);
+    portLayout->addWidget(m_port);
+    portLayout->addWidget(m_output->pasteAndSendButton());
+    portLayout->addStretch();
+    auto *bottom = new QSplitter(Qt::Horizontal, m_form);
+    bottom->setObjectName(QStringLiteral("splBottom"));
+    bottom->addWidget(m_output);
+    bottom->addWidget(m_preview);
+    bottom->addWidget(portColumn);
+    bottom->addWidget(m_terminal);
+    bottom->setStretchFactor(0, 3);
+    bottom->setStretchFactor(1, 2);
+    bottom->setStretchFactor(2, 0);
+    bottom->setStretchFactor(3, 2);
+    auto *split = new QSplitter(Qt::Vertical, m_form);
+    split->setObjectName(QStringLiteral("splMain"));
+    split->addWidget(top);
+    split->addWidget(bottom);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    // Dragged all the way, the output window makes room; the terminal stays.
+    for (QSplitter *splitter : {split, bottom})
+        splitter->setCollapsible(splitter->count() - 1, false);
+    rows->addWidget(split);
 }
 
 // The panels meet here only: each one's events reach the others as calls.

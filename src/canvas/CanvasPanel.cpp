@@ -38,7 +38,7 @@ CanvasPanel::CanvasPanel(AppState &state, CommonDialog &dialog, QWidget *parent)
 {
     setObjectName(QStringLiteral("fraGraphic"));
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setContentsMargins(6, 2, 6, 2);
     layout->addWidget(buildCanvasArea(), 1);
     auto *side = new QVBoxLayout;
     m_sizes = new SizeSelector(this);

@@ -94,6 +94,10 @@ void PreviewPane::buildControls()
     controls->addWidget(m_colourChoice);
     controls->addStretch();
     auto *layout = new QVBoxLayout(this);
+    // It shares the window's bottom row: no room is spent on margins.
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    scroll->setMinimumHeight(40);
     layout->addLayout(controls);
     layout->addWidget(scroll, 1);
     layout->addWidget(m_difference);

@@ -199,10 +199,46 @@ bool CommPort::output(const QString &text)
 
 QString CommPort::input()
 {
+    return QString::fromLatin1(inputBytes());
+}
+
+QByteArray CommPort::inputBytes()
+{
     QByteArray received = std::exchange(m_unread, {});
     if (portOpen())
         received += m_port.readAll();
-    return QString::fromLatin1(received);
+    return received;
+}
+
+bool CommPort::setDataTerminalReady(bool on)
+{
+    if (portOpen() && m_port.setDataTerminalReady(on))
+        return true;
+    return refuseLine("DTR");
+}
+
+bool CommPort::setRequestToSend(bool on)
+{
+    if (portOpen() && m_port.setRequestToSend(on))
+        return true;
+    return refuseLine("RTS");
+}
+
+bool CommPort::setBreakEnabled(bool on)
+{
+    if (portOpen() && m_port.setBreakEnabled(on))
+        return true;
+    return refuseLine("Break");
+}
+
+bool CommPort::refuseLine(const char *line)
+{
+    if (!portOpen())
+        return refuse(tr("Open the port before setting %1.").arg(QLatin1String(line)));
+    const QString reason = m_port.errorString();
+    // The refusal is answered here; it must not linger as the port's state.
+    m_port.clearError();
+    return refuse(tr("%1 cannot set %2: %3").arg(device(), QLatin1String(line), reason));
 }
 
 qint64 CommPort::writeBytes(const QByteArray &bytes)

@@ -21,7 +21,7 @@ public:
     const PortAssignments &devices() const { return m_devices; }
     // The device the next open uses.
     QString device() const { return m_devices.device(m_commPort); }
-    // Gives Com `number` another device (the virtual LCD); used from the next open.
+    // Gives option Com`number` another device, used from its next open.
     void setDevice(int number, const QString &path) { m_devices.setDevice(number, path); }
 
     // Setters return false and leave the value as it was when they refuse;
@@ -46,6 +46,15 @@ public:
     // Everything received since the last call; "" when nothing came. What
     // had arrived when the port closed is still returned once afterwards.
     QString input();
+    // The same as raw bytes.
+    QByteArray inputBytes();
+
+    // Modem lines and break, for devices reset that way (PIC bootloaders).
+    // Refused with a reason when the port is closed or the device has no
+    // such line (a pseudo-terminal has none).
+    bool setDataTerminalReady(bool on);
+    bool setRequestToSend(bool on);
+    bool setBreakEnabled(bool on);
 
     // For senders that pace raw bytes and watch the driver's queue.
     qint64 writeBytes(const QByteArray &bytes);
@@ -80,6 +89,7 @@ private:
     bool applyHandshake();
     void handleError(QSerialPort::SerialPortError error);
     bool refuse(const QString &reason);
+    bool refuseLine(const char *line);
 
     PortAssignments m_devices;
     QSerialPort m_port;

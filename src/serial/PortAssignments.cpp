@@ -25,10 +25,16 @@ auto sortKey(const QString &path)
 }
 } // namespace
 
-PortAssignments PortAssignments::fromDevices(QStringList devices)
+QStringList PortAssignments::preferredOrder(QStringList devices)
 {
     std::sort(devices.begin(), devices.end(),
               [](const QString &a, const QString &b) { return sortKey(a) < sortKey(b); });
+    return devices;
+}
+
+PortAssignments PortAssignments::fromDevices(QStringList devices)
+{
+    devices = preferredOrder(devices);
     PortAssignments result;
     for (int i = 0; i < count && i < devices.size(); ++i)
         result.m_devices[i] = devices.at(i);

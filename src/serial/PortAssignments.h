@@ -17,6 +17,9 @@ public:
     static PortAssignments fromDevices(QStringList devices);
     // Com1..Com4 from the serial ports the system lists now.
     static PortAssignments fromSystem();
+    // USB and ACM adapters first, then the others, each group by name with
+    // numbers compared as numbers (ttyUSB2 before ttyUSB10).
+    static QStringList preferredOrder(QStringList devices);
 
     // "--com N=PATH", repeatable.
     static QCommandLineOption commandLineOption();

@@ -2,18 +2,13 @@
 
 namespace ReceiveFilter {
 
-QString filter(const QString &received)
+Role role(unsigned char byte, LineStart mode)
 {
-    QString shown;
-    shown.reserve(received.size() + received.count(QLatin1Char('\r')));
-    for (QChar c : received) {
-        if (c == QLatin1Char('\n'))
-            continue;
-        shown.append(c);
-        if (c == QLatin1Char('\r'))
-            shown.append(QLatin1Char('\n'));
-    }
-    return shown;
+    const unsigned char ending = mode == LineStart::AfterCr ? '\r' : '\n';
+    const unsigned char dropped = mode == LineStart::AfterCr ? '\n' : '\r';
+    if (byte == ending)
+        return Role::LineEnd;
+    return byte == dropped ? Role::Dropped : Role::Shown;
 }
 
 } // namespace ReceiveFilter

@@ -7,16 +7,20 @@
 #include "ui/ControlFactory.h"
 #include "ui/UserMessages.h"
 #include "serial/CommPort.h"
+#include "serial/DeviceChoice.h"
 #include "serial/LineSettings.h"
 #include "serial/PortAssignments.h"
 #include "ui/OptionGroup.h"
 
+#include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+
 
 SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices)
     : QGroupBox(form), m_state(state), m_form(form), m_port(new CommPort(devices, this))
@@ -28,7 +32,8 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     grid->setVerticalSpacing(2);
     buildPortChoice(grid, devices);
     m_settings = Controls::list(this, QStringLiteral("List1"), {}, QString());
-    m_settings->setFixedSize(100, 60);
+    m_settings->setFixedSize(112, 60);
+    m_settings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_settingLabel = Controls::valueLabel(this, QStringLiteral("Label2"), tr("Setting"), tr("Port settings"));
     grid->addWidget(m_settingLabel, 0, 2);
     m_settings->setAccessibleName(tr("Setting"));
@@ -56,6 +61,9 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     m_transmitActive->hide();
     grid->addWidget(m_transmitActive, 4, 0, 1, 3);
 
+    buildDeviceChoice(grid);
+    buildCustomSetting(grid);
+
     connect(m_settings, &QListWidget::currentRowChanged, this, &SerialPortPanel::settingsClicked);
     connect(m_applyButton, &QPushButton::clicked, this, &SerialPortPanel::applyClicked);
     connect(m_commButton, &QPushButton::clicked, this, &SerialPortPanel::commClicked);
@@ -69,29 +77,44 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
         const int number = i + 1;
         m_options[i] = Controls::option(this, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(number));
         m_options[i]->setChecked(i == 0);
-        m_deviceLabels[i] = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i), QString(),
-                                                 tr("Device of Com%1").arg(number));
-        showDevice(number, devices);
+        m_deviceLabels[i] = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i),
+                                                 devices.shortName(number), tr("Device of Com%1").arg(number));
+        showDevice(number);
         grid->addWidget(m_options[i], i, 0);
         grid->addWidget(m_deviceLabels[i], i, 1);
+        connect(m_options[i], &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                showChosenDevice();
+        });
     }
     OptionGroup::tabLandsOnChecked({m_options[0], m_options[1], m_options[2], m_options[3]});
 }
 
-void SerialPortPanel::showDevice(int number, const PortAssignments &devices)
+// The device of the chosen Com option: one of those plugged in, or a typed path.
+void SerialPortPanel::buildDeviceChoice(QGridLayout *grid)
 {
-    const QString path = devices.device(number);
-    const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
-    m_options[number - 1]->setToolTip(where);
-    m_options[number - 1]->setAccessibleDescription(where);
-    // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
-    QLabel *device = m_deviceLabels[number - 1];
-    device->setText(fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80));
-    device->setToolTip(where);
-    device->setEnabled(!path.isEmpty());
+    m_device = new DeviceChoice(this);
+    grid->addWidget(Controls::label(this, QStringLiteral("lblDevice"), tr("Device"), m_device->box()), 5, 0);
+    grid->addWidget(m_device->box(), 5, 1, 1, 2);
+    grid->addWidget(m_device->refreshButton(), 3, 3);
+    connect(m_device, &DeviceChoice::chosen, this, &SerialPortPanel::deviceChosen);
+    showChosenDevice();
 }
 
-int SerialPortPanel::checkedComNumber() const
+// A line setting beyond the list, typed.
+void SerialPortPanel::buildCustomSetting(QGridLayout *grid)
+{
+    m_custom = Controls::lineEdit(this, QStringLiteral("txtCustom"), QString(), QString());
+    m_custom->setPlaceholderText(QStringLiteral("250000,e,7,1"));
+    m_custom->setToolTip(tr("Baud rate, parity (n, e, o, m, s), data bits, stop bits; Enter adds it to the list"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(Controls::label(this, QStringLiteral("lblCustom"), tr("Custom"), m_custom));
+    row->addWidget(m_custom, 1);
+    grid->addLayout(row, 5, 3, 1, 2);
+    connect(m_custom, &QLineEdit::returnPressed, this, &SerialPortPanel::customSettingEntered);
+}
+
+int SerialPortPanel::chosenOption() const
 {
     for (int i = 0; i < PortAssignments::count; ++i)
         if (m_options[i]->isChecked())
@@ -99,26 +122,71 @@ int SerialPortPanel::checkedComNumber() const
     return 1;
 }
 
-bool SerialPortPanel::assignDevice(const QString &path)
+// The label beside Com`number` and the option's tooltip name its device.
+void SerialPortPanel::showDevice(int number)
 {
-    if (m_port->portOpen())
-        return false;
-    const int number = checkedComNumber();
-    m_port->setDevice(number, path);
-    showDevice(number, m_port->devices());
-    return true;
+    const PortAssignments &devices = m_port->devices();
+    const QString path = devices.device(number);
+    const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
+    m_options[number - 1]->setToolTip(where);
+    m_options[number - 1]->setAccessibleDescription(where);
+    QLabel *label = m_deviceLabels[number - 1];
+    // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
+    label->setText(fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80));
+    label->setToolTip(where);
+    label->setEnabled(!path.isEmpty());
 }
+
+// The device box shows the device of the chosen Com option.
+void SerialPortPanel::showChosenDevice()
+{
+    m_device->show(m_port->devices().device(chosenOption()));
+}
+
+void SerialPortPanel::deviceChosen(const QString &path)
+{
+    const int number = chosenOption();
+    if (path == m_port->devices().device(number))
+        return;
+    m_port->setDevice(number, path);
+    showDevice(number);
+}
+
+void SerialPortPanel::customSettingEntered()
+{
+    const QString text = m_custom->text().trimmed();
+    const std::optional<LineSettings> parsed = LineSettings::parse(text);
+    if (!parsed) {
+        UserMessages::inform(m_form, tr("\"%1\" is not a line setting. Type the baud rate, parity (n, e, o, m or s), "
+                                        "data bits (5 to 8) and stop bits (1, 1.5 or 2), such as 250000,e,7,1.")
+                                         .arg(text));
+        return;
+    }
+    const QString setting = parsed->toString();
+    QList<QListWidgetItem *> found = m_settings->findItems(setting, Qt::MatchExactly);
+    if (found.isEmpty()) {
+        m_settings->addItem(setting);
+        found = {m_settings->item(m_settings->count() - 1)};
+    }
+    const int row = m_settings->row(found.first());
+    if (row == m_settings->currentRow())
+        settingsClicked(row);
+    else
+        m_settings->setCurrentRow(row);
+}
+
+
 
 QList<QWidget *> SerialPortPanel::focusOrder() const
 {
     return {m_options[0], m_options[1], m_options[2], m_options[3], m_settings, m_commButton, m_applyButton,
-            m_handshake, m_buffer};
+            m_device->refreshButton(), m_handshake, m_buffer, m_device->box(), m_custom};
 }
 
 QList<QWidget *> SerialPortPanel::lockedWhileSending() const
 {
-    return {m_commButton, m_options[0], m_options[1], m_options[2], m_options[3],
-            m_settings, m_applyButton, m_handshake, m_buffer};
+    return {m_commButton, m_options[0], m_options[1], m_options[2], m_options[3], m_settings, m_applyButton,
+            m_handshake, m_buffer, m_device->box(), m_device->refreshButton(), m_custom};
 }
 
 void SerialPortPanel::showPortState(PortIndicator::State state)
@@ -133,7 +201,9 @@ void SerialPortPanel::showClosedControls()
 
 void SerialPortPanel::startUp()
 {
-    m_settings->addItems({"19200,n,8,1", "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1"});
+    // The classic five, then the faster rates today's adapters run at.
+    m_settings->addItems({"19200,n,8,1", "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1", "57600,n,8,1",
+                          "115200,n,8,1", "230400,n,8,1"});
     m_settingLabel->setText(QStringLiteral("19200,n,8,1"));
     // Selecting a list item runs its handler, just as a click would.
     m_settings->setCurrentRow(0);
@@ -196,6 +266,8 @@ void SerialPortPanel::openSequence()
         return;
     }
     emit opened();
+    // The device is chosen while the port is closed.
+    m_device->setEnabled(false);
     m_transmitActive->show();
     UserMessages::beep();
     PortIndicator::show(m_indicator, PortIndicator::State::On);
@@ -212,6 +284,7 @@ void SerialPortPanel::closeSequence()
 void SerialPortPanel::showClosed()
 {
     m_applyButton->setEnabled(true);
+    m_device->setEnabled(true);
     emit closed();
     m_transmitActive->hide();
     UserMessages::beep();
@@ -254,4 +327,15 @@ void SerialPortPanel::restoreSettings(const SettingsStore &store)
         m_buffer->setText(QString::number(*size));
         m_port->setOutBufferSize(*size);
     }
+}
+
+bool SerialPortPanel::assignDevice(const QString &path)
+{
+    if (m_port->portOpen())
+        return false;
+    const int number = chosenOption();
+    m_port->setDevice(number, path);
+    showDevice(number);
+    showChosenDevice();
+    return true;
 }

@@ -7,6 +7,7 @@
 struct AppState;
 class SettingsStore;
 class CommPort;
+class DeviceChoice;
 class PortAssignments;
 class QGridLayout;
 class QLabel;
@@ -18,6 +19,9 @@ class QRadioButton;
 // The serial port frame: port choice, line settings, open/close, indicator,
 // handshake and output-buffer settings. It owns the port object MSComm1 and
 // announces opening and closing; the terminal and the senders follow.
+// The device of each Com option can be picked from the devices plugged in
+// now (the list follows hot-plug) or typed; a custom line
+// setting joins the list.
 class SerialPortPanel : public QGroupBox
 {
     Q_OBJECT
@@ -31,10 +35,6 @@ public:
     // After a send in which the line was lost: the controls as a closed port has them.
     void showClosedControls();
 
-    // Gives the checked Com option another device; false while the port is open.
-    bool assignDevice(const QString &path);
-    int checkedComNumber() const;
-
     // Start-up: the offered line settings, the first one chosen.
     void startUp();
 
@@ -42,10 +42,15 @@ public:
     // control as it is.
     void saveSettings(SettingsStore &store) const;
     void restoreSettings(const SettingsStore &store);
+    // Gives the checked Com option another device; false while the port is open.
+    bool assignDevice(const QString &path);
+    int checkedComNumber() const { return chosenOption(); }
 
     void settingsClicked(int row); // List1
     void applyClicked();           // cmdbuff
     void commClicked();            // cmdcomm: open when closed, else close
+    void deviceChosen(const QString &path); // cboDevice: a listed or typed device for the chosen Com option
+    void customSettingEntered();   // txtCustom
 
 signals:
     // An open begins: the terminal shows that it waits.
@@ -55,7 +60,12 @@ signals:
 
 private:
     void buildPortChoice(QGridLayout *grid, const PortAssignments &devices);
-    void showDevice(int number, const PortAssignments &devices);
+    void buildDeviceChoice(QGridLayout *grid);
+    void buildCustomSetting(QGridLayout *grid);
+    int chosenOption() const;
+    void showDevice(int number);
+    void showChosenDevice();
+
     void openSequence();
     void closeSequence();
     void showClosed();
@@ -65,7 +75,6 @@ private:
     QWidget *m_form;
     CommPort *m_port;
     QRadioButton *m_options[4] = {};
-    QLabel *m_deviceLabels[4] = {};
     QListWidget *m_settings;
     QLabel *m_settingLabel;
     QPushButton *m_commButton;
@@ -74,4 +83,7 @@ private:
     QListWidget *m_handshake;
     QLineEdit *m_buffer;
     QLabel *m_transmitActive;
+    QLabel *m_deviceLabels[4] = {};
+    DeviceChoice *m_device = nullptr;
+    QLineEdit *m_custom = nullptr;
 };

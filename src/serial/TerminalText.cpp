@@ -2,10 +2,47 @@
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 namespace TerminalText {
+
+namespace {
+// Where the view's top is: a character position and the wrapped line of its
+// paragraph, as the scroll bar counts lines.
+struct ViewTop
+{
+    int position;
+    int lineInBlock;
+};
+
+ViewTop viewTop(const QPlainTextEdit *edit)
+{
+    const int value = edit->verticalScrollBar()->value();
+    const QTextBlock top = edit->document()->findBlockByLineNumber(value);
+    return {top.position(), value - top.firstLineNumber()};
+}
+
+void restoreViewTop(QPlainTextEdit *edit, const ViewTop &top, int removedFront)
+{
+    QScrollBar *bar = edit->verticalScrollBar();
+    const int position = top.position - removedFront;
+    if (position < 0) { // those lines are gone: the oldest left is the nearest
+        bar->setValue(0);
+        return;
+    }
+    const QTextBlock block = edit->document()->findBlock(position);
+    bar->setValue(block.firstLineNumber() + top.lineInBlock);
+}
+
+void remove(QTextCursor &cursor, int from, int to)
+{
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+} // namespace
 
 int length(const QPlainTextEdit *edit)
 {
@@ -18,24 +55,27 @@ bool shows(const QPlainTextEdit *edit, const QString &text)
     return length(edit) == text.size() && edit->toPlainText() == text;
 }
 
-void append(QPlainTextEdit *edit, const QString &text, int limit)
+void apply(QPlainTextEdit *edit, const ScreenUpdate &update, int limit)
 {
     QScrollBar *bar = edit->verticalScrollBar();
     const bool following = bar->value() == bar->maximum();
-    QTextCursor end(edit->document());
-    // One edit block: the changed paragraph is laid out once, not after the
-    // insertion and again after the trim.
-    end.beginEditBlock();
-    end.movePosition(QTextCursor::End);
-    // More than the window holds: only its tail would survive anyway. A CR LF
-    // is two characters here and one in the window, so twice the bound is
-    // kept and dropOldest cuts exactly.
-    const qsizetype kept = 2 * qsizetype(limit);
-    end.insertText(text.size() > kept ? text.right(kept) : text);
-    dropOldest(edit, limit);
-    end.endEditBlock();
+    const ViewTop top = viewTop(edit);
+    const int before = length(edit);
+    const TextEdit change = BoundedText::plan(before, update, limit);
+    QTextCursor cursor(edit->document());
+    // One edit block: each changed paragraph is laid out once.
+    cursor.beginEditBlock();
+    if (change.removeBack > 0)
+        remove(cursor, before - change.removeBack, before);
+    if (change.removeFront > 0)
+        remove(cursor, 0, change.removeFront);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(change.insert);
+    cursor.endEditBlock();
     if (following)
         bar->setValue(bar->maximum());
+    else
+        restoreViewTop(edit, top, change.removeFront);
 }
 
 void dropOldest(QPlainTextEdit *edit, int limit)
@@ -44,8 +84,7 @@ void dropOldest(QPlainTextEdit *edit, int limit)
     if (excess <= 0)
         return;
     QTextCursor start(edit->document());
-    start.setPosition(excess, QTextCursor::KeepAnchor);
-    start.removeSelectedText();
+    remove(start, 0, excess);
 }
 
 } // namespace TerminalText

@@ -4,12 +4,25 @@
 
 namespace TypedKey {
 
-QByteArray bytes(int key, const QString &text)
+QByteArray enterBytes(EnterKey enter)
+{
+    switch (enter) {
+    case EnterKey::Lf:
+        return QByteArrayLiteral("\n");
+    case EnterKey::CrLf:
+        return QByteArrayLiteral("\r\n");
+    case EnterKey::Cr:
+        break;
+    }
+    return QByteArrayLiteral("\r");
+}
+
+QByteArray bytes(int key, const QString &text, EnterKey enter)
 {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return QByteArray(1, '\r');
+        return enterBytes(enter);
     case Qt::Key_Backspace:
         return QByteArray(1, '\b');
     case Qt::Key_Delete: // the X11 text of Delete is DEL, but it edits, it types nothing
@@ -17,9 +30,37 @@ QByteArray bytes(int key, const QString &text)
     default:
         break;
     }
-    if (text.size() != 1 || text.at(0).unicode() > 0xFF)
-        return {};
-    return QByteArray(1, char(text.at(0).unicode()));
+    bool outside = false;
+    latin1Only(text, &outside);
+    return outside ? QByteArray() : text.toLatin1();
+}
+
+QByteArray textBytes(const QString &text, EnterKey enter)
+{
+    QByteArray result;
+    result.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            result += enterBytes(enter);
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else {
+            result += char(c.unicode());
+        }
+    }
+    return result;
+}
+
+QString latin1Only(const QString &text, bool *dropped)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (QChar c : text)
+        if (c.unicode() <= 0xFF)
+            kept += c;
+    *dropped = kept.size() != text.size();
+    return kept;
 }
 
 } // namespace TypedKey

@@ -69,9 +69,10 @@ void MainWindowTest::startUpState()
 
     auto *settings = control<QListWidget>(&window, "List1");
     QVERIFY(settings);
-    QCOMPARE(settings->count(), 5);
+    QCOMPARE(settings->count(), 8);
     QCOMPARE(settings->item(0)->text(), QStringLiteral("19200,n,8,1"));
     QCOMPARE(settings->item(4)->text(), QStringLiteral("1200,n,8,1"));
+    QCOMPARE(settings->item(7)->text(), QStringLiteral("230400,n,8,1"));
     QCOMPARE(settings->currentRow(), 0);
     QCOMPARE(control<QLabel>(&window, "Label2")->text(), QStringLiteral("19200,n,8,1"));
     QCOMPARE(control<QListWidget>(&window, "List2")->currentItem()->text(), QStringLiteral("32"));

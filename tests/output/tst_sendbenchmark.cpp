@@ -2,6 +2,7 @@
 #include "LineRecorder.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
+#include "StallMeter.h"
 #include "app/MainWindow.h"
 #include "canvas/PixelCanvas.h"
 #include "serial/PortAssignments.h"
@@ -19,29 +20,6 @@
 
 namespace {
 constexpr int pauseMs = 5;
-
-// Lateness of a 10 ms timer: how long the event loop was kept from running.
-class StallMeter : public QObject
-{
-public:
-    StallMeter()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            m_longestLateMs = qMax(m_longestLateMs, m_clock.nsecsElapsed() / 1e6 - 10.0);
-            m_clock.start();
-        });
-        m_clock.start();
-        m_timer.start();
-    }
-    double longestLateMs() const { return m_longestLateMs; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    double m_longestLateMs = 0;
-};
 
 // The stream of a 240x64 KS0108 picture: header, then 1,920 bytes as 3,840
 // hexadecimal characters in 120 blocks of 32.

@@ -1,24 +1,22 @@
 #include "serial/CommPort.h"
 #include "serial/LineSettings.h"
 #include "serial/PortAssignments.h"
-#include "serial/ReceiveFilter.h"
+#include "serial/SerialDevices.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QtTest>
 
-// The serial link's logic without a window: settings strings, which device
-// each Com option opens, what a received chunk shows as.
+// The serial link's logic without a window: settings strings and which
+// device each Com option opens.
 class SerialLogicTest : public QObject
 {
     Q_OBJECT
 private slots:
     void settingsStrings_data();
     void settingsStrings();
-    void receiveFilter_data();
-    void receiveFilter();
-    void receiveFilterAcrossReads();
     void portAssignments();
+    void devicesWithByIdNames();
 };
 
 void SerialLogicTest::settingsStrings_data()
@@ -50,32 +48,6 @@ void SerialLogicTest::settingsStrings()
         QCOMPARE(port.settings(), QStringLiteral("4800,o,8,1"));
         QVERIFY(port.errorString().contains(QStringLiteral("19200,n,8,1")));
     }
-}
-
-void SerialLogicTest::receiveFilter_data()
-{
-    QTest::addColumn<QString>("received");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("CR becomes CR LF") << "ab\rc" << "ab\r\nc";
-    QTest::newRow("lone LF vanishes") << "ab\nc" << "abc";
-    QTest::newRow("CR LF stays") << "ab\r\nc" << "ab\r\nc";
-    QTest::newRow("LF CR") << "a\n\rb" << "a\r\nb";
-    QTest::newRow("CR CR, LF LF") << "\r\r\n\n" << "\r\n\r\n";
-    QTest::newRow("other bytes pass") << QString::fromLatin1("\x00\x7f\xff", 3) << QString::fromLatin1("\x00\x7f\xff", 3);
-}
-
-void SerialLogicTest::receiveFilter()
-{
-    QFETCH(QString, received);
-    QTEST(ReceiveFilter::filter(received), "shown");
-}
-
-void SerialLogicTest::receiveFilterAcrossReads()
-{
-    const QString stream = QStringLiteral("ab\r\ncd\r\n\nef\rgh\n\r");
-    for (int cut = 0; cut <= stream.size(); ++cut)
-        QCOMPARE(ReceiveFilter::filter(stream.left(cut)) + ReceiveFilter::filter(stream.mid(cut)),
-                 ReceiveFilter::filter(stream));
 }
 
 void SerialLogicTest::portAssignments()
@@ -111,6 +83,31 @@ void SerialLogicTest::portAssignments()
     QVERIFY(CommPort::openFailureReason("/dev/ttyUSB0", QSerialPort::PermissionError, "Permission denied",
                                         CommPort::DeviceProblem::AccessDenied)
                 .contains(QStringLiteral("dialout")));
+}
+
+// udev's by-id links name the adapters; devices only reached through a link are listed too.
+void SerialLogicTest::devicesWithByIdNames()
+{
+    QTemporaryDir dev;
+    QVERIFY(dev.isValid());
+    const QString root = QDir(dev.path()).canonicalPath();
+    for (const char *node : {"ttyS0", "ttyUSB10", "ttyUSB2", "ttyACM0"}) {
+        QFile file(root + '/' + node);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir(root).mkdir("by-id"));
+    QVERIFY(QFile::link("../ttyUSB2", root + "/by-id/usb-FTDI_FT232R_A50285BI-if00-port0"));
+    QVERIFY(QFile::link("../ttyACM0", root + "/by-id/usb-Microchip_PICkit-if00"));
+    QVERIFY(QFile::link("../gone", root + "/by-id/usb-unplugged"));
+    const QList<SerialDevice> devices =
+        SerialDevices::describe({root + "/ttyS0", root + "/ttyUSB10", root + "/ttyUSB2"}, root + "/by-id");
+    QStringList labels;
+    for (const SerialDevice &device : devices)
+        labels << device.label().replace(root, "D");
+    QCOMPARE(labels, QStringList({"D/ttyACM0 (usb-Microchip_PICkit-if00)", "D/ttyUSB2 (usb-FTDI_FT232R_A50285BI-if00-port0)",
+                                  "D/ttyUSB10", "D/ttyS0"}));
+    QCOMPARE(devices.at(1).path, root + "/ttyUSB2");
+    QVERIFY(SerialDevices::describe({}, root + "/none").isEmpty());
 }
 
 QTEST_MAIN(SerialLogicTest)

@@ -1,14 +1,7 @@
-#include "FormLookup.h"
-#include "MessageRecorder.h"
-#include "PseudoTerminal.h"
-#include "ui/ControlFactory.h"
-#include "app/MainWindow.h"
+#include "SerialRig.h"
 #include "serial/CommPort.h"
-#include "serial/PortAssignments.h"
 #include "serial/TerminalText.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,19 +9,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QtTest>
 
 #include <sys/resource.h>
 
 namespace {
-// Only the pseudo-terminal is assigned: no test reaches a real system port.
-PortAssignments portsWith(const PseudoTerminal &pty, int number = 1)
-{
-    PortAssignments ports;
-    ports.setDevice(number, pty.slavePath());
-    return ports;
-}
-
 double cpuSeconds()
 {
     struct rusage usage;
@@ -44,57 +31,6 @@ QString letters(int count)
     return text;
 }
 
-// Writes in slices so the program reads in between: the pty holds a few KiB.
-bool feed(PseudoTerminal &pty, const QByteArray &bytes)
-{
-    for (qsizetype at = 0; at < bytes.size(); at += 2048) {
-        if (!pty.write(bytes.mid(at, 2048)))
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
-// A key press carrying any character, as a keyboard layout may deliver it.
-void pressKey(QWidget *widget, QChar c)
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-}
-
-// The window over a pseudo-terminal, with its controls by name.
-struct Rig
-{
-    explicit Rig(const PortAssignments &ports) : window(ports) {}
-    template <typename T>
-    T *get(const QString &name) const { return control<T>(&window, name); }
-    CommPort *port() const { return get<CommPort>("MSComm1"); }
-    QPlainTextEdit *input() const { return get<QPlainTextEdit>("Text1"); }
-    QPlainTextEdit *typing() const { return get<QPlainTextEdit>("Text2"); }
-    void clickOpenClose() const { get<QPushButton>("cmdcomm")->click(); }
-    // The port control's visible state: captions, colours, what is enabled or shown.
-    QString state() const
-    {
-        auto *indicator = get<QLabel>("comm");
-        auto flag = [](const char *name, bool on) { return QStringLiteral("%1:%2").arg(name).arg(int(on)); };
-        return QStringList{get<QPushButton>("cmdcomm")->text(), indicator->text(),
-                           Controls::background(indicator).name(), Controls::background(input()).name(),
-                           Controls::background(typing()).name(), flag("cmdbuff", get<QPushButton>("cmdbuff")->isEnabled()),
-                           flag("Command4", get<QPushButton>("Command4")->isEnabled()),
-                           flag("Timer1", get<QTimer>("Timer1")->isActive()),
-                           flag("lblxmit", !get<QLabel>("lblxmit")->isHidden())}
-            .join(' ');
-    }
-    // The port writes from the event loop; then the bytes are at the master.
-    QByteArray sent(PseudoTerminal &pty) const
-    {
-        if (!QTest::qWaitFor([this] { return port()->bytesToWrite() == 0; }, 2000))
-            return QByteArray("(still queued)");
-        return pty.read(300);
-    }
-    MessageRecorder recorder;
-    MainWindow window;
-};
 } // namespace
 
 const QString openState = "Close ON #00c000 #ffffc0 #c0ffc0 cmdbuff:0 Command4:1 Timer1:1 lblxmit:1";
@@ -114,12 +50,16 @@ private slots:
     void receivedTextThroughFilter();
     void inputKeepsNewestTenThousand();
     void otherEndVanishing();
+    void modemLinesOnPseudoTerminal();
+    void customSettings_data();
+    void customSettings();
+    void devicesPickedOrTyped();
 };
 
 void SerialPortTest::openAndCloseSequences()
 {
     PseudoTerminal pty;
-    Rig rig(portsWith(pty, 2));
+    SerialRig rig(portsWith(pty, 2));
     QCOMPARE(rig.get<QLabel>("lblcomdev_1")->text(), pty.slavePath().mid(5)); // "pts/N"
     QCOMPARE(rig.get<QRadioButton>("Option1_1")->toolTip(), pty.slavePath());
     QCOMPARE(rig.get<QLabel>("lblcomdev_0")->text(), QStringLiteral("none"));
@@ -176,7 +116,7 @@ void SerialPortTest::openFailures()
     PseudoTerminal pty;
     PortAssignments ports = portsWith(pty);
     ports.setDevice(option + 1, device);
-    Rig rig(ports);
+    SerialRig rig(ports);
     rig.get<QRadioButton>(QStringLiteral("Option1_%1").arg(option))->click();
     rig.clickOpenClose();
     QCOMPARE(rig.recorder.messages.size(), 1);
@@ -208,7 +148,7 @@ void SerialPortTest::applyChecksItsInput()
     QFETCH(int, handshake);
     QFETCH(bool, applied);
     PseudoTerminal pty;
-    Rig rig(portsWith(pty));
+    SerialRig rig(portsWith(pty));
     rig.get<QLineEdit>("combuff")->setText(buffer);
     rig.get<QListWidget>("proto")->setCurrentRow(handshake);
     rig.get<QPushButton>("cmdbuff")->click();
@@ -223,7 +163,7 @@ void SerialPortTest::applyChecksItsInput()
 void SerialPortTest::typedKeysAreSentNotEchoed()
 {
     PseudoTerminal pty;
-    Rig rig(portsWith(pty));
+    SerialRig rig(portsWith(pty));
     QPlainTextEdit *typing = rig.typing();
     QTest::keyClick(typing, Qt::Key_Q);
     QCOMPARE(rig.sent(pty), QByteArray()); // closed: nothing goes out
@@ -232,11 +172,13 @@ void SerialPortTest::typedKeysAreSentNotEchoed()
     QCOMPARE(rig.sent(pty), QByteArray("x"));
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Shift, Qt::Key_Left, Qt::Key_Backspace})
         QTest::keyClick(typing, key);
+    const int beeps = rig.recorder.beeps;
     for (QChar c : QStringLiteral("A\u00E9\u20ACz"))
         pressKey(typing, c);
     QCOMPARE(rig.sent(pty), QByteArray("\r\bA\xE9z"));
-    // The keys still edit Text2 as usual, the euro sign included.
-    QCOMPARE(typing->toPlainText(), QStringLiteral("qA\u00E9\u20ACz\n"));
+    // The keys still edit Text2 as usual; the euro sign has no byte: a beep, and it does not show.
+    QCOMPARE(typing->toPlainText(), QStringLiteral("qA\u00E9z\n"));
+    QCOMPARE(rig.recorder.beeps, beeps + 1);
     QTest::qWait(120);
     QCOMPARE(rig.input()->toPlainText(), QStringLiteral("Waiting.....")); // no echo
 }
@@ -244,7 +186,7 @@ void SerialPortTest::typedKeysAreSentNotEchoed()
 void SerialPortTest::receivedTextThroughFilter()
 {
     PseudoTerminal pty;
-    Rig rig(portsWith(pty));
+    SerialRig rig(portsWith(pty));
     QPlainTextEdit *input = rig.input();
     rig.clickOpenClose();
     QTest::qWait(120); // ticks with nothing received leave the placeholder
@@ -265,21 +207,22 @@ void SerialPortTest::receivedTextThroughFilter()
     QCOMPARE(input->toPlainText(), QStringLiteral("Waiting....."));
 }
 
+// The window keeps exactly its newest 10000 characters, a line break counting one.
 void SerialPortTest::inputKeepsNewestTenThousand()
 {
     PseudoTerminal pty;
-    Rig rig(portsWith(pty));
+    SerialRig rig(portsWith(pty));
     QPlainTextEdit *input = rig.input();
     rig.clickOpenClose();
-    QVERIFY(feed(pty, letters(9990).toLatin1()));
+    const QString nines = QString("123456789\n").repeated(999);
+    QVERIFY(feed(pty, QByteArray("123456789\r").repeated(999)));
     QTRY_COMPARE(TerminalText::length(input), 9990);
     // The arrival that crosses the bound keeps all of itself.
     QVERIFY(pty.write("0123456789ABCDEFGHIJ"));
-    QTRY_COMPARE(input->toPlainText(), letters(9990).mid(10) + QStringLiteral("0123456789ABCDEFGHIJ"));
-    // More than the window holds: the newest 10000 stay.
-    const QString flood = letters(26007).toUpper();
-    QVERIFY(feed(pty, flood.toLatin1()));
-    QTRY_COMPARE(input->toPlainText(), flood.right(10000));
+    QTRY_COMPARE(input->toPlainText(), nines.mid(10) + QStringLiteral("0123456789ABCDEFGHIJ"));
+    // More than the window holds: 10000 "A" then 6000 "B" lines leave the newest 5000 "B" lines.
+    QVERIFY(feed(pty, QByteArray(10000, 'A') + QByteArray("B\r").repeated(6000)));
+    QTRY_COMPARE(input->toPlainText(), QString("B\n").repeated(5000));
     // Text put into the window by other means obeys the same bound.
     input->setPlainText(letters(12000));
     QTRY_COMPARE(input->toPlainText(), letters(12000).right(10000));
@@ -288,7 +231,7 @@ void SerialPortTest::inputKeepsNewestTenThousand()
 void SerialPortTest::otherEndVanishing()
 {
     PseudoTerminal pty;
-    Rig rig(portsWith(pty));
+    SerialRig rig(portsWith(pty));
     rig.clickOpenClose();
     QVERIFY(pty.write("hello"));
     QTRY_COMPARE(rig.input()->toPlainText(), QStringLiteral("hello"));
@@ -309,6 +252,107 @@ void SerialPortTest::otherEndVanishing()
     const double spent = cpuSeconds() - before;
     QVERIFY2(spent < 0.1, qPrintable(QStringLiteral("%1 s CPU in 300 ms").arg(spent)));
     QCOMPARE(rig.recorder.messages.size(), 1);
+}
+
+// A pseudo-terminal has no modem lines: setting DTR or RTS fails with a
+// message naming the device, the box goes back, the port stays open.
+void SerialPortTest::modemLinesOnPseudoTerminal()
+{
+    PseudoTerminal pty;
+    SerialRig rig(portsWith(pty));
+    auto *dtr = rig.get<QCheckBox>("chkDtr");
+    auto *rts = rig.get<QCheckBox>("chkRts");
+    auto *breakButton = rig.get<QPushButton>("cmdBreak");
+    QVERIFY(!dtr->isEnabled() && !rts->isEnabled() && !breakButton->isEnabled()); // closed
+    QVERIFY(!rig.port()->setDataTerminalReady(true));
+    QVERIFY(rig.port()->errorString().contains("Open the port"));
+    rig.clickOpenClose();
+    QVERIFY(dtr->isChecked() && rts->isChecked()); // raised as the port opened
+    for (QCheckBox *line : {dtr, rts}) {
+        line->toggle(); // as an assistive tool's Toggle action does
+        QCOMPARE(rig.recorder.messages.size(), 1);
+        const QString message = rig.recorder.messages.takeFirst();
+        QVERIFY2(message.contains(pty.slavePath()) && message.contains(line->text()), qPrintable(message));
+        QVERIFY(line->isChecked());
+        QVERIFY(rig.port()->portOpen());
+    }
+    // Break reaches a pseudo-terminal without complaint and ends by itself.
+    breakButton->click();
+    QTest::qWait(300);
+    QVERIFY(rig.recorder.messages.isEmpty());
+    QVERIFY(pty.write("still here"));
+    QTRY_COMPARE(rig.input()->toPlainText(), QStringLiteral("still here"));
+    rig.clickOpenClose();
+    QVERIFY(!dtr->isEnabled() && !dtr->isChecked());
+}
+
+void SerialPortTest::customSettings_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("label");   // Label2 afterwards
+    QTest::addColumn<int>("rows");        // List1's items afterwards
+    QTest::addColumn<QString>("message"); // part of the one message, empty: none
+    QTest::newRow("new rate, closed") << " 250000,N,8,1 " << false << "250000,n,8,1" << 9 << "";
+    QTest::newRow("listed rate, open") << "115200,n,8,1" << true << "115200,n,8,1" << 8 << "";
+    // A pseudo-terminal refuses parity: the line keeps its setting.
+    QTest::newRow("parity, open") << "9600,e,7,1" << true << "19200,n,8,1" << 9 << "refuses 9600,e,7,1";
+    QTest::newRow("not a setting") << "fast" << false << "19200,n,8,1" << 8 << "\"fast\" is not a line setting";
+}
+
+void SerialPortTest::customSettings()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, open);
+    QFETCH(QString, message);
+    PseudoTerminal pty;
+    SerialRig rig(portsWith(pty));
+    if (open)
+        rig.clickOpenClose();
+    auto *custom = rig.get<QLineEdit>("txtCustom");
+    custom->setText(typed);
+    QTest::keyClick(custom, Qt::Key_Return);
+    QTEST(rig.get<QLabel>("Label2")->text(), "label");
+    QTEST(rig.get<QListWidget>("List1")->count(), "rows");
+    QCOMPARE(rig.recorder.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(rig.recorder.messages.first().contains(message), qPrintable(rig.recorder.messages.first()));
+    if (open && message.isEmpty())
+        QCOMPARE(pty.slaveBaudRate(), 115200);
+    if (!open && message.isEmpty()) { // used by the next open
+        rig.clickOpenClose();
+        QVERIFY(rig.port()->portOpen());
+        QCOMPARE(rig.port()->serialPort()->baudRate(), 250000);
+    }
+}
+
+// Com2 has no device at start: a typed path gives it one, and the box
+// follows the chosen option. While the port is open the device stays put.
+void SerialPortTest::devicesPickedOrTyped()
+{
+    PseudoTerminal pty;
+    SerialRig rig(PortAssignments{});
+    auto *device = rig.get<QComboBox>("cboDevice");
+    rig.get<QRadioButton>("Option1_1")->click();
+    QCOMPARE(device->currentText(), QString());
+    device->lineEdit()->setText(pty.slavePath());
+    QTest::keyClick(device->lineEdit(), Qt::Key_Return);
+    QCOMPARE(rig.get<QLabel>("lblcomdev_1")->text(), pty.slavePath().mid(5));
+    QCOMPARE(rig.get<QRadioButton>("Option1_1")->toolTip(), pty.slavePath());
+    rig.get<QRadioButton>("Option1_0")->click();
+    QCOMPARE(device->currentText(), QString());
+    rig.get<QRadioButton>("Option1_1")->click();
+    QCOMPARE(device->currentText(), pty.slavePath());
+    rig.clickOpenClose();
+    QVERIFY(rig.port()->portOpen());
+    QVERIFY(!device->isEnabled() && !rig.get<QPushButton>("cmdRefresh")->isEnabled());
+    rig.clickOpenClose();
+    QVERIFY(device->isEnabled());
+    // The list is what the system offers now; refreshing keeps what the box shows.
+    device->lineEdit()->setText(QStringLiteral("/dev/typing"));
+    rig.get<QPushButton>("cmdRefresh")->click();
+    QCOMPARE(device->currentText(), QStringLiteral("/dev/typing"));
+    QVERIFY(rig.recorder.messages.isEmpty());
 }
 
 QTEST_MAIN(SerialPortTest)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "serial/TypedKey.h"
+
+#include <QPlainTextEdit>
+
+// The transmit window Text2: what the user types, composes (dead keys,
+// Compose, input methods) or pastes goes out as bytes at once, and still
+// edits the box as usual. A character outside Latin-1 has no byte: it beeps
+// and is neither shown nor sent.
+class TransmitWindow : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TransmitWindow(QWidget *parent = nullptr);
+
+    EnterKey enterKey() const { return m_enter; }
+    void setEnterKey(EnterKey enter) { m_enter = enter; }
+
+signals:
+    // The bytes the user's last key, composed text or paste stands for.
+    void typed(const QByteArray &bytes);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    // The Latin-1 part of `text`, announced as typed; beeps for the rest.
+    QString take(const QString &text);
+
+    EnterKey m_enter = EnterKey::Cr;
+};
