@@ -44,10 +44,11 @@ run)
     ;;
 test)
     # Test fixtures come from independent tools: ImageMagick and Python's PIL.
-    # The installation test judges the installed files with the validators a
-    # distribution uses, and packs the .deb.
-    build_all imagemagick python3 python3-pil desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin \
-        dpkg-dev file
+    # Exported arrays are judged by the tools that read them: ImageMagick, gcc
+    # and objcopy (binutils). The installation test judges the installed files
+    # with the validators a distribution uses, and packs the .deb.
+    build_all imagemagick python3 python3-pil gcc binutils desktop-file-utils appstream groff-base man-db mandoc \
+        librsvg2-bin dpkg-dev file
     mkdir -p /tmp/tavrel-test-runtime && chmod 700 /tmp/tavrel-test-runtime
     cd "$build" && ctest --output-on-failure -j "$jobs"
     ;;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reads back the bytes of an array file in the forms the export writes:
+// Intel HEX, C source or XBM (the numbers between the braces), assembler
+// (`db`, `.db`, `.byte`, `retlw` lines) and the output window's text (hex
+// digits, bare or with 0x before each byte).
+namespace ArrayFileReader {
+
+enum class Form { Text, CSource, Xbm, Assembler, IntelHex, Binary };
+
+struct Result
+{
+    QByteArray bytes;
+    Form form = Form::Text;
+    QString error; // empty when the bytes could be read
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// `raw`: take the content itself as the bytes (a binary file).
+Result read(const QByteArray &content, bool raw = false);
+
+// The parts, for their own tests.
+Result readIntelHex(const QByteArray &content);
+Result readBraces(const QString &text);
+Result readAssembler(const QString &text);
+Result readHexText(const QString &text);
+
+} // namespace ArrayFileReader
