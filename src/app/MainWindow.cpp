@@ -88,6 +88,7 @@ void MainWindow::connectPanels()
     connect(m_port, &SerialPortPanel::closed, m_output, [this] { m_output->setPortOpen(false); });
     connect(m_canvas, &CanvasPanel::outputTextReplaced, m_output, &OutputPanel::setOutputText);
     connect(m_convert, &ConvertPanel::conversionDone, m_output, &OutputPanel::showConversion);
+    connect(m_convert, &ConvertPanel::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
     connect(m_link, &LinkSettingsPanel::targetChanged, m_output, &OutputPanel::setEepromTarget);
     connect(m_output, &OutputPanel::transmitTextLoaded, m_terminal, &TerminalPanel::setTransmitText);
     m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()

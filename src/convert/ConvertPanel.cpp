@@ -5,12 +5,14 @@
 #include "ui/UserMessages.h"
 #include "canvas/PixelCanvas.h"
 #include "convert/Conversion.h"
+#include "convert/ControllerProfiles.h"
 #include "convert/OutputText.h"
 #include "convert/TransferHeader.h"
 #include "serial/LinkSettingsPanel.h"
 #include "ui/OptionGroup.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,7 +32,8 @@ ConvertPanel::ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *co
 
 QList<QWidget *> ConvertPanel::focusOrder() const
 {
-    return {m_header, m_footer, m_delimiter, m_format, m_link.waitCharBox(), m_vertical, m_horizontal};
+    return {m_header,     m_footer,  m_delimiter, m_format, m_link.waitCharBox(), m_vertical,
+            m_horizontal, m_profile, m_bitOrder,  m_scan};
 }
 
 bool ConvertPanel::hasFormatOrDelimiter() const
@@ -75,9 +78,9 @@ QGroupBox *ConvertPanel::buildOutputFormat(QWidget *parent)
 QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
 {
     auto *frame = Controls::frame(parent, QStringLiteral("Frame1"), tr("Byte Matrix"));
-    auto *layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(6, 2, 6, 4);
-    layout->setSpacing(2);
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(2);
     m_vertical = Controls::option(frame, QStringLiteral("Option2_0"), tr("Vertical KS0108"));
     m_horizontal = Controls::option(frame, QStringLiteral("Option2_1"), tr("Horizontal"));
     m_horizontal->setChecked(true);
@@ -91,14 +94,77 @@ QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
     policy.setRetainSizeWhenHidden(true);
     note->setSizePolicy(policy);
     auto *noteLayout = new QVBoxLayout(note);
-    noteLayout->setContentsMargins(4, 2, 4, 2);
+    noteLayout->setContentsMargins(4, 0, 4, 0);
     noteLayout->addWidget(Controls::label(note, QStringLiteral("Label1"), tr("T6963C and SED1330")));
-    layout->addWidget(m_vertical);
-    layout->addWidget(m_horizontal);
-    layout->addWidget(note);
+    grid->addWidget(m_vertical, 0, 0, 1, 2);
+    // The note names the controllers of the option it stands beside.
+    grid->addWidget(m_horizontal, 1, 0);
+    grid->addWidget(note, 1, 1);
+    addLayoutChoice(frame, grid, 2);
     // The state change, not the click: keys and assistive tools choose too.
     connect(m_vertical, &QRadioButton::toggled, this, &ConvertPanel::packingOptionClicked);
     return frame;
+}
+
+// Under the two options: a profile names the controllers that take the
+// same bytes; "Custom" frees bit order and scan order. The two boxes always
+// show what the profile means.
+void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
+{
+    struct Box { QComboBox *&combo; const char *name; const char *labelName; const char *caption; };
+    const Box boxes[] = {{m_profile, "cboProfile", "lblProfile", "Profile"},
+                         {m_bitOrder, "cboBitOrder", "lblBitOrder", "Bit order"},
+                         {m_scan, "cboScan", "lblScan", "Scan"}};
+    int row = firstRow;
+    for (const Box &box : boxes) {
+        box.combo = new QComboBox(frame);
+        box.combo->setObjectName(QLatin1String(box.name));
+        // Long profile names must not widen the frame; the list shows them whole.
+        box.combo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        box.combo->setMinimumWidth(box.combo->fontMetrics().averageCharWidth() * 14);
+        grid->addWidget(Controls::label(frame, QLatin1String(box.labelName), tr(box.caption), box.combo), row, 0);
+        grid->addWidget(box.combo, row, 1);
+        ++row;
+    }
+    fillLayoutChoice();
+    connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertPanel::profileChosen);
+}
+
+void ConvertPanel::fillLayoutChoice()
+{
+    const bool horizontal = m_horizontal->isChecked();
+    const QSignalBlocker blockProfile(m_profile);
+    m_profile->clear();
+    for (const ControllerProfile &profile : ControllerProfiles::forPacking(horizontal))
+        m_profile->addItem(profile.caption);
+    m_profile->addItem(tr("Custom"));
+    m_bitOrder->clear();
+    for (const auto order : {MatrixLayout::BitOrder::LsbFirst, MatrixLayout::BitOrder::MsbFirst})
+        m_bitOrder->addItem(MatrixLayout::bitOrderCaption(horizontal, order), int(order));
+    m_scan->clear();
+    if (horizontal)
+        m_scan->addItem(tr("Row by row"), int(MatrixLayout::Scan::Pages));
+    else
+        for (const auto scan : {MatrixLayout::Scan::Pages, MatrixLayout::Scan::Columns})
+            m_scan->addItem(MatrixLayout::scanCaption(scan), int(scan));
+    m_profile->setCurrentIndex(0);
+    profileChosen();
+}
+
+void ConvertPanel::profileChosen()
+{
+    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
+    const int index = m_profile->currentIndex();
+    const bool custom = index < 0 || index >= profiles.size();
+    if (!custom) {
+        const MatrixLayout &layout = profiles.at(index).layout;
+        m_bitOrder->setCurrentIndex(m_bitOrder->findData(int(layout.bitOrder)));
+        m_scan->setCurrentIndex(m_scan->findData(int(layout.scan)));
+    }
+    m_bitOrder->setEnabled(custom);
+    m_scan->setEnabled(custom && m_scan->count() > 1);
+    // The box is narrower than most profile names.
+    m_profile->setToolTip(m_profile->currentText());
 }
 
 void ConvertPanel::packingOptionClicked()
@@ -106,6 +172,8 @@ void ConvertPanel::packingOptionClicked()
     const bool vertical = m_vertical->isChecked();
     m_state.byteMatrixHorizontal = vertical ? 0 : 1;
     m_horizontalNote->setVisible(!vertical);
+    // Each packing starts from its usual bytes.
+    fillLayoutChoice();
 }
 
 void ConvertPanel::convertClicked()
@@ -118,11 +186,12 @@ void ConvertPanel::convertClicked()
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString text = convertedText();
-    m_state.outputText = text;
-    m_state.savedOutputText = text;
-    m_byteCount->setText(OutputText::byteCount(text));
-    emit conversionDone(true, text);
+    const ConversionResult matrix = converted();
+    m_state.outputText = matrix.text;
+    m_state.savedOutputText = matrix.text;
+    m_byteCount->setText(OutputText::byteCount(matrix.text));
+    emit conversionDone(true, matrix.text);
+    emit matrixConverted(matrix);
     QApplication::restoreOverrideCursor();
 }
 
@@ -156,14 +225,16 @@ ConversionSettings ConvertPanel::settingsFromControls() const
     settings.footer = m_footer->text();
     settings.format = m_format->text();
     settings.delimiter = m_delimiter->text();
+    settings.bitOrder = MatrixLayout::BitOrder(m_bitOrder->currentData().toInt());
+    settings.scan = MatrixLayout::Scan(m_scan->currentData().toInt());
     return settings;
 }
 
-QString ConvertPanel::convertedText() const
+ConversionResult ConvertPanel::converted() const
 {
     const ConversionSettings settings = settingsFromControls();
     // A bitmap untouched since loading keeps the file's own bytes.
     if (settings.horizontal && m_state.canvasShowsLoadedBitmap)
-        return Conversion::fromLoadedBitmap(m_state.hexGrid, settings);
-    return Conversion::fromPicture(m_canvas->image(), settings);
+        return Conversion::ofLoadedBitmap(m_state.hexGrid, settings);
+    return Conversion::ofPicture(m_canvas->image(), settings);
 }

@@ -1,20 +1,25 @@
 #pragma once
 
+#include "convert/Conversion.h"
+
 #include <QObject>
 
 struct AppState;
 struct ConversionSettings;
 class LinkSettingsPanel;
 class PixelCanvas;
+class QComboBox;
 class QGroupBox;
 class QLabel;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
 
 // Frames "Output Format" and "Byte Matrix": the format boxes, the counters,
-// the packing choice; it runs "Convert" (which sits in the Graphic frame)
+// the packing choice and, under it, the controller profile (or a custom bit
+// order and scan order); it runs "Convert" (which sits in the Graphic frame)
 // on the canvas. The wait character box belongs to the PIC link settings
 // and only stands in this frame.
 class ConvertPanel : public QObject
@@ -35,21 +40,27 @@ public:
     void showCharactersLeft(qsizetype count);
 
     void packingOptionClicked();
+    void profileChosen();
     void convertClicked();
 
 signals:
     // After every Convert: the new output text, or ok false (and no text)
     // when the transfer header could not be built.
     void conversionDone(bool ok, const QString &text);
+    // After every successful Convert: its bytes, size and layout.
+    void matrixConverted(const ConversionResult &matrix);
 
 private:
     QGroupBox *buildOutputFormat(QWidget *parent);
     QGroupBox *buildByteMatrix(QWidget *parent);
+    void addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow);
+    // The profiles and captions of the packing now checked.
+    void fillLayoutChoice();
     // Builds the transfer header; false (and the error shown) when the
     // EEPROM address is unusable.
     bool buildTransferHeader();
     ConversionSettings settingsFromControls() const;
-    QString convertedText() const;
+    ConversionResult converted() const;
 
     AppState &m_state;
     PixelCanvas *m_canvas;
@@ -64,6 +75,9 @@ private:
     QRadioButton *m_vertical = nullptr;
     QRadioButton *m_horizontal = nullptr;
     QWidget *m_horizontalNote = nullptr;
+    QComboBox *m_profile = nullptr;
+    QComboBox *m_bitOrder = nullptr;
+    QComboBox *m_scan = nullptr;
     QGroupBox *m_outputFormat;
     QGroupBox *m_byteMatrix;
 };

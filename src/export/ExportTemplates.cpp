@@ -38,6 +38,14 @@ const Kind *byCliName(const QString &name)
     return nullptr;
 }
 
+const Kind &kindOf(const ExportOptions &options)
+{
+    for (const Kind &kind : all())
+        if (kind.kind == options.kind && (kind.kind != T::Assembler || kind.directive == options.directive))
+            return kind;
+    return all().first();
+}
+
 QString cliNames()
 {
     QStringList names;
@@ -53,9 +61,14 @@ bool isIdentifier(const QString &name)
     return identifier.match(name).hasMatch();
 }
 
+bool usesName(ExportOptions::Template kind)
+{
+    return kind == T::C || kind == T::Xbm || kind == T::Assembler;
+}
+
 QString problem(const ConversionResult &matrix, const ExportOptions &options)
 {
-    if (!isIdentifier(options.name))
+    if (usesName(options.kind) && !isIdentifier(options.name))
         return QStringLiteral("the name \"%1\" is no C identifier (a letter or _, then letters, digits or _)")
             .arg(options.name);
     if (options.bytesPerLine > ExportOptions::MostBytesPerLine

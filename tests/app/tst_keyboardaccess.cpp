@@ -183,7 +183,7 @@ void KeyboardAccessTest::tabFollowsTheScreen()
     const QStringList expected = {
         "scrCanvas", "cboZoom", "optgrf_0", "Combo1", "Command7", "Command6", "Command5", "chkinvert",
         "pictxt", "cmdfont", "cmdtext", "Command10", "Command8", "Command9",
-        "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "Check1",
+        "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "cboProfile", "Check1",
         "List2", "List3", "xmitdelay", "cmdApply", "cmdlcd", "Command11", "Command13", "Command14", "txtcase",
         "Text3", "Option1_0", "List1", "cmdcomm", "cmdbuff", "proto", "combuff", "Text1", "Text2"};
     const QStringList visited = tabCycle();

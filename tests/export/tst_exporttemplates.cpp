@@ -147,27 +147,32 @@ private slots:
 
     void problems_data()
     {
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("bytesPerLine");
         QTest::addColumn<quint32>("start");
         QTest::addColumn<bool>("fine");
-        QTest::newRow("fine") << "_logo2" << 255 << quint32(0) << true;
-        QTest::newRow("digit first") << "2logo" << 16 << quint32(0) << false;
-        QTest::newRow("blank inside") << "my logo" << 16 << quint32(0) << false;
-        QTest::newRow("line too long") << "logo" << 256 << quint32(0) << false;
-        QTest::newRow("past 4 GiB") << "logo" << 16 << quint32(0xFFFFFFF0) << false;
-        QTest::newRow("to the last byte") << "logo" << 16 << quint32(0xFFFFFC00) << true;
+        const int c = int(Template::C);
+        const int hex = int(Template::IntelHex);
+        QTest::newRow("fine") << c << "_logo2" << 255 << quint32(0) << true;
+        QTest::newRow("digit first") << c << "2logo" << 16 << quint32(0) << false;
+        QTest::newRow("blank inside") << int(Template::Xbm) << "my logo" << 16 << quint32(0) << false;
+        QTest::newRow("a HEX file names nothing") << hex << "my logo" << 16 << quint32(0) << true;
+        QTest::newRow("line too long") << c << "logo" << 256 << quint32(0) << false;
+        QTest::newRow("past 4 GiB") << hex << "logo" << 16 << quint32(0xFFFFFFF0) << false;
+        QTest::newRow("to the last byte") << hex << "logo" << 16 << quint32(0xFFFFFC00) << true;
     }
     void problems()
     {
+        QFETCH(int, kind);
         QFETCH(QString, name);
         QFETCH(int, bytesPerLine);
         QFETCH(quint32, start);
         QFETCH(bool, fine);
-        ExportOptions hexOptions = options(Template::IntelHex, name, bytesPerLine);
-        hexOptions.startAddress = start;
+        ExportOptions chosen = options(Template(kind), name, bytesPerLine);
+        chosen.startAddress = start;
         const ConversionResult matrix = converted(randomPicture(128, 64, 1), false, MatrixLayout::BitOrder::LsbFirst);
-        QCOMPARE(ExportTemplates::problem(matrix, hexOptions).isEmpty(), fine);
+        QCOMPARE(ExportTemplates::problem(matrix, chosen).isEmpty(), fine);
     }
 
     // ImageMagick's XBM of a picture holds our XBM's bytes, and ImageMagick
