@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
 
 #include "app/ConvertCommand.h"
+#include "app/DecodeCommand.h"
 #include "app/SendCommand.h"
 #include "app/StandardStreams.h"
+#include "app/VirtualLcdCommand.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -22,6 +24,8 @@ const QList<Subcommand> &subcommands()
     static const QList<Subcommand> list = {
         {"convert", "Converts a picture into LCD bytes, or into the send stream for the PIC."},
         {"send", "Sends a stream to the PIC over a serial port, paced like \"Send to LCD\"."},
+        {"decode", "Draws the picture that LCD bytes (or a send stream) make, to check them."},
+        {"virtual-lcd", "Plays the PIC with its LCD and EEPROM on a pseudo-terminal, to try a send."},
     };
     return list;
 }
@@ -92,6 +96,10 @@ int run(const QStringList &arguments)
         return ConvertCommand::run(rest);
     if (command == QLatin1String("send"))
         return SendCommand::run(rest);
+    if (command == QLatin1String("virtual-lcd"))
+        return VirtualLcdCommand::run(rest);
+    if (command == QLatin1String("decode"))
+        return DecodeCommand::run(rest);
     return usageError(QString(), QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

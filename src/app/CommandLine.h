@@ -7,8 +7,8 @@
 
 class QCommandLineParser;
 
-// `tavrel convert ...` and `tavrel send ...`: the window's own conversion
-// and sending, headless, for build scripts. Exit codes: 0 success,
+// `tavrel convert ...`, `tavrel send ...` and `tavrel decode ...`: the
+// window's own conversion, sending and preview, headless, for build scripts. Exit codes: 0 success,
 // 1 failure, 2 wrong usage.
 namespace CommandLine {
 

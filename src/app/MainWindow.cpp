@@ -1,7 +1,12 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutWindow.h"
+#include "core/SettingsStore.h"
+#include "decode/PreviewPane.h"
+#include "virtual/VirtualLcdPanel.h"
+#include "virtual/VirtualPicConfig.h"
 #include "ui/CommonDialog.h"
+#include "ui/UserMessages.h"
 #include "ui/ControlFactory.h"
 #include "app/HelpWindow.h"
 #include "canvas/CanvasPanel.h"
@@ -56,6 +61,8 @@ void MainWindow::buildPanels(const PortAssignments &ports)
     m_link = new LinkSettingsPanel(m_state, m_port->commPort(), m_form);
     m_convert = new ConvertPanel(m_state, m_canvas->canvas(), m_canvas->convertButton(), *m_link, m_form);
     m_output = new OutputPanel(m_state, *m_dialog, SendPeers{*m_port, *m_terminal, *m_link, *m_convert}, m_form);
+    m_preview = new PreviewPane(m_form);
+    m_virtualLcd = new VirtualLcdPanel(this);
 }
 
 void MainWindow::layOut()
@@ -68,6 +75,7 @@ void MainWindow::layOut()
     top->addWidget(buildIoSettings(), 1);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_output, 3);
+    bottom->addWidget(m_preview, 2);
     auto *portColumn = new QVBoxLayout;
     portColumn->addWidget(m_port);
     portColumn->addWidget(m_output->pasteAndSendButton());
@@ -91,6 +99,11 @@ void MainWindow::connectPanels()
     connect(m_convert, &ConvertPanel::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
     connect(m_link, &LinkSettingsPanel::targetChanged, m_output, &OutputPanel::setEepromTarget);
     connect(m_output, &OutputPanel::transmitTextLoaded, m_terminal, &TerminalPanel::setTransmitText);
+    // The preview follows the output window, the canvas, the size and the packing.
+    QPlainTextEdit *output = m_output->outputWindow();
+    connect(output, &QPlainTextEdit::textChanged, m_preview, [this, output] { m_preview->setText(output->toPlainText()); });
+    connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);
+    connect(m_convert, &ConvertPanel::packingChanged, this, &MainWindow::showPreviewGeometry);
     m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()
                                               + m_port->lockedWhileSending() + m_link->lockedWhileSending()
                                               + m_terminal->lockedWhileSending());
@@ -102,7 +115,7 @@ void MainWindow::setFocusOrder()
 {
     const QList<QWidget *> order = m_canvas->focusOrder() + m_convert->focusOrder() + m_link->eepromFocusOrder()
         + m_link->ioFocusOrder() + m_output->sendFocusOrder() + m_output->editFocusOrder()
-        + QList<QWidget *>{m_output->outputWindow()} + m_port->focusOrder()
+        + QList<QWidget *>{m_output->outputWindow()} + m_preview->focusOrder() + m_port->focusOrder()
         + QList<QWidget *>{m_output->pasteAndSendButton()} + m_terminal->focusOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
@@ -145,6 +158,8 @@ void MainWindow::buildMenu()
     connect(open, &QAction::triggered, m_output, &OutputPanel::openTextFile);
     add("mnuAbout", tr("&About"), &MainWindow::showAbout);
     add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
+    add("mnuVirtual", tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
+    add("mnuReset", tr("&Reset settings"), &MainWindow::resetSettings);
 }
 
 void MainWindow::startUp()
@@ -168,6 +183,72 @@ void MainWindow::startUp()
     // The header's type follows the size shown: "0" for 240x64.
     m_state.lcdSizeIndex = 0;
     m_state.byteMatrixHorizontal = 1;
+    showPreviewGeometry();
+}
+
+void MainWindow::showPreviewGeometry()
+{
+    m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_state.byteMatrixHorizontal != 0);
+    m_preview->setReference(m_canvas->canvas()->image());
+}
+
+void MainWindow::startVirtualLcd()
+{
+    const int com = m_port->checkedComNumber();
+    if (m_port->commPort()->portOpen()) {
+        UserMessages::inform(this, tr("Close the port first: the Virtual LCD takes the place of Com%1's device.")
+                                       .arg(com));
+        return;
+    }
+    VirtualPicConfig config;
+    config.width = m_state.lcdWidth;
+    config.height = m_state.lcdHeight;
+    config.horizontal = m_state.byteMatrixHorizontal != 0;
+    QString error;
+    const QString path = m_virtualLcd->start(config, &error);
+    if (path.isEmpty()) {
+        UserMessages::inform(this, tr("Cannot start the Virtual LCD: %1").arg(error));
+        return;
+    }
+    m_port->assignDevice(path);
+}
+
+void MainWindow::useSettings(SettingsStore *store)
+{
+    m_settings = store;
+    if (!store)
+        return;
+    // The serial port first: the link panel's EEPROM switch may follow it.
+    m_port->restoreSettings(*store);
+    m_canvas->restoreSettings(*store);
+    m_convert->restoreSettings(*store);
+    m_link->restoreSettings(*store);
+    if (const auto geometry = store->bytes(QStringLiteral("window/geometry")))
+        restoreGeometry(*geometry);
+}
+
+void MainWindow::saveSettings()
+{
+    if (!m_settings || m_settingsReset)
+        return;
+    m_port->saveSettings(*m_settings);
+    m_canvas->saveSettings(*m_settings);
+    m_convert->saveSettings(*m_settings);
+    m_link->saveSettings(*m_settings);
+    m_settings->set(QStringLiteral("window/geometry"), saveGeometry());
+    m_settings->sync();
+}
+
+void MainWindow::resetSettings()
+{
+    if (!UserMessages::confirm(this, tr("Forget every choice saved between runs? Tavrel starts with its "
+                                        "first-start settings next time; this session keeps its own.")))
+        return;
+    m_settingsReset = true;
+    if (m_settings) {
+        m_settings->clear();
+        m_settings->sync();
+    }
 }
 
 void MainWindow::showAbout()
@@ -195,6 +276,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    saveSettings();
     // E&xit and closing the window both let go of the serial device first.
     m_port->commPort()->setPortOpen(false);
     event->accept();

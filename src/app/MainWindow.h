@@ -13,7 +13,10 @@ class HelpWindow;
 class LinkSettingsPanel;
 class OutputPanel;
 class PortAssignments;
+class PreviewPane;
+class VirtualLcdPanel;
 class SerialPortPanel;
+class SettingsStore;
 class TerminalPanel;
 
 // The one window: it owns the shared state record, lays out one panel per
@@ -31,6 +34,15 @@ public:
     AppState &state() { return m_state; }
     CommonDialog *commonDialog() const { return m_dialog; }
 
+    // Restores the user's choices from `store` and saves them there when
+    // the window closes. Without a store nothing is read or written.
+    void useSettings(SettingsStore *store);
+    void resetSettings();
+
+    // Starts a virtual PIC and LCD for the checked Com option.
+    void startVirtualLcd();
+    VirtualLcdPanel *virtualLcd() const { return m_virtualLcd; }
+
     void showAbout();
     void showHelp();
     void exitProgram();
@@ -46,6 +58,8 @@ private:
     void connectPanels();
     void setFocusOrder();
     void startUp();
+    void saveSettings();
+    void showPreviewGeometry();
 
     AppState m_state;
     CommonDialog *m_dialog;
@@ -56,6 +70,10 @@ private:
     SerialPortPanel *m_port;
     TerminalPanel *m_terminal;
     OutputPanel *m_output;
+    PreviewPane *m_preview;
+    VirtualLcdPanel *m_virtualLcd;
+    SettingsStore *m_settings = nullptr;
+    bool m_settingsReset = false;
     QPointer<AboutWindow> m_about;
     QPointer<HelpWindow> m_help;
 };

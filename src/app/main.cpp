@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramOptions.h"
 #include "app/StandardStreams.h"
+#include "core/SettingsStore.h"
 #include "serial/PortAssignments.h"
 #include "ui/ApplicationIcon.h"
 
@@ -35,6 +36,8 @@ int runWindow(int argc, char *argv[], const QStringList &comValues)
     QApplication::setWindowIcon(ApplicationIcon::icon());
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVREL_APP_ID));
     MainWindow window(ports);
+    SettingsStore settings;
+    window.useSettings(&settings);
     window.show();
     return app.exec();
 }

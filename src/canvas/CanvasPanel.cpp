@@ -1,5 +1,6 @@
 #include "canvas/CanvasPanel.h"
 
+#include "core/SettingsStore.h"
 #include "core/AppState.h"
 #include "ui/CommonDialog.h"
 #include "ui/ControlFactory.h"
@@ -282,4 +283,36 @@ void CanvasPanel::loadClicked()
     // "320x200" is never disabled.
     for (int index = 0; index <= 6; ++index)
         m_sizeOptions[index]->setEnabled(false);
+}
+
+void CanvasPanel::saveSettings(SettingsStore &store) const
+{
+    store.set(QStringLiteral("canvas/size"), m_state.lcdSizeIndex);
+    store.set(QStringLiteral("canvas/penSize"), m_penSize->currentIndex());
+    store.set(QStringLiteral("canvas/inverted"), m_inverted->isChecked());
+    store.set(QStringLiteral("canvas/zoom"), m_zoom->currentIndex());
+    const QFont font = m_canvas->stampFont();
+    store.set(QStringLiteral("canvas/font"), font.family());
+    store.set(QStringLiteral("canvas/fontSize"), qRound(font.pointSizeF()));
+}
+
+void CanvasPanel::restoreSettings(const SettingsStore &store)
+{
+    if (const auto index = store.integer(QStringLiteral("canvas/size"), 0, 7))
+        m_sizeOptions[*index]->setChecked(true);
+    if (const auto index = store.integer(QStringLiteral("canvas/penSize"), 0, int(std::size(PenWidths)) - 1))
+        m_penSize->setCurrentIndex(*index);
+    if (const auto inverted = store.flag(QStringLiteral("canvas/inverted")))
+        m_inverted->setChecked(*inverted);
+    if (const auto zoom = store.integer(QStringLiteral("canvas/zoom"), 0, m_zoom->count() - 1))
+        m_zoom->setCurrentIndex(*zoom);
+    const auto family = store.text(QStringLiteral("canvas/font"), 200);
+    const auto size = store.integer(QStringLiteral("canvas/fontSize"), 1, 500);
+    if (family && size) {
+        QFont font(*family);
+        font.setPointSizeF(*size);
+        m_canvas->setStampFont(font);
+        m_dialog.fontName = *family;
+        m_dialog.fontSize = *size;
+    }
 }

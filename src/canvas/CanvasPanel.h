@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 struct AppState;
+class SettingsStore;
 class BitmapFileActions;
 class CommonDialog;
 class QAbstractButton;
@@ -33,6 +34,11 @@ public:
 
     // Start-up: the first pen size.
     void startUp();
+
+    // The user's choices between runs; a missing or bad value leaves the
+    // control as it is.
+    void saveSettings(SettingsStore &store) const;
+    void restoreSettings(const SettingsStore &store);
 
     // Handlers, as the controls' events run them.
     void mouseDown(QPoint lcdPoint);

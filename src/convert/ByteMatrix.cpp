@@ -63,6 +63,13 @@ uchar mirrored(uchar byte)
     return result;
 }
 
+// Every pixel is written, black or white, without a branch to mispredict:
+// pictures are noisy.
+QRgb pixelFor(bool lit)
+{
+    return lit ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+}
+
 } // namespace
 
 namespace ByteMatrix {
@@ -123,10 +130,12 @@ QImage pictureFrom(const QByteArray &bytes, int width, int height, const MatrixL
     const PixelAddresses at(width, height, layout);
     for (int y = 0; y < height; ++y) {
         auto *pixels = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        const qsizetype rowStart = at.rowOffset[y];
+        const uchar rowBit = at.rowBit[y];
         for (int x = 0; x < width; ++x) {
-            const qsizetype index = at.rowOffset[y] + at.columnOffset[x];
-            if (index < count && (in[index] & (at.rowBit[y] | at.columnBit[x])))
-                pixels[x] = qRgb(0, 0, 0);
+            const qsizetype index = rowStart + at.columnOffset[x];
+            // Missing bytes (a short text) leave their pixels white.
+            pixels[x] = pixelFor(index < count && (in[index] & (rowBit | at.columnBit[x])));
         }
     }
     return picture;

@@ -1,5 +1,6 @@
 #include "convert/ConvertPanel.h"
 
+#include "core/SettingsStore.h"
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
 #include "ui/UserMessages.h"
@@ -174,6 +175,7 @@ void ConvertPanel::packingOptionClicked()
     m_horizontalNote->setVisible(!vertical);
     // Each packing starts from its usual bytes.
     fillLayoutChoice();
+    emit packingChanged();
 }
 
 void ConvertPanel::convertClicked()
@@ -237,4 +239,25 @@ ConversionResult ConvertPanel::converted() const
     if (settings.horizontal && m_state.canvasShowsLoadedBitmap)
         return Conversion::ofLoadedBitmap(m_state.hexGrid, settings);
     return Conversion::ofPicture(m_canvas->image(), settings);
+}
+
+void ConvertPanel::saveSettings(SettingsStore &store) const
+{
+    store.set(QStringLiteral("format/header"), m_header->text());
+    store.set(QStringLiteral("format/footer"), m_footer->text());
+    store.set(QStringLiteral("format/delimiter"), m_delimiter->text());
+    store.set(QStringLiteral("format/prefix"), m_format->text());
+    store.set(QStringLiteral("format/packing"), m_vertical->isChecked() ? "vertical" : "horizontal");
+}
+
+void ConvertPanel::restoreSettings(const SettingsStore &store)
+{
+    const std::pair<const char *, QLineEdit *> boxes[] = {
+        {"format/header", m_header}, {"format/footer", m_footer}, {"format/delimiter", m_delimiter},
+        {"format/prefix", m_format}};
+    for (const auto &[key, box] : boxes)
+        if (const auto text = store.text(QLatin1String(key)))
+            box->setText(*text);
+    if (const auto packing = store.choice(QStringLiteral("format/packing"), {"vertical", "horizontal"}))
+        (*packing == QLatin1String("vertical") ? m_vertical : m_horizontal)->setChecked(true);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 struct AppState;
+class SettingsStore;
 struct ConversionSettings;
 class LinkSettingsPanel;
 class PixelCanvas;
@@ -39,6 +40,11 @@ public:
     // The counter beside the byte count, which a send counts down.
     void showCharactersLeft(qsizetype count);
 
+    // The user's choices between runs; a missing or bad value leaves the
+    // control as it is.
+    void saveSettings(SettingsStore &store) const;
+    void restoreSettings(const SettingsStore &store);
+
     void packingOptionClicked();
     void profileChosen();
     void convertClicked();
@@ -49,6 +55,8 @@ signals:
     void conversionDone(bool ok, const QString &text);
     // After every successful Convert: its bytes, size and layout.
     void matrixConverted(const ConversionResult &matrix);
+    // The packing option changed (the preview draws with it).
+    void packingChanged();
 
 private:
     QGroupBox *buildOutputFormat(QWidget *parent);

@@ -21,6 +21,8 @@ public:
     const PortAssignments &devices() const { return m_devices; }
     // The device the next open uses.
     QString device() const { return m_devices.device(m_commPort); }
+    // Gives Com `number` another device (the virtual LCD); used from the next open.
+    void setDevice(int number, const QString &path) { m_devices.setDevice(number, path); }
 
     // Setters return false and leave the value as it was when they refuse;
     // errorString() then says why.

@@ -1,5 +1,7 @@
 #include "serial/LinkSettingsPanel.h"
 
+#include "output/TransmitDelay.h"
+#include "core/SettingsStore.h"
 #include "core/AppState.h"
 #include "ui/ControlFactory.h"
 #include "ui/UserMessages.h"
@@ -187,4 +189,32 @@ void LinkSettingsPanel::displayEepromClicked()
     }
     UserMessages::beep();
     UserMessages::inform(m_form, tr("Port not open!"));
+}
+
+void LinkSettingsPanel::saveSettings(SettingsStore &store) const
+{
+    store.set(QStringLiteral("link/waitChars"), m_waitChars->text());
+    store.set(QStringLiteral("link/picBuffer"), m_buffer->currentRow());
+    store.set(QStringLiteral("link/picDelay"), m_delay->currentRow());
+    store.set(QStringLiteral("link/eeprom"), m_target->isChecked());
+    store.set(QStringLiteral("link/startAddress"), m_address->text());
+    store.set(QStringLiteral("link/xmitDelay"), m_xmitDelay->text());
+}
+
+void LinkSettingsPanel::restoreSettings(const SettingsStore &store)
+{
+    if (const auto wait = store.text(QStringLiteral("link/waitChars"), 10))
+        m_waitChars->setText(*wait);
+    if (const auto row = store.integer(QStringLiteral("link/picBuffer"), 0, m_buffer->count() - 1))
+        m_buffer->setCurrentRow(*row);
+    if (const auto row = store.integer(QStringLiteral("link/picDelay"), 0, m_delay->count() - 1))
+        m_delay->setCurrentRow(*row);
+    // The target first: switching it sets its own transmit delay.
+    if (const auto eeprom = store.flag(QStringLiteral("link/eeprom")))
+        m_target->setChecked(*eeprom);
+    if (const auto address = store.integer(QStringLiteral("link/startAddress"), 0, 65535); address && m_target->isChecked())
+        m_address->setText(QString::number(*address).rightJustified(5, QLatin1Char('0')));
+    const auto isDelay = [](const QString &text) { return TransmitDelay::truncated(text).has_value(); };
+    if (const auto delay = store.checked(QStringLiteral("link/xmitDelay"), isDelay, "milliseconds"))
+        m_xmitDelay->setText(*delay);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 struct AppState;
+class SettingsStore;
 class CommPort;
 class QCheckBox;
 class QGroupBox;
@@ -33,6 +34,11 @@ public:
 
     // Start-up: buffer 32, delay 10 ms.
     void startUp();
+
+    // The user's choices between runs; a missing or bad value leaves the
+    // control as it is.
+    void saveSettings(SettingsStore &store) const;
+    void restoreSettings(const SettingsStore &store);
 
     // The text of the cmdApply confirmation for the settings now in force.
     static QString settingsNowText(int bufferSize, int delayMs, const QString &waitChars, const QString &xmitDelay);

@@ -1,5 +1,6 @@
 #include "serial/SerialPortPanel.h"
 
+#include "core/SettingsStore.h"
 #include "serial/PortIndicator.h"
 
 #include "core/AppState.h"
@@ -68,20 +69,44 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
         const int number = i + 1;
         m_options[i] = Controls::option(this, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(number));
         m_options[i]->setChecked(i == 0);
-        const QString path = devices.device(number);
-        const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
-        m_options[i]->setToolTip(where);
-        m_options[i]->setAccessibleDescription(where);
-        // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
-        const QString name = fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80);
-        auto *device = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i), name,
-                                            tr("Device of Com%1").arg(number));
-        device->setToolTip(where);
-        device->setEnabled(!path.isEmpty());
+        m_deviceLabels[i] = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i), QString(),
+                                                 tr("Device of Com%1").arg(number));
+        showDevice(number, devices);
         grid->addWidget(m_options[i], i, 0);
-        grid->addWidget(device, i, 1);
+        grid->addWidget(m_deviceLabels[i], i, 1);
     }
     OptionGroup::tabLandsOnChecked({m_options[0], m_options[1], m_options[2], m_options[3]});
+}
+
+void SerialPortPanel::showDevice(int number, const PortAssignments &devices)
+{
+    const QString path = devices.device(number);
+    const QString where = path.isEmpty() ? tr("No device (start with --com %1=PATH)").arg(number) : path;
+    m_options[number - 1]->setToolTip(where);
+    m_options[number - 1]->setAccessibleDescription(where);
+    // Long names (/dev/serial/by-id/...) are elided; the tooltip has the whole path.
+    QLabel *device = m_deviceLabels[number - 1];
+    device->setText(fontMetrics().elidedText(devices.shortName(number), Qt::ElideMiddle, 80));
+    device->setToolTip(where);
+    device->setEnabled(!path.isEmpty());
+}
+
+int SerialPortPanel::checkedComNumber() const
+{
+    for (int i = 0; i < PortAssignments::count; ++i)
+        if (m_options[i]->isChecked())
+            return i + 1;
+    return 1;
+}
+
+bool SerialPortPanel::assignDevice(const QString &path)
+{
+    if (m_port->portOpen())
+        return false;
+    const int number = checkedComNumber();
+    m_port->setDevice(number, path);
+    showDevice(number, m_port->devices());
+    return true;
 }
 
 QList<QWidget *> SerialPortPanel::focusOrder() const
@@ -200,4 +225,33 @@ void SerialPortPanel::portLost(const QString &device)
     UserMessages::inform(m_form, tr("The serial device %1 (Com%2) was disconnected. The port is closed.")
                                      .arg(device)
                                      .arg(m_port->commPort()));
+}
+
+void SerialPortPanel::saveSettings(SettingsStore &store) const
+{
+    for (int i = 0; i < PortAssignments::count; ++i)
+        if (m_options[i]->isChecked())
+            store.set(QStringLiteral("port/com"), i + 1);
+    store.set(QStringLiteral("port/settings"), m_port->settings());
+    store.set(QStringLiteral("port/handshake"), m_port->handshaking());
+    store.set(QStringLiteral("port/outBuffer"), m_port->outBufferSize());
+}
+
+void SerialPortPanel::restoreSettings(const SettingsStore &store)
+{
+    if (const auto com = store.integer(QStringLiteral("port/com"), 1, PortAssignments::count))
+        m_options[*com - 1]->setChecked(true);
+    QStringList offered;
+    for (int row = 0; row < m_settings->count(); ++row)
+        offered << m_settings->item(row)->text();
+    if (const auto settings = store.choice(QStringLiteral("port/settings"), offered))
+        m_settings->setCurrentRow(int(offered.indexOf(*settings)));
+    if (const auto handshake = store.integer(QStringLiteral("port/handshake"), 0, 3)) {
+        m_handshake->setCurrentRow(*handshake);
+        m_port->setHandshaking(*handshake);
+    }
+    if (const auto size = store.integer(QStringLiteral("port/outBuffer"), 1, 32767)) {
+        m_buffer->setText(QString::number(*size));
+        m_port->setOutBufferSize(*size);
+    }
 }

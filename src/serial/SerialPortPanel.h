@@ -5,6 +5,7 @@
 #include <QGroupBox>
 
 struct AppState;
+class SettingsStore;
 class CommPort;
 class PortAssignments;
 class QGridLayout;
@@ -30,8 +31,17 @@ public:
     // After a send in which the line was lost: the controls as a closed port has them.
     void showClosedControls();
 
+    // Gives the checked Com option another device; false while the port is open.
+    bool assignDevice(const QString &path);
+    int checkedComNumber() const;
+
     // Start-up: the offered line settings, the first one chosen.
     void startUp();
+
+    // The user's choices between runs; a missing or bad value leaves the
+    // control as it is.
+    void saveSettings(SettingsStore &store) const;
+    void restoreSettings(const SettingsStore &store);
 
     void settingsClicked(int row); // List1
     void applyClicked();           // cmdbuff
@@ -45,6 +55,7 @@ signals:
 
 private:
     void buildPortChoice(QGridLayout *grid, const PortAssignments &devices);
+    void showDevice(int number, const PortAssignments &devices);
     void openSequence();
     void closeSequence();
     void showClosed();
@@ -54,6 +65,7 @@ private:
     QWidget *m_form;
     CommPort *m_port;
     QRadioButton *m_options[4] = {};
+    QLabel *m_deviceLabels[4] = {};
     QListWidget *m_settings;
     QLabel *m_settingLabel;
     QPushButton *m_commButton;

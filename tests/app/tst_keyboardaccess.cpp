@@ -185,7 +185,7 @@ void KeyboardAccessTest::tabFollowsTheScreen()
         "pictxt", "cmdfont", "cmdtext", "Command10", "Command8", "Command9",
         "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "cboProfile", "Check1",
         "List2", "List3", "xmitdelay", "cmdApply", "cmdlcd", "Command11", "Command13", "Command14", "txtcase",
-        "Text3", "Option1_0", "List1", "cmdcomm", "cmdbuff", "proto", "combuff", "Text1", "Text2"};
+        "Text3", "previewZoom", "previewColours", "Option1_0", "List1", "cmdcomm", "cmdbuff", "proto", "combuff", "Text1", "Text2"};
     const QStringList visited = tabCycle();
     QVERIFY2(visited == expected, qPrintable(visited.join(' ')));
     // The transmit window keeps Tab as a byte to send, so from there Tab stays put.

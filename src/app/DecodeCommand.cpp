@@ -1,0 +1,176 @@
+#include "app/DecodeCommand.h"
+
+#include "app/CommandLine.h"
+#include "canvas/LcdSizes.h"
+#include "canvas/MonoBmpWriter.h"
+#include "decode/LcdPictureDecoder.h"
+#include "decode/PreviewImage.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace DecodeCommand {
+
+namespace {
+
+const QString Command = QStringLiteral("decode");
+
+struct Request
+{
+    QString input = QStringLiteral("-");
+    LcdPictureDecoder::Request decoding;
+    QString out;
+};
+
+void describe(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Shows the picture a byte-matrix text draws on the LCD: the text \"Convert\" writes (any format,\n"
+        "delimiter, header and footer, C source too) or, with --stream, a stream \"Reformat For Output\"\n"
+        "builds. Prints the picture as rows of '#' (lit) and '.', or writes it with --out.\n"
+        "Reads FILE, or standard input for \"-\" or none."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the text; \"-\" for standard input"),
+                                 QStringLiteral("[FILE|-]"));
+    parser.addOptions({
+        {QStringLiteral("size"), QStringLiteral("LCD size: 240x64, 128x64, 128x32, 256x128, 240x128, 128x128, "
+                                                "256x64 or 320x200 (required)."), QStringLiteral("WxH")},
+        {QStringLiteral("packing"), QStringLiteral("vertical (KS0108) or horizontal (T6963C, SED1330) (required)."),
+         QStringLiteral("vertical|horizontal")},
+        {QStringLiteral("stream"), QStringLiteral("The text is a send stream: transfer header, then blocks led by "
+                                                  "wait characters. Prints the header's fields first.")},
+        {QStringLiteral("out"), QStringLiteral("Write the picture to PICTURE, PNG or one-bit BMP by its name's "
+                                               "extension."), QStringLiteral("PICTURE")},
+    });
+}
+
+bool parseRequest(const QCommandLineParser &parser, Request *request, QString *error)
+{
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) {
+        *error = QStringLiteral("only one FILE, please");
+        return false;
+    }
+    if (!positional.isEmpty())
+        request->input = positional.first();
+    const LcdSize *size = LcdSizes::byCaption(parser.value("size"));
+    if (!size) {
+        *error = parser.isSet("size") ? QStringLiteral("unknown LCD size \"%1\"; offered: 240x64, 128x64, 128x32, "
+                                                       "256x128, 240x128, 128x128, 256x64, 320x200")
+                                            .arg(parser.value("size"))
+                                      : QStringLiteral("--size WxH is required");
+        return false;
+    }
+    const QString packing = parser.value("packing");
+    if (packing != QLatin1String("vertical") && packing != QLatin1String("horizontal")) {
+        *error = parser.isSet("packing") ? QStringLiteral("--packing must be vertical or horizontal, not \"%1\"")
+                                               .arg(packing)
+                                         : QStringLiteral("--packing vertical|horizontal is required");
+        return false;
+    }
+    request->decoding = {size->width, size->height, packing == QLatin1String("horizontal"), parser.isSet("stream")};
+    request->out = parser.value("out");
+    const QString suffix = QFileInfo(request->out).suffix().toLower();
+    if (parser.isSet("out") && suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
+        *error = QStringLiteral("--out must name a .png or .bmp file, not \"%1\"").arg(request->out);
+        return false;
+    }
+    return true;
+}
+
+QString asText(const QImage &picture)
+{
+    QString text;
+    text.reserve((picture.width() + 1) * picture.height());
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            text += PreviewImage::isLit(picture.pixel(x, y)) ? QLatin1Char('#') : QLatin1Char('.');
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+bool writePicture(const QImage &picture, const QString &path, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const bool bmp = QFileInfo(path).suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0;
+    // One bit a pixel either way: black for a lit dot, white elsewhere.
+    const bool written = bmp ? file.write(MonoBmpWriter::encode(picture)) >= 0
+                             : picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither).save(&file, "PNG");
+    if (!written || !file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool readBounded(const QString &path, QByteArray *data, QString *error)
+{
+    QFile file;
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    data->clear();
+    // Devices and FIFOs report no size: count what arrives instead.
+    char chunk[65536];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0) {
+            *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+            return false;
+        }
+        if (got == 0)
+            return true;
+        if (data->size() + got > MostInputBytes) {
+            *error = QStringLiteral("%1 holds more than %2 MiB; no picture's text is that long")
+                         .arg(path == QLatin1String("-") ? QStringLiteral("standard input") : path)
+                         .arg(MostInputBytes / (1024 * 1024));
+            return false;
+        }
+        data->append(chunk, got);
+    }
+}
+
+int run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, Command))
+        return *exitCode;
+    Request request;
+    QString error;
+    if (!parseRequest(parser, &request, &error))
+        return CommandLine::usageError(Command, error);
+    QByteArray input;
+    if (!readBounded(request.input, &input, &error))
+        return CommandLine::failure(Command, error);
+    const LcdPictureDecoder::Result result = LcdPictureDecoder::decode(QString::fromUtf8(input), request.decoding);
+    QTextStream out(stdout);
+    if (result.headerRead)
+        out << result.header.words() << '\n';
+    out.flush();
+    if (!result.ok()) {
+        const QString where = request.input == QLatin1String("-") ? QString() : request.input + QStringLiteral(": ");
+        return CommandLine::failure(Command, where + result.problem());
+    }
+    if (request.out.isEmpty()) {
+        out << asText(result.picture);
+        return CommandLine::Success;
+    }
+    return writePicture(result.picture, request.out, &error) ? CommandLine::Success
+                                                            : CommandLine::failure(Command, error);
+}
+
+} // namespace DecodeCommand

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What the virtual PIC is told on its command line: the LCD behind it (the
+// header's display type does not give the width), its EEPROM, and how much
+// quiet it needs after each block to write it.
+struct VirtualPicConfig
+{
+    int width = 240;
+    int height = 64;
+    bool horizontal = false;       // T6963C / SED1330 rows; otherwise KS0108 pages
+    int eepromSize = 32 * 1024;
+    qint64 needsPauseNs = 0;       // 0: judge no timing
+    bool strict = false;           // drop a block whose wait character came too soon
+    qint64 quietNs = 1000000000;   // this long without a byte ends a stream
+
+    // Bytes of LCD memory: pages of 8 rows, or rows of 8-pixel bytes.
+    int lcdBytes() const
+    {
+        return horizontal ? (width + 7) / 8 * height : width * ((height + 7) / 8);
+    }
+};

@@ -1,0 +1,130 @@
+#include "convert/ByteMatrix.h"
+#include "output/SendStream.h"
+#include "virtual/VirtualLcdDevice.h"
+#include "virtual/VirtualLcdWindow.h"
+#include "virtual/VirtualPic.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QListWidget>
+#include <QSerialPort>
+#include <QtTest>
+
+namespace {
+
+// A 32x16 picture with a frame and a diagonal, so every block differs.
+QImage framePicture()
+{
+    QImage picture(32, 16, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int x = 0; x < 32; ++x) {
+        picture.setPixel(x, 0, qRgb(0, 0, 0));
+        picture.setPixel(x, 15, qRgb(0, 0, 0));
+        picture.setPixel(x, x / 2, qRgb(0, 0, 0));
+    }
+    return picture;
+}
+
+QByteArray streamOf(const QByteArray &bytes, int blockChars)
+{
+    // LCD type 0, the block size, address 0000, 10 ms.
+    const QString header = QStringLiteral("0%1").arg(blockChars, 2, 16, QLatin1Char('0')) + QStringLiteral("00000a*");
+    return SendStream::reformat(QString(), header, QStringLiteral("]"), QString::fromLatin1(bytes.toHex()), blockChars)
+        .toLatin1();
+}
+
+} // namespace
+
+class VirtualLcdWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fillsBlockByBlock_data();
+    void fillsBlockByBlock();
+    void listsFaults();
+    void namesItsControls();
+};
+
+void VirtualLcdWindowTest::fillsBlockByBlock_data()
+{
+    QTest::addColumn<bool>("horizontal");
+    QTest::newRow("vertical") << false;
+    QTest::newRow("horizontal") << true;
+}
+
+// Half the blocks go out, the window shows the top half (every vertical
+// page or horizontal row is 32 pixels); then the rest, and the picture is
+// the source.
+void VirtualLcdWindowTest::fillsBlockByBlock()
+{
+    QFETCH(bool, horizontal);
+    VirtualPicConfig config;
+    config.width = 32;
+    config.height = 16;
+    config.horizontal = horizontal;
+    config.quietNs = 30000000000LL; // the halves belong to one stream, however slow the test runs
+    VirtualLcdDevice device(config);
+    QString error;
+    QVERIFY(device.open(&error));
+    VirtualLcdWindow window(&device);
+    window.show();
+    const QImage source = framePicture();
+    QByteArray bytes = horizontal ? ByteMatrix::horizontal(source, 32, 16) : ByteMatrix::vertical(source, 32, 16);
+    const QByteArray stream = streamOf(horizontal ? bytes + '\0' : bytes, 16);
+    const qsizetype half = stream.indexOf("]", stream.size() / 2 - 5);
+    QSerialPort port(device.devicePath());
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    port.write(stream.left(half));
+    QVERIFY(port.waitForBytesWritten(1000));
+    const QImage top = ByteMatrix::pictureFrom(bytes.left(bytes.size() / 2), 32, 16, horizontal);
+    QTRY_COMPARE(window.shownPicture(), top);
+    QVERIFY(window.shownPicture() != source);
+    port.write(stream.mid(half));
+    QVERIFY(port.waitForBytesWritten(1000));
+    QTRY_COMPARE(window.shownPicture(), source);
+    QTRY_VERIFY(window.findChild<QLabel *>("virtualProgress")->text().startsWith("stream 1: LCD"));
+    QCOMPARE(window.findChild<QListWidget *>("virtualFaults")->count(), 0);
+}
+
+void VirtualLcdWindowTest::listsFaults()
+{
+    VirtualPicConfig config;
+    config.width = 4;
+    config.height = 8;
+    VirtualLcdDevice device(config);
+    QString error;
+    QVERIFY(device.open(&error));
+    VirtualLcdWindow window(&device);
+    QSerialPort port(device.devicePath());
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    port.write("x00400000a*]01g0]ff3c");
+    QVERIFY(port.waitForBytesWritten(1000));
+    auto *faults = window.findChild<QListWidget *>("virtualFaults");
+    QTRY_COMPARE(faults->count(), 2);
+    QCOMPARE(faults->item(0)->text(), QStringLiteral("byte 0: data before a header: \"x\""));
+    QCOMPARE(faults->item(1)->text(), QStringLiteral("byte 14: block 1: \"g\" is not a hex digit"));
+    auto *progress = window.findChild<QLabel *>("virtualProgress");
+    QTRY_VERIFY(progress->text().startsWith("stream 1: LCD, header 00400000a*, 2 blocks, 4 bytes, "));
+    QVERIFY(progress->text().endsWith(", 2 faults"));
+}
+
+void VirtualLcdWindowTest::namesItsControls()
+{
+    VirtualLcdDevice device(VirtualPicConfig{});
+    QString error;
+    QVERIFY(device.open(&error));
+    VirtualLcdWindow window(&device);
+    window.show();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Virtual LCD"));
+    const auto name = [](QWidget *widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    QCOMPARE(name(window.findChild<QListWidget *>("virtualFaults")), QStringLiteral("Faults"));
+    QCOMPARE(name(window.findChild<QLabel *>("virtualPicture")), QStringLiteral("Virtual LCD picture"));
+    auto *where = window.findChild<QLabel *>("virtualDevice");
+    QCOMPARE(where->text(), QStringLiteral("240x64 vertical on ") + device.devicePath());
+    QCOMPARE(name(where), where->text());
+}
+
+QTEST_MAIN(VirtualLcdWindowTest)
+#include "tst_virtuallcdwindow.moc"
