@@ -188,7 +188,7 @@ void MainWindow::startUp()
 
 void MainWindow::showPreviewGeometry()
 {
-    m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_state.byteMatrixHorizontal != 0);
+    m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_convert->chosenLayout());
     m_preview->setReference(m_canvas->canvas()->image());
 }
 

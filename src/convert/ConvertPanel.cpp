@@ -129,6 +129,8 @@ void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstR
     }
     fillLayoutChoice();
     connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertPanel::profileChosen);
+    for (QComboBox *order : {m_bitOrder, m_scan})
+        connect(order, &QComboBox::currentIndexChanged, this, &ConvertPanel::packingChanged);
 }
 
 void ConvertPanel::fillLayoutChoice()
@@ -166,6 +168,7 @@ void ConvertPanel::profileChosen()
     m_scan->setEnabled(custom && m_scan->count() > 1);
     // The box is narrower than most profile names.
     m_profile->setToolTip(m_profile->currentText());
+    emit packingChanged();
 }
 
 void ConvertPanel::packingOptionClicked()
@@ -175,7 +178,11 @@ void ConvertPanel::packingOptionClicked()
     m_horizontalNote->setVisible(!vertical);
     // Each packing starts from its usual bytes.
     fillLayoutChoice();
-    emit packingChanged();
+}
+
+MatrixLayout ConvertPanel::chosenLayout() const
+{
+    return settingsFromControls().layout();
 }
 
 void ConvertPanel::convertClicked()
@@ -227,8 +234,11 @@ ConversionSettings ConvertPanel::settingsFromControls() const
     settings.footer = m_footer->text();
     settings.format = m_format->text();
     settings.delimiter = m_delimiter->text();
-    settings.bitOrder = MatrixLayout::BitOrder(m_bitOrder->currentData().toInt());
-    settings.scan = MatrixLayout::Scan(m_scan->currentData().toInt());
+    // The boxes speak for the packing option; the EEPROM may keep another packing.
+    if (settings.horizontal == m_horizontal->isChecked()) {
+        settings.bitOrder = MatrixLayout::BitOrder(m_bitOrder->currentData().toInt());
+        settings.scan = MatrixLayout::Scan(m_scan->currentData().toInt());
+    }
     return settings;
 }
 
@@ -248,6 +258,15 @@ void ConvertPanel::saveSettings(SettingsStore &store) const
     store.set(QStringLiteral("format/delimiter"), m_delimiter->text());
     store.set(QStringLiteral("format/prefix"), m_format->text());
     store.set(QStringLiteral("format/packing"), m_vertical->isChecked() ? "vertical" : "horizontal");
+    const MatrixLayout layout{m_horizontal->isChecked(), MatrixLayout::BitOrder(m_bitOrder->currentData().toInt()),
+                              MatrixLayout::Scan(m_scan->currentData().toInt())};
+    const ControllerProfile *profile = m_profile->currentIndex() + 1 < m_profile->count()
+        ? ControllerProfiles::byLayout(layout)
+        : nullptr;
+    store.set(QStringLiteral("format/profile"), profile ? profile->names.first() : QStringLiteral("custom"));
+    store.set(QStringLiteral("format/bit-order"),
+              layout.bitOrder == MatrixLayout::BitOrder::MsbFirst ? "msb" : "lsb");
+    store.set(QStringLiteral("format/scan"), layout.scan == MatrixLayout::Scan::Columns ? "columns" : "pages");
 }
 
 void ConvertPanel::restoreSettings(const SettingsStore &store)
@@ -260,4 +279,28 @@ void ConvertPanel::restoreSettings(const SettingsStore &store)
             box->setText(*text);
     if (const auto packing = store.choice(QStringLiteral("format/packing"), {"vertical", "horizontal"}))
         (*packing == QLatin1String("vertical") ? m_vertical : m_horizontal)->setChecked(true);
+    restoreLayoutChoice(store);
+}
+
+// After the packing: its profile, or Custom with the orders saved.
+void ConvertPanel::restoreLayoutChoice(const SettingsStore &store)
+{
+    const auto name =
+        store.choice(QStringLiteral("format/profile"), ControllerProfiles::names() << QStringLiteral("custom"));
+    if (!name)
+        return;
+    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
+    const ControllerProfile *profile = ControllerProfiles::byName(*name);
+    for (int i = 0; i < profiles.size(); ++i)
+        if (profile && profiles.at(i).caption == profile->caption)
+            m_profile->setCurrentIndex(i);
+    if (*name != QLatin1String("custom"))
+        return;
+    m_profile->setCurrentIndex(m_profile->count() - 1);
+    if (const auto order = store.choice(QStringLiteral("format/bit-order"), {"lsb", "msb"}))
+        m_bitOrder->setCurrentIndex(m_bitOrder->findData(
+            int(*order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst : MatrixLayout::BitOrder::LsbFirst)));
+    if (const auto scan = store.choice(QStringLiteral("format/scan"), {"pages", "columns"}))
+        m_scan->setCurrentIndex(m_scan->findData(
+            int(*scan == QLatin1String("columns") ? MatrixLayout::Scan::Columns : MatrixLayout::Scan::Pages)));
 }

@@ -39,6 +39,8 @@ public:
     bool hasFormatOrDelimiter() const;
     // The counter beside the byte count, which a send counts down.
     void showCharactersLeft(qsizetype count);
+    // The layout Convert packs in now.
+    MatrixLayout chosenLayout() const;
 
     // The user's choices between runs; a missing or bad value leaves the
     // control as it is.
@@ -55,7 +57,8 @@ signals:
     void conversionDone(bool ok, const QString &text);
     // After every successful Convert: its bytes, size and layout.
     void matrixConverted(const ConversionResult &matrix);
-    // The packing option changed (the preview draws with it).
+    // The packing option, the profile, the bit order or the scan changed
+    // (the preview draws with them).
     void packingChanged();
 
 private:
@@ -64,6 +67,7 @@ private:
     void addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow);
     // The profiles and captions of the packing now checked.
     void fillLayoutChoice();
+    void restoreLayoutChoice(const SettingsStore &store);
     // Builds the transfer header; false (and the error shown) when the
     // EEPROM address is unusable.
     bool buildTransferHeader();

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "canvas/PixelCanvas.h"
 #include "convert/ByteMatrix.h"
+#include "decode/PreviewPane.h"
 #include "export/ArrayFileReader.h"
 #include "ui/CommonDialog.h"
 
@@ -43,6 +44,7 @@ private slots:
     void profilesRefineEachPacking();
     void customChoiceReachesTheBytes_data();
     void customChoiceReachesTheBytes();
+    void previewDrawsInTheChosenLayout();
     void reformatKeepsThePicsBytes();
     void exportWritesTheChosenForm();
     void exportDialogSaysWhatIsWrong();
@@ -130,6 +132,27 @@ void ExportWindowTest::customChoiceReachesTheBytes()
         QVERIFY2(text.startsWith("01" + QString(14, '0') + "02"), qPrintable(text.left(20)));
     else
         QVERIFY2(text.startsWith(start), qPrintable(text.left(20)));
+}
+
+// The preview reads the output text in the layout chosen, whenever it changes.
+void ExportWindowTest::previewDrawsInTheChosenLayout()
+{
+    auto *preview = get<PreviewPane>("Preview");
+    get<QAbstractButton>("Option2_0")->click();
+    combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
+    combo("cboBitOrder")->setCurrentIndex(combo("cboBitOrder")->findText("MSB at top"));
+    combo("cboScan")->setCurrentIndex(combo("cboScan")->findText("Column by column"));
+    auto *canvas = get<PixelCanvas>("Picture1");
+    for (int x = 0; x < 40; ++x)
+        canvas->setPoint({x, x / 3});
+    get<QAbstractButton>("Command9")->click();
+    preview->decodeNow();
+    QCOMPARE(preview->differingPixels(), 0);
+    QVERIFY(preview->result().ok());
+    // The same text read page by page draws another picture.
+    combo("cboScan")->setCurrentIndex(combo("cboScan")->findText("Page by page"));
+    preview->decodeNow();
+    QVERIFY(preview->differingPixels() > 0);
 }
 
 // The PIC's firmware draws KS0108 and T6963C bytes: no stream in another order.
