@@ -1,5 +1,8 @@
 #include "export/ArrayFileReader.h"
 
+#include "decode/HexTextDecoder.h"
+#include "decode/SendStreamDecoder.h"
+
 #include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
@@ -75,12 +78,13 @@ Result read(const QByteArray &content, bool raw)
     const QString text = QString::fromUtf8(content);
     if (text.trimmed().startsWith(QLatin1Char(':')))
         return readIntelHex(content);
-    if (withoutComments(text, QStringLiteral("//")).contains(QLatin1Char('{'))) {
-        // Text written with a "{" header but no delimiter has no commas.
-        const Result braces = readBraces(text);
-        const Result hexText = braces.ok() ? braces : readHexText(text);
-        return hexText.ok() ? hexText : braces;
-    }
+    if (SendStreamDecoder::looksLikeStream(text))
+        return readStream(text);
+    const QString code = withoutComments(text, QStringLiteral("//"));
+    const qsizetype brace = code.indexOf(QLatin1Char('{'));
+    // A list between braces is C; text with a "{" header but no delimiter has no commas.
+    if (brace >= 0 && code.indexOf(QLatin1Char(','), brace) > brace)
+        return readBraces(text);
     static const QRegularExpression directive(QStringLiteral("^\\s*(\\w+:?\\s+)?\\.?(db|byte|retlw)\\s"),
                                               QRegularExpression::CaseInsensitiveOption
                                                   | QRegularExpression::MultilineOption);
@@ -136,8 +140,10 @@ Result readIntelHex(const QByteArray &content)
 Result readBraces(const QString &text)
 {
     const QString code = withoutComments(text, QStringLiteral("//"));
-    const Form form = code.contains(QLatin1String("_bits[")) ? Form::Xbm : Form::CSource;
     const qsizetype open = code.indexOf(QLatin1Char('{'));
+    // An array declaration before the brace makes it C; "{" alone is a text header.
+    const bool declared = code.lastIndexOf(QLatin1Char('['), open) >= 0;
+    const Form form = code.contains(QLatin1String("_bits[")) ? Form::Xbm : declared ? Form::CSource : Form::Text;
     const qsizetype close = code.indexOf(QLatin1Char('}'), open);
     if (close < 0)
         return failed(QStringLiteral("no closing brace after the opening one"), form);
@@ -168,19 +174,23 @@ Result readAssembler(const QString &text)
 
 Result readHexText(const QString &text)
 {
-    QString digits = text;
-    digits.remove(QRegularExpression(QStringLiteral("\\s")));
-    static const QRegularExpression bare(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
+    const HexTextDecoder::Result decoded = HexTextDecoder::decode(text);
     Result result;
-    if (bare.match(digits).hasMatch()) {
-        result.bytes = QByteArray::fromHex(digits.toLatin1());
-        return result;
-    }
-    static const QRegularExpression prefixed(QStringLiteral("0[xX]([0-9A-Fa-f]{2}|[0-9A-Fa-f](?![0-9A-Fa-f]))"));
-    for (auto it = prefixed.globalMatch(text); it.hasNext();)
-        result.bytes.append(char(it.next().captured(1).toUInt(nullptr, 16)));
-    if (result.bytes.isEmpty())
-        result.error = QStringLiteral("no bytes found: neither hex digits alone nor 0x before each byte");
+    result.bytes = decoded.bytes;
+    if (!decoded.ok())
+        result.error = decoded.error.message();
+    else if (decoded.bytes.isEmpty())
+        result.error = QStringLiteral("no bytes found");
+    return result;
+}
+
+Result readStream(const QString &text)
+{
+    const SendStreamDecoder::Result stream = SendStreamDecoder::split(text);
+    if (!stream.ok())
+        return failed(stream.error.message(), Form::Stream);
+    Result result = readHexText(stream.data);
+    result.form = Form::Stream;
     return result;
 }
 

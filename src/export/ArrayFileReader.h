@@ -5,11 +5,11 @@
 
 // Reads back the bytes of an array file in the forms the export writes:
 // Intel HEX, C source or XBM (the numbers between the braces), assembler
-// (`db`, `.db`, `.byte`, `retlw` lines) and the output window's text (hex
-// digits, bare or with 0x before each byte).
+// (`db`, `.db`, `.byte`, `retlw` lines), the output window's text in any
+// format (read by the decoder) and a send stream for the PIC.
 namespace ArrayFileReader {
 
-enum class Form { Text, CSource, Xbm, Assembler, IntelHex, Binary };
+enum class Form { Text, CSource, Xbm, Assembler, IntelHex, Binary, Stream };
 
 struct Result
 {
@@ -28,5 +28,6 @@ Result readIntelHex(const QByteArray &content);
 Result readBraces(const QString &text);
 Result readAssembler(const QString &text);
 Result readHexText(const QString &text);
+Result readStream(const QString &text);
 
 } // namespace ArrayFileReader

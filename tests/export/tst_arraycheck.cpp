@@ -36,6 +36,8 @@ private slots:
         QTest::newRow("avr .db") << QByteArray("x:  .db 0x05, 0xff, 0x00, 0x80\n") << Form::Assembler;
         QTest::newRow("retlw") << QByteArray("x\n retlw 0x05\n retlw 0xff\n retlw 0x00\n retlw 0x80\n") << Form::Assembler;
         QTest::newRow("Intel HEX") << QByteArray(":0400000005FF008078\n:00000001FF\n") << Form::IntelHex;
+        QTest::newRow("send stream") << QByteArray("02000000a*]05ff0080\n") << Form::Stream;
+        QTest::newRow("dollar and comma") << QByteArray("logo: $05,$ff,$00,$80") << Form::Text;
     }
     void readsEveryForm()
     {
@@ -55,7 +57,7 @@ private slots:
         QTest::newRow("checksum") << QByteArray(":0400000005FF008079\n") << "Intel HEX line 1: wrong checksum";
         QTest::newRow("gap") << QByteArray(":0100000005FA\n:0100020005F8\n")
                              << "Intel HEX: the data leave a gap or overlap at address 0x2";
-        QTest::newRow("no bytes") << QByteArray("hello") << "no bytes found: neither hex digits alone nor 0x before each byte";
+        QTest::newRow("no bytes") << QByteArray("hello") << "no bytes found";
     }
     void refusesBrokenFiles()
     {
