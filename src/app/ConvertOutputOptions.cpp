@@ -1,7 +1,7 @@
 #include "app/ConvertOutputOptions.h"
 
 #include "app/ConvertCommand.h"
-#include "convert/ControllerProfiles.h"
+#include "app/LayoutOptions.h"
 #include "export/ExportTemplates.h"
 
 #include <QCommandLineParser>
@@ -14,47 +14,14 @@ namespace {
 
 using Template = ExportOptions::Template;
 
-bool parseLayout(const QCommandLineParser &parser, ConversionSettings *conversion, bool packingGiven, QString *error)
+bool parseLayout(const QCommandLineParser &parser, ConversionSettings *conversion, QString *error)
 {
-    const bool custom = parser.isSet("bit-order") || parser.isSet("scan");
-    if (parser.isSet("profile")) {
-        const ControllerProfile *profile = ControllerProfiles::byName(parser.value("profile"));
-        if (custom)
-            *error = QStringLiteral("--profile or --bit-order/--scan, not both");
-        else if (!profile)
-            *error = QStringLiteral("unknown profile \"%1\"; known: %2")
-                         .arg(parser.value("profile"), ControllerProfiles::names().join(QLatin1String(", ")));
-        else if (packingGiven && profile->layout.horizontal != conversion->horizontal)
-            *error = QStringLiteral("--profile %1 packs %2ly").arg(parser.value("profile"),
-                                                                  profile->layout.horizontal ? "horizontal" : "vertical");
-        if (!error->isEmpty())
-            return false;
-        conversion->horizontal = profile->layout.horizontal;
-        conversion->bitOrder = profile->layout.bitOrder;
-        conversion->scan = profile->layout.scan;
-        return true;
-    }
-    if (parser.isSet("bit-order")) {
-        const QString order = parser.value("bit-order");
-        if (order != QLatin1String("msb") && order != QLatin1String("lsb")) {
-            *error = QStringLiteral("--bit-order must be msb or lsb, not \"%1\"").arg(order);
-            return false;
-        }
-        conversion->bitOrder = order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst
-                                                             : MatrixLayout::BitOrder::LsbFirst;
-    }
-    if (parser.isSet("scan")) {
-        const QString scan = parser.value("scan");
-        if (scan != QLatin1String("pages") && scan != QLatin1String("columns")) {
-            *error = QStringLiteral("--scan must be pages or columns, not \"%1\"").arg(scan);
-            return false;
-        }
-        if (conversion->horizontal && scan == QLatin1String("columns")) {
-            *error = QStringLiteral("--scan columns orders vertical bytes; horizontal bytes go row by row");
-            return false;
-        }
-        conversion->scan = scan == QLatin1String("columns") ? MatrixLayout::Scan::Columns : MatrixLayout::Scan::Pages;
-    }
+    MatrixLayout layout;
+    if (!LayoutOptions::parse(parser, conversion->horizontal, parser.isSet("packing"), &layout, error))
+        return false;
+    conversion->horizontal = layout.horizontal;
+    conversion->bitOrder = layout.bitOrder;
+    conversion->scan = layout.scan;
     return true;
 }
 
@@ -164,17 +131,8 @@ bool exclusive(const QCommandLineParser &parser, const ConvertCommand::Request &
 
 void describe(QCommandLineParser &parser)
 {
+    parser.addOptions(LayoutOptions::options());
     parser.addOptions({
-        {QStringLiteral("profile"),
-         QStringLiteral("Controller profile, which sets packing, bit order and scan: %1.")
-             .arg(ControllerProfiles::names().join(QLatin1String(", "))),
-         QStringLiteral("NAME")},
-        {QStringLiteral("bit-order"), QStringLiteral("The bit of the top (vertical) or leftmost (horizontal) pixel "
-                                                     "(default lsb vertical, msb horizontal)."),
-         QStringLiteral("msb|lsb")},
-        {QStringLiteral("scan"), QStringLiteral("Vertical bytes page by page, or all pages of a column before the "
-                                                "next column (default pages)."),
-         QStringLiteral("pages|columns")},
         {QStringLiteral("template"), QStringLiteral("File form: the output text (default), C source, XBM, raw "
                                                     "binary, Intel HEX or assembler."),
          ExportTemplates::cliNames()},
@@ -201,7 +159,7 @@ bool parse(const QCommandLineParser &parser, ConvertCommand::Request *request, Q
 {
     request->outPath = parser.value("out");
     request->checkPath = parser.value("check");
-    return parseLayout(parser, &request->conversion, parser.isSet("packing"), error)
+    return parseLayout(parser, &request->conversion, error)
         && parseTemplate(parser, request, error) && exclusive(parser, *request, error);
 }
 

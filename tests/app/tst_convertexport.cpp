@@ -3,6 +3,7 @@
 #include "export/IntelHexTemplate.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -59,6 +60,25 @@ QByteArray withByteChanged(const QByteArray &content, const QString &file, int i
     return text.toUtf8();
 }
 
+// What --guess takes for a picture: filled shapes and text, as LCD logos are.
+QImage drawing(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(QPoint(width / 4, height / 2), height / 3, height / 3);
+    painter.drawRect(width / 2, height / 8, width / 3, height / 5);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(height / 4);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.drawText(QPoint(width / 2, height - 6), QStringLiteral("LCD"));
+    return image;
+}
+
 } // namespace
 
 // `tavrel convert` with templates, --out and --check, as build scripts use it.
@@ -71,6 +91,8 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_image = m_dir.filePath("pic.png");
         QVERIFY(testPicture().save(m_image));
+        QVERIFY(drawing(240, 64).save(m_dir.filePath("logo240x64.png")));
+        QVERIFY(drawing(128, 64).save(m_dir.filePath("logo128x64.png")));
     }
 
     // Whatever template wrote it, --check finds the conversion's bytes, and
@@ -123,6 +145,66 @@ private slots:
         QCOMPARE(ArrayFileReader::read(ours.out).bytes, ArrayFileReader::read(fileBytes(theirs)).bytes);
     }
 
+    // convert, then decode --guess on what it wrote: the best guess's command
+    // line, run on the --out picture, makes the same array again.
+    void guessReproducesTheArray_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("settings"); // as the first guess names them
+        QTest::newRow("C, SSD1306 column by column")
+            << QStringList{"logo128x64.png", "--profile", "pcd8544-vertical", "--template", "c"}
+            << "128x64, vertical, pages of 8 rows, LSB at top, column by column (ssd1306-vertical, pcd8544-vertical)";
+        QTest::newRow("Intel HEX, MSB at top, 240x64")
+            << QStringList{"logo240x64.png", "--size", "240x64", "--bit-order", "msb", "--template", "ihex"}
+            << "240x64, vertical, pages of 8 rows, MSB at top, page by page";
+        QTest::newRow("horizontal text with its closing 00")
+            << QStringList{"logo128x64.png", "--packing", "horizontal", "--format", "0x", "--delimiter", ", "}
+            << "128x64, horizontal, rows of 8 pixels a byte, MSB at left (t6963c, sed1330, st7920), "
+               "the last 00 closing the rows";
+    }
+    void guessReproducesTheArray()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, settings);
+        const QString array = m_dir.filePath("guessed.txt");
+        const QString picture = m_dir.filePath(options.takeFirst());
+        QCOMPARE(runTavrel(QStringList{"convert", picture, "--out", array} + options).exitCode, 0);
+        const QString best = m_dir.filePath("best.png");
+        const ProgramRun guess = runTavrel({"decode", "--guess", array, "--out", best});
+        QCOMPARE(guess.exitCode, 0);
+        const QStringList lines = QString::fromUtf8(guess.out).split('\n');
+        QCOMPARE(lines.value(0), QStringLiteral("%1: %2 bytes").arg(array).arg(ArrayFileReader::read(fileBytes(array)).bytes.size()));
+        QVERIFY2(lines.value(1).startsWith("1. " + settings + ": "), qPrintable(lines.value(1)));
+        QVERIFY2(lines.value(3).startsWith("2. ") && lines.value(5).startsWith("3. "), guess.out.constData());
+        // "   tavrel convert best.png --size ...": run it with --check on the array.
+        QStringList command = lines.value(2).trimmed().split(' ');
+        QCOMPARE(command.mid(0, 3), QStringList({"tavrel", "convert", best}));
+        command = command.mid(1);
+        const qsizetype form = command.indexOf("--template");
+        if (form >= 0)
+            command.remove(form, 2);
+        const ProgramRun check = runTavrel(command + QStringList{"--check", array});
+        QVERIFY2(check.exitCode == 0, check.err.constData());
+    }
+
+    // decode draws an array in the layout it was made in.
+    void decodeHonoursTheLayout()
+    {
+        const QString array = m_dir.filePath("columns.h");
+        QCOMPARE(runTavrel({"convert", m_image, "--bit-order", "msb", "--scan", "columns", "--template", "c", "--out",
+                            array}).exitCode, 0);
+        const ProgramRun drawn = runTavrel({"decode", array, "--size", "128x64", "--packing", "vertical",
+                                            "--bit-order", "msb", "--scan", "columns", "--out",
+                                            m_dir.filePath("drawn.png")});
+        QVERIFY2(drawn.exitCode == 0, drawn.err.constData());
+        QCOMPARE(QImage(m_dir.filePath("drawn.png")).convertToFormat(QImage::Format_RGB32),
+                 testPicture().convertToFormat(QImage::Format_RGB32));
+        const ProgramRun usual = runTavrel({"decode", array, "--size", "128x64", "--profile", "ks0108"});
+        QCOMPARE(usual.exitCode, 0);
+        QVERIFY(usual.out != runTavrel({"decode", array, "--size", "128x64", "--packing", "vertical", "--bit-order",
+                                        "msb", "--scan", "columns"}).out);
+    }
+
     void binaryGoesOutWhole()
     {
         const ProgramRun run = runTavrel({"convert", m_image, "--template", "bin", "--size", "320x200"});
@@ -159,12 +241,18 @@ private slots:
         QTest::newRow("stream in another order") << QStringList{"--stream", "--bit-order", "msb"}
                                                  << "--stream sends the PIC's own layout";
         QTest::newRow("stream to a template") << QStringList{"--stream", "--template", "c"} << "--stream takes no";
+        QTest::newRow("guess with a size") << QStringList{"decode", "--guess", "--size", "128x64"}
+                                           << "--guess finds the size and layout itself: no --size";
+        QTest::newRow("decode: profile against packing") << QStringList{"decode", "--size", "128x64", "--packing",
+                                                                        "horizontal", "--profile", "ks0108"}
+                                                         << "--profile ks0108 packs vertically";
     }
     void usageErrors()
     {
         QFETCH(QStringList, options);
         QFETCH(QString, message);
-        const ProgramRun run = runTavrel(QStringList{"convert", m_image} + options);
+        const ProgramRun run = runTavrel(options.first() == "decode" ? options + QStringList{m_image}
+                                                                     : QStringList{"convert", m_image} + options);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     }
@@ -193,5 +281,5 @@ private:
     QString m_image;
 };
 
-QTEST_GUILESS_MAIN(ConvertExportTest)
+QTEST_MAIN(ConvertExportTest)
 #include "tst_convertexport.moc"
