@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +23,34 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// The orders a packing can take, its usual one first.
+QList<MatrixLayout> ordersOf(bool horizontal)
+{
+    using Order = MatrixLayout::BitOrder;
+    using Scan = MatrixLayout::Scan;
+    if (horizontal)
+        return {{true, Order::MsbFirst, Scan::Pages}, {true, Order::LsbFirst, Scan::Pages}};
+    return {{false, Order::LsbFirst, Scan::Pages}, {false, Order::MsbFirst, Scan::Pages},
+            {false, Order::LsbFirst, Scan::Columns}, {false, Order::MsbFirst, Scan::Columns}};
+}
+
+// "LSB at top, column by column"; horizontal bytes have no scan order to name.
+QString orderCaption(const MatrixLayout &layout)
+{
+    const QString bits = MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
+    return layout.horizontal ? bits : bits + QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
+}
+
+// An Order item's data: bit order in bit 0, scan order above.
+int orderCode(const MatrixLayout &layout)
+{
+    return int(layout.bitOrder) | int(layout.scan) << 1;
+}
+
+} // namespace
 
 ConvertPanel::ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, LinkSettingsPanel &link,
                            QWidget *form)
@@ -34,7 +63,7 @@ ConvertPanel::ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *co
 QList<QWidget *> ConvertPanel::focusOrder() const
 {
     return {m_header,     m_footer,  m_delimiter, m_format, m_link.waitCharBox(), m_vertical,
-            m_horizontal, m_profile, m_bitOrder,  m_scan};
+            m_horizontal, m_profile, m_order};
 }
 
 bool ConvertPanel::hasFormatOrDelimiter() const
@@ -86,7 +115,10 @@ QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
     m_horizontal = Controls::option(frame, QStringLiteral("Option2_1"), tr("Horizontal"));
     m_horizontal->setChecked(true);
     OptionGroup::tabLandsOnChecked({m_vertical, m_horizontal});
-    auto *note = new QGroupBox(frame);
+    // A plain framed line: a group box frame would make it taller than the
+    // option it stands beside.
+    auto *note = new QFrame(frame);
+    note->setFrameShape(QFrame::StyledPanel);
     m_horizontalNote = note;
     note->setObjectName(QStringLiteral("LCD"));
     note->setAccessibleName(tr("T6963C and SED1330"));
@@ -108,14 +140,13 @@ QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
 }
 
 // Under the two options: a profile names the controllers that take the
-// same bytes; "Custom" frees bit order and scan order. The two boxes always
-// show what the profile means.
+// same bytes; "Custom" frees the bit order and scan order in the Order box,
+// which always shows what the profile means.
 void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
 {
     struct Box { QComboBox *&combo; const char *name; const char *labelName; const char *caption; };
     const Box boxes[] = {{m_profile, "cboProfile", "lblProfile", "Profile"},
-                         {m_bitOrder, "cboBitOrder", "lblBitOrder", "Bit order"},
-                         {m_scan, "cboScan", "lblScan", "Scan"}};
+                         {m_order, "cboOrder", "lblOrder", "Order"}};
     int row = firstRow;
     for (const Box &box : boxes) {
         box.combo = new QComboBox(frame);
@@ -129,8 +160,7 @@ void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstR
     }
     fillLayoutChoice();
     connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertPanel::profileChosen);
-    for (QComboBox *order : {m_bitOrder, m_scan})
-        connect(order, &QComboBox::currentIndexChanged, this, &ConvertPanel::packingChanged);
+    connect(m_order, &QComboBox::currentIndexChanged, this, &ConvertPanel::packingChanged);
 }
 
 void ConvertPanel::fillLayoutChoice()
@@ -141,15 +171,9 @@ void ConvertPanel::fillLayoutChoice()
     for (const ControllerProfile &profile : ControllerProfiles::forPacking(horizontal))
         m_profile->addItem(profile.caption);
     m_profile->addItem(tr("Custom"));
-    m_bitOrder->clear();
-    for (const auto order : {MatrixLayout::BitOrder::LsbFirst, MatrixLayout::BitOrder::MsbFirst})
-        m_bitOrder->addItem(MatrixLayout::bitOrderCaption(horizontal, order), int(order));
-    m_scan->clear();
-    if (horizontal)
-        m_scan->addItem(tr("Row by row"), int(MatrixLayout::Scan::Pages));
-    else
-        for (const auto scan : {MatrixLayout::Scan::Pages, MatrixLayout::Scan::Columns})
-            m_scan->addItem(MatrixLayout::scanCaption(scan), int(scan));
+    m_order->clear();
+    for (const MatrixLayout &layout : ordersOf(horizontal))
+        m_order->addItem(orderCaption(layout), orderCode(layout));
     m_profile->setCurrentIndex(0);
     profileChosen();
 }
@@ -161,11 +185,9 @@ void ConvertPanel::profileChosen()
     const bool custom = index < 0 || index >= profiles.size();
     if (!custom) {
         const MatrixLayout &layout = profiles.at(index).layout;
-        m_bitOrder->setCurrentIndex(m_bitOrder->findData(int(layout.bitOrder)));
-        m_scan->setCurrentIndex(m_scan->findData(int(layout.scan)));
+        m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
     }
-    m_bitOrder->setEnabled(custom);
-    m_scan->setEnabled(custom && m_scan->count() > 1);
+    m_order->setEnabled(custom);
     // The box is narrower than most profile names.
     m_profile->setToolTip(m_profile->currentText());
     emit packingChanged();
@@ -236,8 +258,9 @@ ConversionSettings ConvertPanel::settingsFromControls() const
     settings.delimiter = m_delimiter->text();
     // The boxes speak for the packing option; the EEPROM may keep another packing.
     if (settings.horizontal == m_horizontal->isChecked()) {
-        settings.bitOrder = MatrixLayout::BitOrder(m_bitOrder->currentData().toInt());
-        settings.scan = MatrixLayout::Scan(m_scan->currentData().toInt());
+        const MatrixLayout shown = shownLayout();
+        settings.bitOrder = shown.bitOrder;
+        settings.scan = shown.scan;
     }
     return settings;
 }
@@ -258,8 +281,7 @@ void ConvertPanel::saveSettings(SettingsStore &store) const
     store.set(QStringLiteral("format/delimiter"), m_delimiter->text());
     store.set(QStringLiteral("format/prefix"), m_format->text());
     store.set(QStringLiteral("format/packing"), m_vertical->isChecked() ? "vertical" : "horizontal");
-    const MatrixLayout layout{m_horizontal->isChecked(), MatrixLayout::BitOrder(m_bitOrder->currentData().toInt()),
-                              MatrixLayout::Scan(m_scan->currentData().toInt())};
+    const MatrixLayout layout = shownLayout();
     const ControllerProfile *profile = m_profile->currentIndex() + 1 < m_profile->count()
         ? ControllerProfiles::byLayout(layout)
         : nullptr;
@@ -297,10 +319,18 @@ void ConvertPanel::restoreLayoutChoice(const SettingsStore &store)
     if (*name != QLatin1String("custom"))
         return;
     m_profile->setCurrentIndex(m_profile->count() - 1);
+    MatrixLayout layout = shownLayout();
     if (const auto order = store.choice(QStringLiteral("format/bit-order"), {"lsb", "msb"}))
-        m_bitOrder->setCurrentIndex(m_bitOrder->findData(
-            int(*order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst : MatrixLayout::BitOrder::LsbFirst)));
+        layout.bitOrder = *order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst
+                                                         : MatrixLayout::BitOrder::LsbFirst;
     if (const auto scan = store.choice(QStringLiteral("format/scan"), {"pages", "columns"}))
-        m_scan->setCurrentIndex(m_scan->findData(
-            int(*scan == QLatin1String("columns") ? MatrixLayout::Scan::Columns : MatrixLayout::Scan::Pages)));
+        layout.scan = *scan == QLatin1String("columns") && !layout.horizontal ? MatrixLayout::Scan::Columns
+                                                                              : MatrixLayout::Scan::Pages;
+    m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
+}
+
+MatrixLayout ConvertPanel::shownLayout() const
+{
+    const int code = m_order->currentData().toInt();
+    return {m_horizontal->isChecked(), MatrixLayout::BitOrder(code & 1), MatrixLayout::Scan(code >> 1)};
 }

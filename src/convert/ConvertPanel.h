@@ -68,6 +68,8 @@ private:
     // The profiles and captions of the packing now checked.
     void fillLayoutChoice();
     void restoreLayoutChoice(const SettingsStore &store);
+    // What the Profile and Order boxes show, whichever packing Convert uses.
+    MatrixLayout shownLayout() const;
     // Builds the transfer header; false (and the error shown) when the
     // EEPROM address is unusable.
     bool buildTransferHeader();
@@ -88,8 +90,7 @@ private:
     QRadioButton *m_horizontal = nullptr;
     QWidget *m_horizontalNote = nullptr;
     QComboBox *m_profile = nullptr;
-    QComboBox *m_bitOrder = nullptr;
-    QComboBox *m_scan = nullptr;
+    QComboBox *m_order = nullptr;
     QGroupBox *m_outputFormat;
     QGroupBox *m_byteMatrix;
 };

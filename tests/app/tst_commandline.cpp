@@ -77,16 +77,14 @@ struct WindowSettings
     QString size, packing;
     bool inverted = true;
     QString header, footer, format, delimiter;
-    QStringList layout = {}; // items of Profile, Bit order, Scan; "" leaves one as it is
+    QStringList layout = {}; // items of Profile and Order; none leaves them as they are
 };
 
 void chooseLayout(QWidget *form, const QStringList &items)
 {
-    const char *boxes[] = {"cboProfile", "cboBitOrder", "cboScan"};
+    const char *boxes[] = {"cboProfile", "cboOrder"};
     for (int i = 0; i < items.size(); ++i) {
         auto *box = control<QComboBox>(form, QLatin1String(boxes[i]));
-        if (items.at(i).isEmpty())
-            continue;
         box->setCurrentIndex(box->findText(items.at(i)));
         QCOMPARE(box->currentText(), items.at(i));
     }
@@ -177,7 +175,7 @@ void CommandLineTest::convertMatchesWindow_data()
     QTest::addColumn<QString>("packing");
     QTest::addColumn<bool>("inverted");
     QTest::addColumn<QStringList>("format"); // header, footer, format, delimiter
-    QTest::addColumn<QStringList>("layout");  // the window's Profile, Bit order, Scan
+    QTest::addColumn<QStringList>("layout");  // the window's Profile and Order
     QTest::addColumn<QStringList>("layoutOptions");
     const QStringList none = {"", "", "", ""};
     const QStringList cSource = {"const unsigned char logo[] = {", "};", "0x", ", "};
@@ -197,7 +195,7 @@ void CommandLineTest::convertMatchesWindow_data()
                                                       << QStringList{"XBM, LSB at left"}
                                                       << QStringList{"--profile", "xbm"};
     QTest::newRow("custom MSB at top, columns") << "128x32" << "vertical" << true << none
-                                                << QStringList{"Custom", "MSB at top", "Column by column"}
+                                                << QStringList{"Custom", "MSB at top, column by column"}
                                                 << QStringList{"--bit-order", "msb", "--scan", "columns"};
     QTest::newRow("custom LSB at left, not inverted") << "128x64" << "horizontal" << false << none
                                                       << QStringList{"Custom", "LSB at left"}

@@ -85,8 +85,7 @@ void SettingsTest::choicesSurviveARestart()
         control<QAbstractButton>(window.get(), "Option2_0")->click();
         auto *profile = control<QComboBox>(window.get(), "cboProfile");
         profile->setCurrentIndex(profile->count() - 1); // Custom
-        control<QComboBox>(window.get(), "cboBitOrder")->setCurrentIndex(1);
-        control<QComboBox>(window.get(), "cboScan")->setCurrentIndex(1);
+        control<QComboBox>(window.get(), "cboOrder")->setCurrentIndex(3); // MSB at top, column by column
         control<QAbstractButton>(window.get(), "chkinvert")->click();
         control<QComboBox>(window.get(), "Combo1")->setCurrentIndex(3);
         control<QComboBox>(window.get(), "cboZoom")->setCurrentIndex(2);

@@ -78,60 +78,54 @@ void ExportWindowTest::profilesRefineEachPacking()
 {
     QComboBox *profile = combo("cboProfile");
     QCOMPARE(profile->currentText(), QStringLiteral("T6963C, SED1330, ST7920"));
-    QCOMPARE(combo("cboBitOrder")->currentText(), QStringLiteral("MSB at left"));
-    QVERIFY(!combo("cboBitOrder")->isEnabled() && !combo("cboScan")->isEnabled());
+    QComboBox *order = combo("cboOrder");
+    QCOMPARE(order->currentText(), QStringLiteral("MSB at left"));
+    QVERIFY(!order->isEnabled());
     QCOMPARE(labelOf(profile), QStringLiteral("Profile"));
-    QCOMPARE(labelOf(combo("cboBitOrder")), QStringLiteral("Bit order"));
-    QCOMPARE(labelOf(combo("cboScan")), QStringLiteral("Scan"));
+    QCOMPARE(labelOf(order), QStringLiteral("Order"));
 
     get<QAbstractButton>("Option2_0")->toggle(); // as an assistive tool chooses
     QCOMPARE(profile->currentText(), QStringLiteral("KS0108, SSD1306, SH1106, ST7565, PCD8544"));
-    QCOMPARE(combo("cboBitOrder")->currentText(), QStringLiteral("LSB at top"));
-    QCOMPARE(combo("cboScan")->currentText(), QStringLiteral("Page by page"));
+    QCOMPARE(order->currentText(), QStringLiteral("LSB at top, page by page"));
     profile->setCurrentIndex(profile->findText("SSD1306, PCD8544 vertical addressing"));
-    QCOMPARE(combo("cboScan")->currentText(), QStringLiteral("Column by column"));
+    QCOMPARE(order->currentText(), QStringLiteral("LSB at top, column by column"));
     profile->setCurrentIndex(profile->findText("Custom"));
-    QVERIFY(combo("cboBitOrder")->isEnabled() && combo("cboScan")->isEnabled());
-    QCOMPARE(combo("cboScan")->currentText(), QStringLiteral("Column by column")); // kept from the profile
+    QVERIFY(order->isEnabled());
+    QCOMPARE(order->currentText(), QStringLiteral("LSB at top, column by column")); // kept from the profile
+    QCOMPARE(order->count(), 4);
 
     // Back to Horizontal: its usual bytes again, and no columns to scan.
     get<QAbstractButton>("Option2_1")->toggle();
     QCOMPARE(profile->currentIndex(), 0);
-    QCOMPARE(combo("cboScan")->count(), 1);
+    QCOMPARE(order->count(), 2);
 }
 
 void ExportWindowTest::customChoiceReachesTheBytes_data()
 {
     QTest::addColumn<bool>("vertical");
-    QTest::addColumn<QString>("bitOrder");
-    QTest::addColumn<QString>("scan");
+    QTest::addColumn<QString>("order");
     QTest::addColumn<QString>("start"); // the text's first bytes
-    // (0,0) and (1,1) black; 240 columns, 8 pages.
-    QTest::newRow("MSB at top, pages") << true << "MSB at top" << "Page by page" << "8040";
-    QTest::newRow("LSB at top, columns") << true << "LSB at top" << "Column by column" << "0000000000000000" "02";
-    QTest::newRow("LSB at left") << false << "LSB at left" << "" << "0100000000";
+    // (0,0) and (1,1) black; 240 columns, 8 pages: column by column, column 0
+    // holds (0,0) in its first page, column 1 holds (1,1).
+    QTest::newRow("MSB at top, pages") << true << "MSB at top, page by page" << "8040";
+    QTest::newRow("LSB at top, columns") << true << "LSB at top, column by column" << "01" + QString(14, '0') + "02";
+    QTest::newRow("LSB at left") << false << "LSB at left" << "0100000000";
 }
 
 void ExportWindowTest::customChoiceReachesTheBytes()
 {
     QFETCH(bool, vertical);
-    QFETCH(QString, bitOrder);
-    QFETCH(QString, scan);
+    QFETCH(QString, order);
     QFETCH(QString, start);
     get<QAbstractButton>(vertical ? "Option2_0" : "Option2_1")->click();
     combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
-    combo("cboBitOrder")->setCurrentIndex(combo("cboBitOrder")->findText(bitOrder));
-    if (!scan.isEmpty())
-        combo("cboScan")->setCurrentIndex(combo("cboScan")->findText(scan));
+    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText(order));
     auto *canvas = get<PixelCanvas>("Picture1");
     canvas->setPoint({0, 0});
     canvas->setPoint({1, 1});
     get<QAbstractButton>("Command9")->click();
     const QString text = get<QPlainTextEdit>("Text3")->toPlainText();
-    if (scan == "Column by column") // column 0 holds (0,0) in its first page, column 1 (1,1)
-        QVERIFY2(text.startsWith("01" + QString(14, '0') + "02"), qPrintable(text.left(20)));
-    else
-        QVERIFY2(text.startsWith(start), qPrintable(text.left(20)));
+    QVERIFY2(text.startsWith(start), qPrintable(text.left(20)));
 }
 
 // The preview reads the output text in the layout chosen, whenever it changes.
@@ -140,8 +134,7 @@ void ExportWindowTest::previewDrawsInTheChosenLayout()
     auto *preview = get<PreviewPane>("Preview");
     get<QAbstractButton>("Option2_0")->click();
     combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
-    combo("cboBitOrder")->setCurrentIndex(combo("cboBitOrder")->findText("MSB at top"));
-    combo("cboScan")->setCurrentIndex(combo("cboScan")->findText("Column by column"));
+    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, column by column"));
     auto *canvas = get<PixelCanvas>("Picture1");
     for (int x = 0; x < 40; ++x)
         canvas->setPoint({x, x / 3});
@@ -150,7 +143,7 @@ void ExportWindowTest::previewDrawsInTheChosenLayout()
     QCOMPARE(preview->differingPixels(), 0);
     QVERIFY(preview->result().ok());
     // The same text read page by page draws another picture.
-    combo("cboScan")->setCurrentIndex(combo("cboScan")->findText("Page by page"));
+    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, page by page"));
     preview->decodeNow();
     QVERIFY(preview->differingPixels() > 0);
 }
