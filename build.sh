@@ -41,7 +41,7 @@ qt_packages="cmake make qt6-base-dev qt6-serialport-dev libgl-dev fontconfig fon
 # Test fixtures come from independent tools (ImageMagick, Python's PIL); the
 # installation test judges the installed files with the validators a
 # distribution uses, and packs the .deb.
-fixture_packages="imagemagick python3 python3-pil desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file"
+fixture_packages="imagemagick python3 python3-pil gcc binutils desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file"
 
 build_all() {
     # shellcheck disable=SC2086

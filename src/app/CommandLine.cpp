@@ -76,8 +76,13 @@ int failure(const QString &command, const QString &message)
 
 int printOut(const QString &command, const QString &text)
 {
+    return writeOut(command, text.toUtf8());
+}
+
+int writeOut(const QString &command, const QByteArray &bytes)
+{
     QString reason;
-    if (!StandardStreams::writeOut(text.toUtf8(), &reason))
+    if (!StandardStreams::writeOut(bytes, &reason))
         return failure(command, QStringLiteral("cannot write to standard output: %1").arg(reason));
     return Success;
 }

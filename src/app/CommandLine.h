@@ -42,6 +42,7 @@ int failure(const QString &command, const QString &message);
 // Writes `text` to standard output: Success, or Failure with a message when
 // the output cannot be written (a full disk, a closed stdout).
 int printOut(const QString &command, const QString &text);
+int writeOut(const QString &command, const QByteArray &bytes);
 
 // Runs the subcommand; needs a QCoreApplication.
 int run(const QStringList &arguments);

@@ -1,12 +1,17 @@
 #include "app/ConvertCommand.h"
 
 #include "app/CommandLine.h"
+#include "app/ConvertOutputOptions.h"
 #include "app/ImportOptions.h"
 #include "core/HexGrid.h"
 #include "canvas/BitmapLoader.h"
 #include "canvas/LcdSizes.h"
 #include "convert/Conversion.h"
 #include "convert/TransferHeader.h"
+#include "export/ArrayCheck.h"
+#include "export/ArrayFileReader.h"
+#include "export/ArrayFiles.h"
+#include "export/ExportTemplates.h"
 #include "output/SendStream.h"
 
 #include <QCommandLineParser>
@@ -30,7 +35,9 @@ void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral(
         "Converts a picture into the byte matrix of a graphic LCD, as the window's \"Convert\" does,\n"
-        "and prints it. With --stream, prints the stream \"Reformat For Output\" builds for the PIC.\n"
+        "and prints it. With --stream, prints the stream \"Reformat For Output\" builds for the PIC;\n"
+        "with --template, the bytes as C source, XBM, binary, Intel HEX or assembler; with --check,\n"
+        "whether an array file still holds them.\n"
         "Defaults differ from the window's start-up in two places, marked below: size and packing."));
     parser.addOption(CommandLine::helpOption());
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("BMP, PNG, GIF or JPEG picture"));
@@ -65,6 +72,7 @@ void describe(QCommandLineParser &parser)
                                                   "instead of the LCD (default: the LCD)."), QStringLiteral("ADDR")},
     });
     ImportOptions::describe(parser);
+    ConvertOutputOptions::describe(parser);
 }
 
 bool listedNumber(const QString &text, const QList<int> &allowed, int *number)
@@ -169,7 +177,8 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
         *error = QStringLiteral("--stream takes no --format or --delimiter: the PIC reads bare hex digits");
         return false;
     }
-    return parseSize(parser, request, error) && parseStreamOptions(parser, request, error);
+    return parseSize(parser, request, error) && parseStreamOptions(parser, request, error)
+        && ConvertOutputOptions::parse(parser, request, error);
 }
 
 // The LCD type character follows the size converted, never a start-up index.
@@ -180,6 +189,45 @@ TransferSettings transferFor(const Request &request)
         if (size.width == request.conversion.width && size.height == request.conversion.height)
             transfer.lcdSizeIndex = qint16(size.index);
     return transfer;
+}
+
+// With --check: whether the array file holds the conversion's bytes.
+Result checked(const Request &request, const ConversionResult &converted)
+{
+    Result result;
+    QByteArray content;
+    if (!ArrayFiles::load(request.checkPath, &content, &result.error))
+        return result;
+    const bool raw = request.checkPath.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive);
+    const ArrayFileReader::Result array = ArrayFileReader::read(content, raw);
+    if (!array.ok()) {
+        result.error = QStringLiteral("%1: %2").arg(request.checkPath, array.error);
+        return result;
+    }
+    const bool xbm = array.form == ArrayFileReader::Form::Xbm;
+    const ArrayCheck::Verdict verdict = ArrayCheck::compare(ArrayCheck::expectedBytes(converted, xbm), array.bytes,
+                                                            converted.layout.horizontal && !xbm);
+    const QString message = QStringLiteral("%1: %2").arg(request.checkPath, verdict.message);
+    if (verdict.matches)
+        result.output = message.toUtf8() + '\n';
+    else
+        result.error = message;
+    return result;
+}
+
+Result streamed(const Request &request, const QString &converted)
+{
+    Result result;
+    const TransferHeader header = TransferHeader::build(transferFor(request));
+    if (!header.isValid()) {
+        result.error = header.error();
+        return result;
+    }
+    result.output = SendStream::reformat(QString(), header.text(), request.waitChars,
+                                         SendStream::outputTextFrom(converted), request.transfer.picBufferSize)
+                        .toUtf8()
+        + '\n';
+    return result;
 }
 
 } // namespace
@@ -196,20 +244,16 @@ Result execute(const Request &request)
         return result;
     }
     // Right after a load the window packs horizontally from the file's bytes.
-    const QString converted = request.conversion.horizontal
-        ? Conversion::fromLoadedBitmap(grid, request.conversion)
-        : Conversion::fromPicture(loaded.picture, request.conversion);
-    if (!request.stream) {
-        result.text = converted;
-        return result;
-    }
-    const TransferHeader header = TransferHeader::build(transferFor(request));
-    if (!header.isValid()) {
-        result.error = header.error();
-        return result;
-    }
-    result.text = SendStream::reformat(QString(), header.text(), request.waitChars,
-                                       SendStream::outputTextFrom(converted), request.transfer.picBufferSize);
+    const ConversionResult converted = request.conversion.horizontal
+        ? Conversion::ofLoadedBitmap(grid, request.conversion)
+        : Conversion::ofPicture(loaded.picture, request.conversion);
+    if (!request.checkPath.isEmpty())
+        return checked(request, converted);
+    if (request.stream)
+        return streamed(request, converted.text);
+    result.error = ExportTemplates::problem(converted, request.exportOptions);
+    if (result.error.isEmpty())
+        result.output = ExportTemplates::render(converted, request.exportOptions);
     return result;
 }
 
@@ -233,10 +277,16 @@ int run(const QStringList &arguments)
     const std::variant<Request, int> parsed = parse(arguments);
     if (const int *exitCode = std::get_if<int>(&parsed))
         return *exitCode;
-    const Result result = execute(std::get<Request>(parsed));
+    const Request &request = std::get<Request>(parsed);
+    const Result result = execute(request);
     if (!result.error.isEmpty())
         return CommandLine::failure(command, result.error);
-    return CommandLine::printOut(command, result.text + QLatin1Char('\n'));
+    if (request.outPath.isEmpty())
+        return CommandLine::writeOut(command, result.output);
+    QString reason;
+    if (!ArrayFiles::save(request.outPath, result.output, &reason))
+        return CommandLine::failure(command, reason);
+    return CommandLine::Success;
 }
 
 } // namespace ConvertCommand

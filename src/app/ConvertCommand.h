@@ -3,6 +3,7 @@
 #include "canvas/ImportSettings.h"
 #include "convert/ConversionSettings.h"
 #include "convert/TransferSettings.h"
+#include "export/ExportOptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,7 +12,8 @@
 
 // `tavrel convert IMAGE`: the text "Convert" writes into the output window
 // after loading IMAGE at the chosen LCD size, or with --stream the text
-// "Reformat For Output" builds from it.
+// "Reformat For Output" builds from it; with --template the bytes in another
+// file form, with --check whether an array file holds them.
 namespace ConvertCommand {
 
 struct Request
@@ -23,12 +25,15 @@ struct Request
     bool stream = false;
     TransferSettings transfer; // the LCD type comes from the conversion's size
     QString waitChars = QStringLiteral("]");
+    ExportOptions exportOptions; // the output text unless --template
+    QString outPath;             // --out; standard output when empty
+    QString checkPath;           // --check
 };
 
 struct Result
 {
-    QString text;  // what goes to standard output
-    QString error; // empty on success
+    QByteArray output; // for standard output or the --out file
+    QString error;     // empty on success; a --check difference too
 };
 
 // The request the arguments (the first one is the command's name) describe,

@@ -117,6 +117,7 @@ void MainWindow::connectPanels()
     connect(m_port, &SerialPortPanel::closed, m_output, [this] { m_output->setPortOpen(false); });
     connect(m_canvas, &CanvasPanel::outputTextReplaced, m_output, &OutputPanel::setOutputText);
     connect(m_convert, &ConvertPanel::conversionDone, m_output, &OutputPanel::showConversion);
+    connect(m_convert, &ConvertPanel::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
     connect(m_link, &LinkSettingsPanel::targetChanged, m_output, &OutputPanel::setEepromTarget);
     connect(m_output, &OutputPanel::transmitTextLoaded, m_terminal, &TerminalPanel::setTransmitText);
     // The preview follows the output window, the canvas, the size and the packing.
@@ -208,7 +209,7 @@ void MainWindow::startUp()
 
 void MainWindow::showPreviewGeometry()
 {
-    m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_state.byteMatrixHorizontal != 0);
+    m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_convert->chosenLayout());
     m_preview->setReference(m_canvas->canvas()->image());
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/HexGrid.h"
 
+#include <QVector>
+
 namespace {
 
 // Rows are read straight from scanLine(), which needs 32-bit pixels; the
@@ -19,14 +21,46 @@ bool isBlack(QRgb pixel)
     return (pixel & 0xFFFFFF) == 0;
 }
 
-const QRgb *row(const QImage &image, int y)
+uchar bitFor(int position, MatrixLayout::BitOrder order)
 {
-    return reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    return order == MatrixLayout::BitOrder::LsbFirst ? uchar(1u << position) : uchar(0x80u >> position);
 }
 
-const uchar *bytesFrom(const QByteArray &bytes)
+// Where every pixel's bit lies: byte rowOffset[y] + columnOffset[x], bit
+// rowBit[y] | columnBit[x]. Every layout splits that way (one of the two
+// bits is always 0), so packing and drawing need no per-pixel branches.
+struct PixelAddresses
 {
-    return reinterpret_cast<const uchar *>(bytes.constData());
+    QVector<qsizetype> rowOffset;
+    QVector<qsizetype> columnOffset;
+    QVector<uchar> rowBit;
+    QVector<uchar> columnBit;
+
+    PixelAddresses(int width, int height, const MatrixLayout &layout)
+        : rowOffset(qMax(height, 0)), columnOffset(qMax(width, 0)), rowBit(qMax(height, 0)),
+          columnBit(qMax(width, 0))
+    {
+        const int pages = ByteMatrix::pageCount(height);
+        const int perRow = ByteMatrix::bytesPerRow(width);
+        const bool columns = layout.scan == MatrixLayout::Scan::Columns;
+        for (int y = 0; y < height; ++y) {
+            rowOffset[y] = layout.horizontal ? qsizetype(y) * perRow : columns ? y / 8 : qsizetype(y / 8) * width;
+            rowBit[y] = layout.horizontal ? 0 : bitFor(y % 8, layout.bitOrder);
+        }
+        for (int x = 0; x < width; ++x) {
+            columnOffset[x] = layout.horizontal ? x / 8 : columns ? qsizetype(x) * pages : x;
+            columnBit[x] = layout.horizontal ? bitFor(x % 8, layout.bitOrder) : 0;
+        }
+    }
+};
+
+uchar mirrored(uchar byte)
+{
+    uchar result = 0;
+    for (int bit = 0; bit < 8; ++bit)
+        if (byte & (1u << bit))
+            result |= uchar(0x80u >> bit);
+    return result;
 }
 
 // Every pixel is written, black or white, without a branch to mispredict:
@@ -34,29 +68,6 @@ const uchar *bytesFrom(const QByteArray &bytes)
 QRgb pixelFor(bool lit)
 {
     return lit ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-}
-
-// Row y of a picture packed by rows: bytesPerRow() bytes, leftmost pixel in bit 7.
-void drawHorizontalRow(const QByteArray &bytes, int width, int y, QRgb *pixels)
-{
-    const int perRow = ByteMatrix::bytesPerRow(width);
-    const qsizetype first = qsizetype(y) * perRow;
-    const int present = int(qBound<qsizetype>(0, bytes.size() - first, qsizetype(perRow)));
-    const uchar *row = bytesFrom(bytes) + first;
-    const int drawn = qMin(width, present * 8);
-    for (int x = 0; x < drawn; ++x)
-        pixels[x] = pixelFor(row[x / 8] & (0x80u >> (x % 8)));
-}
-
-// Row y of a picture packed in pages: one bit of every byte of page y / 8.
-void drawVerticalRow(const QByteArray &bytes, int width, int y, QRgb *pixels)
-{
-    const qsizetype first = qsizetype(y / 8) * width;
-    const int present = int(qBound<qsizetype>(0, bytes.size() - first, qsizetype(width)));
-    const uchar *page = bytesFrom(bytes) + first;
-    const uchar bit = uchar(1u << (y % 8));
-    for (int x = 0; x < present; ++x)
-        pixels[x] = pixelFor(page[x] & bit);
 }
 
 } // namespace
@@ -73,56 +84,66 @@ int bytesPerRow(int width)
     return width > 0 ? (width + 7) / 8 : 0;
 }
 
-QByteArray vertical(const QImage &picture, int width, int height)
+qsizetype byteCount(int width, int height, const MatrixLayout &layout)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    return layout.horizontal ? qsizetype(bytesPerRow(width)) * height : qsizetype(pageCount(height)) * width;
+}
+
+QByteArray pack(const QImage &picture, int width, int height, const MatrixLayout &layout)
 {
     const QImage rgb = asRgb32(picture);
-    QByteArray bytes(pageCount(height) * qMax(width, 0), '\0');
+    QByteArray bytes(byteCount(width, height, layout), '\0');
     auto *out = reinterpret_cast<uchar *>(bytes.data());
+    const PixelAddresses at(width, height, layout);
     const int columns = qMin(width, rgb.width());
     const int rows = qMin(height, rgb.height());
-    // Row by row rather than column by column: each picture row is one
-    // contiguous scan line and sets one bit in every byte of its page.
+    // Row by row: each picture row is one contiguous scan line.
     for (int y = 0; y < rows; ++y) {
-        const QRgb *pixels = row(rgb, y);
-        uchar *page = out + (y / 8) * width;
-        const uchar bit = uchar(1u << (y % 8));
+        const auto *pixels = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        uchar *rowStart = out + at.rowOffset[y];
+        const uchar rowBit = at.rowBit[y];
         for (int x = 0; x < columns; ++x)
             if (isBlack(pixels[x]))
-                page[x] |= bit;
+                rowStart[at.columnOffset[x]] |= uchar(rowBit | at.columnBit[x]);
     }
     return bytes;
+}
+
+QByteArray vertical(const QImage &picture, int width, int height)
+{
+    return pack(picture, width, height, MatrixLayout::usual(false));
 }
 
 QByteArray horizontal(const QImage &picture, int width, int height)
 {
-    const QImage rgb = asRgb32(picture);
-    const int perRow = bytesPerRow(width);
-    QByteArray bytes(perRow * qMax(height, 0), '\0');
-    auto *out = reinterpret_cast<uchar *>(bytes.data());
-    const int columns = qMin(width, rgb.width());
-    const int rows = qMin(height, rgb.height());
-    for (int y = 0; y < rows; ++y) {
-        const QRgb *pixels = row(rgb, y);
-        uchar *line = out + y * perRow;
-        for (int x = 0; x < columns; ++x)
-            if (isBlack(pixels[x]))
-                line[x / 8] |= uchar(0x80u >> (x % 8));
+    return pack(picture, width, height, MatrixLayout::usual(true));
+}
+
+QImage pictureFrom(const QByteArray &bytes, int width, int height, const MatrixLayout &layout)
+{
+    QImage picture(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
+    const qsizetype count = bytes.size();
+    const PixelAddresses at(width, height, layout);
+    for (int y = 0; y < height; ++y) {
+        auto *pixels = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        const qsizetype rowStart = at.rowOffset[y];
+        const uchar rowBit = at.rowBit[y];
+        for (int x = 0; x < width; ++x) {
+            const qsizetype index = rowStart + at.columnOffset[x];
+            // Missing bytes (a short text) leave their pixels white.
+            pixels[x] = pixelFor(index < count && (in[index] & (rowBit | at.columnBit[x])));
+        }
     }
-    return bytes;
+    return picture;
 }
 
 QImage pictureFrom(const QByteArray &bytes, int width, int height, bool horizontalPacking)
 {
-    QImage picture(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    for (int y = 0; y < height; ++y) {
-        auto *pixels = reinterpret_cast<QRgb *>(picture.scanLine(y));
-        if (horizontalPacking)
-            drawHorizontalRow(bytes, width, y, pixels);
-        else
-            drawVerticalRow(bytes, width, y, pixels);
-    }
-    return picture;
+    return pictureFrom(bytes, width, height, MatrixLayout::usual(horizontalPacking));
 }
 
 QStringList horizontalCells(const HexGrid &grid, int width, int height)
@@ -134,6 +155,28 @@ QStringList horizontalCells(const HexGrid &grid, int width, int height)
         for (int c = 0; c < perRow; ++c)
             cells << grid.cell(r, c);
     return cells;
+}
+
+QStringList mirroredCells(const QStringList &cells)
+{
+    QStringList result;
+    result.reserve(cells.size());
+    for (const QString &cell : cells) {
+        bool ok = false;
+        const uint value = cell.toUInt(&ok, 16);
+        result << (ok && cell.size() == 2 ? QStringLiteral("%1").arg(mirrored(uchar(value)), 2, 16, QLatin1Char('0'))
+                                          : cell);
+    }
+    return result;
+}
+
+QByteArray cellBytes(const QStringList &cells)
+{
+    QByteArray bytes;
+    bytes.reserve(cells.size());
+    for (const QString &cell : cells)
+        bytes.append(char(cell.toUInt(nullptr, 16) & 0xFF));
+    return bytes;
 }
 
 } // namespace ByteMatrix

@@ -12,11 +12,20 @@ QString horizontalText(const QString &body, const ConversionSettings &s)
     return OutputText::finished(body + QLatin1String("00"), s.header, s.footer);
 }
 
+ConversionResult resultFor(const ConversionSettings &s)
+{
+    ConversionResult result;
+    result.width = s.width;
+    result.height = s.height;
+    result.layout = s.layout();
+    return result;
+}
+
 } // namespace
 
 namespace Conversion {
 
-QString fromPicture(const QImage &drawn, const ConversionSettings &s)
+ConversionResult ofPicture(const QImage &drawn, const ConversionSettings &s)
 {
     QImage picture = drawn;
     if (s.lightIsSet) {
@@ -24,18 +33,37 @@ QString fromPicture(const QImage &drawn, const ConversionSettings &s)
         picture = drawn.convertToFormat(QImage::Format_RGB32);
         picture.invertPixels();
     }
-    if (s.horizontal)
-        return horizontalText(
-            OutputText::hexBytes(ByteMatrix::horizontal(picture, s.width, s.height), s.format, s.delimiter), s);
-    const QString body =
-        OutputText::hexBytes(ByteMatrix::vertical(picture, s.width, s.height), s.format, s.delimiter);
-    return OutputText::finished(OutputText::withoutClosingDelimiter(body, s.delimiter), s.header, s.footer);
+    ConversionResult result = resultFor(s);
+    result.bytes = ByteMatrix::pack(picture, s.width, s.height, result.layout);
+    const QString body = OutputText::hexBytes(result.bytes, s.format, s.delimiter);
+    result.text = s.horizontal
+        ? horizontalText(body, s)
+        : OutputText::finished(OutputText::withoutClosingDelimiter(body, s.delimiter), s.header, s.footer);
+    return result;
+}
+
+ConversionResult ofLoadedBitmap(const HexGrid &grid, const ConversionSettings &settings)
+{
+    // A bitmap file holds rows: its bytes are horizontal whatever was asked.
+    ConversionSettings s = settings;
+    s.horizontal = true;
+    ConversionResult result = resultFor(s);
+    QStringList cells = ByteMatrix::horizontalCells(grid, s.width, s.height);
+    if (result.layout.bitOrder != MatrixLayout::usualBitOrder(true))
+        cells = ByteMatrix::mirroredCells(cells);
+    result.bytes = ByteMatrix::cellBytes(cells);
+    result.text = horizontalText(OutputText::cells(cells, s.format, s.delimiter), s);
+    return result;
+}
+
+QString fromPicture(const QImage &picture, const ConversionSettings &s)
+{
+    return ofPicture(picture, s).text;
 }
 
 QString fromLoadedBitmap(const HexGrid &grid, const ConversionSettings &s)
 {
-    return horizontalText(
-        OutputText::cells(ByteMatrix::horizontalCells(grid, s.width, s.height), s.format, s.delimiter), s);
+    return ofLoadedBitmap(grid, s).text;
 }
 
 } // namespace Conversion

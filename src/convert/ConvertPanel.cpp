@@ -7,12 +7,15 @@
 #include "canvas/LcdSizes.h"
 #include "canvas/PixelCanvas.h"
 #include "convert/Conversion.h"
+#include "convert/ControllerProfiles.h"
 #include "convert/OutputText.h"
 #include "convert/TransferHeader.h"
 #include "serial/LinkSettingsPanel.h"
 #include "ui/OptionGroup.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +24,34 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// The orders a packing can take, its usual one first.
+QList<MatrixLayout> ordersOf(bool horizontal)
+{
+    using Order = MatrixLayout::BitOrder;
+    using Scan = MatrixLayout::Scan;
+    if (horizontal)
+        return {{true, Order::MsbFirst, Scan::Pages}, {true, Order::LsbFirst, Scan::Pages}};
+    return {{false, Order::LsbFirst, Scan::Pages}, {false, Order::MsbFirst, Scan::Pages},
+            {false, Order::LsbFirst, Scan::Columns}, {false, Order::MsbFirst, Scan::Columns}};
+}
+
+// "LSB at top, column by column"; horizontal bytes have no scan order to name.
+QString orderCaption(const MatrixLayout &layout)
+{
+    const QString bits = MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
+    return layout.horizontal ? bits : bits + QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
+}
+
+// An Order item's data: bit order in bit 0, scan order above.
+int orderCode(const MatrixLayout &layout)
+{
+    return int(layout.bitOrder) | int(layout.scan) << 1;
+}
+
+} // namespace
 
 ConvertPanel::ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, LinkSettingsPanel &link,
                            QWidget *form)
@@ -32,7 +63,8 @@ ConvertPanel::ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *co
 
 QList<QWidget *> ConvertPanel::focusOrder() const
 {
-    return {m_header, m_footer, m_delimiter, m_format, m_link.waitCharBox(), m_vertical, m_horizontal};
+    return {m_header,     m_footer,  m_delimiter, m_format, m_link.waitCharBox(), m_vertical,
+            m_horizontal, m_profile, m_order};
 }
 
 bool ConvertPanel::hasFormatOrDelimiter() const
@@ -77,14 +109,17 @@ QGroupBox *ConvertPanel::buildOutputFormat(QWidget *parent)
 QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
 {
     auto *frame = Controls::frame(parent, QStringLiteral("Frame1"), tr("Byte Matrix"));
-    auto *layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(6, 2, 6, 4);
-    layout->setSpacing(2);
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(2);
     m_vertical = Controls::option(frame, QStringLiteral("Option2_0"), tr("Vertical KS0108"));
     m_horizontal = Controls::option(frame, QStringLiteral("Option2_1"), tr("Horizontal"));
     m_horizontal->setChecked(true);
     OptionGroup::tabLandsOnChecked({m_vertical, m_horizontal});
-    auto *note = new QGroupBox(frame);
+    // A plain framed line: a group box frame would make it taller than the
+    // option it stands beside.
+    auto *note = new QFrame(frame);
+    note->setFrameShape(QFrame::StyledPanel);
     m_horizontalNote = note;
     note->setObjectName(QStringLiteral("LCD"));
     note->setAccessibleName(tr("T6963C and SED1330"));
@@ -93,14 +128,70 @@ QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
     policy.setRetainSizeWhenHidden(true);
     note->setSizePolicy(policy);
     auto *noteLayout = new QVBoxLayout(note);
-    noteLayout->setContentsMargins(4, 2, 4, 2);
+    noteLayout->setContentsMargins(4, 0, 4, 0);
     noteLayout->addWidget(Controls::label(note, QStringLiteral("Label1"), tr("T6963C and SED1330")));
-    layout->addWidget(m_vertical);
-    layout->addWidget(m_horizontal);
-    layout->addWidget(note);
+    grid->addWidget(m_vertical, 0, 0, 1, 2);
+    // The note names the controllers of the option it stands beside.
+    grid->addWidget(m_horizontal, 1, 0);
+    grid->addWidget(note, 1, 1);
+    addLayoutChoice(frame, grid, 2);
     // The state change, not the click: keys and assistive tools choose too.
     connect(m_vertical, &QRadioButton::toggled, this, &ConvertPanel::packingOptionClicked);
     return frame;
+}
+
+// Under the two options: a profile names the controllers that take the
+// same bytes; "Custom" frees the bit order and scan order in the Order box,
+// which always shows what the profile means.
+void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
+{
+    struct Box { QComboBox *&combo; const char *name; const char *labelName; const char *caption; };
+    const Box boxes[] = {{m_profile, "cboProfile", "lblProfile", "Profile"},
+                         {m_order, "cboOrder", "lblOrder", "Order"}};
+    int row = firstRow;
+    for (const Box &box : boxes) {
+        box.combo = new QComboBox(frame);
+        box.combo->setObjectName(QLatin1String(box.name));
+        // Long profile names must not widen the frame; the list shows them whole.
+        box.combo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        box.combo->setMinimumWidth(box.combo->fontMetrics().averageCharWidth() * 14);
+        grid->addWidget(Controls::label(frame, QLatin1String(box.labelName), tr(box.caption), box.combo), row, 0);
+        grid->addWidget(box.combo, row, 1);
+        ++row;
+    }
+    fillLayoutChoice();
+    connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertPanel::profileChosen);
+    connect(m_order, &QComboBox::currentIndexChanged, this, &ConvertPanel::packingChanged);
+}
+
+void ConvertPanel::fillLayoutChoice()
+{
+    const bool horizontal = m_horizontal->isChecked();
+    const QSignalBlocker blockProfile(m_profile);
+    m_profile->clear();
+    for (const ControllerProfile &profile : ControllerProfiles::forPacking(horizontal))
+        m_profile->addItem(profile.caption);
+    m_profile->addItem(tr("Custom"));
+    m_order->clear();
+    for (const MatrixLayout &layout : ordersOf(horizontal))
+        m_order->addItem(orderCaption(layout), orderCode(layout));
+    m_profile->setCurrentIndex(0);
+    profileChosen();
+}
+
+void ConvertPanel::profileChosen()
+{
+    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
+    const int index = m_profile->currentIndex();
+    const bool custom = index < 0 || index >= profiles.size();
+    if (!custom) {
+        const MatrixLayout &layout = profiles.at(index).layout;
+        m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
+    }
+    m_order->setEnabled(custom);
+    // The box is narrower than most profile names.
+    m_profile->setToolTip(m_profile->currentText());
+    emit packingChanged();
 }
 
 void ConvertPanel::packingOptionClicked()
@@ -108,7 +199,13 @@ void ConvertPanel::packingOptionClicked()
     const bool vertical = m_vertical->isChecked();
     m_state.byteMatrixHorizontal = vertical ? 0 : 1;
     m_horizontalNote->setVisible(!vertical);
-    emit packingChanged();
+    // Each packing starts from its usual bytes.
+    fillLayoutChoice();
+}
+
+MatrixLayout ConvertPanel::chosenLayout() const
+{
+    return settingsFromControls().layout();
 }
 
 void ConvertPanel::convertClicked()
@@ -121,11 +218,12 @@ void ConvertPanel::convertClicked()
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString text = convertedText();
-    m_state.outputText = text;
-    m_state.savedOutputText = text;
-    m_byteCount->setText(OutputText::byteCount(text));
-    emit conversionDone(true, text);
+    const ConversionResult matrix = converted();
+    m_state.outputText = matrix.text;
+    m_state.savedOutputText = matrix.text;
+    m_byteCount->setText(OutputText::byteCount(matrix.text));
+    emit conversionDone(true, matrix.text);
+    emit matrixConverted(matrix);
     QApplication::restoreOverrideCursor();
 }
 
@@ -163,16 +261,22 @@ ConversionSettings ConvertPanel::settingsFromControls() const
     settings.format = m_format->text();
     settings.delimiter = m_delimiter->text();
     settings.lightIsSet = m_state.pictureLightIsSet;
+    // The boxes speak for the packing option; the EEPROM may keep another packing.
+    if (settings.horizontal == m_horizontal->isChecked()) {
+        const MatrixLayout shown = shownLayout();
+        settings.bitOrder = shown.bitOrder;
+        settings.scan = shown.scan;
+    }
     return settings;
 }
 
-QString ConvertPanel::convertedText() const
+ConversionResult ConvertPanel::converted() const
 {
     const ConversionSettings settings = settingsFromControls();
     // A bitmap untouched since loading keeps the file's own bytes.
     if (settings.horizontal && m_state.canvasShowsLoadedBitmap)
-        return Conversion::fromLoadedBitmap(m_state.hexGrid, settings);
-    return Conversion::fromPicture(m_canvas->image(), settings);
+        return Conversion::ofLoadedBitmap(m_state.hexGrid, settings);
+    return Conversion::ofPicture(m_canvas->image(), settings);
 }
 
 void ConvertPanel::saveSettings(SettingsStore &store) const
@@ -182,6 +286,14 @@ void ConvertPanel::saveSettings(SettingsStore &store) const
     store.set(QStringLiteral("format/delimiter"), m_delimiter->text());
     store.set(QStringLiteral("format/prefix"), m_format->text());
     store.set(QStringLiteral("format/packing"), m_vertical->isChecked() ? "vertical" : "horizontal");
+    const MatrixLayout layout = shownLayout();
+    const ControllerProfile *profile = m_profile->currentIndex() + 1 < m_profile->count()
+        ? ControllerProfiles::byLayout(layout)
+        : nullptr;
+    store.set(QStringLiteral("format/profile"), profile ? profile->names.first() : QStringLiteral("custom"));
+    store.set(QStringLiteral("format/bit-order"),
+              layout.bitOrder == MatrixLayout::BitOrder::MsbFirst ? "msb" : "lsb");
+    store.set(QStringLiteral("format/scan"), layout.scan == MatrixLayout::Scan::Columns ? "columns" : "pages");
 }
 
 void ConvertPanel::restoreSettings(const SettingsStore &store)
@@ -194,4 +306,36 @@ void ConvertPanel::restoreSettings(const SettingsStore &store)
             box->setText(*text);
     if (const auto packing = store.choice(QStringLiteral("format/packing"), {"vertical", "horizontal"}))
         (*packing == QLatin1String("vertical") ? m_vertical : m_horizontal)->setChecked(true);
+    restoreLayoutChoice(store);
+}
+
+// After the packing: its profile, or Custom with the orders saved.
+void ConvertPanel::restoreLayoutChoice(const SettingsStore &store)
+{
+    const auto name =
+        store.choice(QStringLiteral("format/profile"), ControllerProfiles::names() << QStringLiteral("custom"));
+    if (!name)
+        return;
+    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
+    const ControllerProfile *profile = ControllerProfiles::byName(*name);
+    for (int i = 0; i < profiles.size(); ++i)
+        if (profile && profiles.at(i).caption == profile->caption)
+            m_profile->setCurrentIndex(i);
+    if (*name != QLatin1String("custom"))
+        return;
+    m_profile->setCurrentIndex(m_profile->count() - 1);
+    MatrixLayout layout = shownLayout();
+    if (const auto order = store.choice(QStringLiteral("format/bit-order"), {"lsb", "msb"}))
+        layout.bitOrder = *order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst
+                                                         : MatrixLayout::BitOrder::LsbFirst;
+    if (const auto scan = store.choice(QStringLiteral("format/scan"), {"pages", "columns"}))
+        layout.scan = *scan == QLatin1String("columns") && !layout.horizontal ? MatrixLayout::Scan::Columns
+                                                                              : MatrixLayout::Scan::Pages;
+    m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
+}
+
+MatrixLayout ConvertPanel::shownLayout() const
+{
+    const int code = m_order->currentData().toInt();
+    return {m_horizontal->isChecked(), MatrixLayout::BitOrder(code & 1), MatrixLayout::Scan(code >> 1)};
 }

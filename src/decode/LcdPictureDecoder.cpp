@@ -64,7 +64,7 @@ Result decode(QStringView text, const Request &request)
         const QString hint = QStringLiteral(" (this looks like a send stream)");
         (result.error.isSet() ? result.error.reason : result.countError) += hint;
     }
-    result.picture = ByteMatrix::pictureFrom(result.bytes, request.width, request.height, request.horizontal);
+    result.picture = ByteMatrix::pictureFrom(result.bytes, request.width, request.height, request.layout());
     return result;
 }
 

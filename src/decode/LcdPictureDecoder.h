@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/MatrixLayout.h"
 #include "decode/DecodeError.h"
 #include "decode/TransferHeaderFields.h"
 
@@ -8,7 +9,9 @@
 #include <QString>
 #include <QStringView>
 
-// The picture a text draws on an LCD of the given size and packing: the
+#include <optional>
+
+// The picture a text draws on an LCD of the given size and layout: the
 // text as Convert writes it, or with `stream` a send stream as "Reformat
 // For Output" builds it.
 namespace LcdPictureDecoder {
@@ -19,6 +22,21 @@ struct Request
     int height = 64;
     bool horizontal = false;
     bool stream = false;
+    // Unset: the packing's usual order (LSB at top, MSB at left).
+    std::optional<MatrixLayout::BitOrder> bitOrder = std::nullopt;
+    MatrixLayout::Scan scan = MatrixLayout::Scan::Pages; // vertical bytes only
+
+    MatrixLayout layout() const
+    {
+        return {horizontal, bitOrder.value_or(MatrixLayout::usualBitOrder(horizontal)),
+                horizontal ? MatrixLayout::Scan::Pages : scan};
+    }
+    void setLayout(const MatrixLayout &layout)
+    {
+        horizontal = layout.horizontal;
+        bitOrder = layout.bitOrder;
+        scan = layout.scan;
+    }
 };
 
 struct Result

@@ -1,5 +1,6 @@
 #include "decode/PreviewPane.h"
 
+#include "convert/ControllerProfiles.h"
 #include "decode/LcdPictureView.h"
 #include "decode/SendStreamDecoder.h"
 
@@ -132,12 +133,17 @@ void PreviewPane::setZoom(int zoom)
     m_zoom->setValue(zoom);
 }
 
-void PreviewPane::setLcdGeometry(int width, int height, bool horizontal)
+void PreviewPane::setLcdGeometry(int width, int height, const MatrixLayout &layout)
 {
     m_request.width = width;
     m_request.height = height;
-    m_request.horizontal = horizontal;
+    m_request.setLayout(layout);
     decodeNow();
+}
+
+void PreviewPane::setLcdGeometry(int width, int height, bool horizontal)
+{
+    setLcdGeometry(width, height, MatrixLayout::usual(horizontal));
 }
 
 void PreviewPane::setReference(const QImage &canvas)
@@ -206,6 +212,21 @@ QString PreviewPane::detailsText() const
                      .arg(m_result.bytes.size())
                      .arg(m_request.width)
                      .arg(m_request.height)
-                     .arg(m_request.horizontal ? tr("horizontal (T6963C, SED1330)") : tr("vertical (KS0108)"));
+                     .arg(layoutText());
     return lines.join(QLatin1Char('\n'));
+}
+
+// The packing, with the profile or the orders when they are not its usual ones.
+QString PreviewPane::layoutText() const
+{
+    const MatrixLayout layout = m_request.layout();
+    if (layout == MatrixLayout::usual(layout.horizontal))
+        return layout.horizontal ? tr("horizontal (T6963C, SED1330)") : tr("vertical (KS0108)");
+    const QString packing = layout.horizontal ? tr("horizontal") : tr("vertical");
+    if (const ControllerProfile *profile = ControllerProfiles::byLayout(layout))
+        return QStringLiteral("%1 (%2)").arg(packing, profile->caption);
+    QString text = packing + QLatin1String(", ") + MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
+    if (!layout.horizontal)
+        text += QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
+    return text;
 }

@@ -27,6 +27,8 @@ public:
 
     explicit PreviewPane(QWidget *parent = nullptr);
 
+    // Decodes for this size and layout (the usual one of a packing by default).
+    void setLcdGeometry(int width, int height, const MatrixLayout &layout);
     void setLcdGeometry(int width, int height, bool horizontal);
     // The canvas picture to compare with; a null image compares nothing.
     void setReference(const QImage &canvas);
@@ -53,6 +55,7 @@ private:
     void showResult();
     QString differenceText() const;
     QString detailsText() const;
+    QString layoutText() const;
 
     QString m_text;
     LcdPictureDecoder::Request m_request;

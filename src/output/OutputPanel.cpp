@@ -5,6 +5,9 @@
 #include "ui/ControlFactory.h"
 #include "ui/UserMessages.h"
 #include "convert/ConvertPanel.h"
+#include "export/ArrayFiles.h"
+#include "export/ExportDialog.h"
+#include "export/ExportTemplates.h"
 #include "output/SendController.h"
 #include "output/SendStream.h"
 #include "output/TextFiles.h"
@@ -42,6 +45,8 @@ OutputPanel::OutputPanel(AppState &state, CommonDialog &dialog, const SendPeers 
     layout->addWidget(m_output, 1);
     m_sendFrame = buildSendFrame(peers);
     m_editFrame = buildEditFrame();
+    // Save already writes the text: Export starts where it adds most.
+    m_exportOptions.kind = ExportOptions::Template::C;
 }
 
 QList<QWidget *> OutputPanel::sendFocusOrder() const
@@ -51,13 +56,14 @@ QList<QWidget *> OutputPanel::sendFocusOrder() const
 
 QList<QWidget *> OutputPanel::editFocusOrder() const
 {
-    return {m_copy, m_save, m_clear, m_restore, m_caseToggle};
+    return {m_copy, m_save, m_export, m_clear, m_restore, m_caseToggle};
 }
 
 QList<QWidget *> OutputPanel::lockedWhileSending() const
 {
-    // Anything that rewrites the output window while the echo goes into it.
-    return {m_send, m_reformat, m_pasteAndSend, m_save, m_clear, m_restore, m_caseToggle};
+    // Anything that rewrites the output window while the echo goes into it,
+    // and the file actions beside Save.
+    return {m_send, m_reformat, m_pasteAndSend, m_save, m_export, m_clear, m_restore, m_caseToggle};
 }
 
 void OutputPanel::showConversion(bool ok, const QString &text)
@@ -68,6 +74,14 @@ void OutputPanel::showConversion(bool ok, const QString &text)
     // stream no longer matches the picture.
     m_reformat->setEnabled(ok);
     m_send->setEnabled(false);
+    // A failed Convert leaves no bytes behind that match the settings.
+    m_export->setEnabled(ok && !m_matrix.bytes.isEmpty());
+}
+
+void OutputPanel::setConvertedMatrix(const ConversionResult &matrix)
+{
+    m_matrix = matrix;
+    m_export->setEnabled(true);
 }
 
 void OutputPanel::setOutputText(const QString &text)
@@ -138,10 +152,14 @@ QWidget *OutputPanel::buildEditFrame()
     m_save = add("Command12", tr("Save"), &OutputPanel::saveClicked, 0, 1, 1);
     m_save->setEnabled(false);
     m_save->setAccessibleDescription(tr("Saves the output window's text"));
+    m_export = add("cmdExport", tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
+    m_export->setEnabled(false);
+    m_export->setAccessibleDescription(tr("Writes the last conversion's bytes as C source, XBM, binary, "
+                                          "Intel HEX or assembler"));
     m_clear = add("Command13", tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
     m_clear->setAccessibleDescription(tr("Clears the output window"));
     m_restore = add("Command14", tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
-    m_caseToggle = add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 2);
+    m_caseToggle = add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 3);
     return frame;
 }
 
@@ -172,6 +190,9 @@ QString OutputPanel::reformatProblem() const
 {
     if (m_state.transferHeader.isEmpty())
         return tr("There is no transfer header for this text: press Convert, then Reformat For Output.");
+    if (m_matrix.layout != MatrixLayout::usual(m_matrix.layout.horizontal))
+        return tr("The PIC takes KS0108 or T6963C bytes only: choose the first profile, press Convert, then "
+                  "Reformat For Output.");
     const QString waitProblem = SendStream::waitCharProblem(m_state.waitChars);
     if (!waitProblem.isEmpty())
         return waitProblem;
@@ -193,6 +214,30 @@ void OutputPanel::saveClicked()
         return;
     QString reason;
     if (!TextFiles::save(dialog->fileName, m_output->toPlainText(), &reason))
+        UserMessages::inform(window(), QStringLiteral("File Save Error - ") + reason);
+}
+
+void OutputPanel::exportClicked()
+{
+    ExportDialog dialog(m_matrix, m_exportOptions, window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_exportOptions = dialog.options();
+    writeExport(m_exportOptions);
+}
+
+void OutputPanel::writeExport(const ExportOptions &options)
+{
+    const ExportTemplates::Kind &kind = ExportTemplates::kindOf(options);
+    const QString extension = QLatin1String(kind.extension);
+    CommonDialog *dialog = &m_dialog;
+    dialog->showSave({tr("Export to File"),
+                      QStringLiteral("%1 (*.%2)|*.%2|All Files (*.*)|*.*").arg(tr(kind.caption), extension), extension,
+                      options.name + QLatin1Char('.') + extension, CommonDialog::FileKind::Text});
+    if (dialog->fileName.isEmpty())
+        return;
+    QString reason;
+    if (!ArrayFiles::save(dialog->fileName, ExportTemplates::render(m_matrix, options), &reason))
         UserMessages::inform(window(), QStringLiteral("File Save Error - ") + reason);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/Conversion.h"
+#include "export/ExportOptions.h"
 #include "output/SendController.h"
 
 #include <QGroupBox>
@@ -11,8 +13,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The output window Text3 with its frames "Directly load LCD" (reformat and
-// send) and "Text Output Window" (copy, save, clear, restore, case), and the
-// "&Open" menu that loads a text file for the transmit window.
+// send) and "Text Output Window" (copy, save, export, clear, restore, case),
+// and the "&Open" menu that loads a text file for the transmit window.
 class OutputPanel : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
     void reformatClicked();
     void copyClicked();
     void saveClicked();
+    // Writes the last conversion's bytes in a file form chosen in a dialog.
+    void exportClicked();
     void clearClicked();
     void restoreClicked();
     void caseToggleClicked();
@@ -40,6 +44,7 @@ public:
 
     // Events of other panels.
     void showConversion(bool ok, const QString &text);
+    void setConvertedMatrix(const ConversionResult &matrix);
     void setOutputText(const QString &text);
     void setEepromTarget(bool eeprom);
     void setPortOpen(bool open);
@@ -54,6 +59,7 @@ private:
     QGroupBox *buildSendFrame(const SendPeers &peers);
     QString reformatProblem() const;
     QWidget *buildEditFrame();
+    void writeExport(const ExportOptions &options);
 
     AppState &m_state;
     CommonDialog &m_dialog;
@@ -66,10 +72,13 @@ private:
     QPushButton *m_stop = nullptr;
     QPushButton *m_copy = nullptr;
     QPushButton *m_save = nullptr;
+    QPushButton *m_export = nullptr;
     QPushButton *m_clear = nullptr;
     QPushButton *m_restore = nullptr;
     QPushButton *m_caseToggle = nullptr;
     SendController *m_sender = nullptr;
     QGroupBox *m_sendFrame = nullptr;
     QWidget *m_editFrame = nullptr;
+    ConversionResult m_matrix; // of the last successful Convert
+    ExportOptions m_exportOptions;
 };

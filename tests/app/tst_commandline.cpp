@@ -1,6 +1,7 @@
 #include "FifoWriter.h"
 #include "FormLookup.h"
 #include "MessageRecorder.h"
+#include "ProgramRun.h"
 #include "PseudoTerminal.h"
 #include "ui/CommonDialog.h"
 #include "app/AppVersion.h"
@@ -13,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,42 +29,7 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs the program as a script would; `setup` redirects or limits it, `input`
-// is its standard input (closed after it).
-Run tavrel(const QStringList &arguments, const std::function<void(QProcess &)> &setup = {},
-           const QByteArray &input = {}, int timeoutMs = 10000)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the command line needs no display at all
-    environment.remove(QStringLiteral("DISPLAY"));
-    process.setProcessEnvironment(environment);
-    if (setup)
-        setup(process);
-    process.start(qEnvironmentVariable("TAVREL_BINARY"), arguments);
-    Run run;
-    if (!process.waitForStarted())
-        return run;
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
+using Run = ProgramRun;
 
 // Reading all of /dev/zero once took 2.9 GB; with this limit it aborts.
 void limitMemory(QProcess &process)
@@ -110,7 +77,18 @@ struct WindowSettings
     QString size, packing;
     bool inverted = true;
     QString header, footer, format, delimiter;
+    QStringList layout = {}; // items of Profile and Order; none leaves them as they are
 };
+
+void chooseLayout(QWidget *form, const QStringList &items)
+{
+    const char *boxes[] = {"cboProfile", "cboOrder"};
+    for (int i = 0; i < items.size(); ++i) {
+        auto *box = control<QComboBox>(form, QLatin1String(boxes[i]));
+        box->setCurrentIndex(box->findText(items.at(i)));
+        QCOMPARE(box->currentText(), items.at(i));
+    }
+}
 
 QString windowOutput(const QString &file, const WindowSettings &settings, bool reformat)
 {
@@ -125,6 +103,7 @@ QString windowOutput(const QString &file, const WindowSettings &settings, bool r
     control<QAbstractButton>(form, "Command10")->click();
     CommonDialog::setAnswerer({});
     control<QAbstractButton>(form, settings.packing == "vertical" ? "Option2_0" : "Option2_1")->click();
+    chooseLayout(form, settings.layout);
     control<QLineEdit>(form, "txthead")->setText(settings.header);
     control<QLineEdit>(form, "txtfoot")->setText(settings.footer);
     control<QLineEdit>(form, "txtfrmt")->setText(settings.format);
@@ -198,14 +177,31 @@ void CommandLineTest::convertMatchesWindow_data()
     QTest::addColumn<QString>("packing");
     QTest::addColumn<bool>("inverted");
     QTest::addColumn<QStringList>("format"); // header, footer, format, delimiter
+    QTest::addColumn<QStringList>("layout");  // the window's Profile and Order
+    QTest::addColumn<QStringList>("layoutOptions");
     const QStringList none = {"", "", "", ""};
     const QStringList cSource = {"const unsigned char logo[] = {", "};", "0x", ", "};
-    QTest::newRow("128x64 vertical") << "128x64" << "vertical" << true << none;
-    QTest::newRow("128x64 horizontal") << "128x64" << "horizontal" << true << none;
-    QTest::newRow("240x64 horizontal C") << "240x64" << "horizontal" << true << cSource;
-    QTest::newRow("320x200 vertical C") << "320x200" << "vertical" << true << cSource;
-    QTest::newRow("128x32 horizontal not inverted") << "128x32" << "horizontal" << false << none;
-    QTest::newRow("256x128 vertical not inverted") << "256x128" << "vertical" << false << QStringList{"{", "}", "$", ","};
+    QTest::newRow("128x64 vertical") << "128x64" << "vertical" << true << none << QStringList() << QStringList();
+    QTest::newRow("128x64 horizontal") << "128x64" << "horizontal" << true << none << QStringList() << QStringList();
+    QTest::newRow("240x64 horizontal C") << "240x64" << "horizontal" << true << cSource << QStringList() << QStringList();
+    QTest::newRow("320x200 vertical C") << "320x200" << "vertical" << true << cSource << QStringList() << QStringList();
+    QTest::newRow("128x32 horizontal not inverted") << "128x32" << "horizontal" << false << none << QStringList()
+                                                    << QStringList();
+    QTest::newRow("256x128 vertical not inverted") << "256x128" << "vertical" << false << QStringList{"{", "}", "$", ","}
+                                                   << QStringList() << QStringList();
+    // Profiles and custom orders, the window's and the command line's.
+    QTest::newRow("SSD1306 vertical addressing") << "128x64" << "vertical" << true << none
+                                                 << QStringList{"SSD1306, PCD8544 vertical addressing"}
+                                                 << QStringList{"--profile", "ssd1306-vertical"};
+    QTest::newRow("XBM profile, file bytes mirrored") << "240x64" << "horizontal" << true << cSource
+                                                      << QStringList{"XBM, LSB at left"}
+                                                      << QStringList{"--profile", "xbm"};
+    QTest::newRow("custom MSB at top, columns") << "128x32" << "vertical" << true << none
+                                                << QStringList{"Custom", "MSB at top, column by column"}
+                                                << QStringList{"--bit-order", "msb", "--scan", "columns"};
+    QTest::newRow("custom LSB at left, not inverted") << "128x64" << "horizontal" << false << none
+                                                      << QStringList{"Custom", "LSB at left"}
+                                                      << QStringList{"--bit-order", "lsb"};
 }
 
 void CommandLineTest::convertMatchesWindow()
@@ -214,17 +210,20 @@ void CommandLineTest::convertMatchesWindow()
     QFETCH(QString, packing);
     QFETCH(bool, inverted);
     QFETCH(QStringList, format);
+    QFETCH(QStringList, layout);
+    QFETCH(QStringList, layoutOptions);
     const QStringList dims = size.split('x');
     const QString file = writeBmp(m_dir, testPicture(dims.at(0).toInt(), dims.at(1).toInt()));
-    const WindowSettings settings{size, packing, inverted, format[0], format[1], format[2], format[3]};
+    const WindowSettings settings{size, packing, inverted, format[0], format[1], format[2], format[3], layout};
     const QString expected = windowOutput(file, settings, false);
     QVERIFY(expected.size() > 100);
 
     QStringList arguments = {"convert", file, "--size", size, "--packing", packing, "--header", format[0],
                              "--footer", format[1], "--format", format[2], "--delimiter", format[3]};
+    arguments << layoutOptions;
     if (!inverted)
         arguments << "--no-invert";
-    const Run run = tavrel(arguments);
+    const Run run = runTavrel(arguments);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromLatin1(run.out), expected + '\n');
 }
@@ -245,12 +244,12 @@ void CommandLineTest::streamMatchesWindow()
     const QString file = writeBmp(m_dir, testPicture(dims.at(0).toInt(), dims.at(1).toInt()));
     const QString expected = windowOutput(file, WindowSettings{size, packing, true, {}, {}, {}, {}}, true);
     QVERIFY(expected.contains(']'));
-    const Run run = tavrel({"convert", "--stream", file, "--size", size, "--packing", packing});
+    const Run run = runTavrel({"convert", "--stream", file, "--size", size, "--packing", packing});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromLatin1(run.out), expected + '\n');
 
     // EEPROM target: "1", buffer 64 (0x40), address 1024 (0x400), 20 ms (0x14).
-    const Run eeprom = tavrel({"convert", "--stream", file, "--size", size, "--buffer", "64", "--pic-delay", "20",
+    const Run eeprom = runTavrel({"convert", "--stream", file, "--size", size, "--buffer", "64", "--pic-delay", "20",
                                "--eeprom", "1024", "--wait", "#"});
     QCOMPARE(eeprom.exitCode, 0);
     QVERIFY2(eeprom.out.startsWith("1400400014*#"), eeprom.out.left(20).constData());
@@ -334,7 +333,7 @@ void CommandLineTest::anySizeAndImportOptions()
     QImage picture = PenStroke::blank(84, 48);
     picture.setPixel(0, 0, qRgb(0, 0, 0));
     const QString file = writeBmp(m_dir, picture);
-    const Run run = tavrel(QStringList{"convert", file} + options);
+    const Run run = runTavrel(QStringList{"convert", file} + options);
     QCOMPARE(run.exitCode, 0);
     const QString out = QString::fromLatin1(run.out).trimmed();
     QVERIFY2(out.startsWith(expected), qPrintable(out.left(40)));
@@ -390,7 +389,7 @@ void CommandLineTest::usageAndFailures()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    const Run run = tavrel(withFiles(arguments));
+    const Run run = runTavrel(withFiles(arguments));
     QCOMPARE(run.exitCode, exitCode);
     if (exitCode == 0) {
         QVERIFY(run.out.contains("Usage:"));
@@ -419,7 +418,7 @@ void CommandLineTest::typeCharacterFollowsSize()
 {
     QFETCH(QString, size);
     QFETCH(QString, header);
-    const Run run = tavrel({"convert", "--stream", m_image, "--size", size});
+    const Run run = runTavrel({"convert", "--stream", m_image, "--size", size});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromLatin1(run.out.left(11)), header + ']');
 }
@@ -441,7 +440,7 @@ void CommandLineTest::sendEmptyStream()
     PseudoTerminal pty;
     QVERIFY(pty.isValid());
     const QString file = fromStandardInput ? QStringLiteral("-") : writeFile(m_dir, QStringLiteral("empty.txt"), content);
-    const Run run = tavrel({"send", "--port", pty.slavePath(), file}, {}, content, 5000); // it used to hang
+    const Run run = runTavrel({"send", "--port", pty.slavePath(), file}, {}, content, 5000); // it used to hang
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.contains("nothing to send"), run.err.constData());
     QCOMPARE(pty.read(100, 20), QByteArray());
@@ -498,7 +497,7 @@ void CommandLineTest::outputFailures()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, output);
-    const Run run = tavrel(withFiles(arguments), [output](QProcess &process) {
+    const Run run = runTavrel(withFiles(arguments), [output](QProcess &process) {
         if (output == QLatin1String("full"))
             process.setStandardOutputFile(QStringLiteral("/dev/full"));
         else
@@ -536,7 +535,7 @@ void CommandLineTest::boundedReads()
     }
     const QString big = writeFile(m_dir, QStringLiteral("big.txt"), QByteArray(2'000'000, '0'));
     arguments.replaceInStrings(QRegularExpression(QStringLiteral("^BIG$")), big);
-    const Run run = tavrel(arguments, [standardInput](QProcess &process) {
+    const Run run = runTavrel(arguments, [standardInput](QProcess &process) {
         limitMemory(process);
         if (!standardInput.isEmpty())
             process.setStandardInputFile(standardInput);
@@ -564,7 +563,7 @@ void CommandLineTest::sendOnlyLatin1()
     QFETCH(int, exitCode);
     PseudoTerminal pty;
     QVERIFY(pty.isValid());
-    const Run run = tavrel({"send", "--port", pty.slavePath(), "--xmit-delay", "0", "-"}, {}, input);
+    const Run run = runTavrel({"send", "--port", pty.slavePath(), "--xmit-delay", "0", "-"}, {}, input);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(pty.read(200, 50), sent);
     if (exitCode != 0)
@@ -591,7 +590,7 @@ void CommandLineTest::answersWithoutDisplay()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, said);
-    const Run run = tavrel(arguments); // with neither DISPLAY nor QT_QPA_PLATFORM
+    const Run run = runTavrel(arguments); // with neither DISPLAY nor QT_QPA_PLATFORM
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
     const QString out = QString::fromUtf8(run.out).simplified(); // help lines wrap anywhere
@@ -608,7 +607,7 @@ void CommandLineTest::sendRelativePort()
     QVERIFY(pty.isValid());
     QTemporaryDir here;
     QVERIFY(QFile::link(pty.slavePath(), here.filePath(QStringLiteral("lcd"))));
-    const Run run = tavrel({"send", "--port", "lcd", m_stream},
+    const Run run = runTavrel({"send", "--port", "lcd", m_stream},
                            [&here](QProcess &process) { process.setWorkingDirectory(here.path()); });
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QCOMPARE(pty.read(), QByteArray("40200000a*]0011"));

@@ -186,7 +186,7 @@ void KeyboardAccessTest::tabFollowsTheScreen()
         "Picture1", "cboZoom", "cboTool", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_0",
         "Combo1", "Command7", "Command6", "Command5", "chkinvert", "pictxt", "cmdfont", "cmdtext", "Command10",
         "Command8", "cmdImport", "cmdPaste", "Command9",
-        "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "Check1",
+        "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "cboProfile", "Check1",
         "List2", "List3", "xmitdelay", "cmdApply", "cmdlcd", "Command11", "Command13", "Command14", "txtcase",
         "Text3", "previewZoom", "previewColours", "Option1_0", "List1", "cmdcomm", "cmdbuff", "cmdRefresh", "proto", "combuff", "cboDevice",
         "txtCustom", "Text1", "chkHexView", "chkTimestamps", "cmdClearInput", "chkLfStartsLine", "chkControlBytes",

@@ -83,6 +83,9 @@ void SettingsTest::choicesSurviveARestart()
         auto window = startWindow(store);
         control<QAbstractButton>(window.get(), "optgrf_1")->click();
         control<QAbstractButton>(window.get(), "Option2_0")->click();
+        auto *profile = control<QComboBox>(window.get(), "cboProfile");
+        profile->setCurrentIndex(profile->count() - 1); // Custom
+        control<QComboBox>(window.get(), "cboOrder")->setCurrentIndex(3); // MSB at top, column by column
         control<QAbstractButton>(window.get(), "chkinvert")->click();
         control<QComboBox>(window.get(), "Combo1")->setCurrentIndex(3);
         control<QComboBox>(window.get(), "cboZoom")->setCurrentIndex(2);
@@ -125,8 +128,8 @@ void SettingsTest::damagedValuesAreIgnoredOneByOne_data()
     QTest::newRow("out of range") << QByteArray("[canvas]\nsize=9\npenSize=-1\ninverted=maybe\n[link]\n"
                                                 "picBuffer=99\nstartAddress=70000\neeprom=true\n"
                                                 "xmitDelay=soon\n[port]\ncom=0\nsettings=19200,x,8,1\n"
-                                                "outBuffer=0\n[format]\npacking=diagonal\n")
-                                  << 10;
+                                                "outBuffer=0\n[format]\npacking=diagonal\nprofile=hd44780\n")
+                                  << 11;
 }
 
 void SettingsTest::damagedValuesAreIgnoredOneByOne()

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct ConversionResult;
+
+// Whether an array file still holds what a conversion gives: for build
+// scripts that guard committed arrays.
+namespace ArrayCheck {
+
+struct Verdict
+{
+    bool matches = false;
+    QString message; // "1024 bytes match" or where the first difference is
+};
+
+// `expected` against `found`. `closingZeroAllowed`: one more 00 at the end
+// is no difference (horizontal text closes with it for the PIC).
+Verdict compare(const QByteArray &expected, const QByteArray &found, bool closingZeroAllowed);
+
+// The bytes an array file of this form must hold: an XBM the picture in
+// XBM's own layout, any other form the conversion's bytes.
+QByteArray expectedBytes(const ConversionResult &matrix, bool xbm);
+
+} // namespace ArrayCheck

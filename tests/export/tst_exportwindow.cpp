@@ -1,0 +1,244 @@
+#include "FormLookup.h"
+#include "MessageRecorder.h"
+#include "app/MainWindow.h"
+#include "canvas/PixelCanvas.h"
+#include "convert/ByteMatrix.h"
+#include "decode/PreviewPane.h"
+#include "export/ArrayFileReader.h"
+#include "ui/CommonDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+// On Linux a combo box is announced by its value; its caption reaches
+// screen readers as the label it is labelled by.
+QString labelOf(QWidget *widget)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    const auto labels = accessible ? accessible->relations(QAccessible::Label) : decltype(accessible->relations())();
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+} // namespace
+
+// The Byte Matrix frame's profile choice and the "Export…" button, driven
+// through the window as a user and an assistive tool drive them.
+class ExportWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void profilesRefineEachPacking();
+    void customChoiceReachesTheBytes_data();
+    void customChoiceReachesTheBytes();
+    void previewDrawsInTheChosenLayout();
+    void reformatKeepsThePicsBytes();
+    void exportWritesTheChosenForm();
+    void exportDialogSaysWhatIsWrong();
+
+private:
+    template <typename T = QWidget>
+    T *get(const char *name) const
+    {
+        return control<T>(m_window, QLatin1String(name));
+    }
+    QComboBox *combo(const char *name) const { return get<QComboBox>(name); }
+    // Answers the Export dialog with `fill` once it shows.
+    void answerExportDialog(const std::function<void(QDialog *)> &fill);
+
+    MainWindow *m_window = nullptr;
+    QTemporaryDir m_dir;
+};
+
+void ExportWindowTest::init()
+{
+    m_window = new MainWindow;
+}
+
+void ExportWindowTest::cleanup()
+{
+    CommonDialog::setAnswerer({});
+    delete m_window;
+}
+
+void ExportWindowTest::profilesRefineEachPacking()
+{
+    QComboBox *profile = combo("cboProfile");
+    QCOMPARE(profile->currentText(), QStringLiteral("T6963C, SED1330, ST7920"));
+    QComboBox *order = combo("cboOrder");
+    QCOMPARE(order->currentText(), QStringLiteral("MSB at left"));
+    QVERIFY(!order->isEnabled());
+    QCOMPARE(labelOf(profile), QStringLiteral("Profile"));
+    QCOMPARE(labelOf(order), QStringLiteral("Order"));
+
+    get<QAbstractButton>("Option2_0")->toggle(); // as an assistive tool chooses
+    QCOMPARE(profile->currentText(), QStringLiteral("KS0108, SSD1306, SH1106, ST7565, PCD8544"));
+    QCOMPARE(order->currentText(), QStringLiteral("LSB at top, page by page"));
+    profile->setCurrentIndex(profile->findText("SSD1306, PCD8544 vertical addressing"));
+    QCOMPARE(order->currentText(), QStringLiteral("LSB at top, column by column"));
+    profile->setCurrentIndex(profile->findText("Custom"));
+    QVERIFY(order->isEnabled());
+    QCOMPARE(order->currentText(), QStringLiteral("LSB at top, column by column")); // kept from the profile
+    QCOMPARE(order->count(), 4);
+
+    // Back to Horizontal: its usual bytes again, and no columns to scan.
+    get<QAbstractButton>("Option2_1")->toggle();
+    QCOMPARE(profile->currentIndex(), 0);
+    QCOMPARE(order->count(), 2);
+}
+
+void ExportWindowTest::customChoiceReachesTheBytes_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QString>("start"); // the text's first bytes
+    // (0,0) and (1,1) black; 240 columns, 8 pages: column by column, column 0
+    // holds (0,0) in its first page, column 1 holds (1,1).
+    QTest::newRow("MSB at top, pages") << true << "MSB at top, page by page" << "8040";
+    QTest::newRow("LSB at top, columns") << true << "LSB at top, column by column" << "01" + QString(14, '0') + "02";
+    QTest::newRow("LSB at left") << false << "LSB at left" << "0100000000";
+}
+
+void ExportWindowTest::customChoiceReachesTheBytes()
+{
+    QFETCH(bool, vertical);
+    QFETCH(QString, order);
+    QFETCH(QString, start);
+    get<QAbstractButton>(vertical ? "Option2_0" : "Option2_1")->click();
+    combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
+    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText(order));
+    auto *canvas = get<PixelCanvas>("Picture1");
+    canvas->setPoint({0, 0});
+    canvas->setPoint({1, 1});
+    get<QAbstractButton>("Command9")->click();
+    const QString text = get<QPlainTextEdit>("Text3")->toPlainText();
+    QVERIFY2(text.startsWith(start), qPrintable(text.left(20)));
+}
+
+// The preview reads the output text in the layout chosen, whenever it changes.
+void ExportWindowTest::previewDrawsInTheChosenLayout()
+{
+    auto *preview = get<PreviewPane>("Preview");
+    get<QAbstractButton>("Option2_0")->click();
+    combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
+    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, column by column"));
+    auto *canvas = get<PixelCanvas>("Picture1");
+    for (int x = 0; x < 40; ++x)
+        canvas->setPoint({x, x / 3});
+    get<QAbstractButton>("Command9")->click();
+    preview->decodeNow();
+    QCOMPARE(preview->differingPixels(), 0);
+    QVERIFY(preview->result().ok());
+    // The same text read page by page draws another picture.
+    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, page by page"));
+    preview->decodeNow();
+    QVERIFY(preview->differingPixels() > 0);
+}
+
+// The PIC's firmware draws KS0108 and T6963C bytes: no stream in another order.
+void ExportWindowTest::reformatKeepsThePicsBytes()
+{
+    MessageRecorder recorder;
+    combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("XBM, LSB at left"));
+    get<QAbstractButton>("Command9")->click();
+    const QString converted = get<QPlainTextEdit>("Text3")->toPlainText();
+    get<QAbstractButton>("Command15")->click();
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(recorder.messages.first().startsWith("The PIC takes KS0108 or T6963C bytes only"));
+    QCOMPARE(get<QPlainTextEdit>("Text3")->toPlainText(), converted);
+    combo("cboProfile")->setCurrentIndex(0);
+    get<QAbstractButton>("Command9")->click();
+    get<QAbstractButton>("Command15")->click();
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(get<QPushButton>("Command16")->isEnabled());
+}
+
+void ExportWindowTest::answerExportDialog(const std::function<void(QDialog *)> &fill)
+{
+    QTimer::singleShot(0, m_window, [fill] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        fill(dialog);
+    });
+}
+
+void ExportWindowTest::exportWritesTheChosenForm()
+{
+    auto *exportButton = get<QPushButton>("cmdExport");
+    QVERIFY(!exportButton->isEnabled());
+    QCOMPARE(spokenName(exportButton), QStringLiteral("Export…"));
+    get<QAbstractButton>("Option2_0")->click();
+    get<PixelCanvas>("Picture1")->setPoint({3, 1});
+    get<QAbstractButton>("Command9")->click();
+    QVERIFY(exportButton->isEnabled());
+
+    const QString path = m_dir.filePath("logo.h");
+    QString title;
+    CommonDialog::setAnswerer([&](CommonDialog &dialog, CommonDialog::Mode) {
+        title = dialog.dialogTitle;
+        return path;
+    });
+    answerExportDialog([](QDialog *dialog) {
+        auto *name = control<QLineEdit>(dialog, "txtName");
+        QCOMPARE(control<QComboBox>(dialog, "cboTemplate")->currentText(), QStringLiteral("C source"));
+        QCOMPARE(spokenName(name), QStringLiteral("Name"));
+        QCOMPARE(spokenName(control<QSpinBox>(dialog, "spnBytesPerLine")), QStringLiteral("Bytes per line"));
+        QCOMPARE(labelOf(control<QComboBox>(dialog, "cboTemplate")), QStringLiteral("Template"));
+        name->setText("logo");
+        control<QCheckBox>(dialog, "chkLinePerUnit")->setChecked(true);
+        control<QDialogButtonBox>(dialog, {})->button(QDialogButtonBox::Save)->click();
+    });
+    exportButton->click();
+    QCOMPARE(title, QStringLiteral("Export to File"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QVERIFY2(content.contains("const uint8_t logo[1920] = {\n    0x00, 0x00, 0x00, 0x02,"), content.left(300).constData());
+    // One line a page: 240 bytes, 8 lines.
+    QCOMPARE(content.count("\n    0x"), 8);
+    QCOMPARE(ArrayFileReader::read(content).bytes,
+             ByteMatrix::vertical(get<PixelCanvas>("Picture1")->image(), 240, 64));
+}
+
+void ExportWindowTest::exportDialogSaysWhatIsWrong()
+{
+    get<QAbstractButton>("Command9")->click();
+    bool asked = false;
+    CommonDialog::setAnswerer([&](CommonDialog &, CommonDialog::Mode) {
+        asked = true;
+        return QString();
+    });
+    answerExportDialog([](QDialog *dialog) {
+        auto *templateBox = control<QComboBox>(dialog, "cboTemplate");
+        auto *save = control<QDialogButtonBox>(dialog, {})->button(QDialogButtonBox::Save);
+        control<QLineEdit>(dialog, "txtName")->setText("2logo");
+        QVERIFY(!save->isEnabled());
+        QVERIFY(control<QLabel>(dialog, "lblProblem")->text().startsWith("The name \"2logo\" is no C identifier"));
+        templateBox->setCurrentIndex(templateBox->findText("Intel HEX"));
+        QVERIFY(save->isEnabled()); // a HEX file names nothing
+        QVERIFY(!control<QCheckBox>(dialog, "chkProgmem")->isEnabled());
+        auto *address = control<QLineEdit>(dialog, "txtStartAddress");
+        QVERIFY(address->isEnabled());
+        address->setText("0x1_0000");
+        QVERIFY(!save->isEnabled());
+        dialog->reject();
+    });
+    get<QPushButton>("cmdExport")->click();
+    QVERIFY(!asked);
+}
+
+QTEST_MAIN(ExportWindowTest)
+#include "tst_exportwindow.moc"
