@@ -185,7 +185,7 @@ void TerminalPanel::resumeReceiving()
 
 void TerminalPanel::setTransmitText(const QString &text)
 {
-    m_typing->setPlainText(text);
+    m_typing->holdText(text);
 }
 
 void TerminalPanel::setColours(const QColor &input, const QColor &typing)

@@ -5,6 +5,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
 
 TransmitWindow::TransmitWindow(QWidget *parent) : QPlainTextEdit(parent)
 {
@@ -62,4 +64,28 @@ QString TransmitWindow::take(const QString &text)
     if (!kept.isEmpty())
         emit typed(TypedKey::textBytes(kept, m_enter));
     return kept;
+}
+
+void TransmitWindow::holdText(const QString &text)
+{
+    setPlainText(text);
+    m_held = text;
+    m_heldRevision = document()->revision();
+}
+
+QString TransmitWindow::heldText() const
+{
+    return document()->revision() == m_heldRevision ? m_held : toPlainText();
+}
+
+QMimeData *TransmitWindow::createMimeDataFromSelection() const
+{
+    const QTextCursor selection = textCursor();
+    const bool whole = selection.selectionStart() == 0
+        && selection.selectionEnd() == document()->characterCount() - 1;
+    if (!whole || document()->revision() != m_heldRevision)
+        return QPlainTextEdit::createMimeDataFromSelection();
+    auto *data = new QMimeData;
+    data->setText(m_held);
+    return data;
 }

@@ -14,6 +14,12 @@ class TransmitWindow : public QPlainTextEdit
 public:
     explicit TransmitWindow(QWidget *parent = nullptr);
 
+    // A text file's characters as they are (CR LF, lone CR): the box shows
+    // its lines, and copying the whole box gives back exactly this text
+    // while it is unedited.
+    void holdText(const QString &text);
+    QString heldText() const;
+
     EnterKey enterKey() const { return m_enter; }
     void setEnterKey(EnterKey enter) { m_enter = enter; }
 
@@ -25,10 +31,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     // The Latin-1 part of `text`, announced as typed; beeps for the rest.
     QString take(const QString &text);
 
     EnterKey m_enter = EnterKey::Cr;
+    QString m_held;
+    int m_heldRevision = -1;
 };

@@ -3,6 +3,7 @@
 #include "ui/CommonDialog.h"
 #include "app/MainWindow.h"
 #include "output/ControlLock.h"
+#include "serial/TransmitWindow.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -135,6 +136,8 @@ void OutputWindowTest::openLoadsTransmitWindow_data()
     QTest::addColumn<bool>("refused");
     QTest::newRow("Latin-1 file") << QByteArray("]00ff\xe9\n") << "file" << QStringLiteral("]00ff\u00e9\n") << false;
     QTest::newRow("UTF-8 file") << QByteArray("caf\xc3\xa9\n") << "file" << QStringLiteral("caf\u00e9\n") << false;
+    // The box shows lines; what it holds (and a copy of it all gives) keeps every CR.
+    QTest::newRow("CR and CR LF") << QByteArray("AT\r\nB\rC") << "file" << QStringLiteral("AT\r\nB\rC") << false;
     QTest::newRow("cancel") << QByteArray("x") << "" << QStringLiteral("before") << false;
     QTest::newRow("missing file") << QByteArray("x") << "missing" << QStringLiteral("before") << false;
     QTest::newRow("over 1 MiB") << QByteArray(1024 * 1024 + 1, 'f') << "file" << QStringLiteral("before") << true;
@@ -169,7 +172,14 @@ void OutputWindowTest::openLoadsTransmitWindow()
     open->trigger();
     QCOMPARE(filterShown, QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"));
     QVERIFY(nameShown.isEmpty());
-    QCOMPARE(text("Text2")->toPlainText(), expected);
+    auto *transmit = qobject_cast<TransmitWindow *>(text("Text2"));
+    QVERIFY(transmit);
+    QCOMPARE(transmit->heldText(), expected);
+    if (chosen == QLatin1String("file") && !refused) {
+        transmit->selectAll();
+        transmit->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    }
     QCOMPARE(recorder.messages.size(), refused ? 1 : 0);
 }
 
