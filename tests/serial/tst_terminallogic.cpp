@@ -158,7 +158,8 @@ void TerminalLogicTest::piecesRenderLikeTheWhole_data()
 void TerminalLogicTest::piecesRenderLikeTheWhole()
 {
     QFETCH(ReceiveViewOptions, options);
-    const QByteArray stream("ab\r\ncd\r\n\nef\rgh\n\r\x00\x01ijklmnopqrstuvwxyz\r", 39);
+    static const char bytes[] = "ab\r\ncd\r\n\nef\rgh\n\r\x00\x01ijklmnopqrstuvwxyz\r";
+    const QByteArray stream(bytes, sizeof bytes - 1); // the NUL inside counts, the closing one not
     const QString whole = shown(options, stream);
     for (int cut = 0; cut <= stream.size(); ++cut) {
         ReceiveRenderer renderer(options);
