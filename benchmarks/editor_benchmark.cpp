@@ -1,9 +1,9 @@
 // How fast the editor imports and undoes, and how much its history holds.
 // Run: build/benchmarks/editor_benchmark
-#include "canvas/CanvasState.h"
-#include "canvas/ImportPipeline.h"
-#include "canvas/PictureOperations.h"
-#include "canvas/UndoHistory.h"
+#include "logic/canvas/CanvasState.h"
+#include "logic/canvas/ImportPipeline.h"
+#include "logic/canvas/PictureOperations.h"
+#include "logic/canvas/UndoHistory.h"
 
 #include <QElapsedTimer>
 #include <QFile>

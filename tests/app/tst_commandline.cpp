@@ -3,14 +3,14 @@
 #include "MessageRecorder.h"
 #include "ProgramRun.h"
 #include "PseudoTerminal.h"
-#include "ui/CommonDialog.h"
-#include "app/AppVersion.h"
-#include "app/MainWindow.h"
-#include "app/SendCommand.h"
-#include "canvas/MonoBmpWriter.h"
-#include "canvas/PenStroke.h"
-#include "canvas/PixelCanvas.h"
-#include "serial/CommPort.h"
+#include "widgets/ui/CommonDialog.h"
+#include "logic/core/AppVersion.h"
+#include "gui/MainWindow.h"
+#include "cli/SendCommand.h"
+#include "logic/canvas/MonoBmpWriter.h"
+#include "logic/canvas/PenStroke.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/serial/CommPort.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

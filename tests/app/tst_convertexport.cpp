@@ -1,6 +1,6 @@
 #include "ProgramRun.h"
-#include "export/ArrayFileReader.h"
-#include "export/IntelHexTemplate.h"
+#include "logic/export/ArrayFileReader.h"
+#include "logic/export/IntelHexTemplate.h"
 
 #include <QImage>
 #include <QPainter>

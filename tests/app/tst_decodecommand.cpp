@@ -1,6 +1,6 @@
-#include "canvas/LcdSizes.h"
-#include "canvas/MonoBmpWriter.h"
-#include "decode/PreviewImage.h"
+#include "logic/canvas/LcdSizes.h"
+#include "logic/canvas/MonoBmpWriter.h"
+#include "logic/decode/PreviewImage.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

@@ -1,13 +1,13 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "app/MainWindow.h"
-#include "canvas/PixelCanvas.h"
-#include "decode/PreviewPane.h"
-#include "serial/PortAssignments.h"
-#include "virtual/VirtualLcdDevice.h"
-#include "virtual/VirtualLcdPanel.h"
-#include "virtual/VirtualPic.h"
-#include "virtual/VirtualStreamSummary.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "widgets/decode/PreviewPane.h"
+#include "logic/serial/PortAssignments.h"
+#include "logic/virtual/VirtualLcdDevice.h"
+#include "widgets/virtual/VirtualLcdPanel.h"
+#include "logic/virtual/VirtualPic.h"
+#include "logic/virtual/VirtualStreamSummary.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "app/AboutWindow.h"
-#include "app/HelpWindow.h"
-#include "app/MainWindow.h"
-#include "canvas/PixelCanvas.h"
-#include "core/AppState.h"
-#include "serial/PortAssignments.h"
+#include "gui/AboutWindow.h"
+#include "gui/HelpWindow.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/core/AppState.h"
+#include "logic/serial/PortAssignments.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "app/AboutWindow.h"
-#include "app/HelpWindow.h"
-#include "app/MainWindow.h"
+#include "gui/AboutWindow.h"
+#include "gui/HelpWindow.h"
+#include "gui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "app/MainWindow.h"
-#include "core/AppState.h"
-#include "core/SettingsStore.h"
-#include "canvas/PixelCanvas.h"
-#include "serial/PortAssignments.h"
+#include "gui/MainWindow.h"
+#include "logic/core/AppState.h"
+#include "logic/core/SettingsStore.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/serial/PortAssignments.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "app/KeyValueStore.h"
-#include "app/SystemInfoLauncher.h"
+#include "logic/core/KeyValueStore.h"
+#include "logic/core/SystemInfoLauncher.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,10 +1,10 @@
 #include "FifoWriter.h"
-#include "core/HexGrid.h"
-#include "canvas/BitmapLoader.h"
-#include "canvas/BmpByteWalk.h"
-#include "canvas/MonoBmpWriter.h"
-#include "canvas/PenStroke.h"
-#include "convert/Conversion.h"
+#include "logic/core/HexGrid.h"
+#include "logic/canvas/BitmapLoader.h"
+#include "logic/canvas/BmpByteWalk.h"
+#include "logic/canvas/MonoBmpWriter.h"
+#include "logic/canvas/PenStroke.h"
+#include "logic/convert/Conversion.h"
 
 #include <QBuffer>
 #include <QProcess>

@@ -1,11 +1,11 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "ui/CommonDialog.h"
-#include "app/MainWindow.h"
-#include "canvas/ImportDialog.h"
-#include "canvas/MonoBmpWriter.h"
-#include "canvas/PenStroke.h"
-#include "canvas/PixelCanvas.h"
+#include "widgets/ui/CommonDialog.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/ImportDialog.h"
+#include "logic/canvas/MonoBmpWriter.h"
+#include "logic/canvas/PenStroke.h"
+#include "widgets/canvas/PixelCanvas.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "FormLookup.h"
-#include "app/MainWindow.h"
-#include "canvas/PenStroke.h"
-#include "canvas/PixelCanvas.h"
+#include "gui/MainWindow.h"
+#include "logic/canvas/PenStroke.h"
+#include "widgets/canvas/PixelCanvas.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

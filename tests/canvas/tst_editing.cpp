@@ -1,9 +1,9 @@
-#include "canvas/FloodFill.h"
-#include "canvas/PenStroke.h"
-#include "canvas/PictureOperations.h"
-#include "canvas/PictureSheet.h"
-#include "canvas/Shapes.h"
-#include "canvas/UndoHistory.h"
+#include "logic/canvas/FloodFill.h"
+#include "logic/canvas/PenStroke.h"
+#include "logic/canvas/PictureOperations.h"
+#include "logic/canvas/PictureSheet.h"
+#include "logic/canvas/Shapes.h"
+#include "logic/canvas/UndoHistory.h"
 
 #include <QtTest>
 

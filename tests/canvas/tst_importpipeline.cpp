@@ -1,6 +1,6 @@
-#include "canvas/AreaScaler.h"
-#include "canvas/Dithering.h"
-#include "canvas/ImportPipeline.h"
+#include "logic/canvas/AreaScaler.h"
+#include "logic/canvas/Dithering.h"
+#include "logic/canvas/ImportPipeline.h"
 
 #include <QPainter>
 #include <QProcess>

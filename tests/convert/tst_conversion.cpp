@@ -1,9 +1,9 @@
-#include "core/HexGrid.h"
-#include "canvas/LcdSizes.h"
-#include "convert/ByteMatrix.h"
-#include "convert/Conversion.h"
-#include "convert/OutputText.h"
-#include "convert/TransferHeader.h"
+#include "logic/core/HexGrid.h"
+#include "logic/canvas/LcdSizes.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/convert/Conversion.h"
+#include "logic/convert/OutputText.h"
+#include "logic/convert/TransferHeader.h"
 
 #include <QtTest>
 

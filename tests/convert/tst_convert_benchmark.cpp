@@ -1,4 +1,4 @@
-#include "convert/Conversion.h"
+#include "logic/convert/Conversion.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

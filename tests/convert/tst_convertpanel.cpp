@@ -1,7 +1,7 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "app/MainWindow.h"
-#include "canvas/PixelCanvas.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/PixelCanvas.h"
 
 #include <QAbstractButton>
 #include <QLabel>

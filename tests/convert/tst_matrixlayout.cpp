@@ -1,8 +1,8 @@
-#include "core/HexGrid.h"
-#include "canvas/LcdSizes.h"
-#include "convert/ByteMatrix.h"
-#include "convert/Conversion.h"
-#include "convert/ControllerProfiles.h"
+#include "logic/core/HexGrid.h"
+#include "logic/canvas/LcdSizes.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/convert/Conversion.h"
+#include "logic/convert/ControllerProfiles.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "convert/Conversion.h"
-#include "decode/LcdPictureDecoder.h"
+#include "logic/convert/Conversion.h"
+#include "logic/decode/LcdPictureDecoder.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,9 +1,9 @@
-#include "canvas/LcdSizes.h"
-#include "convert/Conversion.h"
-#include "convert/TransferHeader.h"
-#include "decode/LcdPictureDecoder.h"
-#include "decode/PreviewImage.h"
-#include "output/SendStream.h"
+#include "logic/canvas/LcdSizes.h"
+#include "logic/convert/Conversion.h"
+#include "logic/convert/TransferHeader.h"
+#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/PreviewImage.h"
+#include "logic/output/SendStream.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,7 +1,7 @@
-#include "decode/HexTextDecoder.h"
-#include "decode/LcdPictureDecoder.h"
-#include "decode/SendStreamDecoder.h"
-#include "decode/TransferHeaderFields.h"
+#include "logic/decode/HexTextDecoder.h"
+#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/SendStreamDecoder.h"
+#include "logic/decode/TransferHeaderFields.h"
 
 #include <QtTest>
 

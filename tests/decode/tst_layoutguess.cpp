@@ -1,6 +1,6 @@
-#include "convert/ByteMatrix.h"
-#include "convert/ControllerProfiles.h"
-#include "decode/LayoutGuess.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/convert/ControllerProfiles.h"
+#include "logic/decode/LayoutGuess.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,9 +1,9 @@
 #include "FormLookup.h"
-#include "convert/Conversion.h"
-#include "convert/TransferHeader.h"
-#include "decode/LcdPictureView.h"
-#include "decode/PreviewPane.h"
-#include "output/SendStream.h"
+#include "logic/convert/Conversion.h"
+#include "logic/convert/TransferHeader.h"
+#include "widgets/decode/LcdPictureView.h"
+#include "widgets/decode/PreviewPane.h"
+#include "logic/output/SendStream.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "convert/ByteMatrix.h"
-#include "convert/Conversion.h"
-#include "export/ArrayCheck.h"
-#include "export/ArrayFileReader.h"
-#include "export/ExportTemplates.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/convert/Conversion.h"
+#include "logic/export/ArrayCheck.h"
+#include "logic/export/ArrayFileReader.h"
+#include "logic/export/ExportTemplates.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "convert/ByteMatrix.h"
-#include "convert/Conversion.h"
-#include "export/ArrayFileReader.h"
-#include "export/ExportTemplates.h"
-#include "export/IntelHexTemplate.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/convert/Conversion.h"
+#include "logic/export/ArrayFileReader.h"
+#include "logic/export/ExportTemplates.h"
+#include "logic/export/IntelHexTemplate.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,11 +1,11 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "app/MainWindow.h"
-#include "canvas/PixelCanvas.h"
-#include "convert/ByteMatrix.h"
-#include "decode/PreviewPane.h"
-#include "export/ArrayFileReader.h"
-#include "ui/CommonDialog.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/convert/ByteMatrix.h"
+#include "widgets/decode/PreviewPane.h"
+#include "logic/export/ArrayFileReader.h"
+#include "widgets/ui/CommonDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 // or a port. An accepted request holds only values the commands offer.
 #include "FuzzSupport.h"
 
-#include "app/CommandLine.h"
-#include "app/ConvertCommand.h"
-#include "app/SendCommand.h"
-#include "canvas/LcdSizes.h"
-#include "serial/LineSettings.h"
+#include "cli/CommandLine.h"
+#include "cli/ConvertCommand.h"
+#include "cli/SendCommand.h"
+#include "logic/canvas/LcdSizes.h"
+#include "logic/serial/LineSettings.h"
 
 namespace {
 bool exitCode(int code)

@@ -4,11 +4,11 @@
 // stored bytes; otherwise the file's length picks one.
 #include "FuzzSupport.h"
 
-#include "canvas/BitmapLoader.h"
-#include "canvas/BmpByteWalk.h"
-#include "canvas/BmpFileHeader.h"
-#include "canvas/LcdSizes.h"
-#include "core/HexGrid.h"
+#include "logic/canvas/BitmapLoader.h"
+#include "logic/canvas/BmpByteWalk.h"
+#include "logic/canvas/BmpFileHeader.h"
+#include "logic/canvas/LcdSizes.h"
+#include "logic/core/HexGrid.h"
 
 namespace {
 const LcdSize &lcdFor(const QByteArray &file)

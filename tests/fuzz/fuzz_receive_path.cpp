@@ -4,9 +4,9 @@
 // the rest arrives as bytes.
 #include "FuzzSupport.h"
 
-#include "serial/BoundedText.h"
-#include "serial/ReceiveRenderer.h"
-#include "serial/TerminalText.h"
+#include "logic/serial/BoundedText.h"
+#include "logic/serial/ReceiveRenderer.h"
+#include "widgets/serial/TerminalText.h"
 
 #include <QPlainTextEdit>
 

@@ -3,9 +3,9 @@
 // range; a parsed line setting reads back to itself.
 #include "FuzzSupport.h"
 
-#include "convert/TransferHeader.h"
-#include "output/TransmitDelay.h"
-#include "serial/LineSettings.h"
+#include "logic/convert/TransferHeader.h"
+#include "logic/output/TransmitDelay.h"
+#include "logic/serial/LineSettings.h"
 
 namespace {
 void lineSettings(const QString &text)

@@ -3,7 +3,7 @@
 // Qt's encoders, bitmap variants built here byte by byte, and typical text
 // for the parsers. Run it again after changing a seed list:
 //   build/tests/fuzz/make_fuzz_seeds tests/fuzz/corpus
-#include "canvas/MonoBmpWriter.h"
+#include "logic/canvas/MonoBmpWriter.h"
 
 #include <QBuffer>
 #include <QDir>

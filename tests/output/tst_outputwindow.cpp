@@ -1,9 +1,9 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
-#include "ui/CommonDialog.h"
-#include "app/MainWindow.h"
-#include "output/ControlLock.h"
-#include "serial/TransmitWindow.h"
+#include "widgets/ui/CommonDialog.h"
+#include "gui/MainWindow.h"
+#include "widgets/output/ControlLock.h"
+#include "widgets/serial/TransmitWindow.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "LineRecorder.h"
 #include "PseudoTerminal.h"
-#include "output/PacedSender.h"
+#include "logic/output/PacedSender.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>

@@ -3,11 +3,11 @@
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
 #include "StallMeter.h"
-#include "app/MainWindow.h"
-#include "canvas/PixelCanvas.h"
-#include "serial/PortAssignments.h"
-#include "output/PacedSender.h"
-#include "output/SendStream.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/serial/PortAssignments.h"
+#include "logic/output/PacedSender.h"
+#include "logic/output/SendStream.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>

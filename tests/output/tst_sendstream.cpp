@@ -1,8 +1,8 @@
 #include "FifoWriter.h"
-#include "output/Latin1Text.h"
-#include "output/SendStream.h"
-#include "output/TextFiles.h"
-#include "output/TransmitDelay.h"
+#include "logic/output/Latin1Text.h"
+#include "logic/output/SendStream.h"
+#include "logic/output/TextFiles.h"
+#include "logic/output/TransmitDelay.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -2,10 +2,10 @@
 #include "LineRecorder.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "ui/ControlFactory.h"
-#include "app/MainWindow.h"
-#include "canvas/PixelCanvas.h"
-#include "serial/PortAssignments.h"
+#include "widgets/ui/ControlFactory.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/serial/PortAssignments.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,9 +2,9 @@
 #include "LineRecorder.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "app/MainWindow.h"
-#include "canvas/PixelCanvas.h"
-#include "serial/PortAssignments.h"
+#include "gui/MainWindow.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/serial/PortAssignments.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "ui/ControlFactory.h"
-#include "app/MainWindow.h"
-#include "serial/CommPort.h"
-#include "serial/PortAssignments.h"
+#include "widgets/ui/ControlFactory.h"
+#include "gui/MainWindow.h"
+#include "logic/serial/CommPort.h"
+#include "logic/serial/PortAssignments.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
-#include "serial/CommPort.h"
-#include "serial/LineSettings.h"
-#include "serial/PortAssignments.h"
-#include "serial/SerialDevices.h"
+#include "logic/serial/CommPort.h"
+#include "logic/serial/LineSettings.h"
+#include "logic/serial/PortAssignments.h"
+#include "logic/serial/SerialDevices.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "SerialRig.h"
-#include "serial/CommPort.h"
-#include "serial/TerminalText.h"
+#include "logic/serial/CommPort.h"
+#include "widgets/serial/TerminalText.h"
 
 #include <QLabel>
 #include <QLineEdit>

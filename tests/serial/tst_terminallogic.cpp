@@ -1,8 +1,8 @@
-#include "serial/BoundedText.h"
-#include "serial/ReceiveHistory.h"
-#include "serial/ReceiveLog.h"
-#include "serial/ReceiveRenderer.h"
-#include "serial/TypedKey.h"
+#include "logic/serial/BoundedText.h"
+#include "logic/serial/ReceiveHistory.h"
+#include "logic/serial/ReceiveLog.h"
+#include "logic/serial/ReceiveRenderer.h"
+#include "logic/serial/TypedKey.h"
 
 #include <QtTest>
 

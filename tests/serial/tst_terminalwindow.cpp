@@ -1,6 +1,6 @@
 #include "SerialRig.h"
-#include "serial/LogFileDialog.h"
-#include "serial/TerminalText.h"
+#include "widgets/serial/LogFileDialog.h"
+#include "widgets/serial/TerminalText.h"
 
 #include <QAccessible>
 #include <QCheckBox>

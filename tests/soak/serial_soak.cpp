@@ -9,12 +9,12 @@
 // Prints the figures; exits 1 when anything failed.
 #include "LineRecorder.h"
 #include "PseudoTerminal.h"
-#include "canvas/LcdSizes.h"
-#include "convert/Conversion.h"
-#include "convert/TransferHeader.h"
-#include "output/PacedSender.h"
-#include "output/SendStream.h"
-#include "serial/CommPort.h"
+#include "logic/canvas/LcdSizes.h"
+#include "logic/convert/Conversion.h"
+#include "logic/convert/TransferHeader.h"
+#include "logic/output/PacedSender.h"
+#include "logic/output/SendStream.h"
+#include "logic/serial/CommPort.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/UserMessages.h"
+#include "widgets/ui/UserMessages.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "SerialRig.h"
 
-#include "serial/CommPort.h"
-#include "ui/ControlFactory.h"
+#include "logic/serial/CommPort.h"
+#include "widgets/ui/ControlFactory.h"
 
 #include <QApplication>
 #include <QKeyEvent>

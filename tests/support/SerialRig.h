@@ -3,8 +3,8 @@
 #include "FormLookup.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
-#include "app/MainWindow.h"
-#include "serial/PortAssignments.h"
+#include "gui/MainWindow.h"
+#include "logic/serial/PortAssignments.h"
 
 #include <QByteArray>
 #include <QString>

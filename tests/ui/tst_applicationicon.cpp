@@ -1,6 +1,6 @@
 #include "FormLookup.h"
-#include "app/AboutWindow.h"
-#include "ui/ApplicationIcon.h"
+#include "gui/AboutWindow.h"
+#include "logic/core/ApplicationIcon.h"
 
 #include <QLabel>
 #include <QtTest>

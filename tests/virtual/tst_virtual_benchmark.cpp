@@ -1,8 +1,8 @@
-#include "output/PacedSender.h"
-#include "output/SendStream.h"
-#include "virtual/PtyReader.h"
-#include "virtual/VirtualLcdDevice.h"
-#include "virtual/VirtualPic.h"
+#include "logic/output/PacedSender.h"
+#include "logic/output/SendStream.h"
+#include "logic/virtual/PtyReader.h"
+#include "logic/virtual/VirtualLcdDevice.h"
+#include "logic/virtual/VirtualPic.h"
 
 #include <QRandomGenerator>
 #include <QSerialPort>

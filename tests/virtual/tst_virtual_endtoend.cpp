@@ -1,6 +1,6 @@
-#include "canvas/MonoBmpWriter.h"
-#include "canvas/PenStroke.h"
-#include "convert/ByteMatrix.h"
+#include "logic/canvas/MonoBmpWriter.h"
+#include "logic/canvas/PenStroke.h"
+#include "logic/convert/ByteMatrix.h"
 
 #include <QProcess>
 #include <QRegularExpression>

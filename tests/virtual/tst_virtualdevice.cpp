@@ -1,5 +1,5 @@
-#include "virtual/VirtualLcdDevice.h"
-#include "virtual/VirtualPic.h"
+#include "logic/virtual/VirtualLcdDevice.h"
+#include "logic/virtual/VirtualPic.h"
 
 #include <QFileInfo>
 #include <QSerialPort>

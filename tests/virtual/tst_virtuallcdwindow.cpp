@@ -1,8 +1,8 @@
-#include "convert/ByteMatrix.h"
-#include "output/SendStream.h"
-#include "virtual/VirtualLcdDevice.h"
-#include "virtual/VirtualLcdWindow.h"
-#include "virtual/VirtualPic.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/output/SendStream.h"
+#include "logic/virtual/VirtualLcdDevice.h"
+#include "widgets/virtual/VirtualLcdWindow.h"
+#include "logic/virtual/VirtualPic.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "virtual/ReceivedHeader.h"
-#include "virtual/VirtualPic.h"
+#include "logic/virtual/ReceivedHeader.h"
+#include "logic/virtual/VirtualPic.h"
 
 #include <QtTest>
 

@@ -1,0 +1,305 @@
+#include "gui/MainWindow.h"
+
+#include "gui/AboutWindow.h"
+#include "logic/core/SettingsStore.h"
+#include "widgets/decode/PreviewPane.h"
+#include "widgets/virtual/VirtualLcdPanel.h"
+#include "logic/virtual/VirtualPicConfig.h"
+#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/UserMessages.h"
+#include "widgets/ui/ControlFactory.h"
+#include "gui/HelpWindow.h"
+#include "widgets/canvas/CanvasPanel.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "widgets/convert/ConvertPanel.h"
+#include "widgets/output/OutputPanel.h"
+#include "logic/serial/CommPort.h"
+#include "widgets/serial/LinkSettingsPanel.h"
+#include "logic/serial/PortAssignments.h"
+#include "widgets/serial/SerialPortPanel.h"
+#include "widgets/serial/TerminalPanel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(QWidget *parent) : MainWindow(PortAssignments::fromSystem(), parent)
+{
+}
+
+MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(caption());
+    m_form = new QWidget(this);
+    m_form->setObjectName(QStringLiteral("MainForm"));
+    setCentralWidget(m_form);
+    buildPanels(ports);
+    layOut();
+    buildMenu();
+    connectPanels();
+    setFocusOrder();
+    startUp();
+}
+
+// Each panel is built after the panels it reads from.
+void MainWindow::buildPanels(const PortAssignments &ports)
+{
+    m_dialog = new CommonDialog(this);
+    m_port = new SerialPortPanel(m_state, m_form, ports);
+    m_terminal = new TerminalPanel(m_state, m_port->commPort(), m_form);
+    m_canvas = new CanvasPanel(m_state, *m_dialog, m_form);
+    m_link = new LinkSettingsPanel(m_state, m_port->commPort(), m_form);
+    m_convert = new ConvertPanel(m_state, m_canvas->canvas(), m_canvas->convertButton(), *m_link, m_form);
+    m_output = new OutputPanel(m_state, *m_dialog, SendPeers{*m_port, *m_terminal, *m_link, *m_convert}, m_form);
+    m_preview = new PreviewPane(m_form);
+    m_virtualLcd = new VirtualLcdPanel(this);
+}
+
+// Splitters let the terminal (or the output window) take most of the
+// window; they start out as the fixed layout did. Dragged past what it
+// needs, the picture row folds away (dragging back brings it again).
+void MainWindow::layOut()
+{
+    auto *rows = new QVBoxLayout(m_form);
+    rows->setContentsMargins(6, 0, 6, 0); // every pixel of height counts on a 768-line screen
+    auto *top = new QWidget(m_form);
+    auto *topRow = new QHBoxLayout(top);
+    topRow->setContentsMargins(0, 0, 0, 0);
+    // Room the window gains goes to the canvas first.
+    topRow->addWidget(m_canvas, 1);
+    topRow->addWidget(buildIoSettings());
+    auto *portColumn = new QWidget(m_form);
+    auto *portLayout = new QVBoxLayout(portColumn);
+    portLayout->setContentsMargins(0, 0, 0, 0);
+    portLayout->addWidget(m_port);
+    portLayout->addWidget(m_output->pasteAndSendButton());
+    portLayout->addStretch();
+    auto *bottom = new QSplitter(Qt::Horizontal, m_form);
+    bottom->setObjectName(QStringLiteral("splBottom"));
+    bottom->addWidget(m_output);
+    bottom->addWidget(m_preview);
+    bottom->addWidget(portColumn);
+    bottom->addWidget(m_terminal);
+    bottom->setStretchFactor(0, 3);
+    bottom->setStretchFactor(1, 2);
+    bottom->setStretchFactor(2, 0);
+    bottom->setStretchFactor(3, 2);
+    auto *split = new QSplitter(Qt::Vertical, m_form);
+    split->setObjectName(QStringLiteral("splMain"));
+    split->addWidget(top);
+    split->addWidget(bottom);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    // Dragged all the way, the output window makes room; the terminal stays.
+    for (QSplitter *splitter : {split, bottom})
+        splitter->setCollapsible(splitter->count() - 1, false);
+    rows->addWidget(split);
+}
+
+// The panels meet here only: each one's events reach the others as calls.
+void MainWindow::connectPanels()
+{
+    connect(m_port, &SerialPortPanel::opening, m_terminal, &TerminalPanel::showWaiting);
+    connect(m_port, &SerialPortPanel::opened, m_terminal, &TerminalPanel::portOpened);
+    connect(m_port, &SerialPortPanel::closed, m_terminal, &TerminalPanel::portClosed);
+    connect(m_port, &SerialPortPanel::opened, m_output, [this] { m_output->setPortOpen(true); });
+    connect(m_port, &SerialPortPanel::closed, m_output, [this] { m_output->setPortOpen(false); });
+    connect(m_canvas, &CanvasPanel::outputTextReplaced, m_output, &OutputPanel::setOutputText);
+    connect(m_convert, &ConvertPanel::conversionDone, m_output, &OutputPanel::showConversion);
+    connect(m_convert, &ConvertPanel::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
+    connect(m_link, &LinkSettingsPanel::targetChanged, m_output, &OutputPanel::setEepromTarget);
+    connect(m_output, &OutputPanel::transmitTextLoaded, m_terminal, &TerminalPanel::setTransmitText);
+    // The preview follows the output window, the canvas, the size and the packing.
+    QPlainTextEdit *output = m_output->outputWindow();
+    connect(output, &QPlainTextEdit::textChanged, m_preview, [this, output] { m_preview->setText(output->toPlainText()); });
+    connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);
+    connect(m_convert, &ConvertPanel::packingChanged, this, &MainWindow::showPreviewGeometry);
+    m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()
+                                              + m_port->lockedWhileSending() + m_link->lockedWhileSending()
+                                              + m_terminal->lockedWhileSending());
+}
+
+// Tab follows the screen: the Graphic frame, the I/O settings frame by
+// frame, then the bottom row from left to right.
+void MainWindow::setFocusOrder()
+{
+    const QList<QWidget *> order = m_canvas->focusOrder() + m_convert->focusOrder() + m_link->eepromFocusOrder()
+        + m_link->ioFocusOrder() + m_output->sendFocusOrder() + m_output->editFocusOrder()
+        + QList<QWidget *>{m_output->outputWindow()} + m_preview->focusOrder() + m_port->focusOrder()
+        + QList<QWidget *>{m_output->pasteAndSendButton()} + m_terminal->focusOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+QString MainWindow::caption()
+{
+    return QStringLiteral("Tavrel Graphic LCD ToolBox       Beta Ver 3.12");
+}
+
+QWidget *MainWindow::buildIoSettings()
+{
+    auto *frame = Controls::frame(m_form, QStringLiteral("fraIOSettings"), tr("I/O Settings"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setSpacing(4);
+    grid->addWidget(m_convert->outputFormatFrame(), 0, 0, 2, 1);
+    grid->addWidget(m_convert->byteMatrixFrame(), 0, 1);
+    grid->addWidget(m_link->eepromFrame(), 1, 1);
+    grid->addWidget(m_link->ioFrame(), 2, 0, 1, 2);
+    grid->addWidget(m_output->sendFrame(), 3, 0, Qt::AlignTop);
+    grid->addWidget(m_output->editFrame(), 3, 1, Qt::AlignTop);
+    grid->setRowStretch(4, 1);
+    return frame;
+}
+
+void MainWindow::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    auto add = [this, bar](const char *name, const QString &text, void (MainWindow::*slot)()) {
+        QAction *action = bar->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add("mnuExit", tr("E&xit"), &MainWindow::exitProgram);
+    // "&Open" loads a text file into the transmit window; its handler lives with the output panel.
+    QAction *open = bar->addAction(tr("&Open"));
+    open->setObjectName(QStringLiteral("mnuOpen"));
+    connect(open, &QAction::triggered, m_output, &OutputPanel::openTextFile);
+    add("mnuAbout", tr("&About"), &MainWindow::showAbout);
+    add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
+    add("mnuVirtual", tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
+    add("mnuReset", tr("&Reset settings"), &MainWindow::resetSettings);
+}
+
+void MainWindow::startUp()
+{
+    m_port->startUp();
+    m_state.penDown = false;
+    m_canvas->startUp();
+    m_link->startUp();
+    const QSize display = m_canvas->canvas()->size();
+    m_state.canvasBaseHeight = qint16(display.height());
+    m_state.canvasBaseWidth = qint16(display.width());
+    m_state.lcdWidth = 240;
+    m_state.lcdHeight = 64;
+    m_state.picBufferSize = 32;
+    m_state.picDelayMs = 10;
+    m_state.waitChars = QStringLiteral("]");
+    m_state.outputText.clear();
+    m_state.savedOutputText.clear();
+    m_state.reformattedText.clear();
+    m_state.eepromMode = false;
+    // The header's type follows the size shown: "0" for 240x64.
+    m_state.lcdSizeIndex = 0;
+    m_state.byteMatrixHorizontal = 1;
+    showPreviewGeometry();
+}
+
+void MainWindow::showPreviewGeometry()
+{
+    m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_convert->chosenLayout());
+    m_preview->setReference(m_canvas->canvas()->image());
+}
+
+void MainWindow::startVirtualLcd()
+{
+    const int com = m_port->checkedComNumber();
+    if (m_port->commPort()->portOpen()) {
+        UserMessages::inform(this, tr("Close the port first: the Virtual LCD takes the place of Com%1's device.")
+                                       .arg(com));
+        return;
+    }
+    VirtualPicConfig config;
+    config.width = m_state.lcdWidth;
+    config.height = m_state.lcdHeight;
+    config.horizontal = m_state.byteMatrixHorizontal != 0;
+    QString error;
+    const QString path = m_virtualLcd->start(config, &error);
+    if (path.isEmpty()) {
+        UserMessages::inform(this, tr("Cannot start the Virtual LCD: %1").arg(error));
+        return;
+    }
+    m_port->assignDevice(path);
+}
+
+void MainWindow::useSettings(SettingsStore *store)
+{
+    m_settings = store;
+    if (!store)
+        return;
+    // The serial port first: the link panel's EEPROM switch may follow it.
+    m_port->restoreSettings(*store);
+    m_canvas->restoreSettings(*store);
+    m_convert->restoreSettings(*store);
+    m_link->restoreSettings(*store);
+    if (const auto geometry = store->bytes(QStringLiteral("window/geometry")))
+        restoreGeometry(*geometry);
+}
+
+void MainWindow::saveSettings()
+{
+    if (!m_settings || m_settingsReset)
+        return;
+    m_port->saveSettings(*m_settings);
+    m_canvas->saveSettings(*m_settings);
+    m_convert->saveSettings(*m_settings);
+    m_link->saveSettings(*m_settings);
+    m_settings->set(QStringLiteral("window/geometry"), saveGeometry());
+    m_settings->sync();
+}
+
+void MainWindow::resetSettings()
+{
+    if (!UserMessages::confirm(this, tr("Forget every choice saved between runs? Tavrel starts with its "
+                                        "first-start settings next time; this session keeps its own.")))
+        return;
+    m_settingsReset = true;
+    if (m_settings) {
+        m_settings->clear();
+        m_settings->sync();
+    }
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_about)
+        m_about = new AboutWindow(this);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void MainWindow::showHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::exitProgram()
+{
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    saveSettings();
+    // E&xit and closing the window both let go of the serial device first.
+    m_port->commPort()->setPortOpen(false);
+    event->accept();
+    QCoreApplication::quit();
+}

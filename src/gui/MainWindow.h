@@ -1,0 +1,79 @@
+#pragma once
+
+#include "logic/core/AppState.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class AboutWindow;
+class CanvasPanel;
+class CommonDialog;
+class ConvertPanel;
+class HelpWindow;
+class LinkSettingsPanel;
+class OutputPanel;
+class PortAssignments;
+class PreviewPane;
+class VirtualLcdPanel;
+class SerialPortPanel;
+class SettingsStore;
+class TerminalPanel;
+
+// The one window: it owns the shared state record, lays out one panel per
+// subsystem and runs the start-up steps. The panels own their handlers.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Com1..Com4 open the serial devices the system lists.
+    explicit MainWindow(QWidget *parent = nullptr);
+    explicit MainWindow(const PortAssignments &ports, QWidget *parent = nullptr);
+
+    static QString caption();
+
+    AppState &state() { return m_state; }
+    CommonDialog *commonDialog() const { return m_dialog; }
+
+    // Restores the user's choices from `store` and saves them there when
+    // the window closes. Without a store nothing is read or written.
+    void useSettings(SettingsStore *store);
+    void resetSettings();
+
+    // Starts a virtual PIC and LCD for the checked Com option.
+    void startVirtualLcd();
+    VirtualLcdPanel *virtualLcd() const { return m_virtualLcd; }
+
+    void showAbout();
+    void showHelp();
+    void exitProgram();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildPanels(const PortAssignments &ports);
+    void layOut();
+    QWidget *buildIoSettings();
+    void buildMenu();
+    void connectPanels();
+    void setFocusOrder();
+    void startUp();
+    void saveSettings();
+    void showPreviewGeometry();
+
+    AppState m_state;
+    CommonDialog *m_dialog;
+    QWidget *m_form;
+    CanvasPanel *m_canvas;
+    ConvertPanel *m_convert;
+    LinkSettingsPanel *m_link;
+    SerialPortPanel *m_port;
+    TerminalPanel *m_terminal;
+    OutputPanel *m_output;
+    PreviewPane *m_preview;
+    VirtualLcdPanel *m_virtualLcd;
+    SettingsStore *m_settings = nullptr;
+    bool m_settingsReset = false;
+    QPointer<AboutWindow> m_about;
+    QPointer<HelpWindow> m_help;
+};

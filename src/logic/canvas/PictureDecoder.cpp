@@ -1,0 +1,65 @@
+#include "logic/canvas/PictureDecoder.h"
+
+#include "logic/canvas/BmpFileHeader.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImageReader>
+
+namespace {
+const int LargestSide = 32767;
+const qint64 LargestArea = 64LL * 1024 * 1024;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PictureDecoder", text);
+}
+
+// Decoders of some formats fill the missing part of a file that ends early
+// with background and report success; the closing marker tells.
+QString truncation(const QByteArray &data)
+{
+    if (data.startsWith("BM"))
+        return BmpFileHeader::parse(data).problem(data.size());
+    if (data.startsWith("GIF8") && !data.endsWith(';'))
+        return tr("the GIF file is truncated (it has no trailer)");
+    if (data.startsWith("\xFF\xD8")) {
+        qsizetype end = data.size();
+        while (end > 0 && data.at(end - 1) == '\0')
+            --end;
+        if (end < 4 || data.at(end - 2) != '\xFF' || data.at(end - 1) != '\xD9')
+            return tr("the JPEG file is truncated (it has no end-of-image marker)");
+    }
+    return QString();
+}
+
+} // namespace
+
+namespace PictureDecoder {
+
+QImage decode(const QByteArray &data, QString *error)
+{
+    *error = truncation(data);
+    if (!error->isEmpty())
+        return QImage();
+    QByteArray copy = data;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid()
+        && (size.width() > LargestSide || size.height() > LargestSide
+            || qint64(size.width()) * size.height() > LargestArea)) {
+        *error = tr("the picture is too large (%1 x %2 pixels)").arg(size.width()).arg(size.height());
+        return QImage();
+    }
+    QImage picture;
+    if (!reader.read(&picture) || picture.isNull()) {
+        *error = reader.errorString();
+        return QImage();
+    }
+    return picture;
+}
+
+} // namespace PictureDecoder

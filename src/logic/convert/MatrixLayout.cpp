@@ -1,0 +1,39 @@
+#include "logic/convert/MatrixLayout.h"
+
+#include <QCoreApplication>
+
+MatrixLayout::BitOrder MatrixLayout::usualBitOrder(bool horizontal)
+{
+    return horizontal ? BitOrder::MsbFirst : BitOrder::LsbFirst;
+}
+
+MatrixLayout MatrixLayout::usual(bool horizontal)
+{
+    return {horizontal, usualBitOrder(horizontal), Scan::Pages};
+}
+
+QString MatrixLayout::bitOrderCaption(bool horizontal, BitOrder order)
+{
+    const bool lsb = order == BitOrder::LsbFirst;
+    if (horizontal)
+        return lsb ? QCoreApplication::translate("MatrixLayout", "LSB at left")
+                   : QCoreApplication::translate("MatrixLayout", "MSB at left");
+    return lsb ? QCoreApplication::translate("MatrixLayout", "LSB at top")
+               : QCoreApplication::translate("MatrixLayout", "MSB at top");
+}
+
+QString MatrixLayout::scanCaption(Scan scan)
+{
+    return scan == Scan::Pages ? QCoreApplication::translate("MatrixLayout", "Page by page")
+                               : QCoreApplication::translate("MatrixLayout", "Column by column");
+}
+
+// Written into exported files, so never translated.
+QString MatrixLayout::description() const
+{
+    const char *bit = bitOrder == BitOrder::LsbFirst ? "LSB" : "MSB";
+    if (horizontal)
+        return QStringLiteral("horizontal, rows of 8 pixels a byte, %1 at left").arg(QLatin1String(bit));
+    return QStringLiteral("vertical, pages of 8 rows, %1 at top, %2")
+        .arg(QLatin1String(bit), scan == Scan::Pages ? QLatin1String("page by page") : QLatin1String("column by column"));
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "logic/convert/MatrixLayout.h"
+#include "logic/decode/DecodeError.h"
+#include "logic/decode/TransferHeaderFields.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// The picture a text draws on an LCD of the given size and layout: the
+// text as Convert writes it, or with `stream` a send stream as "Reformat
+// For Output" builds it.
+namespace LcdPictureDecoder {
+
+struct Request
+{
+    int width = 128;
+    int height = 64;
+    bool horizontal = false;
+    bool stream = false;
+    // Unset: the packing's usual order (LSB at top, MSB at left).
+    std::optional<MatrixLayout::BitOrder> bitOrder = std::nullopt;
+    MatrixLayout::Scan scan = MatrixLayout::Scan::Pages; // vertical bytes only
+
+    MatrixLayout layout() const
+    {
+        return {horizontal, bitOrder.value_or(MatrixLayout::usualBitOrder(horizontal)),
+                horizontal ? MatrixLayout::Scan::Pages : scan};
+    }
+    void setLayout(const MatrixLayout &layout)
+    {
+        horizontal = layout.horizontal;
+        bitOrder = layout.bitOrder;
+        scan = layout.scan;
+    }
+};
+
+struct Result
+{
+    QImage picture;   // always width x height: black for set bits, white elsewhere
+    QByteArray bytes; // those read, up to a bad token
+    bool headerRead = false;     // a stream whose transfer header could be read
+    TransferHeaderFields header; // when headerRead
+    DecodeError error;           // a token that could not be read
+    QString countError;          // "1000 bytes; 240x64 needs 1920"
+
+    bool ok() const { return !error.isSet() && countError.isEmpty(); }
+    // The error's message, or the count error; empty when ok().
+    QString problem() const;
+};
+
+// Bytes of a width x height picture. Horizontal text carries one more, the
+// closing 00; decoding takes it with or without.
+qsizetype neededBytes(int width, int height, bool horizontal);
+
+Result decode(QStringView text, const Request &request);
+
+} // namespace LcdPictureDecoder

@@ -1,0 +1,210 @@
+#include "logic/output/PacedSender.h"
+
+#include <QMetaEnum>
+#include <QSerialPort>
+
+#include <sys/ioctl.h>
+
+namespace {
+// How often the driver's queue is looked at while waiting for it to empty.
+constexpr int pollIntervalMs = 1;
+
+// Bytes still queued in the driver for the line; 0 when the driver cannot
+// tell (a pseudo-terminal hands bytes straight to the other side).
+qsizetype driverQueued(QSerialPort *port)
+{
+    int queued = 0;
+    if (::ioctl(int(port->handle()), TIOCOUTQ, &queued) != 0)
+        return 0;
+    return queued;
+}
+
+// A UART with an empty queue may still be shifting out its last bytes.
+bool transmitterBusy(QSerialPort *port)
+{
+#ifdef TIOCSERGETLSR
+    unsigned int status = 0;
+    if (::ioctl(int(port->handle()), TIOCSERGETLSR, &status) == 0)
+        return !(status & TIOCSER_TEMT);
+#else
+    Q_UNUSED(port);
+#endif
+    return false;
+}
+} // namespace
+
+PacedSender::PacedSender(QObject *parent) : QObject(parent)
+{
+    m_poll.setSingleShot(true);
+    m_poll.setTimerType(Qt::PreciseTimer);
+    m_poll.setInterval(pollIntervalMs);
+    m_pause.setSingleShot(true);
+    m_pause.setTimerType(Qt::PreciseTimer);
+    connect(&m_poll, &QTimer::timeout, this, &PacedSender::pump);
+    connect(&m_pause, &QTimer::timeout, this, &PacedSender::pauseElapsed);
+}
+
+int PacedSender::pauseByteFor(const QString &waitChars)
+{
+    if (waitChars.size() != 1 || waitChars.at(0).unicode() > 0xff)
+        return -1;
+    return waitChars.at(0).unicode();
+}
+
+bool PacedSender::start(QSerialPort *port, const QByteArray &bytes, int pauseByte, int pauseMs)
+{
+    if (isSending() || !port || !port->isOpen())
+        return false;
+    m_port = port;
+    m_bytes = bytes;
+    m_next = 0;
+    m_pauseByte = pauseMs > 0 ? pauseByte : -1;
+    m_pauseMs = pauseMs;
+    m_pauseDone = false;
+    m_phase = Phase::Feeding;
+    connect(port, &QSerialPort::bytesWritten, this, &PacedSender::pump);
+    connect(port, &QSerialPort::errorOccurred, this, &PacedSender::portFailed);
+    connect(port, &QIODevice::aboutToClose, this, [this] { fail(tr("The port was closed.")); });
+    pump();
+    return true;
+}
+
+void PacedSender::stop()
+{
+    if (!isSending())
+        return;
+    end();
+    emit stopped();
+}
+
+void PacedSender::pump()
+{
+    if (!isSending())
+        return;
+    if (!m_port || !m_port->isOpen()) {
+        fail(tr("The port is not open."));
+        return;
+    }
+    switch (m_phase) {
+    case Phase::Feeding:
+        feed();
+        break;
+    case Phase::Draining:
+    case Phase::Finishing:
+        waitForDrain();
+        break;
+    case Phase::Pausing:
+    case Phase::Idle:
+        break;
+    }
+}
+
+void PacedSender::feed()
+{
+    while (m_next < m_bytes.size()) {
+        if (isPause(m_next) && !m_pauseDone) {
+            m_phase = Phase::Draining;
+            waitForDrain();
+            return;
+        }
+        const qsizetype room = m_maxInFlight - inFlight();
+        if (room <= 0) {
+            m_poll.start();
+            return;
+        }
+        const qsizetype length = qMin(pieceEnd(m_next) - m_next, room);
+        const qint64 written = m_port->write(m_bytes.constData() + m_next, length);
+        if (written <= 0) {
+            fail(m_port->errorString());
+            return;
+        }
+        m_next += written;
+        m_pauseDone = false;
+        emit progressed(m_next);
+        if (m_phase != Phase::Feeding) // stopped or failed by a receiver
+            return;
+    }
+    m_phase = Phase::Finishing;
+    waitForDrain();
+}
+
+void PacedSender::waitForDrain()
+{
+    if (!outputDrained()) {
+        m_poll.start();
+        return;
+    }
+    m_poll.stop();
+    if (m_phase == Phase::Finishing) {
+        end();
+        emit finished();
+        return;
+    }
+    m_phase = Phase::Pausing;
+    m_pauseClock.start();
+    m_pause.start(m_pauseMs);
+}
+
+void PacedSender::pauseElapsed()
+{
+    if (m_phase != Phase::Pausing)
+        return;
+    // A timer may fire a little early; the gap on the line must not be shorter.
+    const qint64 leftNs = qint64(m_pauseMs) * 1000000 - m_pauseClock.nsecsElapsed();
+    if (leftNs > 0) {
+        m_pause.start(int((leftNs + 999999) / 1000000));
+        return;
+    }
+    m_pauseDone = true;
+    m_phase = Phase::Feeding;
+    pump();
+}
+
+void PacedSender::portFailed()
+{
+    if (!m_port || m_port->error() == QSerialPort::NoError)
+        return;
+    const char *kind = QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(m_port->error());
+    fail(QStringLiteral("%1: %2").arg(QLatin1String(kind ? kind : "SerialPortError"), m_port->errorString()));
+}
+
+void PacedSender::fail(const QString &reason)
+{
+    if (!isSending())
+        return;
+    end();
+    emit failed(reason);
+}
+
+void PacedSender::end()
+{
+    m_phase = Phase::Idle;
+    m_poll.stop();
+    m_pause.stop();
+    if (m_port)
+        disconnect(m_port, nullptr, this, nullptr);
+}
+
+bool PacedSender::isPause(qsizetype index) const
+{
+    return m_pauseByte >= 0 && uchar(m_bytes.at(index)) == m_pauseByte;
+}
+
+// A piece runs up to, not including, the next pause byte after `from`.
+qsizetype PacedSender::pieceEnd(qsizetype from) const
+{
+    if (m_pauseByte < 0)
+        return m_bytes.size();
+    const qsizetype next = m_bytes.indexOf(char(m_pauseByte), from + 1);
+    return next < 0 ? m_bytes.size() : next;
+}
+
+qsizetype PacedSender::inFlight() const
+{
+    return m_port->bytesToWrite() + driverQueued(m_port);
+}
+
+bool PacedSender::outputDrained() const
+{
+    return m_port->bytesToWrite() == 0 && driverQueued(m_port) == 0 && !transmitterBusy(m_port);
+}

@@ -1,0 +1,66 @@
+#include "logic/core/AppVersion.h"
+#include "cli/CommandLine.h"
+#include "gui/MainWindow.h"
+#include "cli/ProgramOptions.h"
+#include "cli/StandardStreams.h"
+#include "logic/core/SettingsStore.h"
+#include "logic/serial/PortAssignments.h"
+#include "logic/core/ApplicationIcon.h"
+
+#include <QApplication>
+
+namespace {
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("tavrel"));
+    QCoreApplication::setApplicationVersion(QLatin1String(AppVersion::text));
+}
+
+// Subcommands need no display: pictures are decoded and bytes sent headless.
+int runSubcommand(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    nameApplication();
+    return CommandLine::run(QCoreApplication::arguments());
+}
+
+int runWindow(int argc, char *argv[], const QStringList &comValues)
+{
+    PortAssignments ports = PortAssignments::fromSystem();
+    QString error;
+    if (!ports.applyOverrides(comValues, &error))
+        return CommandLine::usageError(QString(), error);
+    QApplication app(argc, argv);
+    nameApplication();
+    QApplication::setWindowIcon(ApplicationIcon::icon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVREL_APP_ID));
+    MainWindow window(ports);
+    SettingsStore settings;
+    window.useSettings(&settings);
+    window.show();
+    return app.exec();
+}
+
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    StandardStreams::guardClosed();
+    const QStringList arguments = argumentList(argc, argv);
+    if (CommandLine::isSubcommand(arguments))
+        return runSubcommand(argc, argv);
+    // Everything that ends before the window is answered without a display.
+    ProgramOptions options;
+    if (const auto exitCode = options.parse(arguments))
+        return *exitCode;
+    return runWindow(argc, argv, options.comValues());
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "logic/canvas/ImportSettings.h"
+
+#include <QImage>
+#include <QObject>
+
+struct AppState;
+class CommonDialog;
+class QWidget;
+
+// What a Load, an import or a paste brought, for the canvas panel to show.
+struct PictureLoad
+{
+    enum class Outcome { Loaded, Cancelled, Failed };
+
+    Outcome outcome = Outcome::Cancelled;
+    QImage picture; // LCD-size, black and white
+    QString dump;   // the walked bytes for the output window
+    QString report; // what the window says it did
+};
+
+// "Load", "Import", "Paste Picture" and "Save" of the Graphic frame: the
+// shared file dialog, the import dialog and the message boxes around the
+// widget-free loader and writers. Loads fill hexGrid; the panel puts the
+// picture on the canvas.
+class BitmapFileActions : public QObject
+{
+    Q_OBJECT
+public:
+    BitmapFileActions(AppState &state, CommonDialog &dialog, QWidget *panel);
+
+    // Asks for a picture file. A one-bit bitmap at the LCD size is walked
+    // byte by byte; any other picture goes through the import dialog.
+    PictureLoad load(bool inverted);
+    // Asks for a picture file and always shows the import dialog.
+    PictureLoad importFile(bool inverted);
+    // The clipboard's picture through the import dialog.
+    PictureLoad importClipboard(bool inverted);
+    // Asks for a file name and writes `picture` as its name says: .bmp a
+    // one-bit bitmap, .png a PNG; any other name gets ".bmp" added.
+    void save(const QImage &picture);
+
+    const ImportSettings &importSettings() const { return m_import; }
+
+private:
+    PictureLoad loadFile(bool inverted, bool alwaysAsk);
+    PictureLoad imported(const QImage &source, const QString &name, bool inverted);
+    PictureLoad failed(const QString &error);
+    QSize lcdSize() const;
+
+    AppState &m_state;
+    CommonDialog &m_dialog;
+    QWidget *m_panel;
+    ImportSettings m_import; // the dialog opens on the choices made last
+};

@@ -1,0 +1,341 @@
+#include "widgets/convert/ConvertPanel.h"
+
+#include "logic/core/SettingsStore.h"
+#include "logic/core/AppState.h"
+#include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/UserMessages.h"
+#include "logic/canvas/LcdSizes.h"
+#include "widgets/canvas/PixelCanvas.h"
+#include "logic/convert/Conversion.h"
+#include "logic/convert/ControllerProfiles.h"
+#include "logic/convert/OutputText.h"
+#include "logic/convert/TransferHeader.h"
+#include "widgets/serial/LinkSettingsPanel.h"
+#include "widgets/ui/OptionGroup.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The orders a packing can take, its usual one first.
+QList<MatrixLayout> ordersOf(bool horizontal)
+{
+    using Order = MatrixLayout::BitOrder;
+    using Scan = MatrixLayout::Scan;
+    if (horizontal)
+        return {{true, Order::MsbFirst, Scan::Pages}, {true, Order::LsbFirst, Scan::Pages}};
+    return {{false, Order::LsbFirst, Scan::Pages}, {false, Order::MsbFirst, Scan::Pages},
+            {false, Order::LsbFirst, Scan::Columns}, {false, Order::MsbFirst, Scan::Columns}};
+}
+
+// "LSB at top, column by column"; horizontal bytes have no scan order to name.
+QString orderCaption(const MatrixLayout &layout)
+{
+    const QString bits = MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
+    return layout.horizontal ? bits : bits + QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
+}
+
+// An Order item's data: bit order in bit 0, scan order above.
+int orderCode(const MatrixLayout &layout)
+{
+    return int(layout.bitOrder) | int(layout.scan) << 1;
+}
+
+} // namespace
+
+ConvertPanel::ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, LinkSettingsPanel &link,
+                           QWidget *form)
+    : QObject(form), m_state(state), m_canvas(canvas), m_link(link), m_form(form),
+      m_outputFormat(buildOutputFormat(form)), m_byteMatrix(buildByteMatrix(form))
+{
+    connect(convertButton, &QPushButton::clicked, this, &ConvertPanel::convertClicked);
+}
+
+QList<QWidget *> ConvertPanel::focusOrder() const
+{
+    return {m_header,     m_footer,  m_delimiter, m_format, m_link.waitCharBox(), m_vertical,
+            m_horizontal, m_profile, m_order};
+}
+
+bool ConvertPanel::hasFormatOrDelimiter() const
+{
+    return !m_format->text().isEmpty() || !m_delimiter->text().isEmpty();
+}
+
+void ConvertPanel::showCharactersLeft(qsizetype count)
+{
+    m_charactersLeft->setText(QString::number(count));
+}
+
+QGroupBox *ConvertPanel::buildOutputFormat(QWidget *parent)
+{
+    auto *frame = Controls::frame(parent, QStringLiteral("Frame4"), tr("Output Format"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(2);
+    struct Box { QLineEdit *&edit; const char *name; const char *labelName; const char *caption; };
+    const Box boxes[] = {{m_header, "txthead", "Label3", "Header"}, {m_footer, "txtfoot", "Label5", "Footer"},
+                         {m_delimiter, "txtDelim", "Label6", "Delimiter"}, {m_format, "txtfrmt", "lblfrmt", "Format"}};
+    int row = 0;
+    for (const Box &box : boxes) {
+        box.edit = Controls::lineEdit(frame, QLatin1String(box.name), QString(), QString());
+        grid->addWidget(Controls::label(frame, QLatin1String(box.labelName), tr(box.caption), box.edit), row, 0);
+        grid->addWidget(box.edit, row, 1, 1, 3);
+        ++row;
+    }
+    QLineEdit *wait = m_link.waitCharBox();
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label9"), tr("Wait Chr"), wait), row, 0);
+    grid->addWidget(wait, row, 1);
+    m_byteCount = Controls::valueLabel(frame, QStringLiteral("lblfz"), QStringLiteral("0000"), tr("Byte count"));
+    // Room for the largest count, so the window does not widen after a conversion.
+    m_byteCount->setMinimumWidth(m_byteCount->fontMetrics().horizontalAdvance(QStringLiteral("00000.5")));
+    grid->addWidget(m_byteCount, row, 2);
+    m_charactersLeft =
+        Controls::valueLabel(frame, QStringLiteral("lblrem"), QStringLiteral("0000"), tr("Characters left"));
+    grid->addWidget(m_charactersLeft, row, 3);
+    return frame;
+}
+
+QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
+{
+    auto *frame = Controls::frame(parent, QStringLiteral("Frame1"), tr("Byte Matrix"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(2);
+    m_vertical = Controls::option(frame, QStringLiteral("Option2_0"), tr("Vertical KS0108"));
+    m_horizontal = Controls::option(frame, QStringLiteral("Option2_1"), tr("Horizontal"));
+    m_horizontal->setChecked(true);
+    OptionGroup::tabLandsOnChecked({m_vertical, m_horizontal});
+    // A plain framed line: a group box frame would make it taller than the
+    // option it stands beside.
+    auto *note = new QFrame(frame);
+    note->setFrameShape(QFrame::StyledPanel);
+    m_horizontalNote = note;
+    note->setObjectName(QStringLiteral("LCD"));
+    note->setAccessibleName(tr("T6963C and SED1330"));
+    // Keep its place while hidden, so the format boxes beside it stay put.
+    QSizePolicy policy = note->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    note->setSizePolicy(policy);
+    auto *noteLayout = new QVBoxLayout(note);
+    noteLayout->setContentsMargins(4, 0, 4, 0);
+    noteLayout->addWidget(Controls::label(note, QStringLiteral("Label1"), tr("T6963C and SED1330")));
+    grid->addWidget(m_vertical, 0, 0, 1, 2);
+    // The note names the controllers of the option it stands beside.
+    grid->addWidget(m_horizontal, 1, 0);
+    grid->addWidget(note, 1, 1);
+    addLayoutChoice(frame, grid, 2);
+    // The state change, not the click: keys and assistive tools choose too.
+    connect(m_vertical, &QRadioButton::toggled, this, &ConvertPanel::packingOptionClicked);
+    return frame;
+}
+
+// Under the two options: a profile names the controllers that take the
+// same bytes; "Custom" frees the bit order and scan order in the Order box,
+// which always shows what the profile means.
+void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
+{
+    struct Box { QComboBox *&combo; const char *name; const char *labelName; const char *caption; };
+    const Box boxes[] = {{m_profile, "cboProfile", "lblProfile", "Profile"},
+                         {m_order, "cboOrder", "lblOrder", "Order"}};
+    int row = firstRow;
+    for (const Box &box : boxes) {
+        box.combo = new QComboBox(frame);
+        box.combo->setObjectName(QLatin1String(box.name));
+        // Long profile names must not widen the frame; the list shows them whole.
+        box.combo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        box.combo->setMinimumWidth(box.combo->fontMetrics().averageCharWidth() * 14);
+        grid->addWidget(Controls::label(frame, QLatin1String(box.labelName), tr(box.caption), box.combo), row, 0);
+        grid->addWidget(box.combo, row, 1);
+        ++row;
+    }
+    fillLayoutChoice();
+    connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertPanel::profileChosen);
+    connect(m_order, &QComboBox::currentIndexChanged, this, &ConvertPanel::packingChanged);
+}
+
+void ConvertPanel::fillLayoutChoice()
+{
+    const bool horizontal = m_horizontal->isChecked();
+    const QSignalBlocker blockProfile(m_profile);
+    m_profile->clear();
+    for (const ControllerProfile &profile : ControllerProfiles::forPacking(horizontal))
+        m_profile->addItem(profile.caption);
+    m_profile->addItem(tr("Custom"));
+    m_order->clear();
+    for (const MatrixLayout &layout : ordersOf(horizontal))
+        m_order->addItem(orderCaption(layout), orderCode(layout));
+    m_profile->setCurrentIndex(0);
+    profileChosen();
+}
+
+void ConvertPanel::profileChosen()
+{
+    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
+    const int index = m_profile->currentIndex();
+    const bool custom = index < 0 || index >= profiles.size();
+    if (!custom) {
+        const MatrixLayout &layout = profiles.at(index).layout;
+        m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
+    }
+    m_order->setEnabled(custom);
+    // The box is narrower than most profile names.
+    m_profile->setToolTip(m_profile->currentText());
+    emit packingChanged();
+}
+
+void ConvertPanel::packingOptionClicked()
+{
+    const bool vertical = m_vertical->isChecked();
+    m_state.byteMatrixHorizontal = vertical ? 0 : 1;
+    m_horizontalNote->setVisible(!vertical);
+    // Each packing starts from its usual bytes.
+    fillLayoutChoice();
+}
+
+MatrixLayout ConvertPanel::chosenLayout() const
+{
+    return settingsFromControls().layout();
+}
+
+void ConvertPanel::convertClicked()
+{
+    m_state.outputText.clear();
+    m_state.reformattedText.clear();
+    m_state.transferHeader.clear();
+    if (!buildTransferHeader()) {
+        emit conversionDone(false, QString());
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ConversionResult matrix = converted();
+    m_state.outputText = matrix.text;
+    m_state.savedOutputText = matrix.text;
+    m_byteCount->setText(OutputText::byteCount(matrix.text));
+    emit conversionDone(true, matrix.text);
+    emit matrixConverted(matrix);
+    QApplication::restoreOverrideCursor();
+}
+
+bool ConvertPanel::buildTransferHeader()
+{
+    // For the LCD the note beside "Horizontal" decides the packing; the
+    // EEPROM keeps the packing it had.
+    if (!m_state.eepromMode)
+        m_state.byteMatrixHorizontal = m_horizontalNote->isHidden() ? 0 : 1;
+    TransferSettings settings;
+    settings.eepromMode = m_state.eepromMode;
+    settings.lcdSizeIndex = m_state.lcdSizeIndex;
+    // The eight sizes carry their own type; a custom size the one the user chose.
+    if (m_state.lcdSizeIndex == LcdSizes::CustomIndex)
+        settings.displayType = m_state.customDisplayType;
+    settings.picBufferSize = m_state.picBufferSize;
+    settings.picDelayMs = m_state.picDelayMs;
+    settings.eepromText = m_link.eepromAddressText();
+    const TransferHeader header = TransferHeader::build(settings);
+    // A partial header would tell the PIC nonsense: none at all is kept.
+    m_state.transferHeader = header.isValid() ? header.text() : QString();
+    if (!header.isValid())
+        UserMessages::inform(m_form, tr("Error: ") + header.error());
+    return header.isValid();
+}
+
+ConversionSettings ConvertPanel::settingsFromControls() const
+{
+    ConversionSettings settings;
+    settings.width = m_state.lcdWidth;
+    settings.height = m_state.lcdHeight;
+    settings.horizontal = m_state.byteMatrixHorizontal != 0;
+    settings.header = m_header->text();
+    settings.footer = m_footer->text();
+    settings.format = m_format->text();
+    settings.delimiter = m_delimiter->text();
+    settings.lightIsSet = m_state.pictureLightIsSet;
+    // The boxes speak for the packing option; the EEPROM may keep another packing.
+    if (settings.horizontal == m_horizontal->isChecked()) {
+        const MatrixLayout shown = shownLayout();
+        settings.bitOrder = shown.bitOrder;
+        settings.scan = shown.scan;
+    }
+    return settings;
+}
+
+ConversionResult ConvertPanel::converted() const
+{
+    const ConversionSettings settings = settingsFromControls();
+    // A bitmap untouched since loading keeps the file's own bytes.
+    if (settings.horizontal && m_state.canvasShowsLoadedBitmap)
+        return Conversion::ofLoadedBitmap(m_state.hexGrid, settings);
+    return Conversion::ofPicture(m_canvas->image(), settings);
+}
+
+void ConvertPanel::saveSettings(SettingsStore &store) const
+{
+    store.set(QStringLiteral("format/header"), m_header->text());
+    store.set(QStringLiteral("format/footer"), m_footer->text());
+    store.set(QStringLiteral("format/delimiter"), m_delimiter->text());
+    store.set(QStringLiteral("format/prefix"), m_format->text());
+    store.set(QStringLiteral("format/packing"), m_vertical->isChecked() ? "vertical" : "horizontal");
+    const MatrixLayout layout = shownLayout();
+    const ControllerProfile *profile = m_profile->currentIndex() + 1 < m_profile->count()
+        ? ControllerProfiles::byLayout(layout)
+        : nullptr;
+    store.set(QStringLiteral("format/profile"), profile ? profile->names.first() : QStringLiteral("custom"));
+    store.set(QStringLiteral("format/bit-order"),
+              layout.bitOrder == MatrixLayout::BitOrder::MsbFirst ? "msb" : "lsb");
+    store.set(QStringLiteral("format/scan"), layout.scan == MatrixLayout::Scan::Columns ? "columns" : "pages");
+}
+
+void ConvertPanel::restoreSettings(const SettingsStore &store)
+{
+    const std::pair<const char *, QLineEdit *> boxes[] = {
+        {"format/header", m_header}, {"format/footer", m_footer}, {"format/delimiter", m_delimiter},
+        {"format/prefix", m_format}};
+    for (const auto &[key, box] : boxes)
+        if (const auto text = store.text(QLatin1String(key)))
+            box->setText(*text);
+    if (const auto packing = store.choice(QStringLiteral("format/packing"), {"vertical", "horizontal"}))
+        (*packing == QLatin1String("vertical") ? m_vertical : m_horizontal)->setChecked(true);
+    restoreLayoutChoice(store);
+}
+
+// After the packing: its profile, or Custom with the orders saved.
+void ConvertPanel::restoreLayoutChoice(const SettingsStore &store)
+{
+    const auto name =
+        store.choice(QStringLiteral("format/profile"), ControllerProfiles::names() << QStringLiteral("custom"));
+    if (!name)
+        return;
+    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
+    const ControllerProfile *profile = ControllerProfiles::byName(*name);
+    for (int i = 0; i < profiles.size(); ++i)
+        if (profile && profiles.at(i).caption == profile->caption)
+            m_profile->setCurrentIndex(i);
+    if (*name != QLatin1String("custom"))
+        return;
+    m_profile->setCurrentIndex(m_profile->count() - 1);
+    MatrixLayout layout = shownLayout();
+    if (const auto order = store.choice(QStringLiteral("format/bit-order"), {"lsb", "msb"}))
+        layout.bitOrder = *order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst
+                                                         : MatrixLayout::BitOrder::LsbFirst;
+    if (const auto scan = store.choice(QStringLiteral("format/scan"), {"pages", "columns"}))
+        layout.scan = *scan == QLatin1String("columns") && !layout.horizontal ? MatrixLayout::Scan::Columns
+                                                                              : MatrixLayout::Scan::Pages;
+    m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
+}
+
+MatrixLayout ConvertPanel::shownLayout() const
+{
+    const int code = m_order->currentData().toInt();
+    return {m_horizontal->isChecked(), MatrixLayout::BitOrder(code & 1), MatrixLayout::Scan(code >> 1)};
+}

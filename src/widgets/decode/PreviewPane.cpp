@@ -1,0 +1,232 @@
+#include "widgets/decode/PreviewPane.h"
+
+#include "logic/convert/ControllerProfiles.h"
+#include "widgets/decode/LcdPictureView.h"
+#include "logic/decode/SendStreamDecoder.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <iterator>
+
+namespace {
+
+struct ColourPreset
+{
+    const char *caption;
+    QRgb lit;
+    QRgb unlit;
+};
+
+// The first is the look of the common yellow-green STN panels.
+const ColourPreset Presets[] = {
+    {QT_TRANSLATE_NOOP("PreviewPane", "Green LCD"), qRgb(34, 42, 30), qRgb(178, 192, 160)},
+    {QT_TRANSLATE_NOOP("PreviewPane", "Blue LCD"), qRgb(232, 238, 255), qRgb(38, 68, 186)},
+    {QT_TRANSLATE_NOOP("PreviewPane", "Black on white"), qRgb(0, 0, 0), qRgb(255, 255, 255)},
+};
+
+// Differences in red: strong where the LCD lights a dot the canvas lacks,
+// pale where it leaves one dark.
+const QRgb MarkedLit = qRgb(210, 0, 0);
+const QRgb MarkedUnlit = qRgb(255, 150, 150);
+
+QLabel *captionFor(QWidget *control, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(control);
+    control->setAccessibleName(caption);
+    return label;
+}
+
+QLabel *valueLabel(const QString &name, const QString &description, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAccessibleDescription(description);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+PreviewPane::PreviewPane(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Preview"));
+    setAccessibleName(QStringLiteral("Preview"));
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(IdleDelayMs);
+    connect(&m_idle, &QTimer::timeout, this, &PreviewPane::decodeNow);
+    buildControls();
+    applyPreset(0);
+    decodeNow();
+}
+
+void PreviewPane::buildControls()
+{
+    m_zoom = new QSpinBox(this);
+    m_zoom->setObjectName(QStringLiteral("previewZoom"));
+    m_zoom->setRange(1, 16);
+    m_zoom->setValue(2);
+    m_zoom->setSuffix(QStringLiteral("x"));
+    m_colourChoice = new QComboBox(this);
+    m_colourChoice->setObjectName(QStringLiteral("previewColours"));
+    for (const ColourPreset &preset : Presets)
+        m_colourChoice->addItem(tr(preset.caption));
+    m_view = new LcdPictureView;
+    m_view->setObjectName(QStringLiteral("previewPicture"));
+    m_view->setAccessibleName(tr("Preview picture"));
+    m_view->setZoom(m_zoom->value());
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(m_view);
+    scroll->setAlignment(Qt::AlignCenter);
+    m_difference = valueLabel(QStringLiteral("previewDifference"), tr("Differences from the canvas"), this);
+    m_details = valueLabel(QStringLiteral("previewDetails"), tr("Decoded text"), this);
+
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(captionFor(m_zoom, tr("Zoom"), this));
+    controls->addWidget(m_zoom);
+    controls->addSpacing(12);
+    controls->addWidget(captionFor(m_colourChoice, tr("Colours"), this));
+    controls->addWidget(m_colourChoice);
+    controls->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    // It shares the window's bottom row: no room is spent on margins.
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    scroll->setMinimumHeight(40);
+    layout->addLayout(controls);
+    layout->addWidget(scroll, 1);
+    layout->addWidget(m_difference);
+    layout->addWidget(m_details);
+
+    connect(m_zoom, &QSpinBox::valueChanged, m_view, &LcdPictureView::setZoom);
+    connect(m_colourChoice, &QComboBox::currentIndexChanged, this, &PreviewPane::applyPreset);
+}
+
+void PreviewPane::applyPreset(int index)
+{
+    if (index < 0 || index >= int(std::size(Presets)))
+        return;
+    setColours(QColor(Presets[index].lit), QColor(Presets[index].unlit));
+}
+
+void PreviewPane::setColours(const QColor &lit, const QColor &unlit)
+{
+    m_colours = {lit.rgb(), unlit.rgb(), MarkedLit, MarkedUnlit};
+    // Grid lines a shade off the unlit dots: visible, never mistaken for pixels.
+    m_view->setGridColour(unlit.lightness() > 128 ? unlit.darker(125) : unlit.lighter(140));
+    showResult();
+}
+
+QList<QWidget *> PreviewPane::focusOrder() const
+{
+    return {m_zoom, m_colourChoice};
+}
+
+void PreviewPane::setZoom(int zoom)
+{
+    m_zoom->setValue(zoom);
+}
+
+void PreviewPane::setLcdGeometry(int width, int height, const MatrixLayout &layout)
+{
+    m_request.width = width;
+    m_request.height = height;
+    m_request.setLayout(layout);
+    decodeNow();
+}
+
+void PreviewPane::setLcdGeometry(int width, int height, bool horizontal)
+{
+    setLcdGeometry(width, height, MatrixLayout::usual(horizontal));
+}
+
+void PreviewPane::setReference(const QImage &canvas)
+{
+    m_reference = canvas;
+    showResult();
+}
+
+void PreviewPane::setText(const QString &text)
+{
+    m_text = text;
+    m_idle.start();
+}
+
+void PreviewPane::decodeNow()
+{
+    m_idle.stop();
+    m_request.stream = SendStreamDecoder::looksLikeStream(m_text);
+    m_result = LcdPictureDecoder::decode(m_text, m_request);
+    showResult();
+    emit decoded();
+}
+
+const QImage &PreviewPane::shownImage() const
+{
+    return m_view->image();
+}
+
+void PreviewPane::showResult()
+{
+    if (!m_view)
+        return;
+    const PreviewImage::Result composed = PreviewImage::compose(m_result.picture, m_reference, m_colours);
+    m_differing = composed.differing;
+    m_view->setImage(composed.image);
+    m_difference->setText(differenceText());
+    m_details->setText(detailsText());
+}
+
+QString PreviewPane::differenceText() const
+{
+    if (m_reference.isNull())
+        return tr("No canvas picture to compare with");
+    if (m_differing < 0)
+        return tr("Not compared: the canvas is %1x%2, the preview %3x%4")
+            .arg(m_reference.width()).arg(m_reference.height()).arg(m_request.width).arg(m_request.height);
+    if (m_differing == 0)
+        return tr("Same as the canvas");
+    return m_differing == 1 ? tr("1 pixel differs from the canvas (red)")
+                            : tr("%1 pixels differ from the canvas (red)").arg(m_differing);
+}
+
+QString PreviewPane::detailsText() const
+{
+    if (m_text.trimmed().isEmpty())
+        return tr("No text to preview");
+    QStringList lines;
+    if (m_result.headerRead)
+        lines << m_result.header.words();
+    if (m_result.error.isSet())
+        lines << tr("Cannot decode: %1").arg(m_result.error.message());
+    else if (!m_result.countError.isEmpty())
+        lines << m_result.countError;
+    else
+        lines << tr("%1 bytes, %2x%3, %4")
+                     .arg(m_result.bytes.size())
+                     .arg(m_request.width)
+                     .arg(m_request.height)
+                     .arg(layoutText());
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The packing, with the profile or the orders when they are not its usual ones.
+QString PreviewPane::layoutText() const
+{
+    const MatrixLayout layout = m_request.layout();
+    if (layout == MatrixLayout::usual(layout.horizontal))
+        return layout.horizontal ? tr("horizontal (T6963C, SED1330)") : tr("vertical (KS0108)");
+    const QString packing = layout.horizontal ? tr("horizontal") : tr("vertical");
+    if (const ControllerProfile *profile = ControllerProfiles::byLayout(layout))
+        return QStringLiteral("%1 (%2)").arg(packing, profile->caption);
+    QString text = packing + QLatin1String(", ") + MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
+    if (!layout.horizontal)
+        text += QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
+    return text;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/PreviewImage.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+class LcdPictureView;
+class QComboBox;
+class QLabel;
+class QSpinBox;
+
+// "Preview": the picture the output text draws on the LCD, before anything
+// is sent. It decodes the text (Convert's text or a send stream, told
+// apart by the transfer header at its start) for the LCD size and packing
+// it is given, shows the dots in LCD colours at a whole-number zoom, marks
+// in red the pixels that differ from the canvas and says how many, and
+// says where and why a text cannot be decoded.
+class PreviewPane : public QWidget
+{
+    Q_OBJECT
+public:
+    // Typing in a long text decodes once the keys rest this long.
+    static constexpr int IdleDelayMs = 150;
+
+    explicit PreviewPane(QWidget *parent = nullptr);
+
+    // Decodes for this size and layout (the usual one of a packing by default).
+    void setLcdGeometry(int width, int height, const MatrixLayout &layout);
+    void setLcdGeometry(int width, int height, bool horizontal);
+    // The canvas picture to compare with; a null image compares nothing.
+    void setReference(const QImage &canvas);
+    void setColours(const QColor &lit, const QColor &unlit);
+    void setZoom(int zoom);
+    QList<QWidget *> focusOrder() const;
+
+    const LcdPictureDecoder::Result &result() const { return m_result; }
+    // Pixels that differ from the reference; -1 when there is none to compare.
+    int differingPixels() const { return m_differing; }
+    // What the preview shows, one image pixel per LCD pixel.
+    const QImage &shownImage() const;
+
+public slots:
+    void setText(const QString &text);
+    void decodeNow();
+
+signals:
+    void decoded();
+
+private:
+    void buildControls();
+    void applyPreset(int index);
+    void showResult();
+    QString differenceText() const;
+    QString detailsText() const;
+    QString layoutText() const;
+
+    QString m_text;
+    LcdPictureDecoder::Request m_request;
+    LcdPictureDecoder::Result m_result;
+    QImage m_reference;
+    PreviewImage::Colours m_colours;
+    int m_differing = -1;
+    QTimer m_idle;
+
+    QSpinBox *m_zoom = nullptr;
+    QComboBox *m_colourChoice = nullptr;
+    LcdPictureView *m_view = nullptr;
+    QLabel *m_difference = nullptr;
+    QLabel *m_details = nullptr;
+};

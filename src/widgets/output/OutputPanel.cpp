@@ -1,0 +1,281 @@
+#include "widgets/output/OutputPanel.h"
+
+#include "logic/core/AppState.h"
+#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/UserMessages.h"
+#include "widgets/convert/ConvertPanel.h"
+#include "logic/export/ArrayFiles.h"
+#include "widgets/export/ExportDialog.h"
+#include "logic/export/ExportTemplates.h"
+#include "widgets/output/SendController.h"
+#include "logic/output/SendStream.h"
+#include "logic/output/TextFiles.h"
+
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString upCaseCaption = QStringLiteral("&UpCase");
+const QString lowCaseCaption = QStringLiteral("&LowCase");
+} // namespace
+
+OutputPanel::OutputPanel(AppState &state, CommonDialog &dialog, const SendPeers &peers, QWidget *form)
+    : QWidget(form), m_state(state), m_dialog(dialog), m_convert(peers.convert), m_form(form),
+      m_output(new QPlainTextEdit(this)),
+      m_pasteAndSend(Controls::button(form, QStringLiteral("Command4"), tr("Paste and Send ")))
+{
+    m_pasteAndSend->setEnabled(false);
+    setObjectName(QStringLiteral("fraOutput"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_output->setObjectName(QStringLiteral("Text3"));
+    m_output->setAccessibleName(tr("Output window"));
+    m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control rather than into the text.
+    m_output->setTabChangesFocus(true);
+    layout->addWidget(m_output, 1);
+    m_sendFrame = buildSendFrame(peers);
+    m_editFrame = buildEditFrame();
+    // Save already writes the text: Export starts where it adds most.
+    m_exportOptions.kind = ExportOptions::Template::C;
+}
+
+QList<QWidget *> OutputPanel::sendFocusOrder() const
+{
+    return {m_send, m_reformat, m_stop};
+}
+
+QList<QWidget *> OutputPanel::editFocusOrder() const
+{
+    return {m_copy, m_save, m_export, m_clear, m_restore, m_caseToggle};
+}
+
+QList<QWidget *> OutputPanel::lockedWhileSending() const
+{
+    // Anything that rewrites the output window while the echo goes into it,
+    // and the file actions beside Save.
+    return {m_send, m_reformat, m_pasteAndSend, m_save, m_export, m_clear, m_restore, m_caseToggle};
+}
+
+void OutputPanel::showConversion(bool ok, const QString &text)
+{
+    m_output->setPlainText(ok ? text : QString());
+    m_save->setEnabled(true);
+    // Only a successful Convert has a header to reformat with; an earlier
+    // stream no longer matches the picture.
+    m_reformat->setEnabled(ok);
+    m_send->setEnabled(false);
+    // A failed Convert leaves no bytes behind that match the settings.
+    m_export->setEnabled(ok && !m_matrix.bytes.isEmpty());
+}
+
+void OutputPanel::setConvertedMatrix(const ConversionResult &matrix)
+{
+    m_matrix = matrix;
+    m_export->setEnabled(true);
+}
+
+void OutputPanel::setOutputText(const QString &text)
+{
+    m_output->setPlainText(text);
+}
+
+void OutputPanel::setEepromTarget(bool eeprom)
+{
+    m_send->setText(eeprom ? tr("Load Eeprom") : tr("Send to LCD"));
+    m_sendFrame->setTitle(eeprom ? tr("Directly load  I2C Eeprom") : tr("Directly load LCD"));
+    // Frames carry a set name (see Controls::frame): it follows the title by hand.
+    m_sendFrame->setAccessibleName(m_sendFrame->title());
+}
+
+void OutputPanel::setPortOpen(bool open)
+{
+    m_pasteAndSend->setEnabled(open);
+}
+
+QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
+{
+    auto *frame = Controls::frame(this, QStringLiteral("Frame7"), tr("Directly load LCD"));
+    auto *layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(2);
+    m_send = Controls::button(frame, QStringLiteral("Command16"), tr("Send to LCD"));
+    m_reformat = Controls::button(frame, QStringLiteral("Command15"), tr("Reformat For Output"));
+    m_send->setEnabled(false);
+    m_reformat->setEnabled(false);
+    connect(m_reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
+    layout->addWidget(m_send);
+    layout->addWidget(m_reformat);
+    // Shown only while a send runs; they keep their room so nothing jumps.
+    auto *stop = Controls::button(frame, QStringLiteral("cmdStop"), tr("Stop"));
+    m_stop = stop;
+    stop->setToolTip(tr("Stop sending (Esc)"));
+    auto *progress = new QProgressBar(frame);
+    progress->setObjectName(QStringLiteral("prgSend"));
+    progress->setAccessibleName(tr("Sending progress"));
+    for (QWidget *sendingOnly : {static_cast<QWidget *>(stop), static_cast<QWidget *>(progress)}) {
+        QSizePolicy policy = sendingOnly->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        sendingOnly->setSizePolicy(policy);
+        sendingOnly->hide();
+        layout->addWidget(sendingOnly);
+    }
+    m_sender = new SendController(m_state, peers, m_form, m_output, m_pasteAndSend, stop, progress);
+    connect(m_send, &QPushButton::clicked, m_sender, &SendController::sendClicked);
+    connect(m_pasteAndSend, &QPushButton::clicked, m_sender, &SendController::pasteAndSendClicked);
+    return frame;
+}
+
+QWidget *OutputPanel::buildEditFrame()
+{
+    auto *frame = Controls::frame(this, QStringLiteral("Frame8"), tr("Text Output Window"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setSpacing(2);
+    auto add = [this, frame, grid](const char *name, const QString &caption, void (OutputPanel::*handler)(),
+                                   int row, int column, int span) {
+        auto *button = Controls::button(frame, QLatin1String(name), caption);
+        connect(button, &QPushButton::clicked, this, handler);
+        grid->addWidget(button, row, column, 1, span);
+        return button;
+    };
+    m_copy = add("Command11", tr("Copy"), &OutputPanel::copyClicked, 0, 0, 1);
+    m_save = add("Command12", tr("Save"), &OutputPanel::saveClicked, 0, 1, 1);
+    m_save->setEnabled(false);
+    m_save->setAccessibleDescription(tr("Saves the output window's text"));
+    m_export = add("cmdExport", tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
+    m_export->setEnabled(false);
+    m_export->setAccessibleDescription(tr("Writes the last conversion's bytes as C source, XBM, binary, "
+                                          "Intel HEX or assembler"));
+    m_clear = add("Command13", tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
+    m_clear->setAccessibleDescription(tr("Clears the output window"));
+    m_restore = add("Command14", tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
+    m_caseToggle = add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 3);
+    return frame;
+}
+
+void OutputPanel::reformatClicked()
+{
+    if (m_convert.hasFormatOrDelimiter()) {
+        UserMessages::inform(window(), QStringLiteral("No Format or Delimiters allowed\n\rConvert again without them."));
+        return;
+    }
+    const QString problem = reformatProblem();
+    if (!problem.isEmpty()) {
+        UserMessages::inform(window(), problem);
+        return;
+    }
+    // The stream is lower case throughout, its wait character too.
+    const QString waitChar = m_state.waitChars.toLower();
+    m_state.outputText = SendStream::outputTextFrom(m_output->toPlainText());
+    m_state.reformattedText = SendStream::reformat(m_state.reformattedText, m_state.transferHeader, waitChar,
+                                                   m_state.outputText, m_state.picBufferSize);
+    m_state.reformattedWaitChar = waitChar;
+    m_output->setPlainText(m_state.reformattedText);
+    m_send->setEnabled(true);
+    m_reformat->setEnabled(false);
+}
+
+// Why the output window cannot become a stream for the PIC, "" when it can.
+QString OutputPanel::reformatProblem() const
+{
+    if (m_state.transferHeader.isEmpty())
+        return tr("There is no transfer header for this text: press Convert, then Reformat For Output.");
+    if (m_matrix.layout != MatrixLayout::usual(m_matrix.layout.horizontal))
+        return tr("The PIC takes KS0108 or T6963C bytes only: choose the first profile, press Convert, then "
+                  "Reformat For Output.");
+    const QString waitProblem = SendStream::waitCharProblem(m_state.waitChars);
+    if (!waitProblem.isEmpty())
+        return waitProblem;
+    return SendStream::hexTextProblem(SendStream::outputTextFrom(m_output->toPlainText()));
+}
+
+void OutputPanel::copyClicked()
+{
+    QGuiApplication::clipboard()->setText(m_output->toPlainText());
+    UserMessages::inform(window(), QStringLiteral("Text copied to Clipboad"));
+}
+
+void OutputPanel::saveClicked()
+{
+    CommonDialog *dialog = &m_dialog;
+    dialog->showSave({QStringLiteral("LCD File to Save"), QStringLiteral("Text(*.txt)|*.txt|Basic (*.bas)|*.bas"),
+                      QStringLiteral("*.txt"), QStringLiteral("*.txt"), CommonDialog::FileKind::Text});
+    if (dialog->fileName.isEmpty())
+        return;
+    QString reason;
+    if (!TextFiles::save(dialog->fileName, m_output->toPlainText(), &reason))
+        UserMessages::inform(window(), QStringLiteral("File Save Error - ") + reason);
+}
+
+void OutputPanel::exportClicked()
+{
+    ExportDialog dialog(m_matrix, m_exportOptions, window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_exportOptions = dialog.options();
+    writeExport(m_exportOptions);
+}
+
+void OutputPanel::writeExport(const ExportOptions &options)
+{
+    const ExportTemplates::Kind &kind = ExportTemplates::kindOf(options);
+    const QString extension = QLatin1String(kind.extension);
+    CommonDialog *dialog = &m_dialog;
+    dialog->showSave({tr("Export to File"),
+                      QStringLiteral("%1 (*.%2)|*.%2|All Files (*.*)|*.*").arg(tr(kind.caption), extension), extension,
+                      options.name + QLatin1Char('.') + extension, CommonDialog::FileKind::Text});
+    if (dialog->fileName.isEmpty())
+        return;
+    QString reason;
+    if (!ArrayFiles::save(dialog->fileName, ExportTemplates::render(m_matrix, options), &reason))
+        UserMessages::inform(window(), QStringLiteral("File Save Error - ") + reason);
+}
+
+void OutputPanel::clearClicked()
+{
+    m_output->clear();
+    m_state.transferHeader.clear();
+    m_save->setEnabled(false);
+    m_reformat->setEnabled(false);
+}
+
+void OutputPanel::restoreClicked()
+{
+    m_output->setPlainText(m_state.savedOutputText);
+    m_save->setEnabled(true);
+}
+
+void OutputPanel::caseToggleClicked()
+{
+    QPushButton *toggle = m_caseToggle;
+    const bool toUpper = toggle->text() == upCaseCaption;
+    toggle->setText(toUpper ? lowCaseCaption : upCaseCaption);
+    const QString text = m_output->toPlainText();
+    m_output->setPlainText(toUpper ? text.toUpper() : text.toLower());
+}
+
+void OutputPanel::openTextFile()
+{
+    CommonDialog *dialog = &m_dialog;
+    dialog->showOpen({QStringLiteral("LCD File to Open"), QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"),
+                      QString(), QString(), CommonDialog::FileKind::Text});
+    if (dialog->fileName.isEmpty())
+        return;
+    QString text;
+    QString reason;
+    const TextFiles::LoadResult result = TextFiles::load(dialog->fileName, text, &reason);
+    if (result == TextFiles::LoadResult::Loaded)
+        emit transmitTextLoaded(text);
+    else if (result == TextFiles::LoadResult::TooLarge)
+        UserMessages::inform(window(), reason);
+}

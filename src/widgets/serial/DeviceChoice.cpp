@@ -1,0 +1,83 @@
+#include "widgets/serial/DeviceChoice.h"
+
+#include "widgets/ui/ControlFactory.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFileSystemWatcher>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+// Plugging an adapter changes /dev several times in a row (the node, then
+// its udev links): the list is looked at again once things are quiet.
+constexpr int settleMs = 500;
+} // namespace
+
+DeviceChoice::DeviceChoice(QWidget *parent)
+    : QObject(parent), m_box(new QComboBox(parent)),
+      m_refresh(Controls::button(parent, QStringLiteral("cmdRefresh"), tr("Refresh"))), m_settle(new QTimer(this)),
+      m_watch(new QFileSystemWatcher({QStringLiteral("/dev")}, this))
+{
+    m_box->setObjectName(QStringLiteral("cboDevice"));
+    m_box->setEditable(true);
+    m_box->setInsertPolicy(QComboBox::NoInsert);
+    // by-id names are long: they must not widen the window.
+    m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_box->setMinimumContentsLength(14);
+    m_box->setToolTip(tr("The device the chosen Com option opens: pick one or type its path"));
+    // The typing part and the drop-down list speak for the box.
+    m_box->lineEdit()->setAccessibleName(tr("Device"));
+    m_box->view()->setAccessibleName(tr("Serial devices plugged in"));
+    m_refresh->setAccessibleDescription(tr("Looks again for serial devices plugged in"));
+    m_settle->setObjectName(QStringLiteral("tmrScan"));
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(settleMs);
+    connect(m_watch, &QFileSystemWatcher::directoryChanged, m_settle, qOverload<>(&QTimer::start));
+    connect(m_settle, &QTimer::timeout, this, &DeviceChoice::refresh);
+    connect(m_refresh, &QPushButton::clicked, this, &DeviceChoice::refresh);
+    connect(m_box, &QComboBox::activated, this, &DeviceChoice::announce);
+    connect(m_box->lineEdit(), &QLineEdit::editingFinished, this, &DeviceChoice::announce);
+    refresh();
+}
+
+void DeviceChoice::show(const QString &path)
+{
+    const QSignalBlocker block(m_box);
+    const int row = m_box->findData(path);
+    m_box->setCurrentIndex(row);
+    if (row < 0)
+        m_box->setEditText(path);
+}
+
+void DeviceChoice::setEnabled(bool enabled)
+{
+    m_box->setEnabled(enabled);
+    m_refresh->setEnabled(enabled);
+}
+
+void DeviceChoice::refresh()
+{
+    const QList<SerialDevice> devices = SerialDevices::scan();
+    if (devices == m_listed)
+        return;
+    m_listed = devices;
+    const QString shown = m_box->currentText();
+    const QSignalBlocker block(m_box);
+    m_box->clear();
+    for (const SerialDevice &device : devices)
+        m_box->addItem(device.label(), device.path);
+    const int row = m_box->findText(shown);
+    m_box->setCurrentIndex(row);
+    if (row < 0)
+        m_box->setEditText(shown);
+}
+
+// A listed item stands for its path; anything else is a typed path.
+void DeviceChoice::announce()
+{
+    const int row = m_box->currentIndex();
+    const bool listed = row >= 0 && m_box->itemText(row) == m_box->currentText();
+    emit chosen(listed ? m_box->itemData(row).toString() : m_box->currentText().trimmed());
+}

@@ -1,0 +1,220 @@
+#include "widgets/serial/LinkSettingsPanel.h"
+
+#include "logic/output/TransmitDelay.h"
+#include "logic/core/SettingsStore.h"
+#include "logic/core/AppState.h"
+#include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/UserMessages.h"
+#include "logic/serial/CommPort.h"
+#include "widgets/ui/OptionGroup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+// List2 and List3 rows, as the PIC takes them.
+const qint16 bufferSizes[] = {2, 4, 8, 16, 32, 64, 128};
+const qint16 delays[] = {5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 100};
+const QColor disabledGrey(128, 128, 128);
+
+template <size_t N>
+void setFromRow(qint16 &field, const qint16 (&table)[N], int row)
+{
+    if (row >= 0 && row < int(N))
+        field = table[row];
+}
+
+// The number on the selected row; `fallback` when no row is selected.
+qint16 selectedNumber(const QListWidget *list, qint16 fallback)
+{
+    const QListWidgetItem *item = list->currentItem();
+    return item ? qint16(item->text().toInt()) : fallback;
+}
+} // namespace
+
+LinkSettingsPanel::LinkSettingsPanel(AppState &state, CommPort *port, QWidget *form)
+    : QObject(form), m_state(state), m_port(port), m_form(form),
+      m_waitChars(Controls::lineEdit(form, QStringLiteral("Text4"), QStringLiteral("]"), QString())),
+      m_io(buildIo(form)), m_eeprom(buildEeprom(form))
+{
+    m_waitChars->setMaximumWidth(60);
+    connect(m_buffer, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::bufferClicked);
+    connect(m_delay, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::delayClicked);
+    connect(m_waitChars, &QLineEdit::textChanged, this, &LinkSettingsPanel::waitCharsChanged);
+    connect(m_target, &QCheckBox::toggled, this, &LinkSettingsPanel::eepromTargetClicked);
+    connect(m_apply, &QPushButton::clicked, this, &LinkSettingsPanel::applyClicked);
+    connect(m_displayEeprom, &QPushButton::clicked, this, &LinkSettingsPanel::displayEepromClicked);
+}
+
+QList<QWidget *> LinkSettingsPanel::ioFocusOrder() const
+{
+    return {m_buffer, m_delay, m_xmitDelay, m_apply, m_displayEeprom};
+}
+
+QList<QWidget *> LinkSettingsPanel::eepromFocusOrder() const
+{
+    return {m_target, m_address};
+}
+
+QList<QWidget *> LinkSettingsPanel::lockedWhileSending() const
+{
+    return {m_buffer, m_delay, m_xmitDelay, m_apply, m_waitChars, m_target, m_address, m_displayEeprom};
+}
+
+QString LinkSettingsPanel::eepromAddressText() const
+{
+    return m_address->text();
+}
+
+QString LinkSettingsPanel::transmitDelayText() const
+{
+    return m_xmitDelay->text();
+}
+
+QString LinkSettingsPanel::waitCharText() const
+{
+    return m_waitChars->text();
+}
+
+void LinkSettingsPanel::startUp()
+{
+    m_buffer->setCurrentRow(4);
+    m_delay->setCurrentRow(1);
+}
+
+QGroupBox *LinkSettingsPanel::buildIo(QWidget *parent)
+{
+    auto *frame = Controls::frame(parent, QStringLiteral("Frame5"), tr("I/O"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(2);
+    m_buffer = Controls::list(frame, QStringLiteral("List2"), {"2", "4", "8", "16", "32", "64", "128"}, QString());
+    m_delay = Controls::list(frame, QStringLiteral("List3"),
+                             {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "100"}, QString());
+    for (QListWidget *list : {m_buffer, m_delay})
+        list->setFixedSize(70, 64);
+    m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QStringLiteral("5"), QString());
+    m_xmitDelay->setMaximumWidth(70);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label7"), tr("PIC Buffer"), m_buffer), 0, 0);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label8"), tr("PIC Delay(ms)"), m_delay), 0, 1);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label11"), tr("Xmit Delay(ms)"), m_xmitDelay), 0, 2);
+    grid->addWidget(m_buffer, 1, 0, 2, 1);
+    grid->addWidget(m_delay, 1, 1, 2, 1);
+    grid->addWidget(m_xmitDelay, 1, 2);
+    m_apply = Controls::button(frame, QStringLiteral("cmdApply"), tr("Apply"));
+    m_apply->setAccessibleDescription(tr("Applies the PIC link settings"));
+    m_displayEeprom = Controls::button(frame, QStringLiteral("cmdlcd"), tr("&Disp Eprom"));
+    grid->addWidget(m_apply, 2, 2);
+    grid->addWidget(m_displayEeprom, 3, 2);
+    return frame;
+}
+
+QGroupBox *LinkSettingsPanel::buildEeprom(QWidget *parent)
+{
+    auto *frame = Controls::frame(parent, QStringLiteral("Frame10"), tr("I2C Eeprom"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    m_target = Controls::checkBox(frame, QStringLiteral("Check1"), QString());
+    m_target->setAccessibleName(tr("Load EEprom"));
+    m_address = Controls::lineEdit(frame, QStringLiteral("eeprom"), QStringLiteral("00000"), QString());
+    m_address->setMaxLength(5);
+    m_address->setMaximumWidth(70);
+    m_address->setEnabled(false);
+    Controls::setBackground(m_address, frame->palette().color(QPalette::Mid));
+    auto *caption = Controls::label(frame, QStringLiteral("Label13"), tr("Load EEprom"));
+    OptionGroup::captionClicks(caption, m_target);
+    grid->addWidget(m_target, 0, 0);
+    grid->addWidget(caption, 0, 1);
+    grid->addWidget(Controls::label(frame, QStringLiteral("Label12"), tr("Start Addr"), m_address), 1, 0, 1, 2);
+    grid->addWidget(m_address, 1, 2);
+    return frame;
+}
+
+QString LinkSettingsPanel::settingsNowText(int bufferSize, int delayMs, const QString &waitChars,
+                                           const QString &xmitDelay)
+{
+    const QString lineBreak = QStringLiteral("\n\r");
+    return QStringLiteral("Settings Now") + lineBreak + QStringLiteral("Buffer:") + QString::number(bufferSize)
+        + lineBreak + QStringLiteral("Delay:") + QString::number(delayMs) + lineBreak
+        + QStringLiteral("Wait Char(s): ") + waitChars + lineBreak + QStringLiteral("Xmit Delay:") + xmitDelay;
+}
+
+void LinkSettingsPanel::bufferClicked(int row)
+{
+    setFromRow(m_state.picBufferSize, bufferSizes, row);
+}
+
+void LinkSettingsPanel::delayClicked(int row)
+{
+    setFromRow(m_state.picDelayMs, delays, row);
+}
+
+void LinkSettingsPanel::waitCharsChanged(const QString &text)
+{
+    m_state.waitChars = text;
+}
+
+void LinkSettingsPanel::applyClicked()
+{
+    m_state.waitChars = m_waitChars->text();
+    m_state.picBufferSize = selectedNumber(m_buffer, m_state.picBufferSize);
+    m_state.picDelayMs = selectedNumber(m_delay, m_state.picDelayMs);
+    UserMessages::inform(m_form, settingsNowText(m_state.picBufferSize, m_state.picDelayMs, m_state.waitChars,
+                                                 m_xmitDelay->text()));
+}
+
+void LinkSettingsPanel::eepromTargetClicked(bool checked)
+{
+    m_address->setEnabled(checked);
+    Controls::setBackground(m_address, checked ? QApplication::palette(m_address).color(QPalette::Base)
+                                               : disabledGrey);
+    if (!checked)
+        m_address->setText(QStringLiteral("00000"));
+    m_state.eepromMode = checked;
+    m_xmitDelay->setText(checked ? QStringLiteral("100") : QStringLiteral("5"));
+    emit targetChanged(checked);
+}
+
+void LinkSettingsPanel::displayEepromClicked()
+{
+    if (m_port->portOpen()) {
+        m_port->output(QStringLiteral("*22000000a"));
+        return;
+    }
+    UserMessages::beep();
+    UserMessages::inform(m_form, tr("Port not open!"));
+}
+
+void LinkSettingsPanel::saveSettings(SettingsStore &store) const
+{
+    store.set(QStringLiteral("link/waitChars"), m_waitChars->text());
+    store.set(QStringLiteral("link/picBuffer"), m_buffer->currentRow());
+    store.set(QStringLiteral("link/picDelay"), m_delay->currentRow());
+    store.set(QStringLiteral("link/eeprom"), m_target->isChecked());
+    store.set(QStringLiteral("link/startAddress"), m_address->text());
+    store.set(QStringLiteral("link/xmitDelay"), m_xmitDelay->text());
+}
+
+void LinkSettingsPanel::restoreSettings(const SettingsStore &store)
+{
+    if (const auto wait = store.text(QStringLiteral("link/waitChars"), 10))
+        m_waitChars->setText(*wait);
+    if (const auto row = store.integer(QStringLiteral("link/picBuffer"), 0, m_buffer->count() - 1))
+        m_buffer->setCurrentRow(*row);
+    if (const auto row = store.integer(QStringLiteral("link/picDelay"), 0, m_delay->count() - 1))
+        m_delay->setCurrentRow(*row);
+    // The target first: switching it sets its own transmit delay.
+    if (const auto eeprom = store.flag(QStringLiteral("link/eeprom")))
+        m_target->setChecked(*eeprom);
+    if (const auto address = store.integer(QStringLiteral("link/startAddress"), 0, 65535); address && m_target->isChecked())
+        m_address->setText(QString::number(*address).rightJustified(5, QLatin1Char('0')));
+    const auto isDelay = [](const QString &text) { return TransmitDelay::truncated(text).has_value(); };
+    if (const auto delay = store.checked(QStringLiteral("link/xmitDelay"), isDelay, "milliseconds"))
+        m_xmitDelay->setText(*delay);
+}
