@@ -182,9 +182,9 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
 }
 
 // The LCD type character follows the size converted, never a start-up index.
-TransferSettings transferFor(const Request &request)
+PicTransferOptions transferFor(const Request &request)
 {
-    TransferSettings transfer = request.transfer;
+    PicTransferOptions transfer = request.transfer;
     for (const LcdSize &size : LcdSizes::all())
         if (size.width == request.conversion.width && size.height == request.conversion.height)
             transfer.lcdSizeIndex = qint16(size.index);

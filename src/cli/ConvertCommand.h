@@ -2,7 +2,7 @@
 
 #include "logic/canvas/ImportSettings.h"
 #include "logic/convert/ConversionSettings.h"
-#include "logic/convert/TransferSettings.h"
+#include "logic/convert/PicTransferOptions.h"
 #include "logic/export/ExportOptions.h"
 
 #include <QString>
@@ -23,7 +23,7 @@ struct Request
     bool inverted = true;
     ImportSettings import; // how a picture of another size or depth lands on the LCD
     bool stream = false;
-    TransferSettings transfer; // the LCD type comes from the conversion's size
+    PicTransferOptions transfer; // the LCD type comes from the conversion's size
     QString waitChars = QStringLiteral("]");
     ExportOptions exportOptions; // the output text unless --template
     QString outPath;             // --out; standard output when empty

@@ -5,7 +5,7 @@
 #include "cli/LayoutOptions.h"
 #include "logic/canvas/LcdSizes.h"
 #include "logic/canvas/MonoBmpWriter.h"
-#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/PreviewImage.h"
 
 #include <QCommandLineParser>
@@ -23,7 +23,7 @@ const QString Command = QStringLiteral("decode");
 struct Request
 {
     QString input = QStringLiteral("-");
-    LcdPictureDecoder::Request decoding;
+    LcdByteDecoder::Request decoding;
     QString out;
     bool guess = false;
 };
@@ -225,7 +225,7 @@ int run(const QStringList &arguments)
         return CommandLine::failure(Command, error);
     if (request.guess)
         return guess(request, input);
-    const LcdPictureDecoder::Result result = LcdPictureDecoder::decode(QString::fromUtf8(input), request.decoding);
+    const LcdByteDecoder::Result result = LcdByteDecoder::decode(QString::fromUtf8(input), request.decoding);
     QTextStream out(stdout);
     if (result.headerRead)
         out << result.header.words() << '\n';

@@ -7,7 +7,7 @@
 #include "logic/output/TextDecoding.h"
 #include "logic/output/TextFiles.h"
 #include "logic/serial/CommPort.h"
-#include "logic/serial/LineSettings.h"
+#include "logic/serial/SerialLineFormat.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -53,7 +53,7 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
     }
     if (parser.isSet("settings"))
         request->settings = parser.value("settings");
-    if (!LineSettings::parse(request->settings)) {
+    if (!SerialLineFormat::parse(request->settings)) {
         *error = QStringLiteral("bad line settings \"%1\" (expected e.g. 19200,n,8,1)").arg(request->settings);
         return false;
     }

@@ -1,4 +1,5 @@
 #include "gui/AboutWindow.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "widgets/ui/ControlFactory.h"
 #include "logic/core/SystemInfoLauncher.h"
@@ -30,7 +31,7 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
     grid->addWidget(version, 1, 1);
     grid->addWidget(Controls::label(this, QStringLiteral("lblDescription"),
         tr("Graphic LCD interface to a PIC microcontroller for the Samsung KS0108 controller")), 2, 1);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label4"), tr("Beta")), 3, 1);
+    grid->addWidget(Controls::label(this, ControlNames::betaLabel, tr("Beta")), 3, 1);
     auto *disclaimer = Controls::label(this, QStringLiteral("lblDisclaimer"),
         tr("Use at your own risk: check the bytes before you flash them to a device."));
     grid->addWidget(disclaimer, 4, 0, 1, 2);

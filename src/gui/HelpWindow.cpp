@@ -1,4 +1,5 @@
 #include "gui/HelpWindow.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "widgets/ui/ControlFactory.h"
 
@@ -14,14 +15,14 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
     setWindowTitle(tr("Tavrel Help"));
     auto *layout = new QVBoxLayout(this);
     auto *text = new QPlainTextEdit(this);
-    text->setObjectName(QStringLiteral("Text1"));
+    text->setObjectName(QString(ControlNames::helpText));
     text->setAccessibleName(tr("Help text"));
     text->setReadOnly(true);
     text->setTabChangesFocus(true);
     // The box shows lines; CR LF stays in helpText() for callers that copy it.
     text->setPlainText(helpText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     layout->addWidget(text);
-    auto *close = Controls::button(this, QStringLiteral("Command1"), tr("&Close"));
+    auto *close = Controls::button(this, ControlNames::helpCloseButton, tr("&Close"));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignRight);

@@ -3,18 +3,18 @@
 #include "gui/AboutWindow.h"
 #include "logic/core/SettingsStore.h"
 #include "widgets/decode/PreviewPane.h"
-#include "widgets/virtual/VirtualLcdPanel.h"
+#include "widgets/virtual/VirtualLcdLauncher.h"
 #include "logic/virtual/VirtualPicConfig.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 #include "widgets/ui/UserMessages.h"
 #include "widgets/ui/ControlFactory.h"
 #include "gui/HelpWindow.h"
 #include "widgets/canvas/CanvasPanel.h"
 #include "widgets/canvas/PixelCanvas.h"
-#include "widgets/convert/ConvertPanel.h"
+#include "widgets/convert/ConvertControls.h"
 #include "widgets/output/OutputPanel.h"
 #include "logic/serial/CommPort.h"
-#include "widgets/serial/LinkSettingsPanel.h"
+#include "widgets/serial/PicLinkControls.h"
 #include "logic/serial/PortAssignments.h"
 #include "widgets/serial/SerialPortPanel.h"
 #include "widgets/serial/TerminalPanel.h"
@@ -55,15 +55,15 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWin
 // Each panel is built after the panels it reads from.
 void MainWindow::buildPanels(const PortAssignments &ports)
 {
-    m_dialog = new CommonDialog(this);
+    m_dialog = new FileAndFontPrompts(this);
     m_port = new SerialPortPanel(m_state, m_form, ports);
     m_terminal = new TerminalPanel(m_state, m_port->commPort(), m_form);
     m_canvas = new CanvasPanel(m_state, *m_dialog, m_form);
-    m_link = new LinkSettingsPanel(m_state, m_port->commPort(), m_form);
-    m_convert = new ConvertPanel(m_state, m_canvas->canvas(), m_canvas->convertButton(), *m_link, m_form);
+    m_link = new PicLinkControls(m_state, m_port->commPort(), m_form);
+    m_convert = new ConvertControls(m_state, m_canvas->canvas(), m_canvas->convertButton(), *m_link, m_form);
     m_output = new OutputPanel(m_state, *m_dialog, SendPeers{*m_port, *m_terminal, *m_link, *m_convert}, m_form);
     m_preview = new PreviewPane(m_form);
-    m_virtualLcd = new VirtualLcdPanel(this);
+    m_virtualLcd = new VirtualLcdLauncher(this);
 }
 
 // Splitters let the terminal (or the output window) take most of the
@@ -116,15 +116,15 @@ void MainWindow::connectPanels()
     connect(m_port, &SerialPortPanel::opened, m_output, [this] { m_output->setPortOpen(true); });
     connect(m_port, &SerialPortPanel::closed, m_output, [this] { m_output->setPortOpen(false); });
     connect(m_canvas, &CanvasPanel::outputTextReplaced, m_output, &OutputPanel::setOutputText);
-    connect(m_convert, &ConvertPanel::conversionDone, m_output, &OutputPanel::showConversion);
-    connect(m_convert, &ConvertPanel::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
-    connect(m_link, &LinkSettingsPanel::targetChanged, m_output, &OutputPanel::setEepromTarget);
+    connect(m_convert, &ConvertControls::conversionDone, m_output, &OutputPanel::showConversion);
+    connect(m_convert, &ConvertControls::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
+    connect(m_link, &PicLinkControls::targetChanged, m_output, &OutputPanel::setEepromTarget);
     connect(m_output, &OutputPanel::transmitTextLoaded, m_terminal, &TerminalPanel::setTransmitText);
     // The preview follows the output window, the canvas, the size and the packing.
     QPlainTextEdit *output = m_output->outputWindow();
     connect(output, &QPlainTextEdit::textChanged, m_preview, [this, output] { m_preview->setText(output->toPlainText()); });
     connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);
-    connect(m_convert, &ConvertPanel::packingChanged, this, &MainWindow::showPreviewGeometry);
+    connect(m_convert, &ConvertControls::packingChanged, this, &MainWindow::showPreviewGeometry);
     m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()
                                               + m_port->lockedWhileSending() + m_link->lockedWhileSending()
                                               + m_terminal->lockedWhileSending());
@@ -186,12 +186,8 @@ void MainWindow::buildMenu()
 void MainWindow::startUp()
 {
     m_port->startUp();
-    m_state.penDown = false;
     m_canvas->startUp();
     m_link->startUp();
-    const QSize display = m_canvas->canvas()->size();
-    m_state.canvasBaseHeight = qint16(display.height());
-    m_state.canvasBaseWidth = qint16(display.width());
     m_state.lcdWidth = 240;
     m_state.lcdHeight = 64;
     m_state.picBufferSize = 32;

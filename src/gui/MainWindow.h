@@ -7,14 +7,14 @@
 
 class AboutWindow;
 class CanvasPanel;
-class CommonDialog;
-class ConvertPanel;
+class FileAndFontPrompts;
+class ConvertControls;
 class HelpWindow;
-class LinkSettingsPanel;
+class PicLinkControls;
 class OutputPanel;
 class PortAssignments;
 class PreviewPane;
-class VirtualLcdPanel;
+class VirtualLcdLauncher;
 class SerialPortPanel;
 class SettingsStore;
 class TerminalPanel;
@@ -32,7 +32,7 @@ public:
     static QString caption();
 
     AppState &state() { return m_state; }
-    CommonDialog *commonDialog() const { return m_dialog; }
+    FileAndFontPrompts *fileAndFontPrompts() const { return m_dialog; }
 
     // Restores the user's choices from `store` and saves them there when
     // the window closes. Without a store nothing is read or written.
@@ -41,7 +41,7 @@ public:
 
     // Starts a virtual PIC and LCD for the checked Com option.
     void startVirtualLcd();
-    VirtualLcdPanel *virtualLcd() const { return m_virtualLcd; }
+    VirtualLcdLauncher *virtualLcd() const { return m_virtualLcd; }
 
     void showAbout();
     void showHelp();
@@ -62,16 +62,16 @@ private:
     void showPreviewGeometry();
 
     AppState m_state;
-    CommonDialog *m_dialog;
+    FileAndFontPrompts *m_dialog;
     QWidget *m_form;
     CanvasPanel *m_canvas;
-    ConvertPanel *m_convert;
-    LinkSettingsPanel *m_link;
+    ConvertControls *m_convert;
+    PicLinkControls *m_link;
     SerialPortPanel *m_port;
     TerminalPanel *m_terminal;
     OutputPanel *m_output;
     PreviewPane *m_preview;
-    VirtualLcdPanel *m_virtualLcd;
+    VirtualLcdLauncher *m_virtualLcd;
     SettingsStore *m_settings = nullptr;
     bool m_settingsReset = false;
     QPointer<AboutWindow> m_about;

@@ -1,9 +1,10 @@
 #include "FifoWriter.h"
+#include "widgets/ui/ControlNames.h"
 #include "FormLookup.h"
 #include "MessageRecorder.h"
 #include "ProgramRun.h"
 #include "PseudoTerminal.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 #include "logic/core/AppVersion.h"
 #include "gui/MainWindow.h"
 #include "cli/SendCommand.h"
@@ -87,7 +88,7 @@ QString writeBmp(const QTemporaryDir &dir, const QImage &picture)
     return path;
 }
 
-// What the window shows in Text3 after Load, Convert (and Reformat).
+// What the window shows in outputWindow after Load, Convert (and Reformat).
 struct WindowSettings
 {
     QString size, packing;
@@ -115,19 +116,19 @@ QString windowOutput(const QString &file, const WindowSettings &settings, bool r
         if (option->objectName().startsWith("optgrf_") && option->accessibleName() == settings.size)
             option->click();
     control<QCheckBox>(form, "chkinvert")->setChecked(settings.inverted);
-    CommonDialog::setAnswerer([file](CommonDialog &, CommonDialog::Mode) { return file; });
-    control<QAbstractButton>(form, "Command10")->click();
-    CommonDialog::setAnswerer({});
-    control<QAbstractButton>(form, settings.packing == "vertical" ? "Option2_0" : "Option2_1")->click();
+    FileAndFontPrompts::setAnswerer([file](FileAndFontPrompts &, FileAndFontPrompts::Mode) { return file; });
+    control<QAbstractButton>(form, ControlNames::loadPictureButton)->click();
+    FileAndFontPrompts::setAnswerer({});
+    control<QAbstractButton>(form, settings.packing == "vertical" ? ControlNames::verticalOption : ControlNames::horizontalOption)->click();
     chooseLayout(form, settings.layout);
-    control<QLineEdit>(form, "txthead")->setText(settings.header);
-    control<QLineEdit>(form, "txtfoot")->setText(settings.footer);
-    control<QLineEdit>(form, "txtfrmt")->setText(settings.format);
-    control<QLineEdit>(form, "txtDelim")->setText(settings.delimiter);
-    control<QAbstractButton>(form, "Command9")->click();
+    control<QLineEdit>(form, ControlNames::headerBox)->setText(settings.header);
+    control<QLineEdit>(form, ControlNames::footerBox)->setText(settings.footer);
+    control<QLineEdit>(form, ControlNames::formatBox)->setText(settings.format);
+    control<QLineEdit>(form, ControlNames::delimiterBox)->setText(settings.delimiter);
+    control<QAbstractButton>(form, ControlNames::convertButton)->click();
     if (reformat)
-        control<QAbstractButton>(form, "Command15")->click();
-    return control<QPlainTextEdit>(form, "Text3")->toPlainText();
+        control<QAbstractButton>(form, ControlNames::reformatButton)->click();
+    return control<QPlainTextEdit>(form, ControlNames::outputWindow)->toPlainText();
 }
 
 } // namespace

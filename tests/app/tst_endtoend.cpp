@@ -1,11 +1,12 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
 #include "gui/MainWindow.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "widgets/decode/PreviewPane.h"
 #include "logic/serial/PortAssignments.h"
 #include "logic/virtual/VirtualLcdDevice.h"
-#include "widgets/virtual/VirtualLcdPanel.h"
+#include "widgets/virtual/VirtualLcdLauncher.h"
 #include "logic/virtual/VirtualPic.h"
 #include "logic/virtual/VirtualStreamSummary.h"
 
@@ -52,7 +53,7 @@ void EndToEndTest::cleanup()
 
 void EndToEndTest::drawRandomPicture(int seed)
 {
-    auto *canvas = get<PixelCanvas>("Picture1");
+    auto *canvas = get<PixelCanvas>(ControlNames::pixelCanvas);
     QRandomGenerator random(seed);
     for (int i = 0; i < 60; ++i) {
         canvas->setPoint({random.bounded(canvas->lcdWidth()), random.bounded(canvas->lcdHeight())});
@@ -63,18 +64,18 @@ void EndToEndTest::drawRandomPicture(int seed)
 // C source text decodes to the canvas; one edited byte marks its 8 pixels.
 void EndToEndTest::previewShowsTheCanvas()
 {
-    get("Option2_0")->click();
+    get(ControlNames::verticalOption)->click();
     drawRandomPicture(3);
-    get<QLineEdit>("txthead")->setText(QStringLiteral("const unsigned char logo[] = {"));
-    get<QLineEdit>("txtfoot")->setText(QStringLiteral("};"));
-    get<QLineEdit>("txtfrmt")->setText(QStringLiteral("0x"));
-    get<QLineEdit>("txtDelim")->setText(QStringLiteral(", "));
-    get("Command9")->click();
+    get<QLineEdit>(ControlNames::headerBox)->setText(QStringLiteral("const unsigned char logo[] = {"));
+    get<QLineEdit>(ControlNames::footerBox)->setText(QStringLiteral("};"));
+    get<QLineEdit>(ControlNames::formatBox)->setText(QStringLiteral("0x"));
+    get<QLineEdit>(ControlNames::delimiterBox)->setText(QStringLiteral(", "));
+    get(ControlNames::convertButton)->click();
     auto *preview = get<PreviewPane>("Preview");
     preview->decodeNow();
     QVERIFY2(preview->result().ok(), qPrintable(preview->result().error.message()));
     QCOMPARE(preview->differingPixels(), 0);
-    auto *output = get<QPlainTextEdit>("Text3");
+    auto *output = get<QPlainTextEdit>(ControlNames::outputWindow);
     QString text = output->toPlainText();
     const qsizetype firstByte = text.indexOf(QStringLiteral("0x"));
     const QString first = text.mid(firstByte, 4);
@@ -104,13 +105,13 @@ void EndToEndTest::sendReachesTheVirtualLcd()
     QFETCH(bool, vertical);
     QFETCH(bool, eeprom);
     get(qPrintable(size))->click();
-    get(vertical ? "Option2_0" : "Option2_1")->click();
+    get(vertical ? ControlNames::verticalOption : ControlNames::horizontalOption)->click();
     if (eeprom)
-        get("Check1")->click();
+        get(ControlNames::loadEepromCheck)->click();
     drawRandomPicture(11);
-    get("Command9")->click();
-    get("Command15")->click();
-    QVERIFY(get("Command16")->isEnabled());
+    get(ControlNames::convertButton)->click();
+    get(ControlNames::reformatButton)->click();
+    QVERIFY(get(ControlNames::sendToLcdButton)->isEnabled());
     MessageRecorder recorder;
     m_window->startVirtualLcd();
     VirtualLcdDevice *device = m_window->virtualLcd()->device();
@@ -120,11 +121,11 @@ void EndToEndTest::sendReachesTheVirtualLcd()
     get("cmdcomm")->click();
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
     get<QLineEdit>("xmitdelay")->setText(QStringLiteral("1"));
-    get("Command16")->click();
+    get(ControlNames::sendToLcdButton)->click();
     QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), 15000);
     const auto summary = ended.first().first().value<VirtualStreamSummary>();
     QVERIFY2(summary.isClean(), qPrintable(summary.text()));
-    QCOMPARE(device->pic()->picture(), get<PixelCanvas>("Picture1")->image().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(device->pic()->picture(), get<PixelCanvas>(ControlNames::pixelCanvas)->image().convertToFormat(QImage::Format_RGB32));
     QVERIFY(recorder.messages.isEmpty());
 }
 

@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
 #include "gui/AboutWindow.h"
@@ -71,8 +72,8 @@ void KeyboardAccessTest::optionsActHoweverChosen()
 {
     QFETCH(QString, how);
     auto *size = get<QAbstractButton>("optgrf_1");
-    auto *vertical = get<QAbstractButton>("Option2_0");
-    auto *eeprom = get<QAbstractButton>("Check1");
+    auto *vertical = get<QAbstractButton>(ControlNames::verticalOption);
+    auto *eeprom = get<QAbstractButton>(ControlNames::loadEepromCheck);
     if (how == "toggle") {
         size->toggle();
         vertical->toggle();
@@ -82,22 +83,22 @@ void KeyboardAccessTest::optionsActHoweverChosen()
         vertical->setChecked(true);
         eeprom->setChecked(true);
     } else if (how == "caption") {
-        QTest::mouseClick(get<QLabel>("Label15"), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(m_window.get(), ControlNames::lcdSizeLabel(QStringLiteral("128x64"))), Qt::LeftButton);
         vertical->click();
-        QTest::mouseClick(get<QLabel>("Label13"), Qt::LeftButton);
+        QTest::mouseClick(get<QLabel>(ControlNames::loadEepromLabel), Qt::LeftButton);
     } else {
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         get<QAbstractButton>("optgrf_0")->setFocus();
         for (int step = 0; step < 3; ++step)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        get<QAbstractButton>("Option2_1")->setFocus();
+        get<QAbstractButton>(ControlNames::horizontalOption)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
         eeprom->setFocus();
         QTest::keyClick(eeprom, Qt::Key_Space);
     }
     QVERIFY(size->isChecked());
-    QCOMPARE(get<PixelCanvas>("Picture1")->image().size(), QSize(128, 64));
+    QCOMPARE(get<PixelCanvas>(ControlNames::pixelCanvas)->image().size(), QSize(128, 64));
     const AppState &state = m_window->state();
     QCOMPARE(state.lcdSizeIndex, qint16(1));
     QCOMPARE(state.byteMatrixHorizontal, qint16(0));
@@ -115,16 +116,16 @@ void KeyboardAccessTest::namesFollowCaptions()
     QCOMPARE(spokenName(get("cmdcomm")), QStringLiteral("Open"));
     get<QAbstractButton>("txtcase")->click();
     QCOMPARE(spokenName(get("txtcase")), QStringLiteral("LowCase"));
-    get<QAbstractButton>("Check1")->toggle();
-    QCOMPARE(spokenName(get("Command16")), QStringLiteral("Load Eeprom"));
-    QCOMPARE(spokenName(get("Frame7")), QStringLiteral("Directly load  I2C Eeprom"));
+    get<QAbstractButton>(ControlNames::loadEepromCheck)->toggle();
+    QCOMPARE(spokenName(get(ControlNames::sendToLcdButton)), QStringLiteral("Load Eeprom"));
+    QCOMPARE(spokenName(get(ControlNames::directLoadFrame)), QStringLiteral("Directly load  I2C Eeprom"));
     AboutWindow about;
     QCOMPARE(spokenName(control<QLabel>(&about, "lblVersion")), QStringLiteral("Version 1.1.2"));
 }
 
 void KeyboardAccessTest::sharedCaptionsAreToldApart()
 {
-    const QList<QStringList> twins = {{"Command5", "Command13"}, {"Command13", "cmdClearInput"}, {"Command8", "Command12"},
+    const QList<QStringList> twins = {{ControlNames::clearCanvasButton, ControlNames::clearOutputButton}, {ControlNames::clearOutputButton, "cmdClearInput"}, {ControlNames::savePictureButton, ControlNames::saveOutputButton},
                                       {"cmdbuff", "cmdApply"}};
     for (const QStringList &pair : twins) {
         QWidget *first = get(qPrintable(pair.at(0)));
@@ -162,7 +163,7 @@ void KeyboardAccessTest::dialogsCloseWithEscAndEnter()
 QStringList KeyboardAccessTest::tabCycle()
 {
     QStringList visited;
-    QWidget *first = get("Picture1");
+    QWidget *first = get(ControlNames::pixelCanvas);
     first->setFocus(Qt::TabFocusReason);
     QWidget *previous = nullptr;
     for (int presses = 0; presses < 100; ++presses) {
@@ -183,18 +184,18 @@ void KeyboardAccessTest::tabFollowsTheScreen()
     // Options are entered on the checked one; disabled buttons (DTR, RTS and
     // Break of the closed port) are passed by.
     const QStringList expected = {
-        "Picture1", "cboZoom", "cboTool", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_0",
-        "Combo1", "Command7", "Command6", "Command5", "chkinvert", "pictxt", "cmdfont", "cmdtext", "Command10",
-        "Command8", "cmdImport", "cmdPaste", "Command9",
-        "txthead", "txtfoot", "txtDelim", "txtfrmt", "Text4", "Option2_1", "cboProfile", "Check1",
-        "List2", "List3", "xmitdelay", "cmdApply", "cmdlcd", "Command11", "Command13", "Command14", "txtcase",
-        "Text3", "previewZoom", "previewColours", "Option1_0", "List1", "cmdcomm", "cmdbuff", "cmdRefresh", "proto", "combuff", "cboDevice",
-        "txtCustom", "Text1", "chkHexView", "chkTimestamps", "cmdClearInput", "chkLfStartsLine", "chkControlBytes",
-        "cmdLog", "chkMonospace", "cboEnter", "Text2"};
+        ControlNames::pixelCanvas, "cboZoom", "cboTool", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_0",
+        ControlNames::penSizeBox, ControlNames::drawButton, ControlNames::eraseButton, ControlNames::clearCanvasButton, "chkinvert", "pictxt", "cmdfont", "cmdtext", ControlNames::loadPictureButton,
+        ControlNames::savePictureButton, "cmdImport", "cmdPaste", ControlNames::convertButton,
+        ControlNames::headerBox, ControlNames::footerBox, ControlNames::delimiterBox, ControlNames::formatBox, ControlNames::waitCharBox, ControlNames::horizontalOption, "cboProfile", ControlNames::loadEepromCheck,
+        ControlNames::picBufferList, ControlNames::picDelayList, "xmitdelay", "cmdApply", "cmdlcd", ControlNames::copyOutputButton, ControlNames::clearOutputButton, ControlNames::restoreOutputButton, "txtcase",
+        ControlNames::outputWindow, "previewZoom", "previewColours", "Option1_0", ControlNames::portSettingsList, "cmdcomm", "cmdbuff", "cmdRefresh", "proto", "combuff", "cboDevice",
+        "txtCustom", ControlNames::serialInputWindow, "chkHexView", "chkTimestamps", "cmdClearInput", "chkLfStartsLine", "chkControlBytes",
+        "cmdLog", "chkMonospace", "cboEnter", ControlNames::transmitWindow};
     const QStringList visited = tabCycle();
     QVERIFY2(visited == expected, qPrintable(visited.join(' ')));
     // The transmit window keeps Tab as a byte to send, so from there Tab stays put.
-    QCOMPARE(QApplication::focusWidget(), get("Text2"));
+    QCOMPARE(QApplication::focusWidget(), get(ControlNames::transmitWindow));
     // A custom size brings its width, height and display type into the cycle, after the options.
     get<QAbstractButton>("optgrf_8")->click();
     get<QAbstractButton>("cmdUndo")->setFocus(Qt::TabFocusReason);
@@ -204,7 +205,7 @@ void KeyboardAccessTest::tabFollowsTheScreen()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(custom, (QStringList{"cmdUndo", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_8",
-                                  "txtWidth", "txtHeight", "cboDisplayType", "Combo1"}));
+                                  "txtWidth", "txtHeight", "cboDisplayType", ControlNames::penSizeBox}));
 }
 
 QTEST_MAIN(KeyboardAccessTest)

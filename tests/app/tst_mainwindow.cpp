@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
 #include "gui/AboutWindow.h"
 #include "gui/HelpWindow.h"
@@ -60,26 +61,26 @@ void MainWindowTest::startUpState()
     QCOMPARE(s.picDelayMs, qint16(10));
     QCOMPARE(s.waitChars, QStringLiteral("]"));
     QVERIFY(!s.eepromMode);
-    QVERIFY(!s.penDown);
     QVERIFY(s.transferHeader.isEmpty() && s.outputText.isEmpty());
     QVERIFY(s.savedOutputText.isEmpty() && s.reformattedText.isEmpty());
     QVERIFY(s.hexGrid.cell(0, 0).isEmpty() && s.hexGrid.cell(256, 256).isEmpty());
-    QVERIFY(s.canvasBaseWidth > 0 && s.canvasBaseHeight > 0);
-    QCOMPARE(double(s.canvasBaseWidth) / s.canvasBaseHeight, 240.0 / 64.0);
+    auto *canvas = control<QWidget>(&window, ControlNames::pixelCanvas);
+    QVERIFY(canvas && canvas->width() > 0 && canvas->height() > 0);
+    QCOMPARE(double(canvas->width()) / canvas->height(), 240.0 / 64.0);
 
-    auto *settings = control<QListWidget>(&window, "List1");
+    auto *settings = control<QListWidget>(&window, ControlNames::portSettingsList);
     QVERIFY(settings);
     QCOMPARE(settings->count(), 8);
     QCOMPARE(settings->item(0)->text(), QStringLiteral("19200,n,8,1"));
     QCOMPARE(settings->item(4)->text(), QStringLiteral("1200,n,8,1"));
     QCOMPARE(settings->item(7)->text(), QStringLiteral("230400,n,8,1"));
     QCOMPARE(settings->currentRow(), 0);
-    QCOMPARE(control<QLabel>(&window, "Label2")->text(), QStringLiteral("19200,n,8,1"));
-    QCOMPARE(control<QListWidget>(&window, "List2")->currentItem()->text(), QStringLiteral("32"));
-    QCOMPARE(control<QListWidget>(&window, "List3")->currentItem()->text(), QStringLiteral("10"));
-    QCOMPARE(control<QComboBox>(&window, "Combo1")->currentText(), QStringLiteral("x1"));
+    QCOMPARE(control<QLabel>(&window, ControlNames::portSettingLabel)->text(), QStringLiteral("19200,n,8,1"));
+    QCOMPARE(control<QListWidget>(&window, ControlNames::picBufferList)->currentItem()->text(), QStringLiteral("32"));
+    QCOMPARE(control<QListWidget>(&window, ControlNames::picDelayList)->currentItem()->text(), QStringLiteral("10"));
+    QCOMPARE(control<QComboBox>(&window, ControlNames::penSizeBox)->currentText(), QStringLiteral("x1"));
     QCOMPARE(control<QListWidget>(&window, "proto")->currentRow(), -1);
-    auto *timer = control<QTimer>(&window, "Timer1");
+    auto *timer = control<QTimer>(&window, ControlNames::receiveTimer);
     QVERIFY(timer);
     QCOMPARE(timer->interval(), 50);
     QVERIFY(!timer->isActive());
@@ -93,21 +94,21 @@ void MainWindowTest::designTimeControls_data()
     QTest::addColumn<bool>("checked");
     struct Row { const char *name, *caption; bool enabled, checked; };
     const Row rows[] = {
-        {"Command5", "Clear", true, false},       {"Command6", "Erase", true, false},
-        {"Command7", "Draw", true, false},        {"chkinvert", "Inverted", true, true},
+        {ControlNames::clearCanvasButton, "Clear", true, false},       {ControlNames::eraseButton, "Erase", true, false},
+        {ControlNames::drawButton, "Draw", true, false},        {"chkinvert", "Inverted", true, true},
         {"cmdfont", "Font", true, false},         {"cmdtext", "Text", true, false},
-        {"Command10", "Load", true, false},       {"Command8", "Save", true, false},
-        {"Command9", "Convert", true, false},     {"Option2_0", "Vertical KS0108", true, false},
-        {"Option2_1", "Horizontal", true, true},  {"cmdApply", "Apply", true, false},
-        {"cmdlcd", "&Disp Eprom", true, false},   {"Command16", "Send to LCD", false, false},
-        {"Command15", "Reformat For Output", false, false}, {"Command11", "Copy", true, false},
-        {"Command12", "Save", false, false},      {"cmdExport", "Export…", false, false},
-        {"Command13", "Clear", true, false},
-        {"Command14", "Restore", true, false},    {"txtcase", "&UpCase", true, false},
+        {ControlNames::loadPictureButton, "Load", true, false},       {ControlNames::savePictureButton, "Save", true, false},
+        {ControlNames::convertButton, "Convert", true, false},     {ControlNames::verticalOption, "Vertical KS0108", true, false},
+        {ControlNames::horizontalOption, "Horizontal", true, true},  {"cmdApply", "Apply", true, false},
+        {"cmdlcd", "&Disp Eprom", true, false},   {ControlNames::sendToLcdButton, "Send to LCD", false, false},
+        {ControlNames::reformatButton, "Reformat For Output", false, false}, {ControlNames::copyOutputButton, "Copy", true, false},
+        {ControlNames::saveOutputButton, "Save", false, false},      {"cmdExport", "Export…", false, false},
+        {ControlNames::clearOutputButton, "Clear", true, false},
+        {ControlNames::restoreOutputButton, "Restore", true, false},    {"txtcase", "&UpCase", true, false},
         {"Option1_0", "Com1", true, true},        {"Option1_1", "Com2", true, false},
         {"Option1_2", "Com3", true, false},       {"Option1_3", "Com4", true, false},
         {"cmdcomm", "Open", true, false},         {"cmdbuff", "Apply", true, false},
-        {"Command4", "Paste and Send ", false, false}, {"Check1", "", true, false},
+        {ControlNames::pasteAndSendButton, "Paste and Send ", false, false}, {ControlNames::loadEepromCheck, "", true, false},
         {"optgrf_0", "", true, true},             {"optgrf_7", "", true, false},
     };
     for (const Row &row : rows)
@@ -130,15 +131,15 @@ void MainWindowTest::accessibleNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("accessible");
     const char *rows[][2] = {
-        {"txthead", "Header"},    {"txtfoot", "Footer"},         {"txtDelim", "Delimiter"},
-        {"txtfrmt", "Format"},    {"Text4", "Wait Chr"},         {"List2", "PIC Buffer"},
-        {"List3", "PIC Delay(ms)"}, {"xmitdelay", "Xmit Delay(ms)"}, {"eeprom", "Start Addr"},
-        {"List1", "Setting"},          {"proto", "Handshake"},
+        {ControlNames::headerBox, "Header"},    {ControlNames::footerBox, "Footer"},         {ControlNames::delimiterBox, "Delimiter"},
+        {ControlNames::formatBox, "Format"},    {ControlNames::waitCharBox, "Wait Chr"},         {ControlNames::picBufferList, "PIC Buffer"},
+        {ControlNames::picDelayList, "PIC Delay(ms)"}, {"xmitdelay", "Xmit Delay(ms)"}, {"eeprom", "Start Addr"},
+        {ControlNames::portSettingsList, "Setting"},          {"proto", "Handshake"},
         {"combuff", "Com out buff"}, {"optgrf_0", "240x64"},     {"optgrf_7", "320x200"},
-        {"optgrf_2", "128x32"},   {"Picture1", "Canvas"},        {"Text3", "Output window"},
-        {"Text1", "Serial input"}, {"Text2", "Transmit window"}, {"pictxt", "Text to stamp"},
-        {"Check1", "Load EEprom"}, {"Command10", "Load"},        {"cmdlcd", "Disp Eprom"},
-        {"Frame1", "Byte Matrix"}, {"Frame7", "Directly load LCD"}, {"Frame10", "I2C Eeprom"},
+        {"optgrf_2", "128x32"},   {ControlNames::pixelCanvas, "Canvas"},        {ControlNames::outputWindow, "Output window"},
+        {ControlNames::serialInputWindow, "Serial input"}, {ControlNames::transmitWindow, "Transmit window"}, {"pictxt", "Text to stamp"},
+        {ControlNames::loadEepromCheck, "Load EEprom"}, {ControlNames::loadPictureButton, "Load"},        {"cmdlcd", "Disp Eprom"},
+        {ControlNames::byteMatrixFrame, "Byte Matrix"}, {ControlNames::directLoadFrame, "Directly load LCD"}, {ControlNames::eepromFrame, "I2C Eeprom"},
         {"cmdUndo", "Undo"},      {"cmdFlipH", "Flip H"},        {"optgrf_8", "Custom"},
         {"txtWidth", "Width"},    {"cmdPaste", "Paste Picture"},
     };
@@ -160,7 +161,7 @@ void MainWindowTest::accessibleNames()
 void MainWindowTest::comboBoxesAreLabelled()
 {
     MainWindow window;
-    for (const auto &[name, caption] : {std::pair{"Combo1", "Pen Size"}, std::pair{"cboTool", "Tool"},
+    for (const auto &[name, caption] : {std::pair{ControlNames::penSizeBox, "Pen Size"}, std::pair{"cboTool", "Tool"},
                                         std::pair{"cboZoom", "Zoom"}, std::pair{"cboDisplayType", "Display type"}}) {
         QAccessibleInterface *box = QAccessible::queryAccessibleInterface(control<QWidget>(&window, name));
         QVERIFY(box);
@@ -174,7 +175,7 @@ void MainWindowTest::valueLabelsCarryDescriptions()
 {
     MainWindow window;
     const QStringList pairs = {"comm=Port state", "lblfz=Byte count", "lblrem=Characters left",
-                               "Label2=Port settings", "lblxy=Pointer position", "lblStatus=Canvas status",
+                               "portSettingLabel=Port settings", "lblxy=Pointer position", "lblStatus=Canvas status",
                                "lblFont=Font in use"};
     for (const QString &pair : pairs) {
         const QStringList parts = pair.split('=');
@@ -244,7 +245,7 @@ void MainWindowTest::helpTextExact()
     QVERIFY(!HelpWindow::helpText().endsWith(QStringLiteral("\r\n")));
     HelpWindow help;
     QCOMPARE(help.windowTitle(), QStringLiteral("Tavrel Help"));
-    QCOMPARE(control<QAbstractButton>(&help, "Command1")->text(), QStringLiteral("&Close"));
+    QCOMPARE(control<QAbstractButton>(&help, ControlNames::helpCloseButton)->text(), QStringLiteral("&Close"));
 }
 
 void MainWindowTest::secondaryWindowsAreSingleInstances()
@@ -258,7 +259,7 @@ void MainWindowTest::secondaryWindowsAreSingleInstances()
     QCOMPARE(window.findChildren<HelpWindow *>().size(), 1);
     auto *help = window.findChild<HelpWindow *>();
     QVERIFY(window.isEnabled()); // modeless: the main window stays usable
-    control<QAbstractButton>(help, "Command1")->click();
+    control<QAbstractButton>(help, ControlNames::helpCloseButton)->click();
     QTRY_COMPARE(window.findChildren<HelpWindow *>().size(), 0);
     window.showHelp();
     QCOMPARE(window.findChildren<HelpWindow *>().size(), 1);

@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
 #include "gui/MainWindow.h"
 #include "logic/core/AppState.h"
@@ -82,22 +83,22 @@ void SettingsTest::choicesSurviveARestart()
     {
         auto window = startWindow(store);
         control<QAbstractButton>(window.get(), "optgrf_1")->click();
-        control<QAbstractButton>(window.get(), "Option2_0")->click();
+        control<QAbstractButton>(window.get(), ControlNames::verticalOption)->click();
         auto *profile = control<QComboBox>(window.get(), "cboProfile");
         profile->setCurrentIndex(profile->count() - 1); // Custom
         control<QComboBox>(window.get(), "cboOrder")->setCurrentIndex(3); // MSB at top, column by column
         control<QAbstractButton>(window.get(), "chkinvert")->click();
-        control<QComboBox>(window.get(), "Combo1")->setCurrentIndex(3);
+        control<QComboBox>(window.get(), ControlNames::penSizeBox)->setCurrentIndex(3);
         control<QComboBox>(window.get(), "cboZoom")->setCurrentIndex(2);
-        control<QLineEdit>(window.get(), "txthead")->setText(QStringLiteral("const uint8_t logo[] = {"));
-        control<QLineEdit>(window.get(), "Text4")->setText(QStringLiteral("#"));
-        control<QListWidget>(window.get(), "List2")->setCurrentRow(6);
-        control<QListWidget>(window.get(), "List3")->setCurrentRow(10);
-        control<QAbstractButton>(window.get(), "Check1")->click();
+        control<QLineEdit>(window.get(), ControlNames::headerBox)->setText(QStringLiteral("const uint8_t logo[] = {"));
+        control<QLineEdit>(window.get(), ControlNames::waitCharBox)->setText(QStringLiteral("#"));
+        control<QListWidget>(window.get(), ControlNames::picBufferList)->setCurrentRow(6);
+        control<QListWidget>(window.get(), ControlNames::picDelayList)->setCurrentRow(10);
+        control<QAbstractButton>(window.get(), ControlNames::loadEepromCheck)->click();
         control<QLineEdit>(window.get(), "eeprom")->setText(QStringLiteral("01024"));
         control<QLineEdit>(window.get(), "xmitdelay")->setText(QStringLiteral("150"));
         control<QAbstractButton>(window.get(), "Option1_2")->click();
-        control<QListWidget>(window.get(), "List1")->setCurrentRow(2);
+        control<QListWidget>(window.get(), ControlNames::portSettingsList)->setCurrentRow(2);
         control<QListWidget>(window.get(), "proto")->setCurrentRow(2);
         control<QLineEdit>(window.get(), "combuff")->setText(QStringLiteral("256"));
         control<QAbstractButton>(window.get(), "cmdbuff")->click();
@@ -145,7 +146,7 @@ void SettingsTest::damagedValuesAreIgnoredOneByOne()
     QVERIFY2(m_warnings.size() == warnings, qPrintable(m_warnings.join('\n')));
     // What was good still counts (the EEPROM target); the header stays sound.
     MessageRecorder recorder;
-    control<QAbstractButton>(window.get(), "Command9")->click();
+    control<QAbstractButton>(window.get(), ControlNames::convertButton)->click();
     QVERIFY(window->state().transferHeader.endsWith(QLatin1Char('*')));
     QCOMPARE(window->state().transferHeader.size(), 10);
 }

@@ -1,4 +1,4 @@
-#include "logic/core/KeyValueStore.h"
+#include "logic/core/RegistryFile.h"
 #include "logic/core/SystemInfoLauncher.h"
 
 #include <QTemporaryDir>
@@ -18,7 +18,7 @@ private slots:
 
 void SystemInfoTest::textValues()
 {
-    const auto store = KeyValueStore::fromText(
+    const auto store = RegistryFile::fromText(
         "# comment\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Tools\tPATH\t1\t/usr/bin/tool\n");
     QString value = "old";
     QVERIFY(store.getKeyValue("HKEY_LOCAL_MACHINE", "software\\tools", "path", &value));
@@ -27,7 +27,7 @@ void SystemInfoTest::textValues()
 
 void SystemInfoTest::numberValues()
 {
-    const auto store = KeyValueStore::fromText("ROOT\\K\tBig\t4\t02 01 00 00\nROOT\\K\tMax\t4\tff ff ff ff\n"
+    const auto store = RegistryFile::fromText("ROOT\\K\tBig\t4\t02 01 00 00\nROOT\\K\tMax\t4\tff ff ff ff\n"
                                                "ROOT\\K\tOdd\t7\tab\n");
     QString value;
     QVERIFY(store.getKeyValue("ROOT", "K", "Big", &value));
@@ -41,19 +41,19 @@ void SystemInfoTest::numberValues()
 
 void SystemInfoTest::missingKeysAndValues()
 {
-    const auto store = KeyValueStore::fromText("ROOT\\K\tA\t1\tx\n");
+    const auto store = RegistryFile::fromText("ROOT\\K\tA\t1\tx\n");
     QString value = "x";
     QVERIFY(!store.getKeyValue("ROOT", "Other", "A", &value));
     QVERIFY(value.isEmpty());
     value = "x";
     QVERIFY(!store.getKeyValue("ROOT", "K", "B", &value));
     QVERIFY(value.isEmpty());
-    QVERIFY(!KeyValueStore::fromFile("/nonexistent/keys").hasKey("ROOT", "K"));
+    QVERIFY(!RegistryFile::fromFile("/nonexistent/keys").hasKey("ROOT", "K"));
 }
 
 void SystemInfoTest::launcherPrefersStoredPath()
 {
-    const auto store = KeyValueStore::fromText(
+    const auto store = RegistryFile::fromText(
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\tPATH\t1\t/opt/info/run\n");
     QCOMPARE(SystemInfoLauncher(store).findProgram(), QStringLiteral("/opt/info/run"));
 }
@@ -64,7 +64,7 @@ void SystemInfoTest::launcherUsesToolLocation()
     QFile tool(dir.filePath("MSINFO32.EXE"));
     QVERIFY(tool.open(QIODevice::WriteOnly));
     tool.close();
-    const auto store = KeyValueStore::fromText(
+    const auto store = RegistryFile::fromText(
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location\tMSINFO\t1\t" + dir.path() + "\n");
     QCOMPARE(SystemInfoLauncher(store).findProgram(), dir.filePath("MSINFO32.EXE"));
 }
@@ -80,9 +80,9 @@ void SystemInfoTest::launcherFallsBackToPath()
     tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", dir.path().toUtf8());
-    const QString found = SystemInfoLauncher(KeyValueStore()).findProgram();
+    const QString found = SystemInfoLauncher(RegistryFile()).findProgram();
     qputenv("PATH", QByteArray());
-    const QString none = SystemInfoLauncher(KeyValueStore()).findProgram();
+    const QString none = SystemInfoLauncher(RegistryFile()).findProgram();
     qputenv("PATH", oldPath);
     QCOMPARE(found, fake);
     QVERIFY(none.isEmpty());

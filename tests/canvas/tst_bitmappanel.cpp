@@ -1,6 +1,7 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 #include "gui/MainWindow.h"
 #include "widgets/canvas/ImportDialog.h"
 #include "logic/canvas/MonoBmpWriter.h"
@@ -70,7 +71,7 @@ private:
     // The shared dialog answers `fileName` and records the title it showed.
     void answerFiles(const QString &fileName)
     {
-        CommonDialog::setAnswerer([this, fileName](CommonDialog &dialog, CommonDialog::Mode) {
+        FileAndFontPrompts::setAnswerer([this, fileName](FileAndFontPrompts &dialog, FileAndFontPrompts::Mode) {
             m_titles << dialog.dialogTitle;
             return fileName;
         });
@@ -78,7 +79,7 @@ private:
     void click(const QString &name) { control<QAbstractButton>(m_window, name)->click(); }
     QString convert()
     {
-        click(QStringLiteral("Command9"));
+        click(QString(ControlNames::convertButton));
         return m_output->toPlainText();
     }
     // Presses OK on the next modal dialog (the import dialog), as a person would.
@@ -113,8 +114,8 @@ private:
 void BitmapPanelTest::init()
 {
     m_window = new MainWindow;
-    m_canvas = control<PixelCanvas>(m_window, "Picture1");
-    m_output = control<QPlainTextEdit>(m_window, "Text3");
+    m_canvas = control<PixelCanvas>(m_window, ControlNames::pixelCanvas);
+    m_output = control<QPlainTextEdit>(m_window, ControlNames::outputWindow);
     m_inverted = control<QCheckBox>(m_window, "chkinvert");
     QVERIFY(m_canvas && m_output && m_inverted);
     m_output->setPlainText(QStringLiteral("old text"));
@@ -123,7 +124,7 @@ void BitmapPanelTest::init()
 
 void BitmapPanelTest::cleanup()
 {
-    CommonDialog::setAnswerer({});
+    FileAndFontPrompts::setAnswerer({});
     delete m_window;
 }
 
@@ -143,7 +144,7 @@ void BitmapPanelTest::loadCancelledOrRefused()
     m_canvas->setPoint(QPoint(7, 7));
     const QString path = content.isEmpty() ? QString() : writeFile(QStringLiteral("notes.bmp"), content);
     answerFiles(path);
-    click(QStringLiteral("Command10"));
+    click(QString(ControlNames::loadPictureButton));
     QCOMPARE(m_output->toPlainText(), QString());
     QCOMPARE(m_inverted->isEnabled(), invertedEnabled);
     QCOMPARE(enabledSizeOptions(), 0x80); // only "320x200"
@@ -159,7 +160,7 @@ void BitmapPanelTest::loadShowsFileAndDump()
     for (QPoint dot : {QPoint(0, 0), QPoint(8, 0), QPoint(239, 63)})
         dots.setPixel(dot, Black);
     answerFiles(writeFile(QStringLiteral("dots.bmp"), MonoBmpWriter::encode(dots)));
-    click(QStringLiteral("Command10"));
+    click(QString(ControlNames::loadPictureButton));
     QCOMPARE(m_titles, QStringList{QStringLiteral("LCD File to Open")});
     // With "Inverted" a black pixel is a 1 bit; the two padding cells a row stay empty.
     QCOMPARE(m_output->toPlainText(), "8080" + QStringLiteral("00").repeated(28 + 30 * 62 + 29) + "01");
@@ -178,10 +179,10 @@ void BitmapPanelTest::saveAtLcdSize()
     m_canvas->setPoint(QPoint(127, 63));
     const QStringList filesBefore = QDir(m_dir.path()).entryList(QDir::Files);
     answerFiles(QString());
-    click(QStringLiteral("Command8"));
+    click(QString(ControlNames::savePictureButton));
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), filesBefore); // cancelled: nothing written
     answerFiles(m_dir.filePath(QStringLiteral("saved")));
-    click(QStringLiteral("Command8"));
+    click(QString(ControlNames::savePictureButton));
     QCOMPARE(m_titles.last(), QStringLiteral("LCD File to Save"));
     QFile saved(m_dir.filePath(QStringLiteral("saved.bmp")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -191,7 +192,7 @@ void BitmapPanelTest::saveAtLcdSize()
     QCOMPARE(pixelsOf(reread, Black), (QList<QPoint>{{3, 4}, {127, 63}}));
     const QString unwritable = m_dir.filePath(QStringLiteral("no-such-folder/x.bmp"));
     answerFiles(unwritable);
-    click(QStringLiteral("Command8"));
+    click(QString(ControlNames::savePictureButton));
     QCOMPARE(messages.messages.size(), 1);
     QVERIFY2(messages.messages.first().startsWith("Error: Cannot save " + unwritable), qPrintable(messages.messages[0]));
 }
@@ -199,18 +200,18 @@ void BitmapPanelTest::saveAtLcdSize()
 void BitmapPanelTest::textStampsLineByLine()
 {
     // "Font" takes name and size from the dialog; a cancelled dialog changes nothing.
-    CommonDialog::setAnswerer([](CommonDialog &dialog, CommonDialog::Mode) {
+    FileAndFontPrompts::setAnswerer([](FileAndFontPrompts &dialog, FileAndFontPrompts::Mode) {
         dialog.fontName = QStringLiteral("DejaVu Sans");
         dialog.fontSize = 10;
         return QStringLiteral("ok");
     });
     click(QStringLiteral("cmdfont"));
-    CommonDialog::setAnswerer([](CommonDialog &dialog, CommonDialog::Mode) {
+    FileAndFontPrompts::setAnswerer([](FileAndFontPrompts &dialog, FileAndFontPrompts::Mode) {
         dialog.fontName = QStringLiteral("DejaVu Serif");
         return QString();
     });
     click(QStringLiteral("cmdfont"));
-    QCOMPARE(m_window->commonDialog()->flags, 3);
+    QCOMPARE(m_window->fileAndFontPrompts()->flags, 3);
     QCOMPARE(m_canvas->stampFont(), QFont(QStringLiteral("DejaVu Sans"), 10));
     control<QLineEdit>(m_window, "pictxt")->setText(QStringLiteral("Hig"));
     m_canvas->setPoint(QPoint(30, 20));
@@ -238,7 +239,7 @@ void BitmapPanelTest::textStampsLineByLine()
     black.fill(Black);
     m_canvas->setImage(black);
     m_canvas->setCurrentPosition(QPoint(0, 0));
-    click(QStringLiteral("Command6"));
+    click(QString(ControlNames::eraseButton));
     control<QLineEdit>(m_window, "pictxt")->setText(QStringLiteral("WIDE"));
     click(QStringLiteral("cmdtext"));
     const QList<QPoint> white = pixelsOf(m_canvas->image(), White);
@@ -260,21 +261,21 @@ void BitmapPanelTest::roundTripThroughWindow()
     QFETCH(int, option);
     QFETCH(QSize, size);
     click(QStringLiteral("optgrf_%1").arg(option));
-    click(QStringLiteral("Option2_1")); // horizontal packing
+    click(QString(ControlNames::horizontalOption)); // horizontal packing
     const int right = size.width() - 1, bottom = size.height() - 1;
     for (QLine stroke : {QLine(0, 0, right, bottom), QLine(right, 0, right, bottom), QLine(0, bottom, 9, bottom)}) {
         m_canvas->setPoint(stroke.p1());
         m_canvas->lineTo(stroke.p2());
     }
-    click(QStringLiteral("Command9"));
+    click(QString(ControlNames::convertButton));
     const QString drawn = m_output->toPlainText();
     QCOMPARE(drawn.size(), size.width() / 8 * size.height() * 2 + 2);
     answerFiles(m_dir.filePath(QStringLiteral("roundtrip.bmp")));
-    click(QStringLiteral("Command8"));  // Save
-    click(QStringLiteral("Command5"));  // Clear
-    click(QStringLiteral("Command10")); // Load
+    click(QString(ControlNames::savePictureButton));  // Save
+    click(QString(ControlNames::clearCanvasButton));  // Clear
+    click(QString(ControlNames::loadPictureButton)); // Load
     QVERIFY(m_window->state().canvasShowsLoadedBitmap); // Convert now packs the file's bytes
-    click(QStringLiteral("Command9"));
+    click(QString(ControlNames::convertButton));
     QCOMPARE(m_output->toPlainText(), drawn);
 }
 
@@ -298,14 +299,14 @@ void BitmapPanelTest::polarityHoldsForThePicture()
     dots.setPixel(0, 0, Black);
     dots.setPixel(8, 0, Black);
     answerFiles(writeFile(QStringLiteral("dots.bmp"), MonoBmpWriter::encode(dots)));
-    click(QStringLiteral("Command10"));
+    click(QString(ControlNames::loadPictureButton));
     QVERIFY(convert().startsWith(horizontal));
     m_canvas->setPoint(QPoint(100, 30)); // edited
     QVERIFY2(convert().startsWith(horizontal), qPrintable(m_output->toPlainText().left(8)));
-    click(QStringLiteral("Option2_0"));
+    click(QString(ControlNames::verticalOption));
     QVERIFY2(convert().startsWith(vertical), qPrintable(m_output->toPlainText().left(8)));
     // A picture drawn after "Clear" has dark pixels set, as ever.
-    click(QStringLiteral("Command5"));
+    click(QString(ControlNames::clearCanvasButton));
     m_canvas->setPoint(QPoint(0, 0));
     QVERIFY(convert().startsWith(QStringLiteral("01")));
 }
@@ -315,7 +316,7 @@ void BitmapPanelTest::loadSaysWhatItDid()
     click(QStringLiteral("optgrf_1")); // 128x64
     answerFiles(writeFile(QStringLiteral("logo.bmp"), MonoBmpWriter::encode(PenStroke::blank(300, 100))));
     acceptNextDialog();
-    click(QStringLiteral("Command10"));
+    click(QString(ControlNames::loadPictureButton));
     auto *status = control<QLabel>(m_window, QStringLiteral("lblStatus"));
     QVERIFY(status);
     QVERIFY2(status->text().contains(QStringLiteral("logo.bmp is 300x100; the canvas shows its top-left 128x64")),
@@ -325,7 +326,7 @@ void BitmapPanelTest::loadSaysWhatItDid()
     auto *locked = control<QRadioButton>(m_window, QStringLiteral("optgrf_0"));
     QVERIFY(!locked->isEnabled());
     QVERIFY(locked->toolTip().contains(QStringLiteral("\"Clear\" unlocks")));
-    click(QStringLiteral("Command5"));
+    click(QString(ControlNames::clearCanvasButton));
     QVERIFY(locked->isEnabled() && locked->toolTip().isEmpty());
 }
 
@@ -335,18 +336,18 @@ void BitmapPanelTest::eachDialogIsWhatItSays()
 {
     QStringList shown;
     QString answer;
-    CommonDialog::setAnswerer([&](CommonDialog &dialog, CommonDialog::Mode) {
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &dialog, FileAndFontPrompts::Mode) {
         shown << dialog.dialogTitle + " | " + dialog.filter.section('|', 0, 0) + " | " + dialog.defaultExt;
         return answer;
     });
-    control<QAbstractButton>(m_window, QStringLiteral("Command12"))->setEnabled(true);
+    control<QAbstractButton>(m_window, QString(ControlNames::saveOutputButton))->setEnabled(true);
     answer = m_dir.filePath(QStringLiteral("text"));
-    click(QStringLiteral("Command12")); // the text Save
+    click(QString(ControlNames::saveOutputButton)); // the text Save
     answer.clear();
-    click(QStringLiteral("Command10")); // Load
+    click(QString(ControlNames::loadPictureButton)); // Load
     m_canvas->setPoint(QPoint(2, 3));
     answer = m_dir.filePath(QStringLiteral("x.png"));
-    click(QStringLiteral("Command8")); // Save
+    click(QString(ControlNames::savePictureButton)); // Save
     QCOMPARE(shown, (QStringList{"LCD File to Save | Text(*.txt) | *.txt", "LCD File to Open | Image (*.bmp) | bmp",
                                  "LCD File to Save | Image (*.bmp) | bmp"}));
     QFile png(answer);
@@ -355,7 +356,7 @@ void BitmapPanelTest::eachDialogIsWhatItSays()
     QCOMPARE(pixelsOf(QImage(answer).convertToFormat(QImage::Format_RGB32), Black), QList<QPoint>{QPoint(2, 3)});
     // A name that says neither gets ".bmp": the file never contradicts its name.
     answer = m_dir.filePath(QStringLiteral("logo.txt"));
-    click(QStringLiteral("Command8"));
+    click(QString(ControlNames::savePictureButton));
     QVERIFY(!QFile::exists(answer));
     QFile bmp(answer + QStringLiteral(".bmp"));
     QVERIFY(bmp.open(QIODevice::ReadOnly));
@@ -366,8 +367,8 @@ void BitmapPanelTest::foldersAndFontFollowTheUser()
 {
     QStringList folders;
     QString answer;
-    CommonDialog::setAnswerer([&](CommonDialog &dialog, CommonDialog::Mode mode) {
-        if (mode == CommonDialog::Mode::Font) {
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &dialog, FileAndFontPrompts::Mode mode) {
+        if (mode == FileAndFontPrompts::Mode::Font) {
             folders << QStringLiteral("%1 %2").arg(dialog.fontName).arg(dialog.fontSize);
             return QStringLiteral("ok");
         }
@@ -377,13 +378,13 @@ void BitmapPanelTest::foldersAndFontFollowTheUser()
     QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("pictures"))));
     QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("texts"))));
     answer = m_dir.filePath(QStringLiteral("pictures/a.bmp"));
-    click(QStringLiteral("Command8")); // picture Save
-    control<QAbstractButton>(m_window, QStringLiteral("Command12"))->setEnabled(true);
+    click(QString(ControlNames::savePictureButton)); // picture Save
+    control<QAbstractButton>(m_window, QString(ControlNames::saveOutputButton))->setEnabled(true);
     answer = m_dir.filePath(QStringLiteral("texts/a.txt"));
-    click(QStringLiteral("Command12")); // text Save
+    click(QString(ControlNames::saveOutputButton)); // text Save
     answer.clear();
-    click(QStringLiteral("Command10")); // picture Load
-    click(QStringLiteral("Command12"));
+    click(QString(ControlNames::loadPictureButton)); // picture Load
+    click(QString(ControlNames::saveOutputButton));
     const QString home = QDir::homePath();
     QCOMPARE(folders, (QStringList{home, home, m_dir.filePath(QStringLiteral("pictures")),
                                    m_dir.filePath(QStringLiteral("texts"))}));
@@ -408,19 +409,19 @@ void BitmapPanelTest::customSizeRoundTrip()
         m_canvas->setPoint(stroke.p1());
         m_canvas->lineTo(stroke.p2());
     }
-    click(QStringLiteral("Option2_0")); // vertical
+    click(QString(ControlNames::verticalOption)); // vertical
     const QString vertical = convert();
     QCOMPARE(vertical.size(), 504 * 2);
-    click(QStringLiteral("Option2_1"));
+    click(QString(ControlNames::horizontalOption));
     const QString horizontal = convert();
     QCOMPARE(horizontal.size(), 11 * 48 * 2 + 2);
     answerFiles(m_dir.filePath(QStringLiteral("nokia.bmp")));
-    click(QStringLiteral("Command8"));
-    click(QStringLiteral("Command5"));
-    click(QStringLiteral("Command10")); // at the LCD size: byte for byte, no import dialog
+    click(QString(ControlNames::savePictureButton));
+    click(QString(ControlNames::clearCanvasButton));
+    click(QString(ControlNames::loadPictureButton)); // at the LCD size: byte for byte, no import dialog
     QVERIFY(m_window->state().canvasShowsLoadedBitmap);
     QCOMPARE(convert(), horizontal);
-    click(QStringLiteral("Option2_0"));
+    click(QString(ControlNames::verticalOption));
     QCOMPARE(convert(), vertical);
 }
 
@@ -460,7 +461,7 @@ void BitmapPanelTest::loadsUndo()
     m_inverted->setChecked(false);
     m_canvas->setPoint(QPoint(5, 5));
     answerFiles(writeFile(QStringLiteral("full.bmp"), MonoBmpWriter::encode(QImage(240, 64, QImage::Format_Mono))));
-    click(QStringLiteral("Command10"));
+    click(QString(ControlNames::loadPictureButton));
     QVERIFY(m_window->state().pictureLightIsSet);
     QCOMPARE(enabledSizeOptions(), 0x80);
     click(QStringLiteral("cmdUndo"));

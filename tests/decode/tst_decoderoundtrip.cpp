@@ -1,7 +1,7 @@
 #include "logic/canvas/LcdSizes.h"
 #include "logic/convert/Conversion.h"
 #include "logic/convert/TransferHeader.h"
-#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/PreviewImage.h"
 #include "logic/output/SendStream.h"
 
@@ -143,7 +143,7 @@ void DecodeRoundTripTest::convertedTextGivesThePictureBack()
         QString text = Conversion::fromPicture(picture, settings);
         if (random.bounded(4) == 0)
             text = text.toUpper(); // the output window's UpCase
-        const LcdPictureDecoder::Result result = LcdPictureDecoder::decode(text, {width, height, horizontal, false});
+        const LcdByteDecoder::Result result = LcdByteDecoder::decode(text, {width, height, horizontal, false});
         QVERIFY2(result.ok(), qPrintable(describe(settings) + ": " + result.problem()));
         QVERIFY2(differingPixels(result.picture, picture) == 0, qPrintable(describe(settings)));
     }
@@ -165,7 +165,7 @@ void DecodeRoundTripTest::sendStreamGivesThePictureBack()
         const QImage picture = randomPicture(random, width, height);
         // Reformat takes no format or delimiter, but header and footer.
         const ConversionSettings settings{width, height, horizontal, randomHeader(random), randomFooter(random), {}, {}};
-        TransferSettings transfer;
+        PicTransferOptions transfer;
         transfer.eepromMode = random.bounded(2);
         transfer.lcdSizeIndex = qint16(sizeIndex);
         transfer.picBufferSize = qint16(1 << (1 + random.bounded(7)));
@@ -175,7 +175,7 @@ void DecodeRoundTripTest::sendStreamGivesThePictureBack()
         const QString stream = SendStream::reformat(QString(), TransferHeader::build(transfer).text(), wait,
                                                     SendStream::outputTextFrom(Conversion::fromPicture(picture, settings)),
                                                     transfer.picBufferSize);
-        const LcdPictureDecoder::Result result = LcdPictureDecoder::decode(stream, {width, height, horizontal, true});
+        const LcdByteDecoder::Result result = LcdByteDecoder::decode(stream, {width, height, horizontal, true});
         const QString context = describe(settings) + " wait \"" + wait + "\" " + stream.left(12);
         QVERIFY2(result.ok(), qPrintable(context + ": " + result.problem()));
         QVERIFY2(differingPixels(result.picture, picture) == 0, qPrintable(context));

@@ -1,5 +1,5 @@
 #include "logic/decode/HexTextDecoder.h"
-#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/SendStreamDecoder.h"
 #include "logic/decode/TransferHeaderFields.h"
 
@@ -188,27 +188,27 @@ void HexTextDecoderTest::streamErrorsPointIntoTheStream()
     // 16x8 vertical needs 16 bytes; the data is "{0011223344556677g899aabbccddeeff}"
     // in blocks of 4, so its "g8" (data position 17, block 4) stands at
     // 9 + 1 + 4 * 5 + 1 + 1 = 32: column 33.
-    const LcdPictureDecoder::Request request{16, 8, false, true};
-    LcdPictureDecoder::Result bad = LcdPictureDecoder::decode(
+    const LcdByteDecoder::Request request{16, 8, false, true};
+    LcdByteDecoder::Result bad = LcdByteDecoder::decode(
         QStringLiteral("00400000a*]{001]1223]3445]5667]7g89]9aab]bccd]deef]f}"), request);
     QCOMPARE(bad.error.column, 33);
     QCOMPARE(bad.error.text, QStringLiteral("g8"));
     QCOMPARE(bad.header.buffer, 4);
 
-    bad = LcdPictureDecoder::decode(QStringLiteral("0102"), request);
+    bad = LcdByteDecoder::decode(QStringLiteral("0102"), request);
     QCOMPARE(bad.error.column, 1);
     QVERIFY(bad.error.reason.startsWith("no transfer header"));
 
-    const LcdPictureDecoder::Result good =
-        LcdPictureDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, false, true});
+    const LcdByteDecoder::Result good =
+        LcdByteDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, false, true});
     QVERIFY2(good.ok(), qPrintable(good.problem()));
     QCOMPARE(good.picture.pixel(0, 0), qRgb(0, 0, 0));  // 01: bit 0, top row
     QCOMPARE(good.picture.pixel(1, 7), qRgb(0, 0, 0));  // 80: bit 7, bottom row
     QCOMPARE(good.picture.pixel(1, 0), qRgb(255, 255, 255));
 
     // A stream read as plain text says what it looks like.
-    const LcdPictureDecoder::Result plain =
-        LcdPictureDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, false, false});
+    const LcdByteDecoder::Result plain =
+        LcdByteDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, false, false});
     QVERIFY2(plain.problem().endsWith("(this looks like a send stream)"), qPrintable(plain.problem()));
 }
 
@@ -231,7 +231,7 @@ void HexTextDecoderTest::pictureNeedsTheRightCount()
     QFETCH(int, count);
     QFETCH(bool, horizontal);
     const QString text = QString(QStringLiteral("0x00,")).repeated(count);
-    const LcdPictureDecoder::Result result = LcdPictureDecoder::decode(text, {16, 16, horizontal, false});
+    const LcdByteDecoder::Result result = LcdByteDecoder::decode(text, {16, 16, horizontal, false});
     QTEST(result.problem(), "problem");
     QCOMPARE(result.picture.size(), QSize(16, 16));
 }

@@ -147,7 +147,7 @@ void PreviewPaneTest::showsStreamHeaderInWords()
     pane.setLcdGeometry(240, 64, true);
     const QImage picture = testPicture(240, 64);
     pane.setReference(picture);
-    TransferSettings transfer;
+    PicTransferOptions transfer;
     transfer.lcdSizeIndex = 0;
     const QString stream = SendStream::reformat(
         QString(), TransferHeader::build(transfer).text(), QStringLiteral("]"),

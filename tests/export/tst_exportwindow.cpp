@@ -1,11 +1,12 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
 #include "gui/MainWindow.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "logic/convert/ByteMatrix.h"
 #include "widgets/decode/PreviewPane.h"
 #include "logic/export/ArrayFileReader.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,7 +71,7 @@ void ExportWindowTest::init()
 
 void ExportWindowTest::cleanup()
 {
-    CommonDialog::setAnswerer({});
+    FileAndFontPrompts::setAnswerer({});
     delete m_window;
 }
 
@@ -84,7 +85,7 @@ void ExportWindowTest::profilesRefineEachPacking()
     QCOMPARE(labelOf(profile), QStringLiteral("Profile"));
     QCOMPARE(labelOf(order), QStringLiteral("Order"));
 
-    get<QAbstractButton>("Option2_0")->toggle(); // as an assistive tool chooses
+    get<QAbstractButton>(ControlNames::verticalOption)->toggle(); // as an assistive tool chooses
     QCOMPARE(profile->currentText(), QStringLiteral("KS0108, SSD1306, SH1106, ST7565, PCD8544"));
     QCOMPARE(order->currentText(), QStringLiteral("LSB at top, page by page"));
     profile->setCurrentIndex(profile->findText("SSD1306, PCD8544 vertical addressing"));
@@ -95,7 +96,7 @@ void ExportWindowTest::profilesRefineEachPacking()
     QCOMPARE(order->count(), 4);
 
     // Back to Horizontal: its usual bytes again, and no columns to scan.
-    get<QAbstractButton>("Option2_1")->toggle();
+    get<QAbstractButton>(ControlNames::horizontalOption)->toggle();
     QCOMPARE(profile->currentIndex(), 0);
     QCOMPARE(order->count(), 2);
 }
@@ -117,14 +118,14 @@ void ExportWindowTest::customChoiceReachesTheBytes()
     QFETCH(bool, vertical);
     QFETCH(QString, order);
     QFETCH(QString, start);
-    get<QAbstractButton>(vertical ? "Option2_0" : "Option2_1")->click();
+    get<QAbstractButton>(vertical ? ControlNames::verticalOption : ControlNames::horizontalOption)->click();
     combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
     combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText(order));
-    auto *canvas = get<PixelCanvas>("Picture1");
+    auto *canvas = get<PixelCanvas>(ControlNames::pixelCanvas);
     canvas->setPoint({0, 0});
     canvas->setPoint({1, 1});
-    get<QAbstractButton>("Command9")->click();
-    const QString text = get<QPlainTextEdit>("Text3")->toPlainText();
+    get<QAbstractButton>(ControlNames::convertButton)->click();
+    const QString text = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText();
     QVERIFY2(text.startsWith(start), qPrintable(text.left(20)));
 }
 
@@ -132,13 +133,13 @@ void ExportWindowTest::customChoiceReachesTheBytes()
 void ExportWindowTest::previewDrawsInTheChosenLayout()
 {
     auto *preview = get<PreviewPane>("Preview");
-    get<QAbstractButton>("Option2_0")->click();
+    get<QAbstractButton>(ControlNames::verticalOption)->click();
     combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
     combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, column by column"));
-    auto *canvas = get<PixelCanvas>("Picture1");
+    auto *canvas = get<PixelCanvas>(ControlNames::pixelCanvas);
     for (int x = 0; x < 40; ++x)
         canvas->setPoint({x, x / 3});
-    get<QAbstractButton>("Command9")->click();
+    get<QAbstractButton>(ControlNames::convertButton)->click();
     preview->decodeNow();
     QCOMPARE(preview->differingPixels(), 0);
     QVERIFY(preview->result().ok());
@@ -153,17 +154,17 @@ void ExportWindowTest::reformatKeepsThePicsBytes()
 {
     MessageRecorder recorder;
     combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("XBM, LSB at left"));
-    get<QAbstractButton>("Command9")->click();
-    const QString converted = get<QPlainTextEdit>("Text3")->toPlainText();
-    get<QAbstractButton>("Command15")->click();
+    get<QAbstractButton>(ControlNames::convertButton)->click();
+    const QString converted = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText();
+    get<QAbstractButton>(ControlNames::reformatButton)->click();
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY(recorder.messages.first().startsWith("The PIC takes KS0108 or T6963C bytes only"));
-    QCOMPARE(get<QPlainTextEdit>("Text3")->toPlainText(), converted);
+    QCOMPARE(get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText(), converted);
     combo("cboProfile")->setCurrentIndex(0);
-    get<QAbstractButton>("Command9")->click();
-    get<QAbstractButton>("Command15")->click();
+    get<QAbstractButton>(ControlNames::convertButton)->click();
+    get<QAbstractButton>(ControlNames::reformatButton)->click();
     QCOMPARE(recorder.messages.size(), 1);
-    QVERIFY(get<QPushButton>("Command16")->isEnabled());
+    QVERIFY(get<QPushButton>(ControlNames::sendToLcdButton)->isEnabled());
 }
 
 void ExportWindowTest::answerExportDialog(const std::function<void(QDialog *)> &fill)
@@ -180,14 +181,14 @@ void ExportWindowTest::exportWritesTheChosenForm()
     auto *exportButton = get<QPushButton>("cmdExport");
     QVERIFY(!exportButton->isEnabled());
     QCOMPARE(spokenName(exportButton), QStringLiteral("Export…"));
-    get<QAbstractButton>("Option2_0")->click();
-    get<PixelCanvas>("Picture1")->setPoint({3, 1});
-    get<QAbstractButton>("Command9")->click();
+    get<QAbstractButton>(ControlNames::verticalOption)->click();
+    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({3, 1});
+    get<QAbstractButton>(ControlNames::convertButton)->click();
     QVERIFY(exportButton->isEnabled());
 
     const QString path = m_dir.filePath("logo.h");
     QString title;
-    CommonDialog::setAnswerer([&](CommonDialog &dialog, CommonDialog::Mode) {
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &dialog, FileAndFontPrompts::Mode) {
         title = dialog.dialogTitle;
         return path;
     });
@@ -210,14 +211,14 @@ void ExportWindowTest::exportWritesTheChosenForm()
     // One line a page: 240 bytes, 8 lines.
     QCOMPARE(content.count("\n    0x"), 8);
     QCOMPARE(ArrayFileReader::read(content).bytes,
-             ByteMatrix::vertical(get<PixelCanvas>("Picture1")->image(), 240, 64));
+             ByteMatrix::vertical(get<PixelCanvas>(ControlNames::pixelCanvas)->image(), 240, 64));
 }
 
 void ExportWindowTest::exportDialogSaysWhatIsWrong()
 {
-    get<QAbstractButton>("Command9")->click();
+    get<QAbstractButton>(ControlNames::convertButton)->click();
     bool asked = false;
-    CommonDialog::setAnswerer([&](CommonDialog &, CommonDialog::Mode) {
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) {
         asked = true;
         return QString();
     });

@@ -7,7 +7,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/SendCommand.h"
 #include "logic/canvas/LcdSizes.h"
-#include "logic/serial/LineSettings.h"
+#include "logic/serial/SerialLineFormat.h"
 
 namespace {
 bool exitCode(int code)
@@ -40,7 +40,7 @@ void send(const QStringList &arguments)
         return;
     }
     const SendCommand::Request &request = std::get<SendCommand::Request>(parsed);
-    FuzzSupport::check(!request.port.isEmpty() && LineSettings::parse(request.settings)
+    FuzzSupport::check(!request.port.isEmpty() && SerialLineFormat::parse(request.settings)
                            && request.xmitDelayMs >= 0 && request.xmitDelayMs <= 60000,
                        "send accepted a request without a port, with bad settings or delay");
 }

@@ -5,17 +5,17 @@
 
 #include "logic/convert/TransferHeader.h"
 #include "logic/output/TransmitDelay.h"
-#include "logic/serial/LineSettings.h"
+#include "logic/serial/SerialLineFormat.h"
 
 namespace {
 void lineSettings(const QString &text)
 {
-    const std::optional<LineSettings> settings = LineSettings::parse(text);
+    const std::optional<SerialLineFormat> settings = SerialLineFormat::parse(text);
     if (!settings)
         return;
     FuzzSupport::check(settings->baudRate >= 1 && settings->dataBits >= 5 && settings->dataBits <= 8,
                        "line settings out of range");
-    FuzzSupport::check(LineSettings::parse(settings->toString()) == settings, "line settings do not read back");
+    FuzzSupport::check(SerialLineFormat::parse(settings->toString()) == settings, "line settings do not read back");
 }
 
 void transmitDelay(const QString &text)
@@ -30,7 +30,7 @@ void transmitDelay(const QString &text)
 
 void startAddress(const QString &text)
 {
-    TransferSettings settings;
+    PicTransferOptions settings;
     settings.eepromMode = true;
     settings.eepromText = text;
     const TransferHeader header = TransferHeader::build(settings);

@@ -1,6 +1,7 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 #include "gui/MainWindow.h"
 #include "widgets/output/ControlLock.h"
 #include "widgets/serial/TransmitWindow.h"
@@ -50,7 +51,7 @@ void OutputWindowTest::init()
 
 void OutputWindowTest::cleanup()
 {
-    CommonDialog::setAnswerer({});
+    FileAndFontPrompts::setAnswerer({});
     delete m_window;
 }
 
@@ -66,17 +67,17 @@ void OutputWindowTest::reformatRefusesFormattedText()
 {
     QFETCH(QString, format);
     QFETCH(QString, delimiter);
-    control<QLineEdit>(m_window, "txtfrmt")->setText(format);
-    control<QLineEdit>(m_window, "txtDelim")->setText(delimiter);
-    text("Text3")->setPlainText(QStringLiteral("0x00,0xFF"));
-    button("Command15")->setEnabled(true);
+    control<QLineEdit>(m_window, ControlNames::formatBox)->setText(format);
+    control<QLineEdit>(m_window, ControlNames::delimiterBox)->setText(delimiter);
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0x00,0xFF"));
+    button(ControlNames::reformatButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button("Command15"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::reformatButton), Qt::LeftButton);
     QCOMPARE(recorder.messages, QStringList{"No Format or Delimiters allowed\n\rConvert again without them."});
-    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("0x00,0xFF"));
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("0x00,0xFF"));
     QVERIFY(m_window->state().reformattedText.isEmpty() && m_window->state().outputText.isEmpty());
-    QVERIFY(button("Command15")->isEnabled());
-    QVERIFY(!button("Command16")->isEnabled());
+    QVERIFY(button(ControlNames::reformatButton)->isEnabled());
+    QVERIFY(!button(ControlNames::sendToLcdButton)->isEnabled());
 }
 
 void OutputWindowTest::reformatBuildsStreamAndMovesOn()
@@ -84,14 +85,14 @@ void OutputWindowTest::reformatBuildsStreamAndMovesOn()
     AppState &state = m_window->state();
     state.transferHeader = QStringLiteral("40400000A*");
     state.picBufferSize = 4;
-    text("Text3")->setPlainText(QStringLiteral("  00FF00FF00F "));
-    button("Command15")->setEnabled(true);
-    QTest::mouseClick(button("Command15"), Qt::LeftButton);
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("  00FF00FF00F "));
+    button(ControlNames::reformatButton)->setEnabled(true);
+    QTest::mouseClick(button(ControlNames::reformatButton), Qt::LeftButton);
     QCOMPARE(state.outputText, QStringLiteral("00ff00ff00f"));
     QCOMPARE(state.reformattedText, QStringLiteral("40400000a*]00ff]00ff]00f"));
-    QCOMPARE(text("Text3")->toPlainText(), state.reformattedText);
-    QVERIFY(button("Command16")->isEnabled());
-    QVERIFY(!button("Command15")->isEnabled());
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), state.reformattedText);
+    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
+    QVERIFY(!button(ControlNames::reformatButton)->isEnabled());
 }
 
 void OutputWindowTest::copyClearRestore()
@@ -99,33 +100,33 @@ void OutputWindowTest::copyClearRestore()
     AppState &state = m_window->state();
     state.savedOutputText = QStringLiteral("00ff");
     state.transferHeader = QStringLiteral("0200000A*");
-    text("Text3")->setPlainText(QStringLiteral("abc123"));
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("abc123"));
     MessageRecorder recorder;
-    QTest::mouseClick(button("Command11"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::copyOutputButton), Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc123"));
     QCOMPARE(recorder.messages, QStringList{"Text copied to Clipboad"});
 
-    button("Command12")->setEnabled(true);
-    QTest::mouseClick(button("Command13"), Qt::LeftButton);
-    QVERIFY(text("Text3")->toPlainText().isEmpty());
+    button(ControlNames::saveOutputButton)->setEnabled(true);
+    QTest::mouseClick(button(ControlNames::clearOutputButton), Qt::LeftButton);
+    QVERIFY(text(ControlNames::outputWindow)->toPlainText().isEmpty());
     QVERIFY(state.transferHeader.isEmpty());
-    QVERIFY(!button("Command12")->isEnabled());
+    QVERIFY(!button(ControlNames::saveOutputButton)->isEnabled());
 
-    QTest::mouseClick(button("Command14"), Qt::LeftButton);
-    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("00ff"));
-    QVERIFY(button("Command12")->isEnabled());
+    QTest::mouseClick(button(ControlNames::restoreOutputButton), Qt::LeftButton);
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("00ff"));
+    QVERIFY(button(ControlNames::saveOutputButton)->isEnabled());
 }
 
 void OutputWindowTest::caseToggle()
 {
     QPushButton *toggle = button("txtcase");
-    text("Text3")->setPlainText(QStringLiteral("{0xAb,0xcD}"));
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("{0xAb,0xcD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
     QCOMPARE(toggle->text(), QStringLiteral("&LowCase"));
-    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("{0XAB,0XCD}"));
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("{0XAB,0XCD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
     QCOMPARE(toggle->text(), QStringLiteral("&UpCase"));
-    QCOMPARE(text("Text3")->toPlainText(), QStringLiteral("{0xab,0xcd}"));
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("{0xab,0xcd}"));
 }
 
 void OutputWindowTest::openLoadsTransmitWindow_data()
@@ -154,15 +155,15 @@ void OutputWindowTest::openLoadsTransmitWindow()
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     file.close();
-    text("Text2")->setPlainText(QStringLiteral("before"));
-    CommonDialog *dialog = m_window->commonDialog();
+    text(ControlNames::transmitWindow)->setPlainText(QStringLiteral("before"));
+    FileAndFontPrompts *dialog = m_window->fileAndFontPrompts();
     dialog->fileName = QStringLiteral("stale.bmp");
     QString filterShown;
     QString nameShown = QStringLiteral("unset");
-    CommonDialog::setAnswerer([&](CommonDialog &d, CommonDialog::Mode mode) {
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &d, FileAndFontPrompts::Mode mode) {
         filterShown = d.filter;
         nameShown = d.fileName;
-        if (mode != CommonDialog::Mode::Open || chosen.isEmpty())
+        if (mode != FileAndFontPrompts::Mode::Open || chosen.isEmpty())
             return QString();
         return chosen == QLatin1String("file") ? path : dir.filePath(QStringLiteral("gone.txt"));
     });
@@ -172,7 +173,7 @@ void OutputWindowTest::openLoadsTransmitWindow()
     open->trigger();
     QCOMPARE(filterShown, QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"));
     QVERIFY(nameShown.isEmpty());
-    auto *transmit = qobject_cast<TransmitWindow *>(text("Text2"));
+    auto *transmit = qobject_cast<TransmitWindow *>(text(ControlNames::transmitWindow));
     QVERIFY(transmit);
     QCOMPARE(transmit->heldText(), expected);
     if (chosen == QLatin1String("file") && !refused) {
@@ -186,15 +187,15 @@ void OutputWindowTest::openLoadsTransmitWindow()
 void OutputWindowTest::saveWritesOutputWindow()
 {
     QTemporaryDir dir;
-    text("Text3")->setPlainText(QStringLiteral("0200000a*]00ff"));
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0200000a*]00ff"));
     QStringList settings;
-    CommonDialog::setAnswerer([&](CommonDialog &d, CommonDialog::Mode mode) {
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &d, FileAndFontPrompts::Mode mode) {
         settings << d.dialogTitle << d.filter << d.fileName << d.defaultExt;
-        return mode == CommonDialog::Mode::Save ? dir.filePath(QStringLiteral("picture")) : QString();
+        return mode == FileAndFontPrompts::Mode::Save ? dir.filePath(QStringLiteral("picture")) : QString();
     });
-    button("Command12")->setEnabled(true);
+    button(ControlNames::saveOutputButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button("Command12"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
     QCOMPARE(settings, QStringList({"LCD File to Save", "Text(*.txt)|*.txt|Basic (*.bas)|*.bas", "*.txt", "*.txt"}));
     QFile saved(dir.filePath(QStringLiteral("picture.txt")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -205,13 +206,13 @@ void OutputWindowTest::saveWritesOutputWindow()
 void OutputWindowTest::saveReportsFailure()
 {
     QTemporaryDir dir;
-    CommonDialog::setAnswerer([&](CommonDialog &, CommonDialog::Mode) {
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) {
         return dir.filePath(QStringLiteral("missing-folder/picture.txt"));
     });
-    text("Text3")->setPlainText(QStringLiteral("00ff"));
-    button("Command12")->setEnabled(true);
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("00ff"));
+    button(ControlNames::saveOutputButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button("Command12"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().startsWith(QStringLiteral("File Save Error - ")), qPrintable(recorder.messages.first()));
     QVERIFY(recorder.messages.first().size() > int(qstrlen("File Save Error - ")));
@@ -250,11 +251,11 @@ void OutputWindowTest::saveWhereACopyCannotGo()
         if (!seal(true))
             QSKIP("this file system cannot make a folder refuse new files");
     }
-    CommonDialog::setAnswerer([&](CommonDialog &, CommonDialog::Mode) { return path; });
-    text("Text3")->setPlainText(QStringLiteral("00ff"));
-    button("Command12")->setEnabled(true);
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) { return path; });
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("00ff"));
+    button(ControlNames::saveOutputButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button("Command12"), Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
     if (where == "folder")
         seal(false);
     QVERIFY2(recorder.messages.isEmpty() == saved, qPrintable(recorder.messages.join(QLatin1Char('\n'))));
@@ -270,19 +271,19 @@ void OutputWindowTest::saveWhereACopyCannotGo()
 
 void OutputWindowTest::lockGivesBackEachControlsOwnState()
 {
-    auto *frame = control<QWidget>(m_window, "Frame8");
+    auto *frame = control<QWidget>(m_window, ControlNames::textOutputFrame);
     frame->setEnabled(false);
-    button("Command12")->setEnabled(false);
+    button(ControlNames::saveOutputButton)->setEnabled(false);
     ControlLock lock;
-    lock.lock({button("Command11"), button("Command12"), button("Command15"), nullptr});
-    lock.lock({button("Command11")});
-    QVERIFY(!button("Command15")->isEnabled());
-    button("Command15")->setEnabled(false);
+    lock.lock({button(ControlNames::copyOutputButton), button(ControlNames::saveOutputButton), button(ControlNames::reformatButton), nullptr});
+    lock.lock({button(ControlNames::copyOutputButton)});
+    QVERIFY(!button(ControlNames::reformatButton)->isEnabled());
+    button(ControlNames::reformatButton)->setEnabled(false);
     lock.unlock();
     frame->setEnabled(true);
-    QVERIFY(button("Command11")->isEnabled());
-    QVERIFY(!button("Command12")->isEnabled());
-    QVERIFY(!button("Command15")->isEnabled()); // disabled at design time
+    QVERIFY(button(ControlNames::copyOutputButton)->isEnabled());
+    QVERIFY(!button(ControlNames::saveOutputButton)->isEnabled());
+    QVERIFY(!button(ControlNames::reformatButton)->isEnabled()); // disabled at design time
     QVERIFY(!lock.isLocked());
 }
 

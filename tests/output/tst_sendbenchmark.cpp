@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "LineRecorder.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
@@ -85,7 +86,7 @@ void SendBenchmark::pictureAtFiveMilliseconds()
 }
 
 // The same send from the window: draw, Convert, Reformat, open Com1 on the
-// pseudo-terminal, "Send to LCD", with the echo into Text3 and the count-down.
+// pseudo-terminal, "Send to LCD", with the echo into outputWindow and the count-down.
 void SendBenchmark::pictureThroughTheWindow()
 {
     PseudoTerminal pty;
@@ -94,12 +95,12 @@ void SendBenchmark::pictureThroughTheWindow()
     ports.setDevice(1, pty.slavePath());
     MainWindow window(ports);
     MessageRecorder recorder;
-    control<QAbstractButton>(&window, "Option2_0")->click();
-    auto *canvas = control<PixelCanvas>(&window, "Picture1");
+    control<QAbstractButton>(&window, ControlNames::verticalOption)->click();
+    auto *canvas = control<PixelCanvas>(&window, ControlNames::pixelCanvas);
     for (int x = 0; x < 240; x += 3)
         canvas->setPoint({x, (x * 7) % 64});
-    control<QAbstractButton>(&window, "Command9")->click();
-    control<QAbstractButton>(&window, "Command15")->click();
+    control<QAbstractButton>(&window, ControlNames::convertButton)->click();
+    control<QAbstractButton>(&window, ControlNames::reformatButton)->click();
     const QByteArray stream = window.state().reformattedText.toLatin1();
     QCOMPARE(stream.count(']'), 120);
     control<QAbstractButton>(&window, "cmdcomm")->click();
@@ -115,7 +116,7 @@ void SendBenchmark::pictureThroughTheWindow()
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    control<QAbstractButton>(&window, "Command16")->click();
+    control<QAbstractButton>(&window, ControlNames::sendToLcdButton)->click();
     poll.start(1);
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     loop.exec();

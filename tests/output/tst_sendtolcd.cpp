@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "LineRecorder.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
@@ -131,37 +132,37 @@ void SendToLcdTest::sendStream(const QString &stream, const QString &delay)
     m_window->state().reformattedText = stream;
     m_window->state().reformattedWaitChar = QStringLiteral("]");
     get<QLineEdit>("xmitdelay")->setText(delay);
-    button("Command16")->setEnabled(true);
-    button("Command16")->click();
+    button(ControlNames::sendToLcdButton)->setEnabled(true);
+    button(ControlNames::sendToLcdButton)->click();
 }
 
 QStringList SendToLcdTest::lockedStates() const
 {
     QStringList states;
-    for (const char *name : {"Command16", "Command15", "Command4", "Command9", "Command13", "cmdcomm", "List1",
-                             "Option1_1", "List2", "xmitdelay", "Text4", "Check1", "cmdlcd", "Text2"})
+    for (const char *name : {ControlNames::sendToLcdButton, ControlNames::reformatButton, ControlNames::pasteAndSendButton, ControlNames::convertButton, ControlNames::clearOutputButton, "cmdcomm", ControlNames::portSettingsList,
+                             "Option1_1", ControlNames::picBufferList, "xmitdelay", ControlNames::waitCharBox, ControlNames::loadEepromCheck, "cmdlcd", ControlNames::transmitWindow})
         states << QStringLiteral("%1:%2").arg(name).arg(get<QWidget>(name)->isEnabled());
     return states;
 }
 
 void SendToLcdTest::sendNeedsOpenPort()
 {
-    get<QPlainTextEdit>("Text3")->setPlainText(QStringLiteral("42000000a*]00"));
+    get<QPlainTextEdit>(ControlNames::outputWindow)->setPlainText(QStringLiteral("42000000a*]00"));
     MessageRecorder recorder;
     sendStream(QStringLiteral("42000000a*]00"), QStringLiteral("5"));
     QCOMPARE(recorder.messages, QStringList{"Please, open Comm Port first."});
-    QCOMPARE(text("Text3"), QStringLiteral("42000000a*]00"));
+    QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("42000000a*]00"));
     QVERIFY(!sending());
     QCOMPARE(m_pty->read(100), QByteArray());
 }
 
 void SendToLcdTest::drawConvertReformatSend()
 {
-    get<QAbstractButton>("Option2_0")->click(); // Vertical KS0108
-    get<PixelCanvas>("Picture1")->setPoint({0, 0});
-    button("Command9")->click();
-    QVERIFY(button("Command15")->isEnabled());
-    button("Command15")->click();
+    get<QAbstractButton>(ControlNames::verticalOption)->click(); // Vertical KS0108
+    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({0, 0});
+    button(ControlNames::convertButton)->click();
+    QVERIFY(button(ControlNames::reformatButton)->isEnabled());
+    button(ControlNames::reformatButton)->click();
     const QByteArray expected = onePixelStream();
     QCOMPARE(m_window->state().reformattedText.toLatin1(), expected);
     openPort();
@@ -170,14 +171,14 @@ void SendToLcdTest::drawConvertReformatSend()
     MessageRecorder recorder;
     QElapsedTimer clock;
     clock.start();
-    button("Command16")->click();
+    button(ControlNames::sendToLcdButton)->click();
 
     QVERIFY(sending());
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("Busy"));
     QCOMPARE(Controls::background(get<QLabel>("comm")), busyOrange);
-    QVERIFY(!get<QTimer>("Timer1")->isActive());
+    QVERIFY(!get<QTimer>(ControlNames::receiveTimer)->isActive());
     QVERIFY(!get<QProgressBar>("prgSend")->isHidden());
-    QVERIFY(get<QPlainTextEdit>("Text3")->isReadOnly());
+    QVERIFY(get<QPlainTextEdit>(ControlNames::outputWindow)->isReadOnly());
     for (const QString &state : lockedStates())
         QVERIFY2(state.endsWith(QLatin1String(":0")), qPrintable(state));
     QVERIFY(spinUntil([this] { return get<QLabel>("lblrem")->text().toInt() < 3000; }));
@@ -187,19 +188,19 @@ void SendToLcdTest::drawConvertReformatSend()
     QVERIFY(clock.elapsed() >= 120 * 5);
     QVERIFY(spinUntil([&] { return m_line->size() >= expected.size(); }, 2000));
     QCOMPARE(m_line->bytes(), expected);
-    QCOMPARE(text("Text3").toLatin1(), expected);
+    QCOMPARE(text(ControlNames::outputWindow).toLatin1(), expected);
     QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0"));
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
     QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
-    QVERIFY(get<QTimer>("Timer1")->isActive());
+    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
     QCOMPARE(recorder.beeps, 1);
     QVERIFY(recorder.messages.isEmpty());
     QVERIFY(get<QProgressBar>("prgSend")->isHidden());
-    QVERIFY(!get<QPlainTextEdit>("Text3")->isReadOnly());
+    QVERIFY(!get<QPlainTextEdit>(ControlNames::outputWindow)->isReadOnly());
     QStringList after = idle;
-    after.replaceInStrings(QStringLiteral("Command15:1"), QStringLiteral("Command15:0"));
+    after.replaceInStrings(QStringLiteral("reformatButton:1"), QStringLiteral("reformatButton:0"));
     QCOMPARE(lockedStates(), after); // Send to LCD enabled again for another send
-    QVERIFY(button("Command16")->isEnabled());
+    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
 }
 
 void SendToLcdTest::stopPartWay_data()
@@ -232,11 +233,11 @@ void SendToLcdTest::stopPartWay()
     const QByteArray received = m_line->bytes();
     QVERIFY(received.size() < stream.size());
     QCOMPARE(received, stream.left(received.size()).toLatin1());
-    QCOMPARE(text("Text3").toLatin1(), received);
+    QCOMPARE(text(ControlNames::outputWindow).toLatin1(), received);
     QCOMPARE(get<QLabel>("lblrem")->text().toInt(), stream.size() - received.size());
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
-    QVERIFY(get<QTimer>("Timer1")->isActive());
-    QVERIFY(button("Command16")->isEnabled() && button("cmdcomm")->isEnabled());
+    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
+    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled() && button("cmdcomm")->isEnabled());
     QVERIFY(recorder.messages.isEmpty());
 }
 
@@ -255,12 +256,12 @@ void SendToLcdTest::farEndClosedMidSend()
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().contains(QStringLiteral("disconnected")), qPrintable(recorder.messages.first()));
     QVERIFY(recorder.beeps >= 1);
-    QVERIFY(button("Command16")->isEnabled());
+    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("OFF")); // the port closed with the line
-    QVERIFY(!button("Command4")->isEnabled());
+    QVERIFY(!button(ControlNames::pasteAndSendButton)->isEnabled());
     QVERIFY(button("cmdbuff")->isEnabled() && button("cmdcomm")->isEnabled());
-    QVERIFY(!get<QTimer>("Timer1")->isActive());
-    QVERIFY(!get<QPlainTextEdit>("Text3")->isReadOnly());
+    QVERIFY(!get<QTimer>(ControlNames::receiveTimer)->isActive());
+    QVERIFY(!get<QPlainTextEdit>(ControlNames::outputWindow)->isReadOnly());
 }
 
 void SendToLcdTest::refusedBeforeAnyByte_data()
@@ -283,7 +284,7 @@ void SendToLcdTest::refusedBeforeAnyByte()
     QFETCH(QString, message);
     QFETCH(int, beeps);
     openPort();
-    get<QPlainTextEdit>("Text3")->setPlainText(QStringLiteral("kept"));
+    get<QPlainTextEdit>(ControlNames::outputWindow)->setPlainText(QStringLiteral("kept"));
     MessageRecorder recorder;
     sendStream(stream, delay);
     QCOMPARE(recorder.messages.size(), 1);
@@ -292,9 +293,9 @@ void SendToLcdTest::refusedBeforeAnyByte()
     QVERIFY(!sending());
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
     QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
-    QVERIFY(get<QTimer>("Timer1")->isActive());
-    QVERIFY(button("Command16")->isEnabled());
-    QCOMPARE(text("Text3"), QStringLiteral("kept"));
+    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
+    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
+    QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("kept"));
     QCOMPARE(m_pty->read(100), QByteArray());
 }
 
@@ -313,18 +314,18 @@ void SendToLcdTest::emptyStream()
 void SendToLcdTest::pasteAndSend()
 {
     openPort();
-    get<QLineEdit>("Text4")->setText(QStringLiteral(" ] "));
+    get<QLineEdit>(ControlNames::waitCharBox)->setText(QStringLiteral(" ] "));
     get<QLineEdit>("xmitdelay")->setText(QStringLiteral("60.4"));
     get<QLabel>("lblrem")->setText(QStringLiteral("0000"));
-    get<QPlainTextEdit>("Text3")->setPlainText(QStringLiteral("untouched"));
+    get<QPlainTextEdit>(ControlNames::outputWindow)->setPlainText(QStringLiteral("untouched"));
     // A CR stays a CR: the clipboard is not staged through a text box.
     QApplication::clipboard()->setText(QStringLiteral("  ]ABC]DE\rF\u00c9\n"));
     MessageRecorder recorder;
     QElapsedTimer clock;
     clock.start();
-    button("Command4")->click();
+    button(ControlNames::pasteAndSendButton)->click();
     QCOMPARE(recorder.messages, QStringList{"Are you sure?\n\rAnything in the clipboard will be sent immediately"});
-    QCOMPARE(text("Text2"), QStringLiteral("  ]abc]de\nf\u00e9\n")); // shown, though not sent from there
+    QCOMPARE(text(ControlNames::transmitWindow), QStringLiteral("  ]abc]de\nf\u00e9\n")); // shown, though not sent from there
     QVERIFY(sending());
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("Busy"));
     QVERIFY(spinUntil([this] { return !sending(); }));
@@ -334,9 +335,9 @@ void SendToLcdTest::pasteAndSend()
     QVERIFY(m_line->gapBeforeNs(4) >= 30 * 1000000);
     QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
     QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0000"));
-    QCOMPARE(text("Text3"), QStringLiteral("untouched"));
-    QVERIFY(get<QTimer>("Timer1")->isActive());
-    QVERIFY(button("Command4")->isEnabled());
+    QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("untouched"));
+    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
+    QVERIFY(button(ControlNames::pasteAndSendButton)->isEnabled());
 }
 
 void SendToLcdTest::pasteAndSendRefusals_data()
@@ -362,7 +363,7 @@ void SendToLcdTest::pasteAndSendRefusals()
     get<QLineEdit>("xmitdelay")->setText(delay);
     QApplication::clipboard()->setText(clipboard);
     MessageRecorder recorder(confirm);
-    button("Command4")->click();
+    button(ControlNames::pasteAndSendButton)->click();
     QCOMPARE(recorder.beeps, beeps);
     QCOMPARE(recorder.messages.size(), message.isEmpty() ? 1 : 2);
     if (!message.isEmpty())

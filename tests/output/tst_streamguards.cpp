@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "LineRecorder.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
@@ -90,16 +91,16 @@ void StreamGuardsTest::cleanup()
 void StreamGuardsTest::convertSmallPicture()
 {
     get("optgrf_2")->click();
-    get<PixelCanvas>("Picture1")->setPoint({0, 0});
-    get("Command9")->click();
+    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({0, 0});
+    get(ControlNames::convertButton)->click();
 }
 
 bool StreamGuardsTest::reformat()
 {
-    if (!get("Command15")->isEnabled())
+    if (!get(ControlNames::reformatButton)->isEnabled())
         return false;
-    get("Command15")->click();
-    return get("Command16")->isEnabled();
+    get(ControlNames::reformatButton)->click();
+    return get(ControlNames::sendToLcdButton)->isEnabled();
 }
 
 void StreamGuardsTest::openPort()
@@ -121,17 +122,17 @@ void StreamGuardsTest::pausesFollowTheStreamsWaitChar()
 {
     QFETCH(QString, waitChar);
     QFETCH(QString, boxAtSend);
-    setText("Text4", waitChar);
+    setText(ControlNames::waitCharBox, waitChar);
     convertSmallPicture();
     QVERIFY(reformat());
-    const QByteArray stream = get<QPlainTextEdit>("Text3")->toPlainText().toLatin1();
+    const QByteArray stream = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText().toLatin1();
     const char pauseByte = waitChar.toLower().at(0).toLatin1();
     QCOMPARE(stream.count(pauseByte), 33);
-    setText("Text4", boxAtSend);
+    setText(ControlNames::waitCharBox, boxAtSend);
     setText("xmitdelay", QStringLiteral("20"));
     openPort();
     MessageRecorder recorder;
-    get("Command16")->click();
+    get(ControlNames::sendToLcdButton)->click();
     QVERIFY(spinUntil([this, &stream] { return m_line->size() >= stream.size(); }));
     QCOMPARE(m_line->bytes(), stream);
     // Blocks are preceded by quiet gaps (an unpaced stream has none: the
@@ -157,14 +158,14 @@ void StreamGuardsTest::reformatRefusesUnusableWaitChars()
 {
     QFETCH(QString, waitChars);
     QFETCH(QString, says);
-    setText("Text4", waitChars);
+    setText(ControlNames::waitCharBox, waitChars);
     convertSmallPicture();
-    const QString converted = get<QPlainTextEdit>("Text3")->toPlainText();
+    const QString converted = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText();
     MessageRecorder recorder;
     QVERIFY(!reformat());
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().contains(says), qPrintable(recorder.messages.first()));
-    QCOMPARE(get<QPlainTextEdit>("Text3")->toPlainText(), converted);
+    QCOMPARE(get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText(), converted);
     QVERIFY(m_window->state().reformattedText.isEmpty());
 }
 
@@ -182,31 +183,31 @@ void StreamGuardsTest::reformatNeedsAFreshConversion()
     MessageRecorder recorder;
     if (path == "restore") {
         convertSmallPicture();
-        get("Command13")->click();
-        QVERIFY(!get("Command15")->isEnabled());
-        get("Command14")->click();
+        get(ControlNames::clearOutputButton)->click();
+        QVERIFY(!get(ControlNames::reformatButton)->isEnabled());
+        get(ControlNames::restoreOutputButton)->click();
     } else if (path == "address") {
-        get("Check1")->click();
+        get(ControlNames::loadEepromCheck)->click();
         setText("eeprom", QStringLiteral("65536"));
         convertSmallPicture();
         QCOMPARE(recorder.messages.size(), 1);
     } else {
-        setText("txthead", QStringLiteral("const unsigned char logo[] = {"));
-        setText("txtfrmt", QStringLiteral("0x"));
-        setText("txtDelim", QStringLiteral(","));
+        setText(ControlNames::headerBox, QStringLiteral("const unsigned char logo[] = {"));
+        setText(ControlNames::formatBox, QStringLiteral("0x"));
+        setText(ControlNames::delimiterBox, QStringLiteral(","));
         convertSmallPicture();
-        setText("txtfrmt", QString());
-        setText("txtDelim", QString());
+        setText(ControlNames::formatBox, QString());
+        setText(ControlNames::delimiterBox, QString());
         // The button is still there after a good Convert: Reformat itself refuses.
-        get("Command15")->click();
+        get(ControlNames::reformatButton)->click();
         QCOMPARE(recorder.messages.size(), 1);
         QVERIFY2(recorder.messages.first().contains("not a hex digit"), qPrintable(recorder.messages.first()));
     }
-    QVERIFY(!get("Command16")->isEnabled());
+    QVERIFY(!get(ControlNames::sendToLcdButton)->isEnabled());
     QVERIFY(m_window->state().reformattedText.isEmpty());
     // A click that slips through the disabled button still builds nothing.
-    get("Command15")->setEnabled(true);
-    get("Command15")->click();
+    get(ControlNames::reformatButton)->setEnabled(true);
+    get(ControlNames::reformatButton)->click();
     QVERIFY(m_window->state().reformattedText.isEmpty());
 }
 
@@ -214,10 +215,10 @@ void StreamGuardsTest::newConvertRetiresTheStream()
 {
     convertSmallPicture();
     QVERIFY(reformat());
-    get<PixelCanvas>("Picture1")->setPoint({5, 5});
-    get("Command9")->click();
-    QVERIFY(!get("Command16")->isEnabled());
-    QVERIFY(get("Command15")->isEnabled());
+    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({5, 5});
+    get(ControlNames::convertButton)->click();
+    QVERIFY(!get(ControlNames::sendToLcdButton)->isEnabled());
+    QVERIFY(get(ControlNames::reformatButton)->isEnabled());
 }
 
 void StreamGuardsTest::sendLocksWhatRewritesTheWindow()
@@ -226,12 +227,12 @@ void StreamGuardsTest::sendLocksWhatRewritesTheWindow()
     QVERIFY(reformat());
     setText("xmitdelay", QStringLiteral("20"));
     openPort();
-    get("Command16")->click();
-    for (const char *name : {"Command10", "Command5", "cmdtext", "Command12", "Command13", "Command14", "txtcase"})
+    get(ControlNames::sendToLcdButton)->click();
+    for (const char *name : {ControlNames::loadPictureButton, ControlNames::clearCanvasButton, "cmdtext", ControlNames::saveOutputButton, ControlNames::clearOutputButton, ControlNames::restoreOutputButton, "txtcase"})
         QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
     get("cmdStop")->click();
     QVERIFY(spinUntil([this] { return get<QLabel>("comm")->text() == QLatin1String("ON"); }));
-    QVERIFY(get("Command10")->isEnabled() && get("Command5")->isEnabled());
+    QVERIFY(get(ControlNames::loadPictureButton)->isEnabled() && get(ControlNames::clearCanvasButton)->isEnabled());
 }
 
 void StreamGuardsTest::pasteAndSendPausesOnItsWaitChar_data()
@@ -247,12 +248,12 @@ void StreamGuardsTest::pasteAndSendPausesOnItsWaitChar()
 {
     QFETCH(QString, waitChars);
     QFETCH(int, pauses);
-    setText("Text4", waitChars);
+    setText(ControlNames::waitCharBox, waitChars);
     setText("xmitdelay", QStringLiteral("40"));
     openPort();
     QGuiApplication::clipboard()->setText(QStringLiteral("aXbXc"));
     MessageRecorder recorder;
-    get("Command4")->click();
+    get(ControlNames::pasteAndSendButton)->click();
     if (pauses < 0) {
         QCOMPARE(recorder.messages.size(), 2); // the confirmation, then the refusal
         QCOMPARE(m_pty->read(200), QByteArray());

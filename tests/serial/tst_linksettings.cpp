@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
 #include "PseudoTerminal.h"
 #include "widgets/ui/ControlFactory.h"
@@ -32,17 +33,17 @@ void LinkSettingsTest::settingsNow()
     QCOMPARE(recorder.messages.value(0),
              QStringLiteral("Settings Now\n\rBuffer:32\n\rDelay:10\n\rWait Char(s): ]\n\rXmit Delay:5"));
 
-    control<QListWidget>(&window, "List2")->setCurrentRow(6); // at once, no Apply needed
+    control<QListWidget>(&window, ControlNames::picBufferList)->setCurrentRow(6); // at once, no Apply needed
     QCOMPARE(window.state().picBufferSize, qint16(128));
-    control<QListWidget>(&window, "List3")->setCurrentRow(10);
+    control<QListWidget>(&window, ControlNames::picDelayList)->setCurrentRow(10);
     QCOMPARE(window.state().picDelayMs, qint16(100));
-    auto *wait = control<QLineEdit>(&window, "Text4");
+    auto *wait = control<QLineEdit>(&window, ControlNames::waitCharBox);
     wait->clear(); // every change counts, even to nothing
     QCOMPARE(window.state().waitChars, QString());
     QTest::keyClicks(wait, "]]");
     QCOMPARE(window.state().waitChars, QStringLiteral("]]"));
     control<QLineEdit>(&window, "xmitdelay")->setText(QStringLiteral("soon")); // shown as typed
-    // Apply reads the lists and Text4 again, whatever the record holds now.
+    // Apply reads the lists and waitCharBox again, whatever the record holds now.
     window.state().picBufferSize = 7;
     window.state().picDelayMs = 7;
     window.state().waitChars = QStringLiteral("stale");
@@ -56,13 +57,13 @@ void LinkSettingsTest::eepromTargetBothWays()
 {
     MessageRecorder recorder;
     MainWindow window(PortAssignments{});
-    auto *check = control<QCheckBox>(&window, "Check1");
+    auto *check = control<QCheckBox>(&window, ControlNames::loadEepromCheck);
     auto *address = control<QLineEdit>(&window, "eeprom");
     auto *delay = control<QLineEdit>(&window, "xmitdelay");
     const QString base = QApplication::palette(address).color(QPalette::Base).name();
     auto target = [&] {
-        return QStringList{control<QPushButton>(&window, "Command16")->text(),
-                           control<QGroupBox>(&window, "Frame7")->title(), QString::number(address->isEnabled()),
+        return QStringList{control<QPushButton>(&window, ControlNames::sendToLcdButton)->text(),
+                           control<QGroupBox>(&window, ControlNames::directLoadFrame)->title(), QString::number(address->isEnabled()),
                            Controls::background(address).name(), address->text(), delay->text(),
                            QString::number(window.state().eepromMode)}
             .join('|');

@@ -1,5 +1,5 @@
 #include "logic/serial/CommPort.h"
-#include "logic/serial/LineSettings.h"
+#include "logic/serial/SerialLineFormat.h"
 #include "logic/serial/PortAssignments.h"
 #include "logic/serial/SerialDevices.h"
 
@@ -36,7 +36,7 @@ void SerialLogicTest::settingsStrings()
 {
     QFETCH(QString, text);
     QFETCH(QString, canonical);
-    const std::optional<LineSettings> parsed = LineSettings::parse(text);
+    const std::optional<SerialLineFormat> parsed = SerialLineFormat::parse(text);
     QCOMPARE(parsed.has_value(), !canonical.isEmpty());
     CommPort port(PortAssignments{});
     QVERIFY(port.setSettings(QStringLiteral("4800,o,8,1")));

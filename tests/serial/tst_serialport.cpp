@@ -1,4 +1,5 @@
 #include "SerialRig.h"
+#include "widgets/ui/ControlNames.h"
 #include "logic/serial/CommPort.h"
 #include "widgets/serial/TerminalText.h"
 
@@ -33,8 +34,8 @@ QString letters(int count)
 
 } // namespace
 
-const QString openState = "Close ON #00c000 #ffffc0 #c0ffc0 cmdbuff:0 Command4:1 Timer1:1 lblxmit:1";
-const QString closedState = "Open OFF #c00000 #ffffff #ffffff cmdbuff:1 Command4:0 Timer1:0 lblxmit:0";
+const QString openState = "Close ON #00c000 #ffffc0 #c0ffc0 cmdbuff:0 pasteAndSendButton:1 receiveTimer:1 lblxmit:1";
+const QString closedState = "Open OFF #c00000 #ffffff #ffffff cmdbuff:1 pasteAndSendButton:0 receiveTimer:0 lblxmit:0";
 
 // Port control and terminal over a real pseudo-terminal standing in for the PIC.
 class SerialPortTest : public QObject
@@ -66,9 +67,9 @@ void SerialPortTest::openAndCloseSequences()
     QVERIFY(!rig.port()->portOpen()); // nothing opens by itself
     rig.typing()->setPlainText(QStringLiteral("typed"));
     rig.get<QRadioButton>("Option1_1")->click();
-    auto *settings = rig.get<QListWidget>("List1");
+    auto *settings = rig.get<QListWidget>(ControlNames::portSettingsList);
     settings->setCurrentRow(3); // chosen while closed: used by the next open
-    QCOMPARE(rig.get<QLabel>("Label2")->text(), QStringLiteral("2400,n,8,1"));
+    QCOMPARE(rig.get<QLabel>(ControlNames::portSettingLabel)->text(), QStringLiteral("2400,n,8,1"));
     for (int round = 0; round < 2; ++round) { // twice: closing really lets the device go
         rig.clickOpenClose();
         QVERIFY(rig.port()->portOpen());
@@ -87,7 +88,7 @@ void SerialPortTest::openAndCloseSequences()
     rig.clickOpenClose();
     settings->setCurrentRow(1); // chosen while open: the line changes at once
     QCOMPARE(pty.slaveBaudRate(), 9600);
-    QCOMPARE(rig.get<QLabel>("Label2")->text(), QStringLiteral("9600,n,8,1"));
+    QCOMPARE(rig.get<QLabel>(ControlNames::portSettingLabel)->text(), QStringLiteral("9600,n,8,1"));
     QVERIFY(rig.recorder.messages.isEmpty());
     rig.window.exitProgram(); // E&xit lets go of the device and its lock
     QVERIFY(!rig.port()->portOpen());
@@ -176,7 +177,7 @@ void SerialPortTest::typedKeysAreSentNotEchoed()
     for (QChar c : QStringLiteral("A\u00E9\u20ACz"))
         pressKey(typing, c);
     QCOMPARE(rig.sent(pty), QByteArray("\r\bA\xE9z"));
-    // The keys still edit Text2 as usual; the euro sign has no byte: a beep, and it does not show.
+    // The keys still edit transmitWindow as usual; the euro sign has no byte: a beep, and it does not show.
     QCOMPARE(typing->toPlainText(), QStringLiteral("qA\u00E9z\n"));
     QCOMPARE(rig.recorder.beeps, beeps + 1);
     QTest::qWait(120);
@@ -197,7 +198,7 @@ void SerialPortTest::receivedTextThroughFilter()
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("ab\ncde\u00E9"));
     QCOMPARE(input->blockCount(), 2);
     // What came after the last tick still shows when the port closes.
-    rig.get<QTimer>("Timer1")->stop();
+    rig.get<QTimer>(ControlNames::receiveTimer)->stop();
     QVERIFY(pty.write("\rlate"));
     QTRY_COMPARE(rig.port()->serialPort()->bytesAvailable(), 5);
     rig.clickOpenClose();
@@ -236,7 +237,7 @@ void SerialPortTest::otherEndVanishing()
     QVERIFY(pty.write("hello"));
     QTRY_COMPARE(rig.input()->toPlainText(), QStringLiteral("hello"));
     // The last words before the line dropped, not yet shown by a tick.
-    rig.get<QTimer>("Timer1")->stop();
+    rig.get<QTimer>(ControlNames::receiveTimer)->stop();
     QVERIFY(pty.write(" bye"));
     QTRY_COMPARE(rig.port()->serialPort()->bytesAvailable(), 4);
     pty.closeMaster();
@@ -290,8 +291,8 @@ void SerialPortTest::customSettings_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("open");
-    QTest::addColumn<QString>("label");   // Label2 afterwards
-    QTest::addColumn<int>("rows");        // List1's items afterwards
+    QTest::addColumn<QString>("label");   // portSettingLabel afterwards
+    QTest::addColumn<int>("rows");        // portSettingsList's items afterwards
     QTest::addColumn<QString>("message"); // part of the one message, empty: none
     QTest::newRow("new rate, closed") << " 250000,N,8,1 " << false << "250000,n,8,1" << 9 << "";
     QTest::newRow("listed rate, open") << "115200,n,8,1" << true << "115200,n,8,1" << 8 << "";
@@ -312,8 +313,8 @@ void SerialPortTest::customSettings()
     auto *custom = rig.get<QLineEdit>("txtCustom");
     custom->setText(typed);
     QTest::keyClick(custom, Qt::Key_Return);
-    QTEST(rig.get<QLabel>("Label2")->text(), "label");
-    QTEST(rig.get<QListWidget>("List1")->count(), "rows");
+    QTEST(rig.get<QLabel>(ControlNames::portSettingLabel)->text(), "label");
+    QTEST(rig.get<QListWidget>(ControlNames::portSettingsList)->count(), "rows");
     QCOMPARE(rig.recorder.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())
         QVERIFY2(rig.recorder.messages.first().contains(message), qPrintable(rig.recorder.messages.first()));

@@ -63,7 +63,7 @@ QByteArray pictureStream()
     conversion.width = lcd->width;
     conversion.height = lcd->height;
     conversion.horizontal = false;
-    TransferSettings transfer;
+    PicTransferOptions transfer;
     transfer.lcdSizeIndex = qint16(lcd->index);
     const QString hex = SendStream::outputTextFrom(Conversion::fromPicture(picture, conversion));
     return SendStream::reformat(QString(), TransferHeader::build(transfer).text(), QStringLiteral("]"), hex,

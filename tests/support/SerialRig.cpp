@@ -1,4 +1,5 @@
 #include "SerialRig.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/serial/CommPort.h"
 #include "widgets/ui/ControlFactory.h"
@@ -41,12 +42,12 @@ CommPort *SerialRig::port() const
 
 QPlainTextEdit *SerialRig::input() const
 {
-    return get<QPlainTextEdit>("Text1");
+    return get<QPlainTextEdit>(ControlNames::serialInputWindow);
 }
 
 QPlainTextEdit *SerialRig::typing() const
 {
-    return get<QPlainTextEdit>("Text2");
+    return get<QPlainTextEdit>(ControlNames::transmitWindow);
 }
 
 void SerialRig::clickOpenClose() const
@@ -61,8 +62,8 @@ QString SerialRig::state() const
     return QStringList{get<QPushButton>("cmdcomm")->text(), indicator->text(),
                        Controls::background(indicator).name(), Controls::background(input()).name(),
                        Controls::background(typing()).name(), flag("cmdbuff", get<QPushButton>("cmdbuff")->isEnabled()),
-                       flag("Command4", get<QPushButton>("Command4")->isEnabled()),
-                       flag("Timer1", get<QTimer>("Timer1")->isActive()),
+                       flag(ControlNames::pasteAndSendButton, get<QPushButton>(ControlNames::pasteAndSendButton)->isEnabled()),
+                       flag(ControlNames::receiveTimer, get<QTimer>(ControlNames::receiveTimer)->isActive()),
                        flag("lblxmit", !get<QLabel>("lblxmit")->isHidden())}
         .join(' ');
 }

@@ -6,7 +6,7 @@
 #include "logic/canvas/BmpFileHeader.h"
 #include "logic/canvas/ImportPipeline.h"
 #include "logic/canvas/MonoBitmapRows.h"
-#include "logic/canvas/PictureDecoder.h"
+#include "logic/canvas/ImageFileDecoder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -100,7 +100,7 @@ BitmapLoadResult loadData(const QByteArray &data, QSize lcdSize, bool inverted, 
         result.walkedAsStored = true;
         return result;
     }
-    const QImage picture = PictureDecoder::decode(data, &error);
+    const QImage picture = ImageFileDecoder::decode(data, &error);
     if (picture.isNull())
         return failure(error);
     BitmapLoadResult result = loadPicture(ImportPipeline::run(picture, lcdSize, import), inverted, grid);

@@ -11,7 +11,6 @@ struct LcdSize
     int width;
     int height;
     const char *caption;   // "240x64"
-    const char *labelName; // the label beside the option
     char displayType;      // the character the transfer header tells the PIC
 };
 

@@ -19,7 +19,7 @@ QString TransferHeader::typeCharacter(int lcdSizeIndex)
     return QString(QLatin1Char(types[lcdSizeIndex]));
 }
 
-TransferHeader TransferHeader::build(const TransferSettings &settings)
+TransferHeader TransferHeader::build(const PicTransferOptions &settings)
 {
     TransferHeader header;
     const QString type =

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/convert/TransferSettings.h"
+#include "logic/convert/PicTransferOptions.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -16,7 +16,7 @@ class TransferHeader
 public:
     static constexpr int MaxAddress = 65535; // four hex digits
 
-    static TransferHeader build(const TransferSettings &settings);
+    static TransferHeader build(const PicTransferOptions &settings);
 
     // The EEPROM start address as typed (decimal, blanks around allowed);
     // nothing, with the reason in *error, unless it is a whole number from 0

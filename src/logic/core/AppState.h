@@ -28,9 +28,6 @@ struct AppState
     // Send pauses before exactly this character, whatever the box says now.
     QString reformattedWaitChar;
     HexGrid hexGrid;
-    qint16 canvasBaseWidth = 0;
-    qint16 canvasBaseHeight = 0;
-    bool penDown = false;
     // True while the canvas shows a bitmap exactly as loaded: horizontal
     // packing then takes the file's own bytes from hexGrid.
     bool canvasShowsLoadedBitmap = false;

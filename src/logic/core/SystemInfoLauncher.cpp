@@ -8,7 +8,7 @@ namespace {
 const QString Root = QStringLiteral("HKEY_LOCAL_MACHINE");
 }
 
-SystemInfoLauncher::SystemInfoLauncher(const KeyValueStore &store) : m_store(store) {}
+SystemInfoLauncher::SystemInfoLauncher(const RegistryFile &store) : m_store(store) {}
 
 QStringList SystemInfoLauncher::knownTools()
 {
@@ -16,10 +16,10 @@ QStringList SystemInfoLauncher::knownTools()
             QStringLiteral("mate-system-monitor"), QStringLiteral("xfce4-taskmanager")};
 }
 
-KeyValueStore SystemInfoLauncher::systemStore()
+RegistryFile SystemInfoLauncher::systemStore()
 {
     const QString path = qEnvironmentVariable("TAVREL_KEYSTORE", QStringLiteral("/etc/tavrel/keys.conf"));
-    return KeyValueStore::fromFile(path);
+    return RegistryFile::fromFile(path);
 }
 
 QString SystemInfoLauncher::findProgram() const

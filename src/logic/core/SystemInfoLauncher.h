@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/core/KeyValueStore.h"
+#include "logic/core/RegistryFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,7 +10,7 @@
 class SystemInfoLauncher
 {
 public:
-    explicit SystemInfoLauncher(const KeyValueStore &store);
+    explicit SystemInfoLauncher(const RegistryFile &store);
 
     // The program to start, or an empty text when there is none.
     QString findProgram() const;
@@ -19,8 +19,8 @@ public:
 
     static QStringList knownTools();
     // The store the running program consults ($TAVREL_KEYSTORE, else a file in /etc).
-    static KeyValueStore systemStore();
+    static RegistryFile systemStore();
 
 private:
-    KeyValueStore m_store;
+    RegistryFile m_store;
 };

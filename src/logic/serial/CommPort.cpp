@@ -71,7 +71,7 @@ bool CommPort::setCommPort(int number)
 
 bool CommPort::setSettings(const QString &text)
 {
-    const std::optional<LineSettings> parsed = LineSettings::parse(text);
+    const std::optional<SerialLineFormat> parsed = SerialLineFormat::parse(text);
     if (!parsed)
         return refuse(tr("\"%1\" is not a line setting such as 19200,n,8,1.").arg(text));
     if (portOpen() && !applyLineSettings(*parsed)) {
@@ -135,7 +135,7 @@ void CommPort::close()
     emit closed();
 }
 
-bool CommPort::applyLineSettings(const LineSettings &settings)
+bool CommPort::applyLineSettings(const SerialLineFormat &settings)
 {
     return m_port.setBaudRate(settings.baudRate) && m_port.setDataBits(settings.dataBits)
         && m_port.setParity(settings.parity) && m_port.setStopBits(settings.stopBits);

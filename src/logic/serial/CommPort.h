@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/serial/LineSettings.h"
+#include "logic/serial/SerialLineFormat.h"
 #include "logic/serial/PortAssignments.h"
 
 #include <QObject>
@@ -85,7 +85,7 @@ signals:
 private:
     bool open();
     void close();
-    bool applyLineSettings(const LineSettings &settings);
+    bool applyLineSettings(const SerialLineFormat &settings);
     bool applyHandshake();
     void handleError(QSerialPort::SerialPortError error);
     bool refuse(const QString &reason);
@@ -94,7 +94,7 @@ private:
     PortAssignments m_devices;
     QSerialPort m_port;
     int m_commPort = 1;
-    LineSettings m_settings;
+    SerialLineFormat m_settings;
     int m_handshaking = HandshakeOff;
     int m_outBufferSize = 512;
     QString m_error;

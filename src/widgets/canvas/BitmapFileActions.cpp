@@ -1,12 +1,12 @@
 #include "widgets/canvas/BitmapFileActions.h"
 
 #include "logic/core/AppState.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 #include "widgets/ui/UserMessages.h"
 #include "logic/canvas/BitmapLoader.h"
 #include "widgets/canvas/ImportDialog.h"
 #include "logic/canvas/LoadReport.h"
-#include "logic/canvas/PictureDecoder.h"
+#include "logic/canvas/ImageFileDecoder.h"
 #include "logic/canvas/PictureSaveFormat.h"
 
 #include <QClipboard>
@@ -16,18 +16,18 @@
 #include <QSaveFile>
 
 namespace {
-CommonDialog::FilePrompt openPrompt()
+FileAndFontPrompts::FilePrompt openPrompt()
 {
     return {QStringLiteral("LCD File to Open"),
             QStringLiteral("Image (*.bmp)|*.bmp|Images (*.bmp *.png *.gif *.jpg *.jpeg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg|"
                            "All Files (*)|*"),
-            QStringLiteral("bmp"), QString(), CommonDialog::FileKind::Picture};
+            QStringLiteral("bmp"), QString(), FileAndFontPrompts::FileKind::Picture};
 }
 
-CommonDialog::FilePrompt savePrompt()
+FileAndFontPrompts::FilePrompt savePrompt()
 {
     return {QStringLiteral("LCD File to Save"), QStringLiteral("Image (*.bmp)|*.bmp|PNG (*.png)|*.png"),
-            QStringLiteral("bmp"), QString(), CommonDialog::FileKind::Picture};
+            QStringLiteral("bmp"), QString(), FileAndFontPrompts::FileKind::Picture};
 }
 
 QString cannotLoad(const QString &path, const QString &reason)
@@ -36,7 +36,7 @@ QString cannotLoad(const QString &path, const QString &reason)
 }
 } // namespace
 
-BitmapFileActions::BitmapFileActions(AppState &state, CommonDialog &dialog, QWidget *panel)
+BitmapFileActions::BitmapFileActions(AppState &state, FileAndFontPrompts &dialog, QWidget *panel)
     : QObject(panel), m_state(state), m_dialog(dialog), m_panel(panel)
 {
 }
@@ -81,7 +81,7 @@ PictureLoad BitmapFileActions::loadFile(bool inverted, bool alwaysAsk)
             return failed(cannotLoad(path, result.error));
         return {PictureLoad::Outcome::Loaded, result.picture, result.dump, LoadReport::exact(name, lcdSize())};
     }
-    const QImage source = PictureDecoder::decode(data, &error);
+    const QImage source = ImageFileDecoder::decode(data, &error);
     if (source.isNull())
         return failed(cannotLoad(path, error));
     return imported(source, name, inverted);

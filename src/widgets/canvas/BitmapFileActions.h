@@ -6,7 +6,7 @@
 #include <QObject>
 
 struct AppState;
-class CommonDialog;
+class FileAndFontPrompts;
 class QWidget;
 
 // What a Load, an import or a paste brought, for the canvas panel to show.
@@ -28,7 +28,7 @@ class BitmapFileActions : public QObject
 {
     Q_OBJECT
 public:
-    BitmapFileActions(AppState &state, CommonDialog &dialog, QWidget *panel);
+    BitmapFileActions(AppState &state, FileAndFontPrompts &dialog, QWidget *panel);
 
     // Asks for a picture file. A one-bit bitmap at the LCD size is walked
     // byte by byte; any other picture goes through the import dialog.
@@ -50,7 +50,7 @@ private:
     QSize lcdSize() const;
 
     AppState &m_state;
-    CommonDialog &m_dialog;
+    FileAndFontPrompts &m_dialog;
     QWidget *m_panel;
     ImportSettings m_import; // the dialog opens on the choices made last
 };

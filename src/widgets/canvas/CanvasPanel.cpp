@@ -1,8 +1,9 @@
 #include "widgets/canvas/CanvasPanel.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/core/SettingsStore.h"
 #include "logic/core/AppState.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/canvas/BitmapFileActions.h"
 #include "widgets/canvas/CanvasHistory.h"
@@ -33,7 +34,7 @@ const char *DrawingHint = QT_TRANSLATE_NOOP("CanvasPanel", "Draw with the left m
 const char *ClearUnlocks = QT_TRANSLATE_NOOP("CanvasPanel", "\"Clear\" unlocks the LCD sizes.");
 } // namespace
 
-CanvasPanel::CanvasPanel(AppState &state, CommonDialog &dialog, QWidget *parent)
+CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *parent)
     : QGroupBox(tr("Graphic"), parent), m_state(state), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("fraGraphic"));
@@ -57,7 +58,6 @@ void CanvasPanel::connectCanvas()
 {
     connect(m_canvas, &PixelCanvas::pressed, this, [this](QPoint point, Qt::MouseButton button) {
         pointerAt(point);
-        m_state.penDown = true;
         m_tools->press(point, button);
     });
     connect(m_canvas, &PixelCanvas::moved, this, [this](QPoint point) {
@@ -66,7 +66,6 @@ void CanvasPanel::connectCanvas()
     });
     connect(m_canvas, &PixelCanvas::released, this, [this](QPoint point) {
         m_tools->release(point);
-        m_state.penDown = false;
     });
     connect(m_canvas, &PixelCanvas::pointerLeft, m_position, &QLabel::hide);
     connect(m_canvas, &PixelCanvas::shiftRequested, this, &CanvasPanel::shift);
@@ -95,7 +94,7 @@ QWidget *CanvasPanel::buildCanvasArea()
     // The canvas takes the keys (arrows shift the picture); the scroll bars follow the mouse.
     m_scroll->setFocusPolicy(Qt::NoFocus);
     m_canvas = new PixelCanvas;
-    m_canvas->setObjectName(QStringLiteral("Picture1"));
+    m_canvas->setObjectName(QString(ControlNames::pixelCanvas));
     m_canvas->setAccessibleName(tr("Canvas"));
     m_canvas->setAccessibleDescription(tr("Arrow keys move the picture by one pixel"));
     m_scroll->setWidget(m_canvas);
@@ -177,15 +176,15 @@ QWidget *CanvasPanel::buildTools()
     grid->setVerticalSpacing(3);
 
     m_penSize = new QComboBox(box);
-    m_penSize->setObjectName(QStringLiteral("Combo1"));
+    m_penSize->setObjectName(QString(ControlNames::penSizeBox));
     m_penSize->addItems({"x1", "x2", "x3", "x4", "x5", "x10"});
-    grid->addWidget(Controls::label(box, QStringLiteral("Label4"), tr("Pen Size"), m_penSize), 0, 0);
+    grid->addWidget(Controls::label(box, ControlNames::penSizeLabel, tr("Pen Size"), m_penSize), 0, 0);
     grid->addWidget(m_penSize, 0, 1);
     connect(m_penSize, &QComboBox::currentIndexChanged, this, &CanvasPanel::penSizeClicked);
 
-    auto *draw = Controls::button(box, QStringLiteral("Command7"), tr("Draw"));
-    auto *erase = Controls::button(box, QStringLiteral("Command6"), tr("Erase"));
-    auto *clear = Controls::button(box, QStringLiteral("Command5"), tr("Clear"));
+    auto *draw = Controls::button(box, ControlNames::drawButton, tr("Draw"));
+    auto *erase = Controls::button(box, ControlNames::eraseButton, tr("Erase"));
+    auto *clear = Controls::button(box, ControlNames::clearCanvasButton, tr("Clear"));
     clear->setAccessibleDescription(tr("Clears the canvas"));
     grid->addWidget(draw, 1, 0);
     grid->addWidget(erase, 1, 1);
@@ -206,8 +205,8 @@ QWidget *CanvasPanel::buildTools()
     grid->addWidget(text, 4, 1);
     m_fontInUse = Controls::valueLabel(box, QStringLiteral("lblFont"), QString(), tr("Font in use"));
     grid->addWidget(m_fontInUse, 5, 0, 1, 2);
-    auto *load = Controls::button(box, QStringLiteral("Command10"), tr("Load"));
-    auto *save = Controls::button(box, QStringLiteral("Command8"), tr("Save"));
+    auto *load = Controls::button(box, ControlNames::loadPictureButton, tr("Load"));
+    auto *save = Controls::button(box, ControlNames::savePictureButton, tr("Save"));
     save->setAccessibleDescription(tr("Saves the picture as a bitmap or PNG"));
     grid->addWidget(load, 6, 0);
     grid->addWidget(save, 6, 1);
@@ -217,7 +216,7 @@ QWidget *CanvasPanel::buildTools()
     m_paste->setAccessibleDescription(tr("Imports the clipboard's picture"));
     grid->addWidget(m_import, 7, 0);
     grid->addWidget(m_paste, 7, 1);
-    m_convert = Controls::button(box, QStringLiteral("Command9"), tr("Convert"));
+    m_convert = Controls::button(box, ControlNames::convertButton, tr("Convert"));
     grid->addWidget(m_convert, 8, 0, 1, 2);
     m_load = load;
     m_clear = clear;
@@ -354,7 +353,7 @@ void CanvasPanel::sizeChosen(int index, QSize size)
 
 void CanvasPanel::fontClicked()
 {
-    CommonDialog *dialog = &m_dialog;
+    FileAndFontPrompts *dialog = &m_dialog;
     dialog->flags = 3; // screen and printer fonts
     // The dialog opens on the font in use.
     const QFont current = m_canvas->stampFont();

@@ -10,7 +10,7 @@ class SettingsStore;
 struct PictureLoad;
 class BitmapFileActions;
 class CanvasHistory;
-class CommonDialog;
+class FileAndFontPrompts;
 class DrawingTools;
 class PixelCanvas;
 class QCheckBox;
@@ -29,7 +29,7 @@ class CanvasPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    CanvasPanel(AppState &state, CommonDialog &dialog, QWidget *parent = nullptr);
+    CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *parent = nullptr);
 
     PixelCanvas *canvas() const { return m_canvas; }
     // "Convert" stands here; the convert panel runs it.
@@ -86,7 +86,7 @@ private:
     void showFontInUse();
 
     AppState &m_state;
-    CommonDialog &m_dialog;
+    FileAndFontPrompts &m_dialog;
     PixelCanvas *m_canvas = nullptr;
     DrawingTools *m_tools = nullptr;
     CanvasHistory *m_history = nullptr;

@@ -1,4 +1,5 @@
 #include "widgets/canvas/SizeSelector.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/canvas/LcdSizes.h"
 #include "widgets/ui/ControlFactory.h"
@@ -21,7 +22,7 @@ SizeSelector::SizeSelector(QWidget *parent) : QWidget(parent)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(1);
     grid->setColumnStretch(2, 1);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label10"), tr("LCD Size")), 0, 0, 1, 2);
+    grid->addWidget(Controls::label(this, ControlNames::lcdSizeCaptionLabel, tr("LCD Size")), 0, 0, 1, 2);
     int row = 1;
     QList<QAbstractButton *> group;
     QVector<int> order = LcdSizes::screenOrder();
@@ -34,7 +35,7 @@ SizeSelector::SizeSelector(QWidget *parent) : QWidget(parent)
         option->setAccessibleName(caption);
         m_options[index] = option;
         group << option;
-        auto *label = Controls::label(this, size ? QLatin1String(size->labelName) : QStringLiteral("lblCustom"),
+        auto *label = Controls::label(this, size ? ControlNames::lcdSizeLabel(caption) : QStringLiteral("lblCustom"),
                                       caption);
         OptionGroup::captionClicks(label, option);
         grid->addWidget(option, row, 0);

@@ -162,7 +162,7 @@ void PreviewPane::decodeNow()
 {
     m_idle.stop();
     m_request.stream = SendStreamDecoder::looksLikeStream(m_text);
-    m_result = LcdPictureDecoder::decode(m_text, m_request);
+    m_result = LcdByteDecoder::decode(m_text, m_request);
     showResult();
     emit decoded();
 }

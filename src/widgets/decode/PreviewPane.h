@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/PreviewImage.h"
 
 #include <QImage>
@@ -36,7 +36,7 @@ public:
     void setZoom(int zoom);
     QList<QWidget *> focusOrder() const;
 
-    const LcdPictureDecoder::Result &result() const { return m_result; }
+    const LcdByteDecoder::Result &result() const { return m_result; }
     // Pixels that differ from the reference; -1 when there is none to compare.
     int differingPixels() const { return m_differing; }
     // What the preview shows, one image pixel per LCD pixel.
@@ -58,8 +58,8 @@ private:
     QString layoutText() const;
 
     QString m_text;
-    LcdPictureDecoder::Request m_request;
-    LcdPictureDecoder::Result m_result;
+    LcdByteDecoder::Request m_request;
+    LcdByteDecoder::Result m_result;
     QImage m_reference;
     PreviewImage::Colours m_colours;
     int m_differing = -1;

@@ -1,10 +1,11 @@
 #include "widgets/output/OutputPanel.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/core/AppState.h"
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/UserMessages.h"
-#include "widgets/convert/ConvertPanel.h"
+#include "widgets/convert/ConvertControls.h"
 #include "logic/export/ArrayFiles.h"
 #include "widgets/export/ExportDialog.h"
 #include "logic/export/ExportTemplates.h"
@@ -28,16 +29,16 @@ const QString upCaseCaption = QStringLiteral("&UpCase");
 const QString lowCaseCaption = QStringLiteral("&LowCase");
 } // namespace
 
-OutputPanel::OutputPanel(AppState &state, CommonDialog &dialog, const SendPeers &peers, QWidget *form)
+OutputPanel::OutputPanel(AppState &state, FileAndFontPrompts &dialog, const SendPeers &peers, QWidget *form)
     : QWidget(form), m_state(state), m_dialog(dialog), m_convert(peers.convert), m_form(form),
       m_output(new QPlainTextEdit(this)),
-      m_pasteAndSend(Controls::button(form, QStringLiteral("Command4"), tr("Paste and Send ")))
+      m_pasteAndSend(Controls::button(form, ControlNames::pasteAndSendButton, tr("Paste and Send ")))
 {
     m_pasteAndSend->setEnabled(false);
     setObjectName(QStringLiteral("fraOutput"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_output->setObjectName(QStringLiteral("Text3"));
+    m_output->setObjectName(QString(ControlNames::outputWindow));
     m_output->setAccessibleName(tr("Output window"));
     m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab moves on to the next control rather than into the text.
@@ -104,12 +105,12 @@ void OutputPanel::setPortOpen(bool open)
 
 QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
 {
-    auto *frame = Controls::frame(this, QStringLiteral("Frame7"), tr("Directly load LCD"));
+    auto *frame = Controls::frame(this, ControlNames::directLoadFrame, tr("Directly load LCD"));
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 2, 6, 4);
     layout->setSpacing(2);
-    m_send = Controls::button(frame, QStringLiteral("Command16"), tr("Send to LCD"));
-    m_reformat = Controls::button(frame, QStringLiteral("Command15"), tr("Reformat For Output"));
+    m_send = Controls::button(frame, ControlNames::sendToLcdButton, tr("Send to LCD"));
+    m_reformat = Controls::button(frame, ControlNames::reformatButton, tr("Reformat For Output"));
     m_send->setEnabled(false);
     m_reformat->setEnabled(false);
     connect(m_reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
@@ -137,7 +138,7 @@ QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
 
 QWidget *OutputPanel::buildEditFrame()
 {
-    auto *frame = Controls::frame(this, QStringLiteral("Frame8"), tr("Text Output Window"));
+    auto *frame = Controls::frame(this, ControlNames::textOutputFrame, tr("Text Output Window"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setSpacing(2);
@@ -148,17 +149,17 @@ QWidget *OutputPanel::buildEditFrame()
         grid->addWidget(button, row, column, 1, span);
         return button;
     };
-    m_copy = add("Command11", tr("Copy"), &OutputPanel::copyClicked, 0, 0, 1);
-    m_save = add("Command12", tr("Save"), &OutputPanel::saveClicked, 0, 1, 1);
+    m_copy = add(ControlNames::copyOutputButton, tr("Copy"), &OutputPanel::copyClicked, 0, 0, 1);
+    m_save = add(ControlNames::saveOutputButton, tr("Save"), &OutputPanel::saveClicked, 0, 1, 1);
     m_save->setEnabled(false);
     m_save->setAccessibleDescription(tr("Saves the output window's text"));
     m_export = add("cmdExport", tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
     m_export->setEnabled(false);
     m_export->setAccessibleDescription(tr("Writes the last conversion's bytes as C source, XBM, binary, "
                                           "Intel HEX or assembler"));
-    m_clear = add("Command13", tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
+    m_clear = add(ControlNames::clearOutputButton, tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
     m_clear->setAccessibleDescription(tr("Clears the output window"));
-    m_restore = add("Command14", tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
+    m_restore = add(ControlNames::restoreOutputButton, tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
     m_caseToggle = add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 3);
     return frame;
 }
@@ -207,9 +208,9 @@ void OutputPanel::copyClicked()
 
 void OutputPanel::saveClicked()
 {
-    CommonDialog *dialog = &m_dialog;
+    FileAndFontPrompts *dialog = &m_dialog;
     dialog->showSave({QStringLiteral("LCD File to Save"), QStringLiteral("Text(*.txt)|*.txt|Basic (*.bas)|*.bas"),
-                      QStringLiteral("*.txt"), QStringLiteral("*.txt"), CommonDialog::FileKind::Text});
+                      QStringLiteral("*.txt"), QStringLiteral("*.txt"), FileAndFontPrompts::FileKind::Text});
     if (dialog->fileName.isEmpty())
         return;
     QString reason;
@@ -230,10 +231,10 @@ void OutputPanel::writeExport(const ExportOptions &options)
 {
     const ExportTemplates::Kind &kind = ExportTemplates::kindOf(options);
     const QString extension = QLatin1String(kind.extension);
-    CommonDialog *dialog = &m_dialog;
+    FileAndFontPrompts *dialog = &m_dialog;
     dialog->showSave({tr("Export to File"),
                       QStringLiteral("%1 (*.%2)|*.%2|All Files (*.*)|*.*").arg(tr(kind.caption), extension), extension,
-                      options.name + QLatin1Char('.') + extension, CommonDialog::FileKind::Text});
+                      options.name + QLatin1Char('.') + extension, FileAndFontPrompts::FileKind::Text});
     if (dialog->fileName.isEmpty())
         return;
     QString reason;
@@ -266,9 +267,9 @@ void OutputPanel::caseToggleClicked()
 
 void OutputPanel::openTextFile()
 {
-    CommonDialog *dialog = &m_dialog;
+    FileAndFontPrompts *dialog = &m_dialog;
     dialog->showOpen({QStringLiteral("LCD File to Open"), QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"),
-                      QString(), QString(), CommonDialog::FileKind::Text});
+                      QString(), QString(), FileAndFontPrompts::FileKind::Text});
     if (dialog->fileName.isEmpty())
         return;
     QString text;

@@ -8,18 +8,18 @@
 #include <QWidget>
 
 struct AppState;
-class CommonDialog;
+class FileAndFontPrompts;
 class QPlainTextEdit;
 class QPushButton;
 
-// The output window Text3 with its frames "Directly load LCD" (reformat and
+// The output window outputWindow with its frames "Directly load LCD" (reformat and
 // send) and "Text Output Window" (copy, save, export, clear, restore, case),
 // and the "&Open" menu that loads a text file for the transmit window.
 class OutputPanel : public QWidget
 {
     Q_OBJECT
 public:
-    OutputPanel(AppState &state, CommonDialog &dialog, const SendPeers &peers, QWidget *form);
+    OutputPanel(AppState &state, FileAndFontPrompts &dialog, const SendPeers &peers, QWidget *form);
 
     // "Paste and Send " stands on its own in the window; the window places it.
     QPushButton *pasteAndSendButton() const { return m_pasteAndSend; }
@@ -62,8 +62,8 @@ private:
     void writeExport(const ExportOptions &options);
 
     AppState &m_state;
-    CommonDialog &m_dialog;
-    const ConvertPanel &m_convert;
+    FileAndFontPrompts &m_dialog;
+    const ConvertControls &m_convert;
     QWidget *m_form;
     QPlainTextEdit *m_output;
     QPushButton *m_pasteAndSend;

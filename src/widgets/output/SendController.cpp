@@ -6,8 +6,8 @@
 #include "logic/output/Latin1Text.h"
 #include "logic/output/TransmitDelay.h"
 #include "logic/serial/CommPort.h"
-#include "widgets/convert/ConvertPanel.h"
-#include "widgets/serial/LinkSettingsPanel.h"
+#include "widgets/convert/ConvertControls.h"
+#include "widgets/serial/PicLinkControls.h"
 #include "widgets/serial/PortIndicator.h"
 #include "widgets/serial/SerialPortPanel.h"
 #include "widgets/serial/TerminalPanel.h"
@@ -137,7 +137,7 @@ void SendController::start(Kind kind, const QString &text, const QString &waitCh
         sendFailed();
 }
 
-// Echoes into Text3 what has gone to the port since the last call and counts down.
+// Echoes into outputWindow what has gone to the port since the last call and counts down.
 void SendController::showProgress()
 {
     const qsizetype sent = m_sender.sentCount();

@@ -10,8 +10,8 @@
 
 struct AppState;
 class CommPort;
-class ConvertPanel;
-class LinkSettingsPanel;
+class ConvertControls;
+class PicLinkControls;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -25,8 +25,8 @@ struct SendPeers
 {
     SerialPortPanel &port;         // the port, its indicator and controls
     TerminalPanel &terminal;       // paused while a stream goes out
-    LinkSettingsPanel &link;       // transmit delay and wait character
-    ConvertPanel &convert;         // the counter of characters left
+    PicLinkControls &link;       // transmit delay and wait character
+    ConvertControls &convert;         // the counter of characters left
 };
 
 // "Send to LCD" and "Paste and Send ": sends a text through the window's
@@ -43,8 +43,8 @@ public:
     // Disabled from the start to the end of every send.
     void setLockedWhileSending(const QList<QWidget *> &controls) { m_locked = controls; }
 
-    void sendClicked();         // Command16
-    void pasteAndSendClicked(); // Command4
+    void sendClicked();         // sendToLcdButton
+    void pasteAndSendClicked(); // pasteAndSendButton
     void stopClicked();         // cmdStop, Esc
 
     bool isSending() const { return m_sender.isSending(); }

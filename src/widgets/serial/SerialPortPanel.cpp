@@ -1,4 +1,5 @@
 #include "widgets/serial/SerialPortPanel.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/core/SettingsStore.h"
 #include "widgets/serial/PortIndicator.h"
@@ -8,7 +9,7 @@
 #include "widgets/ui/UserMessages.h"
 #include "logic/serial/CommPort.h"
 #include "widgets/serial/DeviceChoice.h"
-#include "logic/serial/LineSettings.h"
+#include "logic/serial/SerialLineFormat.h"
 #include "logic/serial/PortAssignments.h"
 #include "widgets/ui/OptionGroup.h"
 
@@ -25,16 +26,16 @@
 SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssignments &devices)
     : QGroupBox(form), m_state(state), m_form(form), m_port(new CommPort(devices, this))
 {
-    setObjectName(QStringLiteral("Frame3"));
+    setObjectName(QString(ControlNames::serialPortFrame));
     setAccessibleName(tr("Serial port"));
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(2);
     buildPortChoice(grid, devices);
-    m_settings = Controls::list(this, QStringLiteral("List1"), {}, QString());
+    m_settings = Controls::list(this, ControlNames::portSettingsList, {}, QString());
     m_settings->setFixedSize(112, 60);
     m_settings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_settingLabel = Controls::valueLabel(this, QStringLiteral("Label2"), tr("Setting"), tr("Port settings"));
+    m_settingLabel = Controls::valueLabel(this, ControlNames::portSettingLabel, tr("Setting"), tr("Port settings"));
     grid->addWidget(m_settingLabel, 0, 2);
     m_settings->setAccessibleName(tr("Setting"));
     grid->addWidget(m_settings, 1, 2, 3, 1);
@@ -53,9 +54,9 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     m_handshake->setFixedSize(80, 60);
     m_buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QStringLiteral("512"), QString());
     m_buffer->setMaximumWidth(60);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label23"), tr("Handshake"), m_handshake), 0, 4);
+    grid->addWidget(Controls::label(this, ControlNames::handshakeLabel, tr("Handshake"), m_handshake), 0, 4);
     grid->addWidget(m_handshake, 1, 4, 3, 1);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label22"), tr("Com out buff"), m_buffer), 4, 4);
+    grid->addWidget(Controls::label(this, ControlNames::comOutBufferLabel, tr("Com out buff"), m_buffer), 4, 4);
     grid->addWidget(m_buffer, 4, 3);
     m_transmitActive = Controls::label(this, QStringLiteral("lblxmit"), tr("Transmit Window Active"));
     m_transmitActive->hide();
@@ -155,7 +156,7 @@ void SerialPortPanel::deviceChosen(const QString &path)
 void SerialPortPanel::customSettingEntered()
 {
     const QString text = m_custom->text().trimmed();
-    const std::optional<LineSettings> parsed = LineSettings::parse(text);
+    const std::optional<SerialLineFormat> parsed = SerialLineFormat::parse(text);
     if (!parsed) {
         UserMessages::inform(m_form, tr("\"%1\" is not a line setting. Type the baud rate, parity (n, e, o, m or s), "
                                         "data bits (5 to 8) and stop bits (1, 1.5 or 2), such as 250000,e,7,1.")
@@ -234,7 +235,7 @@ void SerialPortPanel::applyClicked()
         return;
     }
     const QListWidgetItem *settings = m_settings->currentItem();
-    if (!settings || !LineSettings::parse(settings->text())) {
+    if (!settings || !SerialLineFormat::parse(settings->text())) {
         UserMessages::inform(m_form, tr("Choose a line setting first. Nothing was applied."));
         return;
     }

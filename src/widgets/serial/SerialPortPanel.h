@@ -46,7 +46,7 @@ public:
     bool assignDevice(const QString &path);
     int checkedComNumber() const { return chosenOption(); }
 
-    void settingsClicked(int row); // List1
+    void settingsClicked(int row); // portSettingsList
     void applyClicked();           // cmdbuff
     void commClicked();            // cmdcomm: open when closed, else close
     void deviceChosen(const QString &path); // cboDevice: a listed or typed device for the chosen Com option

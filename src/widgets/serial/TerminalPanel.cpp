@@ -1,4 +1,5 @@
 #include "widgets/serial/TerminalPanel.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/core/AppState.h"
 #include "widgets/ui/ControlFactory.h"
@@ -37,7 +38,7 @@ TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
       m_lines(new ModemLineControls(port, form, this))
 {
     setObjectName(QStringLiteral("fraTerminal"));
-    m_input->setObjectName(QStringLiteral("Text1"));
+    m_input->setObjectName(QString(ControlNames::serialInputWindow));
     m_input->setAccessibleName(tr("Serial input"));
     // CR LF is one line break here: the text shows as a line and an empty line.
     m_input->setPlainText(QStringLiteral("Serial Input from PIC\r\n"));
@@ -46,10 +47,10 @@ TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
     m_input->setUndoRedoEnabled(false);
     // Tab moves on; only the transmit window sends it as a byte.
     m_input->setTabChangesFocus(true);
-    // Pasting or typing into Text1 obeys the same bound as received text.
+    // Pasting or typing into serialInputWindow obeys the same bound as received text.
     connect(m_input->document(), &QTextDocument::contentsChanged, this,
             [this] { TerminalText::dropOldest(m_input, limit()); }, Qt::QueuedConnection);
-    m_typing->setObjectName(QStringLiteral("Text2"));
+    m_typing->setObjectName(QString(ControlNames::transmitWindow));
     m_typing->setAccessibleName(tr("Transmit window"));
     m_typing->setMaximumHeight(60);
     connect(m_typing, &TransmitWindow::typed, this, &TerminalPanel::sendTyped);
@@ -72,7 +73,7 @@ TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
     layout->addLayout(typingRow);
 
     m_renderer.setKeep(limit());
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setObjectName(QString(ControlNames::receiveTimer));
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &TerminalPanel::receiveTick);
     connect(m_clear, &QPushButton::clicked, this, &TerminalPanel::clearClicked);

@@ -18,7 +18,7 @@ class QTimer;
 class ModemLineControls;
 class TransmitWindow;
 
-// The terminal: what the PIC sends (Text1), what the user types (Text2),
+// The terminal: what the PIC sends (serialInputWindow), what the user types (transmitWindow),
 // and the 50 ms receive timer that runs exactly while the port is open and
 // no stream is being sent. Received bytes are kept (bounded) and drawn in
 // the view the user picks: text or hex, stamped or not; they can be logged
@@ -28,7 +28,7 @@ class TerminalPanel : public QWidget
 {
     Q_OBJECT
 public:
-    // Text1 holds at most this many characters; the oldest go first.
+    // serialInputWindow holds at most this many characters; the oldest go first.
     static constexpr int inputLimit = 10000;
     // The hex view's rows are longer: about 600 rows of 16 bytes.
     static constexpr int hexLimit = 50000;
@@ -39,7 +39,7 @@ public:
     // Typed keys or a break would go out among a send's bytes.
     QList<QWidget *> lockedWhileSending() const;
 
-    // One tick of Timer1: shows what arrived since the last tick.
+    // One tick of receiveTimer: shows what arrived since the last tick.
     void receiveTick();
 
     // Port events.

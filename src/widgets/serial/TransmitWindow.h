@@ -4,7 +4,7 @@
 
 #include <QPlainTextEdit>
 
-// The transmit window Text2: what the user types, composes (dead keys,
+// The transmit window transmitWindow: what the user types, composes (dead keys,
 // Compose, input methods) or pastes goes out as bytes at once, and still
 // edits the box as usual. A character outside Latin-1 has no byte: it beeps
 // and is neither shown nor sent.

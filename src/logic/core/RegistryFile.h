@@ -11,7 +11,7 @@
 // type 1 is text (data as written), type 4 a 32-bit number (data as
 // little-endian hex bytes, e.g. "10 27 00 00"). Blank lines and lines
 // starting with '#' are ignored.
-class KeyValueStore
+class RegistryFile
 {
 public:
     struct Value
@@ -20,9 +20,9 @@ public:
         QByteArray data; // raw bytes as stored
     };
 
-    KeyValueStore() = default;
-    static KeyValueStore fromText(const QString &text);
-    static KeyValueStore fromFile(const QString &path);
+    RegistryFile() = default;
+    static RegistryFile fromText(const QString &text);
+    static RegistryFile fromFile(const QString &path);
 
     bool hasKey(const QString &root, const QString &keyName) const;
     // False when the key or the value does not exist.

@@ -1,11 +1,11 @@
-#include "logic/core/KeyValueStore.h"
+#include "logic/core/RegistryFile.h"
 
 #include <QFile>
 #include <QStringList>
 
-KeyValueStore KeyValueStore::fromText(const QString &text)
+RegistryFile RegistryFile::fromText(const QString &text)
 {
-    KeyValueStore store;
+    RegistryFile store;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (QString line : lines) {
         line.remove(QLatin1Char('\r'));
@@ -23,25 +23,25 @@ KeyValueStore KeyValueStore::fromText(const QString &text)
     return store;
 }
 
-KeyValueStore KeyValueStore::fromFile(const QString &path)
+RegistryFile RegistryFile::fromFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return KeyValueStore();
+        return RegistryFile();
     return fromText(QString::fromUtf8(file.read(64 * 1024)));
 }
 
-QString KeyValueStore::keyOf(const QString &root, const QString &keyName)
+QString RegistryFile::keyOf(const QString &root, const QString &keyName)
 {
     return (root + QLatin1Char('\\') + keyName).toUpper();
 }
 
-bool KeyValueStore::hasKey(const QString &root, const QString &keyName) const
+bool RegistryFile::hasKey(const QString &root, const QString &keyName) const
 {
     return m_keys.contains(keyOf(root, keyName));
 }
 
-bool KeyValueStore::query(const QString &root, const QString &keyName, const QString &valueName, Value *value) const
+bool RegistryFile::query(const QString &root, const QString &keyName, const QString &valueName, Value *value) const
 {
     const auto key = m_keys.constFind(keyOf(root, keyName));
     if (key == m_keys.constEnd())
@@ -53,7 +53,7 @@ bool KeyValueStore::query(const QString &root, const QString &keyName, const QSt
     return true;
 }
 
-bool KeyValueStore::getKeyValue(const QString &keyRoot, const QString &keyName, const QString &subKeyRef,
+bool RegistryFile::getKeyValue(const QString &keyRoot, const QString &keyName, const QString &subKeyRef,
                                 QString *keyValue) const
 {
     Value value;

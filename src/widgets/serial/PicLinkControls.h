@@ -15,11 +15,11 @@ class QWidget;
 // Frames "I/O" (PIC buffer, PIC delay, transmit delay, "&Disp Eprom") and
 // "I2C Eeprom" (target switch and start address), and the wait character
 // box, which stands in the output format frame.
-class LinkSettingsPanel : public QObject
+class PicLinkControls : public QObject
 {
     Q_OBJECT
 public:
-    LinkSettingsPanel(AppState &state, CommPort *port, QWidget *form);
+    PicLinkControls(AppState &state, CommPort *port, QWidget *form);
 
     QGroupBox *ioFrame() const { return m_io; }
     QGroupBox *eepromFrame() const { return m_eeprom; }
@@ -43,11 +43,11 @@ public:
     // The text of the cmdApply confirmation for the settings now in force.
     static QString settingsNowText(int bufferSize, int delayMs, const QString &waitChars, const QString &xmitDelay);
 
-    void bufferClicked(int row);               // List2
-    void delayClicked(int row);                // List3
-    void waitCharsChanged(const QString &text); // Text4
+    void bufferClicked(int row);               // picBufferList
+    void delayClicked(int row);                // picDelayList
+    void waitCharsChanged(const QString &text); // waitCharBox
     void applyClicked();                       // cmdApply
-    void eepromTargetClicked(bool checked);    // Check1
+    void eepromTargetClicked(bool checked);    // loadEepromCheck
     void displayEepromClicked();               // cmdlcd
 
 signals:

@@ -13,7 +13,7 @@ class QWidget;
 // for that kind of file (the home folder the first time). The font dialog
 // opens on the font set before it is shown.
 // Filters use the "Description (*.ext)|*.ext|..." form.
-class CommonDialog : public QObject
+class FileAndFontPrompts : public QObject
 {
     Q_OBJECT
 public:
@@ -29,7 +29,7 @@ public:
         FileKind kind = FileKind::Picture;
     };
 
-    explicit CommonDialog(QWidget *window);
+    explicit FileAndFontPrompts(QWidget *window);
 
     // The settings of the dialog being shown (or last shown).
     QString fileName;
@@ -62,7 +62,7 @@ public:
     // Tests: answers dialogs instead of a person. For Open/Save the return
     // value is the file name ("" = cancel); for Font, set the font fields
     // on the dialog and return "" to cancel or anything else for OK.
-    static void setAnswerer(std::function<QString(CommonDialog &, Mode)> answerer);
+    static void setAnswerer(std::function<QString(FileAndFontPrompts &, Mode)> answerer);
 
 private:
     void prepare(const FilePrompt &prompt);

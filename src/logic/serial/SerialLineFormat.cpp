@@ -1,4 +1,4 @@
-#include "logic/serial/LineSettings.h"
+#include "logic/serial/SerialLineFormat.h"
 
 #include <QStringList>
 
@@ -54,7 +54,7 @@ std::optional<int> parseDigits(const QString &field, int lowest, int highest)
 }
 } // namespace
 
-std::optional<LineSettings> LineSettings::parse(const QString &text)
+std::optional<SerialLineFormat> SerialLineFormat::parse(const QString &text)
 {
     QStringList fields = text.split(QLatin1Char(','));
     if (fields.size() != 4)
@@ -67,7 +67,7 @@ std::optional<LineSettings> LineSettings::parse(const QString &text)
     const std::optional<QSerialPort::StopBits> stopBits = parseStopBits(fields.at(3));
     if (!baud || !parity || !dataBits || !stopBits)
         return std::nullopt;
-    LineSettings result;
+    SerialLineFormat result;
     result.baudRate = *baud;
     result.parity = *parity;
     result.dataBits = QSerialPort::DataBits(*dataBits);
@@ -75,7 +75,7 @@ std::optional<LineSettings> LineSettings::parse(const QString &text)
     return result;
 }
 
-QString LineSettings::toString() const
+QString SerialLineFormat::toString() const
 {
     char letter = 'n';
     for (const ParityLetter &entry : parityLetters)
@@ -89,7 +89,7 @@ QString LineSettings::toString() const
         .arg(QLatin1String(stop));
 }
 
-bool LineSettings::operator==(const LineSettings &other) const
+bool SerialLineFormat::operator==(const SerialLineFormat &other) const
 {
     return baudRate == other.baudRate && parity == other.parity && dataBits == other.dataBits
         && stopBits == other.stopBits;

@@ -1,4 +1,4 @@
-#include "logic/canvas/PictureDecoder.h"
+#include "logic/canvas/ImageFileDecoder.h"
 
 #include "logic/canvas/BmpFileHeader.h"
 
@@ -12,7 +12,7 @@ const qint64 LargestArea = 64LL * 1024 * 1024;
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("PictureDecoder", text);
+    return QCoreApplication::translate("ImageFileDecoder", text);
 }
 
 // Decoders of some formats fill the missing part of a file that ends early
@@ -35,7 +35,7 @@ QString truncation(const QByteArray &data)
 
 } // namespace
 
-namespace PictureDecoder {
+namespace ImageFileDecoder {
 
 QImage decode(const QByteArray &data, QString *error)
 {
@@ -62,4 +62,4 @@ QImage decode(const QByteArray &data, QString *error)
     return picture;
 }
 
-} // namespace PictureDecoder
+} // namespace ImageFileDecoder

@@ -5,9 +5,9 @@
 
 #include <optional>
 
-// A line settings string as the port and List1 write it: "19200,n,8,1" is
+// A line settings string as the port and portSettingsList write it: "19200,n,8,1" is
 // baud rate, parity (n, e, o, m or s), data bits (5..8), stop bits (1, 1.5, 2).
-struct LineSettings
+struct SerialLineFormat
 {
     qint32 baudRate = 9600;
     QSerialPort::Parity parity = QSerialPort::NoParity;
@@ -16,10 +16,10 @@ struct LineSettings
 
     // Nothing when the text is not exactly four such fields: a typo must not
     // quietly leave the line at some other speed.
-    static std::optional<LineSettings> parse(const QString &text);
+    static std::optional<SerialLineFormat> parse(const QString &text);
     // The same form, lower case: "9600,e,7,1.5".
     QString toString() const;
 
-    bool operator==(const LineSettings &other) const;
-    bool operator!=(const LineSettings &other) const { return !(*this == other); }
+    bool operator==(const SerialLineFormat &other) const;
+    bool operator!=(const SerialLineFormat &other) const { return !(*this == other); }
 };

@@ -6,7 +6,7 @@
 
 // What the PIC must know before the picture's bytes arrive. Numbers are
 // 16-bit like the window's state record.
-struct TransferSettings
+struct PicTransferOptions
 {
     bool eepromMode = false; // write to the I2C EEPROM instead of the LCD
     qint16 lcdSizeIndex = 2; // picks the LCD type character

@@ -12,12 +12,12 @@ class QWidget;
 // The window's "Virtual LCD": one virtual PIC at a time on a
 // pseudo-terminal, shown in its own window. Starting again (another size
 // or packing) replaces the earlier one.
-class VirtualLcdPanel : public QObject
+class VirtualLcdLauncher : public QObject
 {
     Q_OBJECT
 public:
-    explicit VirtualLcdPanel(QWidget *mainWindow);
-    ~VirtualLcdPanel() override;
+    explicit VirtualLcdLauncher(QWidget *mainWindow);
+    ~VirtualLcdLauncher() override;
 
     // Opens a new virtual PIC and shows its window; its device path, or ""
     // with `error` set.

@@ -1,10 +1,10 @@
-#include "logic/decode/LcdPictureDecoder.h"
+#include "logic/decode/LcdByteDecoder.h"
 
 #include "logic/convert/ByteMatrix.h"
 #include "logic/decode/HexTextDecoder.h"
 #include "logic/decode/SendStreamDecoder.h"
 
-namespace LcdPictureDecoder {
+namespace LcdByteDecoder {
 
 namespace {
 
@@ -68,4 +68,4 @@ Result decode(QStringView text, const Request &request)
     return result;
 }
 
-} // namespace LcdPictureDecoder
+} // namespace LcdByteDecoder

@@ -7,7 +7,7 @@
 struct AppState;
 class SettingsStore;
 struct ConversionSettings;
-class LinkSettingsPanel;
+class PicLinkControls;
 class PixelCanvas;
 class QComboBox;
 class QGroupBox;
@@ -23,11 +23,11 @@ class QWidget;
 // order and scan order); it runs "Convert" (which sits in the Graphic frame)
 // on the canvas. The wait character box belongs to the PIC link settings
 // and only stands in this frame.
-class ConvertPanel : public QObject
+class ConvertControls : public QObject
 {
     Q_OBJECT
 public:
-    ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, LinkSettingsPanel &link,
+    ConvertControls(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, PicLinkControls &link,
                  QWidget *form);
 
     QGroupBox *outputFormatFrame() const { return m_outputFormat; }
@@ -78,7 +78,7 @@ private:
 
     AppState &m_state;
     PixelCanvas *m_canvas;
-    LinkSettingsPanel &m_link;
+    PicLinkControls &m_link;
     QWidget *m_form;
     QLineEdit *m_header = nullptr;
     QLineEdit *m_footer = nullptr;

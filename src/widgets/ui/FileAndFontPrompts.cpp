@@ -1,4 +1,4 @@
-#include "widgets/ui/CommonDialog.h"
+#include "widgets/ui/FileAndFontPrompts.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -8,24 +8,24 @@
 #include <QStringList>
 
 namespace {
-std::function<QString(CommonDialog &, CommonDialog::Mode)> &answerer()
+std::function<QString(FileAndFontPrompts &, FileAndFontPrompts::Mode)> &answerer()
 {
-    static std::function<QString(CommonDialog &, CommonDialog::Mode)> instance;
+    static std::function<QString(FileAndFontPrompts &, FileAndFontPrompts::Mode)> instance;
     return instance;
 }
 } // namespace
 
-CommonDialog::CommonDialog(QWidget *window) : QObject(window), m_window(window)
+FileAndFontPrompts::FileAndFontPrompts(QWidget *window) : QObject(window), m_window(window)
 {
     setObjectName(QStringLiteral("commdlg"));
 }
 
-void CommonDialog::setAnswerer(std::function<QString(CommonDialog &, Mode)> newAnswerer)
+void FileAndFontPrompts::setAnswerer(std::function<QString(FileAndFontPrompts &, Mode)> newAnswerer)
 {
     answerer() = std::move(newAnswerer);
 }
 
-QString CommonDialog::toQtFilter(const QString &filter)
+QString FileAndFontPrompts::toQtFilter(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList descriptions;
@@ -34,12 +34,12 @@ QString CommonDialog::toQtFilter(const QString &filter)
     return descriptions.join(QStringLiteral(";;"));
 }
 
-QString CommonDialog::folderFor(FileKind kind) const
+QString FileAndFontPrompts::folderFor(FileKind kind) const
 {
     return m_folders.value(int(kind), QDir::homePath());
 }
 
-void CommonDialog::prepare(const FilePrompt &prompt)
+void FileAndFontPrompts::prepare(const FilePrompt &prompt)
 {
     dialogTitle = prompt.title;
     filter = prompt.filter;
@@ -49,13 +49,13 @@ void CommonDialog::prepare(const FilePrompt &prompt)
     selectedFilter = toQtFilter(filter).section(QStringLiteral(";;"), 0, 0);
 }
 
-void CommonDialog::remember(FileKind kind)
+void FileAndFontPrompts::remember(FileKind kind)
 {
     if (!fileName.isEmpty())
         m_folders.insert(int(kind), QFileInfo(fileName).absolutePath());
 }
 
-QString CommonDialog::withDefaultExtension(const QString &name) const
+QString FileAndFontPrompts::withDefaultExtension(const QString &name) const
 {
     // "PNG (*.png)" names one extension; "Images (*.bmp *.png)" does not.
     static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)"));
@@ -69,7 +69,7 @@ QString CommonDialog::withDefaultExtension(const QString &name) const
     return name + QLatin1Char('.') + extension;
 }
 
-void CommonDialog::showOpen(const FilePrompt &prompt)
+void FileAndFontPrompts::showOpen(const FilePrompt &prompt)
 {
     prepare(prompt);
     if (answerer())
@@ -79,7 +79,7 @@ void CommonDialog::showOpen(const FilePrompt &prompt)
     remember(prompt.kind);
 }
 
-void CommonDialog::showSave(const FilePrompt &prompt)
+void FileAndFontPrompts::showSave(const FilePrompt &prompt)
 {
     prepare(prompt);
     QString chosen;
@@ -91,7 +91,7 @@ void CommonDialog::showSave(const FilePrompt &prompt)
     remember(prompt.kind);
 }
 
-bool CommonDialog::showFont()
+bool FileAndFontPrompts::showFont()
 {
     if (answerer())
         return !answerer()(*this, Mode::Font).isEmpty();

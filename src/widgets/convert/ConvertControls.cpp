@@ -1,4 +1,5 @@
-#include "widgets/convert/ConvertPanel.h"
+#include "widgets/convert/ConvertControls.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/core/SettingsStore.h"
 #include "logic/core/AppState.h"
@@ -10,7 +11,7 @@
 #include "logic/convert/ControllerProfiles.h"
 #include "logic/convert/OutputText.h"
 #include "logic/convert/TransferHeader.h"
-#include "widgets/serial/LinkSettingsPanel.h"
+#include "widgets/serial/PicLinkControls.h"
 #include "widgets/ui/OptionGroup.h"
 
 #include <QApplication>
@@ -53,39 +54,42 @@ int orderCode(const MatrixLayout &layout)
 
 } // namespace
 
-ConvertPanel::ConvertPanel(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, LinkSettingsPanel &link,
+ConvertControls::ConvertControls(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, PicLinkControls &link,
                            QWidget *form)
     : QObject(form), m_state(state), m_canvas(canvas), m_link(link), m_form(form),
       m_outputFormat(buildOutputFormat(form)), m_byteMatrix(buildByteMatrix(form))
 {
-    connect(convertButton, &QPushButton::clicked, this, &ConvertPanel::convertClicked);
+    connect(convertButton, &QPushButton::clicked, this, &ConvertControls::convertClicked);
 }
 
-QList<QWidget *> ConvertPanel::focusOrder() const
+QList<QWidget *> ConvertControls::focusOrder() const
 {
     return {m_header,     m_footer,  m_delimiter, m_format, m_link.waitCharBox(), m_vertical,
             m_horizontal, m_profile, m_order};
 }
 
-bool ConvertPanel::hasFormatOrDelimiter() const
+bool ConvertControls::hasFormatOrDelimiter() const
 {
     return !m_format->text().isEmpty() || !m_delimiter->text().isEmpty();
 }
 
-void ConvertPanel::showCharactersLeft(qsizetype count)
+void ConvertControls::showCharactersLeft(qsizetype count)
 {
     m_charactersLeft->setText(QString::number(count));
 }
 
-QGroupBox *ConvertPanel::buildOutputFormat(QWidget *parent)
+QGroupBox *ConvertControls::buildOutputFormat(QWidget *parent)
 {
-    auto *frame = Controls::frame(parent, QStringLiteral("Frame4"), tr("Output Format"));
+    auto *frame = Controls::frame(parent, ControlNames::outputFormatFrame, tr("Output Format"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
     struct Box { QLineEdit *&edit; const char *name; const char *labelName; const char *caption; };
-    const Box boxes[] = {{m_header, "txthead", "Label3", "Header"}, {m_footer, "txtfoot", "Label5", "Footer"},
-                         {m_delimiter, "txtDelim", "Label6", "Delimiter"}, {m_format, "txtfrmt", "lblfrmt", "Format"}};
+    using namespace ControlNames;
+    const Box boxes[] = {{m_header, headerBox, headerLabel, "Header"},
+                         {m_footer, footerBox, footerLabel, "Footer"},
+                         {m_delimiter, delimiterBox, delimiterLabel, "Delimiter"},
+                         {m_format, formatBox, formatLabel, "Format"}};
     int row = 0;
     for (const Box &box : boxes) {
         box.edit = Controls::lineEdit(frame, QLatin1String(box.name), QString(), QString());
@@ -94,7 +98,7 @@ QGroupBox *ConvertPanel::buildOutputFormat(QWidget *parent)
         ++row;
     }
     QLineEdit *wait = m_link.waitCharBox();
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label9"), tr("Wait Chr"), wait), row, 0);
+    grid->addWidget(Controls::label(frame, ControlNames::waitCharLabel, tr("Wait Chr"), wait), row, 0);
     grid->addWidget(wait, row, 1);
     m_byteCount = Controls::valueLabel(frame, QStringLiteral("lblfz"), QStringLiteral("0000"), tr("Byte count"));
     // Room for the largest count, so the window does not widen after a conversion.
@@ -106,14 +110,14 @@ QGroupBox *ConvertPanel::buildOutputFormat(QWidget *parent)
     return frame;
 }
 
-QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
+QGroupBox *ConvertControls::buildByteMatrix(QWidget *parent)
 {
-    auto *frame = Controls::frame(parent, QStringLiteral("Frame1"), tr("Byte Matrix"));
+    auto *frame = Controls::frame(parent, ControlNames::byteMatrixFrame, tr("Byte Matrix"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
-    m_vertical = Controls::option(frame, QStringLiteral("Option2_0"), tr("Vertical KS0108"));
-    m_horizontal = Controls::option(frame, QStringLiteral("Option2_1"), tr("Horizontal"));
+    m_vertical = Controls::option(frame, ControlNames::verticalOption, tr("Vertical KS0108"));
+    m_horizontal = Controls::option(frame, ControlNames::horizontalOption, tr("Horizontal"));
     m_horizontal->setChecked(true);
     OptionGroup::tabLandsOnChecked({m_vertical, m_horizontal});
     // A plain framed line: a group box frame would make it taller than the
@@ -129,21 +133,21 @@ QGroupBox *ConvertPanel::buildByteMatrix(QWidget *parent)
     note->setSizePolicy(policy);
     auto *noteLayout = new QVBoxLayout(note);
     noteLayout->setContentsMargins(4, 0, 4, 0);
-    noteLayout->addWidget(Controls::label(note, QStringLiteral("Label1"), tr("T6963C and SED1330")));
+    noteLayout->addWidget(Controls::label(note, ControlNames::horizontalNoteLabel, tr("T6963C and SED1330")));
     grid->addWidget(m_vertical, 0, 0, 1, 2);
     // The note names the controllers of the option it stands beside.
     grid->addWidget(m_horizontal, 1, 0);
     grid->addWidget(note, 1, 1);
     addLayoutChoice(frame, grid, 2);
     // The state change, not the click: keys and assistive tools choose too.
-    connect(m_vertical, &QRadioButton::toggled, this, &ConvertPanel::packingOptionClicked);
+    connect(m_vertical, &QRadioButton::toggled, this, &ConvertControls::packingOptionClicked);
     return frame;
 }
 
 // Under the two options: a profile names the controllers that take the
 // same bytes; "Custom" frees the bit order and scan order in the Order box,
 // which always shows what the profile means.
-void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
+void ConvertControls::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
 {
     struct Box { QComboBox *&combo; const char *name; const char *labelName; const char *caption; };
     const Box boxes[] = {{m_profile, "cboProfile", "lblProfile", "Profile"},
@@ -160,11 +164,11 @@ void ConvertPanel::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstR
         ++row;
     }
     fillLayoutChoice();
-    connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertPanel::profileChosen);
-    connect(m_order, &QComboBox::currentIndexChanged, this, &ConvertPanel::packingChanged);
+    connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertControls::profileChosen);
+    connect(m_order, &QComboBox::currentIndexChanged, this, &ConvertControls::packingChanged);
 }
 
-void ConvertPanel::fillLayoutChoice()
+void ConvertControls::fillLayoutChoice()
 {
     const bool horizontal = m_horizontal->isChecked();
     const QSignalBlocker blockProfile(m_profile);
@@ -179,7 +183,7 @@ void ConvertPanel::fillLayoutChoice()
     profileChosen();
 }
 
-void ConvertPanel::profileChosen()
+void ConvertControls::profileChosen()
 {
     const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
     const int index = m_profile->currentIndex();
@@ -194,7 +198,7 @@ void ConvertPanel::profileChosen()
     emit packingChanged();
 }
 
-void ConvertPanel::packingOptionClicked()
+void ConvertControls::packingOptionClicked()
 {
     const bool vertical = m_vertical->isChecked();
     m_state.byteMatrixHorizontal = vertical ? 0 : 1;
@@ -203,12 +207,12 @@ void ConvertPanel::packingOptionClicked()
     fillLayoutChoice();
 }
 
-MatrixLayout ConvertPanel::chosenLayout() const
+MatrixLayout ConvertControls::chosenLayout() const
 {
     return settingsFromControls().layout();
 }
 
-void ConvertPanel::convertClicked()
+void ConvertControls::convertClicked()
 {
     m_state.outputText.clear();
     m_state.reformattedText.clear();
@@ -227,13 +231,13 @@ void ConvertPanel::convertClicked()
     QApplication::restoreOverrideCursor();
 }
 
-bool ConvertPanel::buildTransferHeader()
+bool ConvertControls::buildTransferHeader()
 {
     // For the LCD the note beside "Horizontal" decides the packing; the
     // EEPROM keeps the packing it had.
     if (!m_state.eepromMode)
         m_state.byteMatrixHorizontal = m_horizontalNote->isHidden() ? 0 : 1;
-    TransferSettings settings;
+    PicTransferOptions settings;
     settings.eepromMode = m_state.eepromMode;
     settings.lcdSizeIndex = m_state.lcdSizeIndex;
     // The eight sizes carry their own type; a custom size the one the user chose.
@@ -250,7 +254,7 @@ bool ConvertPanel::buildTransferHeader()
     return header.isValid();
 }
 
-ConversionSettings ConvertPanel::settingsFromControls() const
+ConversionSettings ConvertControls::settingsFromControls() const
 {
     ConversionSettings settings;
     settings.width = m_state.lcdWidth;
@@ -270,7 +274,7 @@ ConversionSettings ConvertPanel::settingsFromControls() const
     return settings;
 }
 
-ConversionResult ConvertPanel::converted() const
+ConversionResult ConvertControls::converted() const
 {
     const ConversionSettings settings = settingsFromControls();
     // A bitmap untouched since loading keeps the file's own bytes.
@@ -279,7 +283,7 @@ ConversionResult ConvertPanel::converted() const
     return Conversion::ofPicture(m_canvas->image(), settings);
 }
 
-void ConvertPanel::saveSettings(SettingsStore &store) const
+void ConvertControls::saveSettings(SettingsStore &store) const
 {
     store.set(QStringLiteral("format/header"), m_header->text());
     store.set(QStringLiteral("format/footer"), m_footer->text());
@@ -296,7 +300,7 @@ void ConvertPanel::saveSettings(SettingsStore &store) const
     store.set(QStringLiteral("format/scan"), layout.scan == MatrixLayout::Scan::Columns ? "columns" : "pages");
 }
 
-void ConvertPanel::restoreSettings(const SettingsStore &store)
+void ConvertControls::restoreSettings(const SettingsStore &store)
 {
     const std::pair<const char *, QLineEdit *> boxes[] = {
         {"format/header", m_header}, {"format/footer", m_footer}, {"format/delimiter", m_delimiter},
@@ -310,7 +314,7 @@ void ConvertPanel::restoreSettings(const SettingsStore &store)
 }
 
 // After the packing: its profile, or Custom with the orders saved.
-void ConvertPanel::restoreLayoutChoice(const SettingsStore &store)
+void ConvertControls::restoreLayoutChoice(const SettingsStore &store)
 {
     const auto name =
         store.choice(QStringLiteral("format/profile"), ControllerProfiles::names() << QStringLiteral("custom"));
@@ -334,7 +338,7 @@ void ConvertPanel::restoreLayoutChoice(const SettingsStore &store)
     m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
 }
 
-MatrixLayout ConvertPanel::shownLayout() const
+MatrixLayout ConvertControls::shownLayout() const
 {
     const int code = m_order->currentData().toInt();
     return {m_horizontal->isChecked(), MatrixLayout::BitOrder(code & 1), MatrixLayout::Scan(code >> 1)};

@@ -1,20 +1,20 @@
-#include "widgets/virtual/VirtualLcdPanel.h"
+#include "widgets/virtual/VirtualLcdLauncher.h"
 
 #include "logic/virtual/VirtualLcdDevice.h"
 #include "widgets/virtual/VirtualLcdWindow.h"
 
 #include <QWidget>
 
-VirtualLcdPanel::VirtualLcdPanel(QWidget *mainWindow) : QObject(mainWindow), m_mainWindow(mainWindow)
+VirtualLcdLauncher::VirtualLcdLauncher(QWidget *mainWindow) : QObject(mainWindow), m_mainWindow(mainWindow)
 {
 }
 
-VirtualLcdPanel::~VirtualLcdPanel()
+VirtualLcdLauncher::~VirtualLcdLauncher()
 {
     stop();
 }
 
-void VirtualLcdPanel::stop()
+void VirtualLcdLauncher::stop()
 {
     delete m_window;
     if (m_device) {
@@ -24,7 +24,7 @@ void VirtualLcdPanel::stop()
     }
 }
 
-QString VirtualLcdPanel::start(const VirtualPicConfig &config, QString *error)
+QString VirtualLcdLauncher::start(const VirtualPicConfig &config, QString *error)
 {
     stop();
     m_device = new VirtualLcdDevice(config, this);

@@ -1,4 +1,5 @@
-#include "widgets/serial/LinkSettingsPanel.h"
+#include "widgets/serial/PicLinkControls.h"
+#include "widgets/ui/ControlNames.h"
 
 #include "logic/output/TransmitDelay.h"
 #include "logic/core/SettingsStore.h"
@@ -18,7 +19,7 @@
 #include <QPushButton>
 
 namespace {
-// List2 and List3 rows, as the PIC takes them.
+// picBufferList and picDelayList rows, as the PIC takes them.
 const qint16 bufferSizes[] = {2, 4, 8, 16, 32, 64, 128};
 const qint16 delays[] = {5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 100};
 const QColor disabledGrey(128, 128, 128);
@@ -38,72 +39,72 @@ qint16 selectedNumber(const QListWidget *list, qint16 fallback)
 }
 } // namespace
 
-LinkSettingsPanel::LinkSettingsPanel(AppState &state, CommPort *port, QWidget *form)
+PicLinkControls::PicLinkControls(AppState &state, CommPort *port, QWidget *form)
     : QObject(form), m_state(state), m_port(port), m_form(form),
-      m_waitChars(Controls::lineEdit(form, QStringLiteral("Text4"), QStringLiteral("]"), QString())),
+      m_waitChars(Controls::lineEdit(form, ControlNames::waitCharBox, QStringLiteral("]"), QString())),
       m_io(buildIo(form)), m_eeprom(buildEeprom(form))
 {
     m_waitChars->setMaximumWidth(60);
-    connect(m_buffer, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::bufferClicked);
-    connect(m_delay, &QListWidget::currentRowChanged, this, &LinkSettingsPanel::delayClicked);
-    connect(m_waitChars, &QLineEdit::textChanged, this, &LinkSettingsPanel::waitCharsChanged);
-    connect(m_target, &QCheckBox::toggled, this, &LinkSettingsPanel::eepromTargetClicked);
-    connect(m_apply, &QPushButton::clicked, this, &LinkSettingsPanel::applyClicked);
-    connect(m_displayEeprom, &QPushButton::clicked, this, &LinkSettingsPanel::displayEepromClicked);
+    connect(m_buffer, &QListWidget::currentRowChanged, this, &PicLinkControls::bufferClicked);
+    connect(m_delay, &QListWidget::currentRowChanged, this, &PicLinkControls::delayClicked);
+    connect(m_waitChars, &QLineEdit::textChanged, this, &PicLinkControls::waitCharsChanged);
+    connect(m_target, &QCheckBox::toggled, this, &PicLinkControls::eepromTargetClicked);
+    connect(m_apply, &QPushButton::clicked, this, &PicLinkControls::applyClicked);
+    connect(m_displayEeprom, &QPushButton::clicked, this, &PicLinkControls::displayEepromClicked);
 }
 
-QList<QWidget *> LinkSettingsPanel::ioFocusOrder() const
+QList<QWidget *> PicLinkControls::ioFocusOrder() const
 {
     return {m_buffer, m_delay, m_xmitDelay, m_apply, m_displayEeprom};
 }
 
-QList<QWidget *> LinkSettingsPanel::eepromFocusOrder() const
+QList<QWidget *> PicLinkControls::eepromFocusOrder() const
 {
     return {m_target, m_address};
 }
 
-QList<QWidget *> LinkSettingsPanel::lockedWhileSending() const
+QList<QWidget *> PicLinkControls::lockedWhileSending() const
 {
     return {m_buffer, m_delay, m_xmitDelay, m_apply, m_waitChars, m_target, m_address, m_displayEeprom};
 }
 
-QString LinkSettingsPanel::eepromAddressText() const
+QString PicLinkControls::eepromAddressText() const
 {
     return m_address->text();
 }
 
-QString LinkSettingsPanel::transmitDelayText() const
+QString PicLinkControls::transmitDelayText() const
 {
     return m_xmitDelay->text();
 }
 
-QString LinkSettingsPanel::waitCharText() const
+QString PicLinkControls::waitCharText() const
 {
     return m_waitChars->text();
 }
 
-void LinkSettingsPanel::startUp()
+void PicLinkControls::startUp()
 {
     m_buffer->setCurrentRow(4);
     m_delay->setCurrentRow(1);
 }
 
-QGroupBox *LinkSettingsPanel::buildIo(QWidget *parent)
+QGroupBox *PicLinkControls::buildIo(QWidget *parent)
 {
-    auto *frame = Controls::frame(parent, QStringLiteral("Frame5"), tr("I/O"));
+    auto *frame = Controls::frame(parent, ControlNames::picLinkFrame, tr("I/O"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
-    m_buffer = Controls::list(frame, QStringLiteral("List2"), {"2", "4", "8", "16", "32", "64", "128"}, QString());
-    m_delay = Controls::list(frame, QStringLiteral("List3"),
+    m_buffer = Controls::list(frame, ControlNames::picBufferList, {"2", "4", "8", "16", "32", "64", "128"}, QString());
+    m_delay = Controls::list(frame, ControlNames::picDelayList,
                              {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "100"}, QString());
     for (QListWidget *list : {m_buffer, m_delay})
         list->setFixedSize(70, 64);
     m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QStringLiteral("5"), QString());
     m_xmitDelay->setMaximumWidth(70);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label7"), tr("PIC Buffer"), m_buffer), 0, 0);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label8"), tr("PIC Delay(ms)"), m_delay), 0, 1);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label11"), tr("Xmit Delay(ms)"), m_xmitDelay), 0, 2);
+    grid->addWidget(Controls::label(frame, ControlNames::picBufferLabel, tr("PIC Buffer"), m_buffer), 0, 0);
+    grid->addWidget(Controls::label(frame, ControlNames::picDelayLabel, tr("PIC Delay(ms)"), m_delay), 0, 1);
+    grid->addWidget(Controls::label(frame, ControlNames::xmitDelayLabel, tr("Xmit Delay(ms)"), m_xmitDelay), 0, 2);
     grid->addWidget(m_buffer, 1, 0, 2, 1);
     grid->addWidget(m_delay, 1, 1, 2, 1);
     grid->addWidget(m_xmitDelay, 1, 2);
@@ -115,28 +116,28 @@ QGroupBox *LinkSettingsPanel::buildIo(QWidget *parent)
     return frame;
 }
 
-QGroupBox *LinkSettingsPanel::buildEeprom(QWidget *parent)
+QGroupBox *PicLinkControls::buildEeprom(QWidget *parent)
 {
-    auto *frame = Controls::frame(parent, QStringLiteral("Frame10"), tr("I2C Eeprom"));
+    auto *frame = Controls::frame(parent, ControlNames::eepromFrame, tr("I2C Eeprom"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
-    m_target = Controls::checkBox(frame, QStringLiteral("Check1"), QString());
+    m_target = Controls::checkBox(frame, ControlNames::loadEepromCheck, QString());
     m_target->setAccessibleName(tr("Load EEprom"));
     m_address = Controls::lineEdit(frame, QStringLiteral("eeprom"), QStringLiteral("00000"), QString());
     m_address->setMaxLength(5);
     m_address->setMaximumWidth(70);
     m_address->setEnabled(false);
     Controls::setBackground(m_address, frame->palette().color(QPalette::Mid));
-    auto *caption = Controls::label(frame, QStringLiteral("Label13"), tr("Load EEprom"));
+    auto *caption = Controls::label(frame, ControlNames::loadEepromLabel, tr("Load EEprom"));
     OptionGroup::captionClicks(caption, m_target);
     grid->addWidget(m_target, 0, 0);
     grid->addWidget(caption, 0, 1);
-    grid->addWidget(Controls::label(frame, QStringLiteral("Label12"), tr("Start Addr"), m_address), 1, 0, 1, 2);
+    grid->addWidget(Controls::label(frame, ControlNames::startAddressLabel, tr("Start Addr"), m_address), 1, 0, 1, 2);
     grid->addWidget(m_address, 1, 2);
     return frame;
 }
 
-QString LinkSettingsPanel::settingsNowText(int bufferSize, int delayMs, const QString &waitChars,
+QString PicLinkControls::settingsNowText(int bufferSize, int delayMs, const QString &waitChars,
                                            const QString &xmitDelay)
 {
     const QString lineBreak = QStringLiteral("\n\r");
@@ -145,22 +146,22 @@ QString LinkSettingsPanel::settingsNowText(int bufferSize, int delayMs, const QS
         + QStringLiteral("Wait Char(s): ") + waitChars + lineBreak + QStringLiteral("Xmit Delay:") + xmitDelay;
 }
 
-void LinkSettingsPanel::bufferClicked(int row)
+void PicLinkControls::bufferClicked(int row)
 {
     setFromRow(m_state.picBufferSize, bufferSizes, row);
 }
 
-void LinkSettingsPanel::delayClicked(int row)
+void PicLinkControls::delayClicked(int row)
 {
     setFromRow(m_state.picDelayMs, delays, row);
 }
 
-void LinkSettingsPanel::waitCharsChanged(const QString &text)
+void PicLinkControls::waitCharsChanged(const QString &text)
 {
     m_state.waitChars = text;
 }
 
-void LinkSettingsPanel::applyClicked()
+void PicLinkControls::applyClicked()
 {
     m_state.waitChars = m_waitChars->text();
     m_state.picBufferSize = selectedNumber(m_buffer, m_state.picBufferSize);
@@ -169,7 +170,7 @@ void LinkSettingsPanel::applyClicked()
                                                  m_xmitDelay->text()));
 }
 
-void LinkSettingsPanel::eepromTargetClicked(bool checked)
+void PicLinkControls::eepromTargetClicked(bool checked)
 {
     m_address->setEnabled(checked);
     Controls::setBackground(m_address, checked ? QApplication::palette(m_address).color(QPalette::Base)
@@ -181,7 +182,7 @@ void LinkSettingsPanel::eepromTargetClicked(bool checked)
     emit targetChanged(checked);
 }
 
-void LinkSettingsPanel::displayEepromClicked()
+void PicLinkControls::displayEepromClicked()
 {
     if (m_port->portOpen()) {
         m_port->output(QStringLiteral("*22000000a"));
@@ -191,7 +192,7 @@ void LinkSettingsPanel::displayEepromClicked()
     UserMessages::inform(m_form, tr("Port not open!"));
 }
 
-void LinkSettingsPanel::saveSettings(SettingsStore &store) const
+void PicLinkControls::saveSettings(SettingsStore &store) const
 {
     store.set(QStringLiteral("link/waitChars"), m_waitChars->text());
     store.set(QStringLiteral("link/picBuffer"), m_buffer->currentRow());
@@ -201,7 +202,7 @@ void LinkSettingsPanel::saveSettings(SettingsStore &store) const
     store.set(QStringLiteral("link/xmitDelay"), m_xmitDelay->text());
 }
 
-void LinkSettingsPanel::restoreSettings(const SettingsStore &store)
+void PicLinkControls::restoreSettings(const SettingsStore &store)
 {
     if (const auto wait = store.text(QStringLiteral("link/waitChars"), 10))
         m_waitChars->setText(*wait);

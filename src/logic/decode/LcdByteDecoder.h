@@ -14,7 +14,7 @@
 // The picture a text draws on an LCD of the given size and layout: the
 // text as Convert writes it, or with `stream` a send stream as "Reformat
 // For Output" builds it.
-namespace LcdPictureDecoder {
+namespace LcdByteDecoder {
 
 struct Request
 {
@@ -59,4 +59,4 @@ qsizetype neededBytes(int width, int height, bool horizontal);
 
 Result decode(QStringView text, const Request &request);
 
-} // namespace LcdPictureDecoder
+} // namespace LcdByteDecoder
