@@ -184,7 +184,7 @@ void KeyboardAccessTest::tabFollowsTheScreen()
     // Options are entered on the checked one; disabled buttons (DTR, RTS and
     // Break of the closed port) are passed by.
     const QStringList expected = {
-        ControlNames::pixelCanvas, "cboZoom", "cboTool", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_0",
+        ControlNames::pixelCanvas, "cboZoom", "cboTool", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", ControlNames::rotate180Button, "optgrf_0",
         ControlNames::penSizeBox, ControlNames::drawButton, ControlNames::eraseButton, ControlNames::clearCanvasButton, "chkinvert", "pictxt", "cmdfont", "cmdtext", ControlNames::loadPictureButton,
         ControlNames::savePictureButton, "cmdImport", "cmdPaste", ControlNames::convertButton,
         ControlNames::headerBox, ControlNames::footerBox, ControlNames::delimiterBox, ControlNames::formatBox, ControlNames::waitCharBox, ControlNames::horizontalOption, "cboProfile", ControlNames::loadEepromCheck,
@@ -204,7 +204,7 @@ void KeyboardAccessTest::tabFollowsTheScreen()
         custom << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(custom, (QStringList{"cmdUndo", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", "cmdRotate180", "optgrf_8",
+    QCOMPARE(custom, (QStringList{"cmdUndo", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", ControlNames::rotate180Button, "optgrf_8",
                                   "txtWidth", "txtHeight", "cboDisplayType", ControlNames::penSizeBox}));
 }
 

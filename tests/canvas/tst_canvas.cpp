@@ -392,9 +392,9 @@ void CanvasTest::pictureOperationsAndArrowKeys()
     QVERIFY(m_canvas->isBlack(239, 0) && m_canvas->isBlack(238, 0));
     click("cmdFlipV");
     QVERIFY(m_canvas->isBlack(239, 63));
-    click("cmdRotate180");
+    click(ControlNames::rotate180Button);
     QVERIFY(m_canvas->isBlack(0, 0) && m_canvas->isBlack(1, 0));
-    auto *rotate90 = control<QAbstractButton>(m_window, "cmdRotate90");
+    auto *rotate90 = control<QAbstractButton>(m_window, ControlNames::rotate90Button);
     QVERIFY(!rotate90->isEnabled()); // 240x64 is no square
     click("optgrf_5"); // 128x128
     QVERIFY(rotate90->isEnabled());

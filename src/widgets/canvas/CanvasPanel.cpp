@@ -160,9 +160,9 @@ QWidget *CanvasPanel::buildEditRow(QWidget *parent)
         [this] { transform(&PictureOperations::flippedHorizontally); });
     add("cmdFlipV", tr("Flip V"), tr("Mirror the picture top to bottom"),
         [this] { transform(&PictureOperations::flippedVertically); });
-    add("cmdRotate180", tr("Rotate 180"), tr("Turn the picture upside down"),
+    add(ControlNames::rotate180Button, tr("Rotate 180"), tr("Turn the picture upside down"),
         [this] { transform(&PictureOperations::rotated180); });
-    m_rotate90 = add("cmdRotate90", tr("Rotate 90"), tr("Turn a square picture a quarter clockwise"),
+    m_rotate90 = add(ControlNames::rotate90Button, tr("Rotate 90"), tr("Turn a square picture a quarter clockwise"),
                      [this] { transform(&PictureOperations::rotated90); });
     row->addStretch();
     return m_editRow;
