@@ -487,7 +487,7 @@ void InstallationTest::debianPackagePassesLintian()
     const QString deb = packedDeb();
     if (deb.isEmpty())
         QSKIP("no package (see the warning above)");
-    const Run run = runTool(lintian, {"--pedantic", "-I", "--no-tag-display-limit", deb},
+    const Run run = runTool(lintian, {"--pedantic", "-I", "--tag-display-limit", "0", deb},
                             QProcessEnvironment::systemEnvironment(), 240000);
     const QString report = QString::fromUtf8(run.out);
     static const QRegularExpression faulty(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption);
