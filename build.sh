@@ -37,11 +37,10 @@ need_packages() {
 }
 
 qt_packages="cmake make qt6-base-dev qt6-serialport-dev libgl-dev fontconfig fonts-dejavu-core"
-# Test fixtures come from independent tools: ImageMagick and Python's PIL.
 # Test fixtures come from independent tools (ImageMagick, Python's PIL); the
 # installation test judges the installed files with the validators a
-# distribution uses, and packs the .deb.
-fixture_packages="imagemagick python3 python3-pil gcc binutils desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file"
+# distribution uses, packs the .deb and checks it with lintian.
+fixture_packages="imagemagick python3 python3-pil gcc binutils desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file lintian"
 
 build_all() {
     # shellcheck disable=SC2086
