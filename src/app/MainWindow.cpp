@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "core/SettingsStore.h"
 #include "decode/PreviewPane.h"
+#include "font/FontToolWindow.h"
 #include "virtual/VirtualLcdPanel.h"
 #include "virtual/VirtualPicConfig.h"
 #include "ui/CommonDialog.h"
@@ -180,6 +181,7 @@ void MainWindow::buildMenu()
     add("mnuAbout", tr("&About"), &MainWindow::showAbout);
     add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
     add("mnuVirtual", tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
+    add("mnuFontTool", tr("&Font Tool"), &MainWindow::showFontTool);
     add("mnuReset", tr("&Reset settings"), &MainWindow::resetSettings);
 }
 
@@ -211,6 +213,17 @@ void MainWindow::showPreviewGeometry()
 {
     m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_convert->chosenLayout());
     m_preview->setReference(m_canvas->canvas()->image());
+}
+
+void MainWindow::showFontTool()
+{
+    if (!m_fontTool) {
+        m_fontTool = new FontToolWindow(this);
+        connect(m_fontTool, &FontToolWindow::textToolFontChosen, m_canvas->canvas(), &PixelCanvas::setLcdFont);
+    }
+    m_fontTool->show();
+    m_fontTool->raise();
+    m_fontTool->activateWindow();
 }
 
 void MainWindow::startVirtualLcd()
