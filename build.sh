@@ -36,11 +36,11 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends $missing
 }
 
-qt_packages="cmake make qt6-base-dev qt6-serialport-dev libgl-dev fontconfig fonts-dejavu-core"
+qt_packages="cmake make qt6-base-dev qt6-serialport-dev libgl-dev zlib1g-dev fontconfig fonts-dejavu-core"
 # Test fixtures come from independent tools (ImageMagick, Python's PIL); the
 # installation test judges the installed files with the validators a
 # distribution uses, packs the .deb and checks it with lintian.
-fixture_packages="imagemagick python3 python3-pil gcc binutils desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file lintian"
+fixture_packages="imagemagick python3 python3-pil xfonts-base gcc binutils desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file lintian"
 
 build_all() {
     # shellcheck disable=SC2086

@@ -20,6 +20,14 @@ void nameApplication()
 // Subcommands need no display: pictures are decoded and bytes sent headless.
 int runSubcommand(int argc, char *argv[])
 {
+    if (QByteArray(argv[1]) == "font") {
+        // Outline fonts are drawn through Qt's font engine, which needs a platform, never a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        nameApplication();
+        return CommandLine::run(QCoreApplication::arguments());
+    }
     QCoreApplication app(argc, argv);
     nameApplication();
     return CommandLine::run(QCoreApplication::arguments());

@@ -2,6 +2,7 @@
 
 #include "cli/ConvertCommand.h"
 #include "cli/DecodeCommand.h"
+#include "cli/FontCommand.h"
 #include "cli/SendCommand.h"
 #include "cli/StandardStreams.h"
 #include "cli/VirtualLcdCommand.h"
@@ -26,6 +27,7 @@ const QList<Subcommand> &subcommands()
         {"send", "Sends a stream to the PIC over a serial port, paced like \"Send to LCD\"."},
         {"decode", "Draws the picture that LCD bytes (or a send stream) make, to check them."},
         {"virtual-lcd", "Plays the PIC with its LCD and EEPROM on a pseudo-terminal, to try a send."},
+        {"font", "Makes glyph arrays for firmware from a font, or draws text with them."},
     };
     return list;
 }
@@ -100,6 +102,8 @@ int run(const QStringList &arguments)
         return VirtualLcdCommand::run(rest);
     if (command == QLatin1String("decode"))
         return DecodeCommand::run(rest);
+    if (command == QLatin1String("font"))
+        return FontCommand::run(rest);
     return usageError(QString(), QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

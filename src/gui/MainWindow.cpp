@@ -18,6 +18,7 @@
 #include "logic/serial/PortAssignments.h"
 #include "widgets/serial/SerialPortPanel.h"
 #include "widgets/serial/TerminalPanel.h"
+#include "widgets/font/FontToolWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -180,6 +181,7 @@ void MainWindow::buildMenu()
     add("mnuAbout", tr("&About"), &MainWindow::showAbout);
     add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
     add("mnuVirtual", tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
+    add("mnuFontTool", tr("&Font Tool"), &MainWindow::showFontTool);
     add("mnuReset", tr("&Reset settings"), &MainWindow::resetSettings);
 }
 
@@ -207,6 +209,17 @@ void MainWindow::showPreviewGeometry()
 {
     m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_convert->chosenLayout());
     m_preview->setReference(m_canvas->canvas()->image());
+}
+
+void MainWindow::showFontTool()
+{
+    if (!m_fontTool) {
+        m_fontTool = new FontToolWindow(this);
+        connect(m_fontTool, &FontToolWindow::textToolFontChosen, m_canvas->canvas(), &PixelCanvas::setLcdFont);
+    }
+    m_fontTool->show();
+    m_fontTool->raise();
+    m_fontTool->activateWindow();
 }
 
 void MainWindow::startVirtualLcd()

@@ -9,6 +9,7 @@ class AboutWindow;
 class CanvasPanel;
 class FileAndFontPrompts;
 class ConvertControls;
+class FontToolWindow;
 class HelpWindow;
 class PicLinkControls;
 class OutputPanel;
@@ -41,6 +42,8 @@ public:
 
     // Starts a virtual PIC and LCD for the checked Com option.
     void startVirtualLcd();
+    // The Font tool window, made on first use.
+    void showFontTool();
     VirtualLcdLauncher *virtualLcd() const { return m_virtualLcd; }
 
     void showAbout();
@@ -72,6 +75,7 @@ private:
     OutputPanel *m_output;
     PreviewPane *m_preview;
     VirtualLcdLauncher *m_virtualLcd;
+    FontToolWindow *m_fontTool = nullptr;
     SettingsStore *m_settings = nullptr;
     bool m_settingsReset = false;
     QPointer<AboutWindow> m_about;

@@ -46,7 +46,7 @@ void MainWindowTest::captionAndMenuOrder()
     QStringList menu;
     for (QAction *action : window.menuBar()->actions())
         menu << action->text();
-    QCOMPARE(menu, QStringList({"E&xit", "&Open", "&About", "&Help", "&Virtual LCD", "&Reset settings"}));
+    QCOMPARE(menu, QStringList({"E&xit", "&Open", "&About", "&Help", "&Virtual LCD", "&Font Tool", "&Reset settings"}));
 }
 
 void MainWindowTest::startUpState()

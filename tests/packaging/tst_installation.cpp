@@ -305,6 +305,7 @@ void InstallationTest::manPageListsEveryOption_data()
     QTest::newRow("send") << "send" << ".SS \"tavrel send\"";
     QTest::newRow("decode") << "decode" << ".SS \"tavrel decode\"";
     QTest::newRow("virtual-lcd") << "virtual-lcd" << ".SS \"tavrel virtual\\-lcd\"";
+    QTest::newRow("font") << "font" << ".SS \"tavrel font\"";
 }
 
 void InstallationTest::manPageListsEveryOption()

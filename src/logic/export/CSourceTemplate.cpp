@@ -6,8 +6,6 @@
 
 namespace CSourceTemplate {
 
-namespace {
-
 QString progmemLines()
 {
     return QStringLiteral("#ifdef __AVR__\n"
@@ -17,6 +15,8 @@ QString progmemLines()
                           "#define PROGMEM\n"
                           "#endif\n");
 }
+
+namespace {
 
 QString arrayLines(const ConversionResult &m, const ExportOptions &options)
 {

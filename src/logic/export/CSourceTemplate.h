@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 struct ConversionResult;
 struct ExportOptions;
@@ -12,6 +13,9 @@ struct ExportOptions;
 namespace CSourceTemplate {
 
 constexpr int DefaultBytesPerLine = 16;
+
+// PROGMEM from <avr/pgmspace.h> on AVR, defined empty elsewhere.
+QString progmemLines();
 
 QByteArray write(const ConversionResult &matrix, const ExportOptions &options);
 

@@ -131,6 +131,6 @@ void DrawingTools::refreshPreview()
         return;
     }
     QImage preview = m_canvas->image().copy();
-    TextStamp::stamp(preview, m_canvas->currentPosition(), m_text, m_canvas->stampFont(), m_canvas->drawColour());
+    m_canvas->stampInto(preview, m_canvas->currentPosition(), m_text);
     m_canvas->setPreview(preview);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/canvas/PictureSheet.h"
+#include "logic/font/BitmapFont.h"
 
 #include <QFont>
 #include <QImage>
@@ -54,6 +55,12 @@ public:
 
     QFont stampFont() const { return m_font; }
     void setStampFont(const QFont &font) { m_font = font; }
+    // A font made in the Font tool: text is then stamped exactly as the
+    // firmware draws it with that font. An empty font gives the stamp font back.
+    void setLcdFont(const BitmapFont &font) { m_lcdFont = font; }
+    bool usesLcdFont() const { return !m_lcdFont.glyphs.isEmpty(); }
+    // Prints `text` with its line's top-left at `topLeft`; returns the line height.
+    int stampInto(QImage &picture, QPoint topLeft, const QString &text) const;
     // Prints `text` at the drawing position in the drawing colour, then
     // moves the position to the start of the next line.
     void stampText(const QString &text);
@@ -102,4 +109,5 @@ private:
     int m_zoom = 3;
     QPoint m_current;
     QFont m_font;
+    BitmapFont m_lcdFont;
 };
