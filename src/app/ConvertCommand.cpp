@@ -191,23 +191,26 @@ TransferSettings transferFor(const Request &request)
     return transfer;
 }
 
-// With --check: whether the array file holds the conversion's bytes.
+// With --check: whether the array file holds the conversion's bytes, in
+// the layout given; an XBM file without one is compared in XBM's order.
 Result checked(const Request &request, const ConversionResult &converted)
 {
     Result result;
     QByteArray content;
     if (!ArrayFiles::load(request.checkPath, &content, &result.error))
         return result;
-    const bool raw = request.checkPath.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive);
-    const ArrayFileReader::Result array = ArrayFileReader::read(content, raw);
+    const ArrayFileReader::Result array = ArrayFileReader::read(content, ArrayFileReader::isRaw(request.checkPath));
     if (!array.ok()) {
         result.error = QStringLiteral("%1: %2").arg(request.checkPath, array.error);
         return result;
     }
-    const bool xbm = array.form == ArrayFileReader::Form::Xbm;
+    const bool xbm = array.form == ArrayFileReader::Form::Xbm && !request.layoutGiven;
     const ArrayCheck::Verdict verdict = ArrayCheck::compare(ArrayCheck::expectedBytes(converted, xbm), array.bytes,
                                                             converted.layout.horizontal && !xbm);
-    const QString message = QStringLiteral("%1: %2").arg(request.checkPath, verdict.message);
+    QString message = QStringLiteral("%1: %2").arg(request.checkPath, verdict.message);
+    const QString note = ArrayCheck::sizeNote(array.array().hints, converted.width, converted.height);
+    if (!note.isEmpty())
+        message += QStringLiteral(" (%1)").arg(note);
     if (verdict.matches)
         result.output = message.toUtf8() + '\n';
     else
@@ -244,7 +247,7 @@ Result execute(const Request &request)
         return result;
     }
     // Right after a load the window packs horizontally from the file's bytes.
-    const ConversionResult converted = request.conversion.horizontal
+    const ConversionResult converted = request.conversion.horizontal && request.conversion.pixelsPerByte == 8
         ? Conversion::ofLoadedBitmap(grid, request.conversion)
         : Conversion::ofPicture(loaded.picture, request.conversion);
     if (!request.checkPath.isEmpty())

@@ -39,4 +39,15 @@ QByteArray expectedBytes(const ConversionResult &matrix, bool xbm)
     return xbm ? XbmTemplate::bytes(matrix) : matrix.bytes;
 }
 
+QString sizeNote(const QList<SizeHints::Hint> &hints, int width, int height)
+{
+    for (const SizeHints::Hint &hint : hints)
+        if (hint.width == width && hint.height == height)
+            return QString();
+    if (hints.isEmpty())
+        return QString();
+    const SizeHints::Hint &first = hints.first();
+    return QStringLiteral("the file states %1x%2: %3").arg(first.width).arg(first.height).arg(first.origin);
+}
+
 } // namespace ArrayCheck
