@@ -9,6 +9,7 @@
 #include "convert/ByteMatrix.h"
 #include "convert/ControllerProfiles.h"
 #include "decode/LcdPictureDecoder.h"
+#include "export/ArrayCheck.h"
 #include "decode/PreviewImage.h"
 
 #include <QCommandLineParser>
@@ -183,7 +184,8 @@ namespace {
 // --guess: the array's bytes read in whatever form, ranked by LayoutGuess.
 int guess(const Request &request, const ArrayFileReader::Result &array)
 {
-    const QList<LayoutGuess::Candidate> ranked = LayoutGuess::rank(array.bytes, array.array().hints);
+    const bool text = array.form == ArrayFileReader::Form::Text || array.form == ArrayFileReader::Form::Stream;
+    const QList<LayoutGuess::Candidate> ranked = LayoutGuess::rank(array.bytes, array.array().hints, text);
     const QString picture = request.out.isEmpty() ? QStringLiteral("PICTURE") : request.out;
     const int printed = CommandLine::printOut(Command, GuessReport::text(shownName(request.input), array, ranked, picture));
     if (printed != CommandLine::Success)
@@ -229,7 +231,7 @@ int decodeArray(const Request &request, const ArrayFileReader::Result &array)
         return CommandLine::usageError(Command, error);
     int width = request.decoding.width;
     int height = request.decoding.height;
-    int skip = 0;
+    int skip = ArrayCheck::leadingSizeBytes(array.array().hints, width, height);
     if (!request.sizeGiven) {
         const SizeHints::Hint *hint = ArrayListing::fittingHint(array.array(), layout);
         if (!hint)

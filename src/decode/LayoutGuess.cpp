@@ -24,7 +24,7 @@ bool sensible(qint64 width, qint64 height)
 class Collector
 {
 public:
-    explicit Collector(const QByteArray &bytes) : m_bytes(bytes) {}
+    Collector(const QByteArray &bytes, bool closingZero) : m_bytes(bytes), m_closingZero(closingZero) {}
 
     // Every layout that holds exactly the bytes after `skip` (or one
     // fewer, with a closing 00) at this size.
@@ -33,7 +33,8 @@ public:
         const qsizetype count = m_bytes.size() - skip;
         for (const MatrixLayout &layout : layouts()) {
             const qsizetype needed = ByteMatrix::byteCount(width, height, layout);
-            const bool closingZero = layout.horizontal && needed + 1 == count && m_bytes.endsWith(QByteArray(1, '\0'));
+            const bool closingZero =
+                m_closingZero && layout.horizontal && needed + 1 == count && m_bytes.endsWith(QByteArray(1, '\0'));
             if (needed != count && !closingZero)
                 continue;
             const auto key = std::make_tuple(width, height, skip, layoutIndex(layout));
@@ -49,6 +50,7 @@ private:
     static int layoutIndex(const MatrixLayout &layout) { return int(layouts().indexOf(layout)); }
 
     const QByteArray &m_bytes;
+    const bool m_closingZero;
     QList<Candidate> m_list;
     std::set<std::tuple<int, int, int, int>> m_tried;
 };
@@ -117,9 +119,9 @@ QImage pictureOf(const QByteArray &bytes, const Candidate &candidate)
     return ByteMatrix::pictureFrom(bytes.mid(candidate.skip), candidate.width, candidate.height, candidate.layout);
 }
 
-QList<Candidate> rank(const QByteArray &bytes, const QList<SizeHints::Hint> &hints)
+QList<Candidate> rank(const QByteArray &bytes, const QList<SizeHints::Hint> &hints, bool closingZero)
 {
-    Collector collector(bytes);
+    Collector collector(bytes, closingZero);
     for (const SizeHints::Hint &hint : hints)
         collector.add(hint.width, hint.height, hint.skip, true);
     for (const LcdSize &lcd : LcdSizes::all())
@@ -129,6 +131,8 @@ QList<Candidate> rank(const QByteArray &bytes, const QList<SizeHints::Hint> &hin
     for (Candidate &candidate : list)
         candidate.changes = pixelChanges(pictureOf(bytes, candidate));
     std::stable_sort(list.begin(), list.end(), [](const Candidate &a, const Candidate &b) {
+        if (a.hinted != b.hinted)
+            return a.hinted;
         return a.score() != b.score() ? a.score() < b.score() : likelierTie(a, b);
     });
     return list;

@@ -46,10 +46,11 @@ qint64 pixelChanges(const QImage &picture);
 // Every layout the guess tries, the usual ones first.
 QList<MatrixLayout> layouts();
 
-// All candidates, lowest score first; ties go to a size the file
-// states, then an LCD size, then a layout a controller profile uses, then
-// landscape.
-QList<Candidate> rank(const QByteArray &bytes, const QList<SizeHints::Hint> &hints = {});
+// All candidates: the sizes the file states first, then the others; each
+// group lowest score first, ties going to an LCD size, then a layout a
+// controller profile uses, then landscape. `closingZero`: the bytes may end
+// with the output text's closing 00 of rows (no file template writes it).
+QList<Candidate> rank(const QByteArray &bytes, const QList<SizeHints::Hint> &hints = {}, bool closingZero = true);
 
 // The candidate's picture.
 QImage pictureOf(const QByteArray &bytes, const Candidate &candidate);

@@ -91,7 +91,8 @@ bool SourceArrayBuilder::addElement(std::size_t from, std::size_t to, bool strin
     // format and delimiter ("c0ff0580"), or a last byte and the closing 00
     // of rows ("7f00"): taken so when all the elements are bare hex.
     const QStringView word = text(to - 1);
-    const bool glued = word.size() >= 4 && word.size() % 2 == 0 && m_tokens[to - 1].kind != Kind::Char
+    const bool binaryLiteral = word.startsWith(QLatin1String("0b"), Qt::CaseInsensitive);
+    const bool glued = !binaryLiteral && word.size() >= 4 && word.size() % 2 == 0 && m_tokens[to - 1].kind != Kind::Char
         && (to == from + 1 || (to == from + 2 && isPunct(from, '#')))
         && !QByteArray::fromHex(word.toLatin1()).toHex().compare(word.toLatin1(), Qt::CaseInsensitive);
     const bool single = to == from + 1;

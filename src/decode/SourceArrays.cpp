@@ -65,22 +65,27 @@ std::size_t CReader::matchingBrace(std::size_t open) const
     return m_tokens.size();
 }
 
-// The array's name is the one before its first '['; a declaration without
-// one initialises no array.
+// The array's name is the one before its first '[', or the last one inside
+// a macro that wraps the declaration (`BITMAP(uint8_t, logo) = {`); any
+// other declaration (a structure) initialises no array.
 std::size_t CReader::initialiser(std::size_t statement, std::size_t open)
 {
     const std::size_t close = matchingBrace(open);
     std::size_t bracket = statement;
     while (bracket < open && !m_build.isPunct(bracket, '['))
         ++bracket;
-    if (bracket == open || bracket == statement || m_tokens[bracket - 1].kind != Kind::Identifier)
+    std::size_t name = bracket - 1;
+    if (bracket == open && m_build.isPunct(before(open), '=') && m_build.isPunct(before(before(open)), ')'))
+        for (name = before(before(open)); name > statement && m_tokens[name].kind != Kind::Identifier;)
+            --name;
+    if (name < statement || name >= open || m_tokens[name].kind != Kind::Identifier)
         return close;
     if (close == m_tokens.size()) {
         m_build.result().declared = true;
         m_build.refuse(open, QStringLiteral("no closing brace after this one"));
         return close;
     }
-    m_build.startArray(m_build.text(bracket - 1).toString(), m_tokens[bracket - 1].line);
+    m_build.startArray(m_build.text(name).toString(), m_tokens[name].line);
     std::size_t last = close - 1;
     while (last > open && (m_build.isPunct(last, ',') || m_tokens[last].kind == Kind::Directive))
         --last;

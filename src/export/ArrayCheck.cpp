@@ -39,6 +39,14 @@ QByteArray expectedBytes(const ConversionResult &matrix, bool xbm)
     return xbm ? XbmTemplate::bytes(matrix) : matrix.bytes;
 }
 
+int leadingSizeBytes(const QList<SizeHints::Hint> &hints, int width, int height)
+{
+    for (const SizeHints::Hint &hint : hints)
+        if (hint.skip > 0 && hint.width == width && hint.height == height)
+            return hint.skip;
+    return 0;
+}
+
 QString sizeNote(const QList<SizeHints::Hint> &hints, int width, int height)
 {
     for (const SizeHints::Hint &hint : hints)

@@ -111,6 +111,10 @@ private slots:
                                             << "pic.inc";
         QTest::newRow("Intel HEX at 0x8000") << QStringList{"--template", "ihex", "--address", "0x8000"} << "pic.hex";
         QTest::newRow("raw binary") << QStringList{"--profile", "xbm", "--template", "bin"} << "pic.bin";
+        // The layout given counts, never the array's name.
+        QTest::newRow("C named like XBM") << QStringList{"--profile", "t6963c", "--template", "c", "--name", "logo_bits"}
+                                          << "logo.c";
+        QTest::newRow("T6963C 6-pixel font mode") << QStringList{"--profile", "t6963c-6px", "--template", "c"} << "six.h";
     }
     void checkCatchesOneByte()
     {
@@ -235,6 +239,10 @@ private slots:
                                       << "--address applies to --template ihex";
         QTest::newRow("name no identifier") << QStringList{"--template", "c", "--name", "my-logo"}
                                             << "--name \"my-logo\" is no C identifier";
+        QTest::newRow("name a keyword") << QStringList{"--template", "c", "--name", "int"}
+                                        << "--name \"int\" is a C or C++ keyword";
+        QTest::newRow("name reserved") << QStringList{"--template", "xbm", "--name", "__logo"}
+                                       << "--name \"__logo\" is reserved";
         QTest::newRow("address too big") << QStringList{"--template", "ihex", "--address", "0x100000000"}
                                          << "--address must be a number";
         QTest::newRow("check with stream") << QStringList{"--check", "x.h", "--stream"} << "--check takes no";
