@@ -157,7 +157,8 @@ private slots:
         QTest::addColumn<QString>("settings"); // as the first guess names them
         QTest::newRow("C, SSD1306 column by column")
             << QStringList{"logo128x64.png", "--profile", "pcd8544-vertical", "--template", "c"}
-            << "128x64, vertical, pages of 8 rows, LSB at top, column by column (ssd1306-vertical, pcd8544-vertical)";
+            << "128x64, vertical, pages of 8 rows, LSB at top, column by column (ssd1306-vertical, pcd8544-vertical), "
+               "the size the file states";
         QTest::newRow("Intel HEX, MSB at top, 240x64")
             << QStringList{"logo240x64.png", "--size", "240x64", "--bit-order", "msb", "--template", "ihex"}
             << "240x64, vertical, pages of 8 rows, MSB at top, page by page";
