@@ -322,12 +322,13 @@ int run(const QStringList &arguments)
     if (request.decoding.stream)
         return decodeStream(request, input);
     ArrayFileReader::Result array = ArrayFileReader::read(input, ArrayFileReader::isRaw(request.input));
+    const QString where = request.input == QLatin1String("-") ? QString() : request.input + QStringLiteral(": ");
     if (!array.ok())
-        return CommandLine::failure(Command, QStringLiteral("%1: %2").arg(shownName(request.input), array.error));
+        return CommandLine::failure(Command, where + array.error);
     if (request.list)
         return CommandLine::printOut(Command, ArrayListing::list(array));
     if (!request.array.isEmpty() && !ArrayFileReader::choose(&array, request.array, &error))
-        return CommandLine::failure(Command, QStringLiteral("%1: %2").arg(shownName(request.input), error));
+        return CommandLine::failure(Command, where + error);
     if (request.array.isEmpty() && array.arrays.size() > 1)
         note(QStringLiteral("%1 %2").arg(shownName(request.input), ArrayListing::othersNote(array)));
     return request.guess ? guess(request, array) : decodeArray(request, array);

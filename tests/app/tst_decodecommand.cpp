@@ -214,7 +214,7 @@ void DecodeCommandTest::failures_data()
     QTest::newRow("size too large") << QStringList{"decode", "--size", "2000x10", "--packing", "vertical"} << good << 2
                                     << "tavrel decode: --size must be WxH from 1x1 to 1024x1024";
     QTest::newRow("no such array") << QStringList{"decode", "--array", "logo"} + lcd << good << 1
-                                   << "tavrel decode: standard input: no array named \"logo\"";
+                                   << "tavrel decode: no array named \"logo\"";
     QTest::newRow("no packing") << QStringList{"decode", "--size", "128x32"} << good << 2
                                 << "tavrel decode: --packing vertical|horizontal is required";
     QTest::newRow("picture type") << QStringList{"decode", "--out", "b.gif"} + lcd << good << 2
