@@ -81,7 +81,9 @@ Result read(QStringView text)
     if (source.error.isSet() && source.declared) {
         // The output text with a format or delimiter C does not know
         // ("{0xc0 0xff}"): its bytes run over the whole array.
-        if (!(hexRead && covers(text, hex, source.failedFrom, source.failedTo))) {
+        const bool longRun = hexRead && hex.bytes.size() >= HexTextDecoder::MinimumRun
+            && covers(text, hex, source.failedFrom, source.error.position + 1);
+        if (!(hexRead && (longRun || covers(text, hex, source.failedFrom, source.failedTo)))) {
             result.error = source.error;
             return result;
         }
