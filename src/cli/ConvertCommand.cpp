@@ -191,23 +191,45 @@ PicTransferOptions transferFor(const Request &request)
     return transfer;
 }
 
-// With --check: whether the array file holds the conversion's bytes.
+// One array against the conversion, in the layout given; an XBM file
+// without one is compared in XBM's order.
+ArrayCheck::Verdict compared(const Request &request, const ConversionResult &converted, const ArrayText::Array &array)
+{
+    const bool xbm = array.form == ArrayFileReader::Form::Xbm && !request.layoutGiven;
+    const int skip = ArrayCheck::leadingSizeBytes(array.hints, converted.width, converted.height);
+    return ArrayCheck::compare(ArrayCheck::expectedBytes(converted, xbm), array.bytes.mid(skip),
+                               converted.layout.horizontal && !xbm);
+}
+
+// With --check: whether the array file holds the conversion's bytes; in a
+// file of several arrays, whether one of them does.
 Result checked(const Request &request, const ConversionResult &converted)
 {
     Result result;
     QByteArray content;
     if (!ArrayFiles::load(request.checkPath, &content, &result.error))
         return result;
-    const bool raw = request.checkPath.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive);
-    const ArrayFileReader::Result array = ArrayFileReader::read(content, raw);
-    if (!array.ok()) {
-        result.error = QStringLiteral("%1: %2").arg(request.checkPath, array.error);
+    const ArrayFileReader::Result file = ArrayFileReader::read(content, ArrayFileReader::isRaw(request.checkPath));
+    if (!file.ok()) {
+        result.error = QStringLiteral("%1: %2").arg(request.checkPath, file.error);
         return result;
     }
-    const bool xbm = array.form == ArrayFileReader::Form::Xbm;
-    const ArrayCheck::Verdict verdict = ArrayCheck::compare(ArrayCheck::expectedBytes(converted, xbm), array.bytes,
-                                                            converted.layout.horizontal && !xbm);
-    const QString message = QStringLiteral("%1: %2").arg(request.checkPath, verdict.message);
+    int chosen = 0;
+    ArrayCheck::Verdict verdict = compared(request, converted, file.arrays.first());
+    for (int i = 1; i < file.arrays.size() && !verdict.matches; ++i)
+        if (compared(request, converted, file.arrays.at(i)).matches) {
+            chosen = i;
+            verdict = compared(request, converted, file.arrays.at(i));
+        }
+    const ArrayText::Array &array = file.arrays.at(chosen);
+    QString message = file.arrays.size() > 1 && verdict.matches
+        ? QStringLiteral("%1: %2: %3").arg(request.checkPath, array.name, verdict.message)
+        : QStringLiteral("%1: %2").arg(request.checkPath, verdict.message);
+    if (file.arrays.size() > 1 && !verdict.matches)
+        message += QStringLiteral(" (in %1, the first of %2 arrays; none matches)").arg(array.name).arg(file.arrays.size());
+    const QString note = ArrayCheck::sizeNote(array.hints, converted.width, converted.height);
+    if (!note.isEmpty())
+        message += QStringLiteral(" (%1)").arg(note);
     if (verdict.matches)
         result.output = message.toUtf8() + '\n';
     else
@@ -244,7 +266,7 @@ Result execute(const Request &request)
         return result;
     }
     // Right after a load the window packs horizontally from the file's bytes.
-    const ConversionResult converted = request.conversion.horizontal
+    const ConversionResult converted = request.conversion.horizontal && request.conversion.pixelsPerByte == 8
         ? Conversion::ofLoadedBitmap(grid, request.conversion)
         : Conversion::ofPicture(loaded.picture, request.conversion);
     if (!request.checkPath.isEmpty())

@@ -20,6 +20,7 @@ struct Request
 {
     QString imagePath;
     ConversionSettings conversion; // 128x64, vertical by default
+    bool layoutGiven = false;      // --packing, --profile, --bit-order or --scan
     bool inverted = true;
     ImportSettings import; // how a picture of another size or depth lands on the LCD
     bool stream = false;

@@ -22,6 +22,7 @@ bool parseLayout(const QCommandLineParser &parser, ConversionSettings *conversio
     conversion->horizontal = layout.horizontal;
     conversion->bitOrder = layout.bitOrder;
     conversion->scan = layout.scan;
+    conversion->pixelsPerByte = layout.pixelsPerByte;
     return true;
 }
 
@@ -91,9 +92,8 @@ bool parseTemplateDetails(const QCommandLineParser &parser, ExportOptions *optio
         options->directive = directive == QLatin1String("retlw") ? ExportOptions::Directive::Retlw
                                                                  : ExportOptions::Directive::Db;
     }
-    if (ExportTemplates::usesName(kind) && !ExportTemplates::isIdentifier(options->name)) {
-        *error = QStringLiteral("--name \"%1\" is no C identifier (a letter or _, then letters, digits or _)")
-                     .arg(options->name);
+    if (ExportTemplates::usesName(kind) && !ExportTemplates::nameProblem(options->name).isEmpty()) {
+        *error = QStringLiteral("--name ") + ExportTemplates::nameProblem(options->name);
         return false;
     }
     return true;
@@ -159,6 +159,8 @@ bool parse(const QCommandLineParser &parser, ConvertCommand::Request *request, Q
 {
     request->outPath = parser.value("out");
     request->checkPath = parser.value("check");
+    for (const char *option : {"packing", "profile", "bit-order", "scan"})
+        request->layoutGiven = request->layoutGiven || parser.isSet(QLatin1String(option));
     return parseLayout(parser, &request->conversion, error)
         && parseTemplate(parser, request, error) && exclusive(parser, *request, error);
 }

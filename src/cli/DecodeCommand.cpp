@@ -1,11 +1,15 @@
 #include "cli/DecodeCommand.h"
 
+#include "cli/ArrayListing.h"
 #include "cli/CommandLine.h"
 #include "cli/GuessReport.h"
 #include "cli/LayoutOptions.h"
 #include "logic/canvas/LcdSizes.h"
 #include "logic/canvas/MonoBmpWriter.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/convert/ControllerProfiles.h"
 #include "logic/decode/LcdByteDecoder.h"
+#include "logic/export/ArrayCheck.h"
 #include "logic/decode/PreviewImage.h"
 
 #include <QCommandLineParser>
@@ -24,27 +28,37 @@ struct Request
 {
     QString input = QStringLiteral("-");
     LcdByteDecoder::Request decoding;
+    bool sizeGiven = false;
+    bool layoutGiven = false;
     QString out;
+    QString array; // --array
     bool guess = false;
+    bool list = false;
 };
+
+QString shownName(const QString &input)
+{
+    return input == QLatin1String("-") ? QStringLiteral("standard input") : input;
+}
 
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral(
-        "Shows the picture a byte-matrix text draws on the LCD: the text \"Convert\" writes (any format,\n"
-        "delimiter, header and footer, C source too) or, with --stream, a stream \"Reformat For Output\"\n"
-        "builds. Prints the picture as rows of '#' (lit) and '.', or writes it with --out.\n"
-        "With --guess, finds the likeliest size and layout of an array file instead (any form convert\n"
-        "writes) and prints the best three with the command line that makes the array again.\n"
+        "Shows the picture an array draws on the LCD: the text \"Convert\" writes (any format, delimiter,\n"
+        "header and footer), C, C++ or assembler source, XBM, Intel HEX or raw binary (*.bin), or with\n"
+        "--stream a stream \"Reformat For Output\" builds. Prints the picture as rows of '#' (lit) and '.',\n"
+        "or writes it with --out. Without --size, the size the file states beside the array is taken.\n"
+        "With --guess, finds the likeliest size and layout instead and prints the best three with the\n"
+        "command line that makes the array again. A file of several arrays: --list, --array NAME.\n"
         "Reads FILE, or standard input for \"-\" or none."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the text; \"-\" for standard input"),
                                  QStringLiteral("[FILE|-]"));
     parser.addOptions({
-        {QStringLiteral("size"), QStringLiteral("LCD size: 240x64, 128x64, 128x32, 256x128, 240x128, 128x128, "
-                                                "256x64 or 320x200 (required but with --guess)."), QStringLiteral("WxH")},
+        {QStringLiteral("size"), QStringLiteral("Picture size, %1 to %2 a side (default: the size the file states).")
+                                     .arg(SmallestSide).arg(LcdSizes::LargestSide), QStringLiteral("WxH")},
         {QStringLiteral("packing"), QStringLiteral("vertical (KS0108) or horizontal (T6963C, SED1330) (required but "
-                                                   "with --profile or --guess)."),
+                                                   "with --profile, --guess or an XBM file)."),
          QStringLiteral("vertical|horizontal")},
         {QStringLiteral("stream"), QStringLiteral("The text is a send stream: transfer header, then blocks led by "
                                                   "wait characters. Prints the header's fields first.")},
@@ -52,6 +66,9 @@ void describe(QCommandLineParser &parser)
                                                "extension; with --guess the best guess's."), QStringLiteral("PICTURE")},
         {QStringLiteral("guess"), QStringLiteral("Try every size the byte count fits, both packings, bit orders and "
                                                  "scan orders, and print the likeliest three.")},
+        {QStringLiteral("list"), QStringLiteral("List the file's arrays: name, line, byte count, sizes stated.")},
+        {QStringLiteral("array"), QStringLiteral("Read the array of this name (default: the first)."),
+         QStringLiteral("NAME")},
     });
     parser.addOptions(LayoutOptions::options());
 }
@@ -75,8 +92,9 @@ bool parseLayout(const QCommandLineParser &parser, Request *request, QString *er
         *error = QStringLiteral("--packing must be vertical or horizontal, not \"%1\"").arg(packing);
         return false;
     }
-    if (!packingGiven && !parser.isSet("profile")) {
-        *error = QStringLiteral("--packing vertical|horizontal is required");
+    request->layoutGiven = packingGiven || parser.isSet("profile");
+    if (!request->layoutGiven && (parser.isSet("bit-order") || parser.isSet("scan"))) {
+        *error = QStringLiteral("--packing vertical|horizontal is required with --bit-order or --scan");
         return false;
     }
     MatrixLayout layout;
@@ -96,21 +114,27 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
     if (!positional.isEmpty())
         request->input = positional.first();
     request->guess = parser.isSet("guess");
+    request->list = parser.isSet("list");
+    request->array = parser.value("array");
     if (request->guess) {
         if (!parseGuess(parser, error))
             return false;
     } else {
-        const LcdSize *size = LcdSizes::byCaption(parser.value("size"));
-        if (!size) {
-            *error = parser.isSet("size") ? QStringLiteral("unknown LCD size \"%1\"; offered: 240x64, 128x64, 128x32, "
-                                                           "256x128, 240x128, 128x128, 256x64, 320x200")
-                                                .arg(parser.value("size"))
-                                          : QStringLiteral("--size WxH is required");
+        const QSize size = LcdSizes::parse(parser.value("size"));
+        request->sizeGiven = parser.isSet("size");
+        if (request->sizeGiven && !(size.isValid() && qMin(size.width(), size.height()) >= SmallestSide
+                                    && qMax(size.width(), size.height()) <= LcdSizes::LargestSide)) {
+            *error = QStringLiteral("--size must be WxH from %1x%1 to %2x%2, not \"%3\"")
+                         .arg(SmallestSide).arg(LcdSizes::LargestSide).arg(parser.value("size"));
             return false;
         }
-        request->decoding.width = size->width;
-        request->decoding.height = size->height;
+        request->decoding.width = size.width();
+        request->decoding.height = size.height();
         request->decoding.stream = parser.isSet("stream");
+        if (request->decoding.stream && !request->sizeGiven) {
+            *error = QStringLiteral("--stream needs --size WxH: a stream does not say the width");
+            return false;
+        }
         if (!parseLayout(parser, request, error))
             return false;
     }
@@ -158,24 +182,96 @@ bool writePicture(const QImage &picture, const QString &path, QString *error)
 namespace {
 
 // --guess: the array's bytes read in whatever form, ranked by LayoutGuess.
-int guess(const Request &request, const QByteArray &input)
+int guess(const Request &request, const ArrayFileReader::Result &array)
 {
-    const bool raw = request.input.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive);
-    const ArrayFileReader::Result array = ArrayFileReader::read(input, raw);
-    const QString shown = request.input == QLatin1String("-") ? QStringLiteral("standard input") : request.input;
-    if (!array.ok())
-        return CommandLine::failure(Command, QStringLiteral("%1: %2").arg(shown, array.error));
-    const QList<LayoutGuess::Candidate> ranked = LayoutGuess::rank(array.bytes);
+    const bool text = array.form == ArrayFileReader::Form::Text || array.form == ArrayFileReader::Form::Stream;
+    const QList<LayoutGuess::Candidate> ranked = LayoutGuess::rank(array.bytes, array.array().hints, text);
     const QString picture = request.out.isEmpty() ? QStringLiteral("PICTURE") : request.out;
-    const int printed = CommandLine::printOut(Command, GuessReport::text(shown, array, ranked, picture));
-    if (printed != CommandLine::Success || request.out.isEmpty())
+    const int printed = CommandLine::printOut(Command, GuessReport::text(shownName(request.input), array, ranked, picture));
+    if (printed != CommandLine::Success)
         return printed;
     if (ranked.isEmpty())
-        return CommandLine::failure(Command, QStringLiteral("no picture to write to %1").arg(request.out));
+        return request.out.isEmpty() ? CommandLine::Failure
+                                     : CommandLine::failure(Command, QStringLiteral("no picture to write to %1").arg(request.out));
+    if (request.out.isEmpty())
+        return CommandLine::Success;
     QString error;
     return writePicture(LayoutGuess::pictureOf(array.bytes, ranked.first()), request.out, &error)
         ? CommandLine::Success
         : CommandLine::failure(Command, error);
+}
+
+void note(const QString &text)
+{
+    QTextStream(stderr) << QStringLiteral("tavrel %1: %2\n").arg(Command, text);
+}
+
+// The layout given, or XBM's own for an XBM file.
+bool layoutFor(const Request &request, const ArrayFileReader::Result &array, MatrixLayout *layout, QString *error)
+{
+    if (request.layoutGiven) {
+        *layout = request.decoding.layout();
+        return true;
+    }
+    if (array.form == ArrayFileReader::Form::Xbm) {
+        *layout = ControllerProfiles::byName(QStringLiteral("xbm"))->layout;
+        return true;
+    }
+    *error = QStringLiteral("--packing vertical|horizontal is required");
+    return false;
+}
+
+// The picture of the chosen array at the size given or stated.
+int decodeArray(const Request &request, const ArrayFileReader::Result &array)
+{
+    const QString where = request.input == QLatin1String("-") ? QString() : request.input + QStringLiteral(": ");
+    MatrixLayout layout;
+    QString error;
+    if (!layoutFor(request, array, &layout, &error))
+        return CommandLine::usageError(Command, error);
+    int width = request.decoding.width;
+    int height = request.decoding.height;
+    int skip = ArrayCheck::leadingSizeBytes(array.array().hints, width, height);
+    if (!request.sizeGiven) {
+        const SizeHints::Hint *hint = ArrayListing::fittingHint(array.array(), layout);
+        if (!hint)
+            return CommandLine::usageError(Command, where + QStringLiteral("--size WxH is required: the file states no "
+                                                                           "size that fits %1 bytes").arg(array.bytes.size()));
+        width = hint->width;
+        height = hint->height;
+        skip = hint->skip;
+        note(QStringLiteral("%1%2 from %3").arg(where, ArrayListing::sizeText(width, height), hint->origin));
+    }
+    const QByteArray bytes = array.bytes.mid(skip);
+    const qsizetype needed = ByteMatrix::byteCount(width, height, layout);
+    if (bytes.size() != needed && !(layout.horizontal && bytes.size() == needed + 1))
+        return CommandLine::failure(Command, where + QStringLiteral("%1 bytes; %2 needs %3")
+                                                         .arg(bytes.size())
+                                                         .arg(ArrayListing::sizeText(width, height))
+                                                         .arg(needed + (layout.horizontal ? 1 : 0)));
+    const QImage picture = ByteMatrix::pictureFrom(bytes, width, height, layout);
+    if (request.out.isEmpty())
+        return CommandLine::printOut(Command, asText(picture));
+    return writePicture(picture, request.out, &error) ? CommandLine::Success : CommandLine::failure(Command, error);
+}
+
+int decodeStream(const Request &request, const QByteArray &input)
+{
+    const LcdByteDecoder::Result result = LcdByteDecoder::decode(QString::fromUtf8(input), request.decoding);
+    QTextStream out(stdout);
+    if (result.headerRead)
+        out << result.header.words() << '\n';
+    out.flush();
+    if (!result.ok()) {
+        const QString where = request.input == QLatin1String("-") ? QString() : request.input + QStringLiteral(": ");
+        return CommandLine::failure(Command, where + result.problem());
+    }
+    if (request.out.isEmpty()) {
+        out << asText(result.picture);
+        return CommandLine::Success;
+    }
+    QString error;
+    return writePicture(result.picture, request.out, &error) ? CommandLine::Success : CommandLine::failure(Command, error);
 }
 
 } // namespace
@@ -223,23 +319,19 @@ int run(const QStringList &arguments)
     QByteArray input;
     if (!readBounded(request.input, &input, &error))
         return CommandLine::failure(Command, error);
-    if (request.guess)
-        return guess(request, input);
-    const LcdByteDecoder::Result result = LcdByteDecoder::decode(QString::fromUtf8(input), request.decoding);
-    QTextStream out(stdout);
-    if (result.headerRead)
-        out << result.header.words() << '\n';
-    out.flush();
-    if (!result.ok()) {
-        const QString where = request.input == QLatin1String("-") ? QString() : request.input + QStringLiteral(": ");
-        return CommandLine::failure(Command, where + result.problem());
-    }
-    if (request.out.isEmpty()) {
-        out << asText(result.picture);
-        return CommandLine::Success;
-    }
-    return writePicture(result.picture, request.out, &error) ? CommandLine::Success
-                                                            : CommandLine::failure(Command, error);
+    if (request.decoding.stream)
+        return decodeStream(request, input);
+    ArrayFileReader::Result array = ArrayFileReader::read(input, ArrayFileReader::isRaw(request.input));
+    const QString where = request.input == QLatin1String("-") ? QString() : request.input + QStringLiteral(": ");
+    if (!array.ok())
+        return CommandLine::failure(Command, where + array.error);
+    if (request.list)
+        return CommandLine::printOut(Command, ArrayListing::list(array));
+    if (!request.array.isEmpty() && !ArrayFileReader::choose(&array, request.array, &error))
+        return CommandLine::failure(Command, where + error);
+    if (request.array.isEmpty() && array.arrays.size() > 1)
+        note(QStringLiteral("%1 %2").arg(shownName(request.input), ArrayListing::othersNote(array)));
+    return request.guess ? guess(request, array) : decodeArray(request, array);
 }
 
 } // namespace DecodeCommand

@@ -16,6 +16,8 @@ namespace DecodeCommand {
 // Input beyond this is refused: the largest picture's text with a long
 // format is well under 1 MiB, and a FIFO or /dev/zero never ends.
 constexpr qint64 MostInputBytes = 16 * 1024 * 1024;
+// The smallest picture side --size takes: an icon or a glyph may be a few pixels.
+constexpr int SmallestSide = 1;
 
 // Reads all of `path` ("-": standard input), but at most MostInputBytes.
 bool readBounded(const QString &path, QByteArray *data, QString *error);

@@ -34,6 +34,10 @@ QString settings(const LayoutGuess::Candidate &candidate)
         text += QStringLiteral(" (%1)").arg(profile->names.join(QLatin1String(", ")));
     if (candidate.closingZero)
         text += QLatin1String(", the last 00 closing the rows");
+    if (candidate.skip > 0)
+        text += QStringLiteral(", after the first %1 bytes (width, height)").arg(candidate.skip);
+    if (candidate.hinted)
+        text += QLatin1String(", the size the file states");
     return text;
 }
 
@@ -42,7 +46,7 @@ QString settings(const LayoutGuess::Candidate &candidate)
 QString convertCommand(const LayoutGuess::Candidate &candidate, Form form, const QString &picture)
 {
     const QString size = QStringLiteral("%1x%2").arg(candidate.width).arg(candidate.height);
-    if (!LcdSizes::byCaption(size))
+    if (!LcdSizes::isCustomSize(QSize(candidate.width, candidate.height)))
         return QString();
     QStringList arguments = {QStringLiteral("tavrel"), QStringLiteral("convert"), picture, QStringLiteral("--size"),
                              size};
@@ -50,26 +54,42 @@ QString convertCommand(const LayoutGuess::Candidate &candidate, Form form, const
     return arguments.join(QLatin1Char(' '));
 }
 
+namespace {
+
+// A tie with the next or the one before, whichever there is.
+QString tieMark(const QList<LayoutGuess::Candidate> &ranked, qsizetype i)
+{
+    const qint64 score = ranked.at(i).score();
+    if (i + 1 < ranked.size() && ranked.at(i + 1).score() == score)
+        return QStringLiteral(", as likely as the next");
+    if (i > 0 && ranked.at(i - 1).score() == score)
+        return QStringLiteral(", as likely as the one before");
+    return QString();
+}
+
+} // namespace
+
 QString text(const QString &file, const ArrayFileReader::Result &array, const QList<LayoutGuess::Candidate> &ranked,
              const QString &picture)
 {
     QString out = QStringLiteral("%1: %2 bytes\n").arg(file).arg(array.bytes.size());
     if (ranked.isEmpty())
         return out + QStringLiteral("no size up to %1 pixels a side fits this byte count\n").arg(LayoutGuess::LongestSide);
-    for (int i = 0; i < qMin<qsizetype>(Shown, ranked.size()); ++i) {
+    // The best few, and all that tie with the last of them.
+    qsizetype shown = qMin<qsizetype>(Shown, ranked.size());
+    while (shown < ranked.size() && shown < MostShown && ranked.at(shown).score() == ranked.at(shown - 1).score())
+        ++shown;
+    for (qsizetype i = 0; i < shown; ++i) {
         const LayoutGuess::Candidate &candidate = ranked.at(i);
-        // A column scan of a picture and rows of its mirror image along the
-        // diagonal are the same bytes: such ties are said, not hidden.
-        const bool tie = i + 1 < qMin<qsizetype>(Shown, ranked.size()) && ranked.at(i + 1).changes == candidate.changes;
         out += QStringLiteral("%1. %2: %3 pixel changes%4\n")
                    .arg(i + 1)
                    .arg(settings(candidate))
                    .arg(candidate.changes)
-                   .arg(tie ? QStringLiteral(", as likely as the next") : QString());
+                   .arg(tieMark(ranked, i));
         const QString command = convertCommand(candidate, array.form, picture);
-        out += command.isEmpty() ? QStringLiteral("   (tavrel convert makes no %1x%2 LCD)\n")
-                                       .arg(candidate.width)
-                                       .arg(candidate.height)
+        out += command.isEmpty() ? QStringLiteral("   (tavrel convert makes sizes from %1 to %2 a side)\n")
+                                       .arg(LcdSizes::SmallestSide)
+                                       .arg(LcdSizes::LargestSide)
                                  : QStringLiteral("   %1\n").arg(command);
     }
     return out;

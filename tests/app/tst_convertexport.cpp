@@ -111,6 +111,10 @@ private slots:
                                             << "pic.inc";
         QTest::newRow("Intel HEX at 0x8000") << QStringList{"--template", "ihex", "--address", "0x8000"} << "pic.hex";
         QTest::newRow("raw binary") << QStringList{"--profile", "xbm", "--template", "bin"} << "pic.bin";
+        // The layout given counts, never the array's name.
+        QTest::newRow("C named like XBM") << QStringList{"--profile", "t6963c", "--template", "c", "--name", "logo_bits"}
+                                          << "logo.c";
+        QTest::newRow("T6963C 6-pixel font mode") << QStringList{"--profile", "t6963c-6px", "--template", "c"} << "six.h";
     }
     void checkCatchesOneByte()
     {
@@ -153,7 +157,8 @@ private slots:
         QTest::addColumn<QString>("settings"); // as the first guess names them
         QTest::newRow("C, SSD1306 column by column")
             << QStringList{"logo128x64.png", "--profile", "pcd8544-vertical", "--template", "c"}
-            << "128x64, vertical, pages of 8 rows, LSB at top, column by column (ssd1306-vertical, pcd8544-vertical)";
+            << "128x64, vertical, pages of 8 rows, LSB at top, column by column (ssd1306-vertical, pcd8544-vertical), "
+               "the size the file states";
         QTest::newRow("Intel HEX, MSB at top, 240x64")
             << QStringList{"logo240x64.png", "--size", "240x64", "--bit-order", "msb", "--template", "ihex"}
             << "240x64, vertical, pages of 8 rows, MSB at top, page by page";
@@ -235,6 +240,10 @@ private slots:
                                       << "--address applies to --template ihex";
         QTest::newRow("name no identifier") << QStringList{"--template", "c", "--name", "my-logo"}
                                             << "--name \"my-logo\" is no C identifier";
+        QTest::newRow("name a keyword") << QStringList{"--template", "c", "--name", "int"}
+                                        << "--name \"int\" is a C or C++ keyword";
+        QTest::newRow("name reserved") << QStringList{"--template", "xbm", "--name", "__logo"}
+                                       << "--name \"__logo\" is reserved";
         QTest::newRow("address too big") << QStringList{"--template", "ihex", "--address", "0x100000000"}
                                          << "--address must be a number";
         QTest::newRow("check with stream") << QStringList{"--check", "x.h", "--stream"} << "--check takes no";

@@ -19,6 +19,7 @@ private slots:
     void printsThePictureAsText();
     void failures_data();
     void failures();
+    void listsAndPicksArrays();
 
 private:
     QString writeBmp(const QImage &picture);
@@ -209,9 +210,11 @@ void DecodeCommandTest::failures_data()
     QTest::newRow("unwritable picture") << QStringList{"decode", "--out", "/nonexistent/b.png"} + lcd << good << 1
                                         << "tavrel decode: cannot write /nonexistent/b.png";
     QTest::newRow("no size") << QStringList{"decode", "--packing", "vertical"} << good << 2
-                             << "tavrel decode: --size WxH is required";
-    QTest::newRow("unknown size") << QStringList{"decode", "--size", "100x10", "--packing", "vertical"} << good << 2
-                                  << "tavrel decode: unknown LCD size \"100x10\"";
+                             << "tavrel decode: --size WxH is required: the file states no size that fits 512 bytes";
+    QTest::newRow("size too large") << QStringList{"decode", "--size", "2000x10", "--packing", "vertical"} << good << 2
+                                    << "tavrel decode: --size must be WxH from 1x1 to 1024x1024";
+    QTest::newRow("no such array") << QStringList{"decode", "--array", "logo"} + lcd << good << 1
+                                   << "tavrel decode: no array named \"logo\"";
     QTest::newRow("no packing") << QStringList{"decode", "--size", "128x32"} << good << 2
                                 << "tavrel decode: --packing vertical|horizontal is required";
     QTest::newRow("picture type") << QStringList{"decode", "--out", "b.gif"} + lcd << good << 2
@@ -230,6 +233,31 @@ void DecodeCommandTest::failures()
     const Run run = tavrel(arguments, input);
     QTEST(run.exitCode, "exitCode");
     QVERIFY2(QString::fromUtf8(run.err).startsWith(message), run.err.constData());
+}
+
+// Four arrays: --list names them, --array picks each at the size stated beside it.
+void DecodeCommandTest::listsAndPicksArrays()
+{
+    const QByteArray file = "#define B_WIDTH 8\n#define B_HEIGHT 16\n"
+                            "const uint8_t a_8x8[] = {" + QByteArray("1,").repeated(8) + "};\n"
+                            "const uint8_t b[] PROGMEM = {" + QByteArray("0x02,").repeated(16) + "};\n"
+                            "namespace x { MACRO(uint8_t c[]) = { 16, 8," + QByteArray("3,").repeated(16) + "}; }\n"
+                            "const uint8_t d[] = {" + QByteArray("'\\x04',").repeated(4) + "};\n";
+    const Run list = tavrel({"decode", "-", "--list"}, file);
+    QCOMPARE(list.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(list.out).split('\n', Qt::SkipEmptyParts),
+             QStringList({"a_8x8 (line 3): 8 bytes; sizes stated: 8x8 (the name a_8x8)",
+                          "b (line 4): 16 bytes; sizes stated: 8x16 (B_WIDTH 8, B_HEIGHT 16)",
+                          "c (line 5): 18 bytes; sizes stated: 16x8 (its first two bytes)", "d (line 6): 4 bytes"}));
+    for (const char *name : {"a_8x8", "b", "c"}) {
+        const Run picked = tavrel({"decode", "-", "--array", name, "--packing", "vertical"}, file);
+        QVERIFY2(picked.exitCode == 0, picked.err.constData());
+        QVERIFY2(picked.err.contains(" from "), picked.err.constData()); // names the size it took
+    }
+    const Run first = tavrel({"decode", "-", "--size", "8x8", "--packing", "vertical"}, file);
+    QCOMPARE(first.exitCode, 0);
+    QVERIFY2(first.err.contains("holds 4 arrays; reading a_8x8 (--array NAME picks another: b, c, d)"),
+             first.err.constData());
 }
 
 QTEST_MAIN(DecodeCommandTest)

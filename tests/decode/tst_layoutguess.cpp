@@ -83,17 +83,47 @@ private slots:
         QVERIFY(best.closingZero);
     }
 
-    // Beyond the LCD sizes: widths in steps of 8, not too thin.
-    void triesOtherWidths()
+    // Beyond the LCD sizes: every width the count allows, or the one the
+    // file states; a tie goes to the hint, then a profile's layout in landscape.
+    void findsTheTrueWidth_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<bool>("hinted");
+        QTest::newRow("96x40 pages") << QSize(96, 40) << "ks0108" << false;
+        QTest::newRow("PCD8544 at 84x48") << QSize(84, 48) << "pcd8544" << false;
+        QTest::newRow("rows 96x40, not the diagonal's mirror") << QSize(96, 40) << "t6963c" << false;
+        QTest::newRow("rows 82 wide, as stated") << QSize(82, 64) << "t6963c" << true;
+        QTest::newRow("6 pixels a byte") << QSize(120, 64) << "t6963c-6px" << false;
+    }
+    void findsTheTrueWidth()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, profile);
+        QFETCH(bool, hinted);
+        const MatrixLayout layout = ControllerProfiles::byName(profile)->layout;
+        const QByteArray bytes = ByteMatrix::pack(drawing(size.width(), size.height()), size.width(), size.height(), layout);
+        QList<SizeHints::Hint> hints;
+        if (hinted)
+            hints << SizeHints::Hint{size.width(), size.height(), 0, QStringLiteral("stated")};
+        const QList<LayoutGuess::Candidate> ranked = LayoutGuess::rank(bytes, hints);
+        QVERIFY(!ranked.isEmpty());
+        QCOMPARE(QSize(ranked.first().width, ranked.first().height), size);
+        QCOMPARE(ranked.first().layout, layout);
+        QCOMPARE(ranked.first().hinted, hinted);
+        for (const LayoutGuess::Candidate &candidate : ranked)
+            QVERIFY(candidate.hinted || (candidate.width <= 8 * candidate.height && candidate.height <= 8 * candidate.width));
+        QVERIFY(LayoutGuess::rank(QByteArray(7, '\1')).isEmpty());
+    }
+
+    // Two leading bytes that state the size are no pixels.
+    void skipsTheStatedSize()
     {
         const MatrixLayout pages = MatrixLayout::usual(false);
-        const QByteArray bytes = ByteMatrix::pack(drawing(96, 40), 96, 40, pages);
-        const LayoutGuess::Candidate best = LayoutGuess::rank(bytes).first();
-        QCOMPARE(QSize(best.width, best.height), QSize(96, 40));
-        QCOMPARE(best.layout, pages);
-        for (const LayoutGuess::Candidate &candidate : LayoutGuess::rank(bytes))
-            QVERIFY(candidate.width <= 8 * candidate.height && candidate.height <= 8 * candidate.width);
-        QVERIFY(LayoutGuess::rank(QByteArray(7, '\1')).isEmpty());
+        const QByteArray bytes = QByteArray::fromHex("2010") + ByteMatrix::pack(drawing(32, 16), 32, 16, pages);
+        const QList<LayoutGuess::Candidate> ranked = LayoutGuess::rank(bytes, {{32, 16, 2, QStringLiteral("bytes")}});
+        QCOMPARE(QSize(ranked.first().width, ranked.first().height), QSize(32, 16));
+        QCOMPARE(ranked.first().skip, 2);
     }
 };
 

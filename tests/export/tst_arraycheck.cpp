@@ -53,7 +53,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("error");
-        QTest::newRow("byte too big") << QByteArray("char x[] = {1, 256};") << "between the braces: \"256\" is no byte value";
+        QTest::newRow("byte too big") << QByteArray("char x[] = {1, 256};") << "line 1, column 16: \"256\" does not fit in a byte";
         QTest::newRow("checksum") << QByteArray(":0400000005FF008079\n") << "Intel HEX line 1: wrong checksum";
         QTest::newRow("gap") << QByteArray(":0100000005FA\n:0100020005F8\n")
                              << "Intel HEX: the data leave a gap or overlap at address 0x2";

@@ -98,7 +98,9 @@ void ExportWindowTest::profilesRefineEachPacking()
     // Back to Horizontal: its usual bytes again, and no columns to scan.
     get<QAbstractButton>(ControlNames::horizontalOption)->toggle();
     QCOMPARE(profile->currentIndex(), 0);
-    QCOMPARE(order->count(), 2);
+    QCOMPARE(order->count(), 3); // MSB or LSB at left, and the T6963C's 6-pixel font mode
+    profile->setCurrentIndex(profile->findText("T6963C 6-pixel font mode"));
+    QCOMPARE(order->currentText(), QStringLiteral("MSB at left, 6 pixels a byte"));
 }
 
 void ExportWindowTest::customChoiceReachesTheBytes_data()

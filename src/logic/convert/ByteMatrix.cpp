@@ -21,9 +21,9 @@ bool isBlack(QRgb pixel)
     return (pixel & 0xFFFFFF) == 0;
 }
 
-uchar bitFor(int position, MatrixLayout::BitOrder order)
+uchar bitFor(int position, MatrixLayout::BitOrder order, int bits = 8)
 {
-    return order == MatrixLayout::BitOrder::LsbFirst ? uchar(1u << position) : uchar(0x80u >> position);
+    return order == MatrixLayout::BitOrder::LsbFirst ? uchar(1u << position) : uchar((1u << (bits - 1)) >> position);
 }
 
 // Where every pixel's bit lies: byte rowOffset[y] + columnOffset[x], bit
@@ -41,15 +41,16 @@ struct PixelAddresses
           columnBit(qMax(width, 0))
     {
         const int pages = ByteMatrix::pageCount(height);
-        const int perRow = ByteMatrix::bytesPerRow(width);
+        const int perRow = ByteMatrix::bytesPerRow(width, layout);
+        const int pixels = layout.horizontal ? layout.pixelsPerByte : 8;
         const bool columns = layout.scan == MatrixLayout::Scan::Columns;
         for (int y = 0; y < height; ++y) {
             rowOffset[y] = layout.horizontal ? qsizetype(y) * perRow : columns ? y / 8 : qsizetype(y / 8) * width;
             rowBit[y] = layout.horizontal ? 0 : bitFor(y % 8, layout.bitOrder);
         }
         for (int x = 0; x < width; ++x) {
-            columnOffset[x] = layout.horizontal ? x / 8 : columns ? qsizetype(x) * pages : x;
-            columnBit[x] = layout.horizontal ? bitFor(x % 8, layout.bitOrder) : 0;
+            columnOffset[x] = layout.horizontal ? x / pixels : columns ? qsizetype(x) * pages : x;
+            columnBit[x] = layout.horizontal ? bitFor(x % pixels, layout.bitOrder, pixels) : 0;
         }
     }
 };
@@ -84,11 +85,17 @@ int bytesPerRow(int width)
     return width > 0 ? (width + 7) / 8 : 0;
 }
 
+int bytesPerRow(int width, const MatrixLayout &layout)
+{
+    const int pixels = layout.horizontal ? layout.pixelsPerByte : 8;
+    return width > 0 ? (width + pixels - 1) / pixels : 0;
+}
+
 qsizetype byteCount(int width, int height, const MatrixLayout &layout)
 {
     if (width <= 0 || height <= 0)
         return 0;
-    return layout.horizontal ? qsizetype(bytesPerRow(width)) * height : qsizetype(pageCount(height)) * width;
+    return layout.horizontal ? qsizetype(bytesPerRow(width, layout)) * height : qsizetype(pageCount(height)) * width;
 }
 
 QByteArray pack(const QImage &picture, int width, int height, const MatrixLayout &layout)

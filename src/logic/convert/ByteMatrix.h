@@ -43,6 +43,8 @@ QImage pictureFrom(const QByteArray &bytes, int width, int height, bool horizont
 
 int pageCount(int height);
 int bytesPerRow(int width);
+// Of horizontal bytes in this layout (6 pixels a byte in the font mode).
+int bytesPerRow(int width, const MatrixLayout &layout);
 // Bytes of a width x height picture in this layout.
 qsizetype byteCount(int width, int height, const MatrixLayout &layout);
 

@@ -20,6 +20,7 @@ const QList<ControllerProfile> &all()
          {false, Order::LsbFirst, Scan::Columns}},
         {{"t6963c", "sed1330", "st7920"}, QStringLiteral("T6963C, SED1330, ST7920"), {true, Order::MsbFirst, Scan::Pages}},
         {{"xbm"}, QStringLiteral("XBM, LSB at left"), {true, Order::LsbFirst, Scan::Pages}},
+        {{"t6963c-6px"}, QStringLiteral("T6963C 6-pixel font mode"), {true, Order::MsbFirst, Scan::Pages, 6}},
     };
     return profiles;
 }

@@ -22,10 +22,11 @@ struct ConversionSettings
     // Unset: the packing's usual order (LSB at top, MSB at left).
     std::optional<MatrixLayout::BitOrder> bitOrder = std::nullopt;
     MatrixLayout::Scan scan = MatrixLayout::Scan::Pages; // vertical bytes only
+    int pixelsPerByte = 8;                               // horizontal bytes only
 
     MatrixLayout layout() const
     {
         return {horizontal, bitOrder.value_or(MatrixLayout::usualBitOrder(horizontal)),
-                horizontal ? MatrixLayout::Scan::Pages : scan};
+                horizontal ? MatrixLayout::Scan::Pages : scan, horizontal ? pixelsPerByte : 8};
     }
 };

@@ -32,6 +32,10 @@ QString MatrixLayout::scanCaption(Scan scan)
 QString MatrixLayout::description() const
 {
     const char *bit = bitOrder == BitOrder::LsbFirst ? "LSB" : "MSB";
+    if (horizontal && pixelsPerByte != 8)
+        return QStringLiteral("horizontal, rows of %1 pixels a byte in the low bits, %2 of those at left")
+            .arg(pixelsPerByte)
+            .arg(QLatin1String(bit));
     if (horizontal)
         return QStringLiteral("horizontal, rows of 8 pixels a byte, %1 at left").arg(QLatin1String(bit));
     return QStringLiteral("vertical, pages of 8 rows, %1 at top, %2")

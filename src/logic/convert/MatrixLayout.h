@@ -17,6 +17,9 @@ struct MatrixLayout
     bool horizontal = false;
     BitOrder bitOrder = BitOrder::LsbFirst;
     Scan scan = Scan::Pages;
+    // Horizontal bytes only: 8, or 6 in the low bits (a T6963C in its
+    // 6-pixel font mode), the first pixel then in bit 5 or bit 0.
+    int pixelsPerByte = 8;
 
     // KS0108 (vertical, LSB at top, page by page) or T6963C and SED1330
     // (rows, MSB at left): the bytes this program has always written.
@@ -31,7 +34,8 @@ struct MatrixLayout
 
     friend bool operator==(const MatrixLayout &a, const MatrixLayout &b)
     {
-        return a.horizontal == b.horizontal && a.bitOrder == b.bitOrder && a.scan == b.scan;
+        return a.horizontal == b.horizontal && a.bitOrder == b.bitOrder && a.scan == b.scan
+            && a.pixelsPerByte == b.pixelsPerByte;
     }
     friend bool operator!=(const MatrixLayout &a, const MatrixLayout &b) { return !(a == b); }
 };

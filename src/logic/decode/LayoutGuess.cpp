@@ -2,9 +2,11 @@
 
 #include "logic/canvas/LcdSizes.h"
 #include "logic/convert/ByteMatrix.h"
+#include "logic/convert/ControllerProfiles.h"
 
-#include <QSet>
+#include <set>
 #include <algorithm>
+#include <tuple>
 
 namespace LayoutGuess {
 
@@ -13,55 +15,87 @@ namespace {
 using Order = MatrixLayout::BitOrder;
 using Scan = MatrixLayout::Scan;
 
-bool sensible(int width, int height)
+bool sensible(qint64 width, qint64 height)
 {
-    return width >= 8 && height >= 8 && width <= LongestSide && height <= LongestSide
+    return width >= ShortestSide && height >= ShortestSide && width <= LongestSide && height <= LongestSide
         && width <= height * MostAspect && height <= width * MostAspect;
 }
 
-// Every layout that holds exactly `count` bytes (or one more, a closing
-// 00) at this size, the usual ones first.
-void addSize(int width, int height, const QByteArray &bytes, QList<Candidate> &out)
+class Collector
 {
-    const qsizetype count = bytes.size();
-    const MatrixLayout vertical = MatrixLayout::usual(false);
-    if (height % 8 == 0 && ByteMatrix::byteCount(width, height, vertical) == count)
-        for (const Scan scan : {Scan::Pages, Scan::Columns})
-            for (const Order order : {Order::LsbFirst, Order::MsbFirst})
-                out << Candidate{width, height, {false, order, scan}, false, 0};
-    if (width % 8 != 0)
-        return;
-    const qsizetype rows = ByteMatrix::byteCount(width, height, MatrixLayout::usual(true));
-    const bool closingZero = rows + 1 == count && bytes.endsWith(QByteArray(1, '\0'));
-    if (rows == count || closingZero)
-        for (const Order order : {Order::MsbFirst, Order::LsbFirst})
-            out << Candidate{width, height, {true, order, Scan::Pages}, closingZero, 0};
-}
+public:
+    Collector(const QByteArray &bytes, bool closingZero) : m_bytes(bytes), m_closingZero(closingZero) {}
 
-QList<Candidate> candidates(const QByteArray &bytes)
-{
-    QList<Candidate> out;
-    QSet<QPair<int, int>> tried;
-    for (const LcdSize &lcd : LcdSizes::all()) {
-        tried.insert({lcd.width, lcd.height});
-        addSize(lcd.width, lcd.height, bytes, out);
-    }
-    for (int width = 8; width <= LongestSide; width += 8) {
-        // The heights a vertical and a horizontal matrix of this width would have.
-        const qsizetype count = bytes.size();
-        const QList<qsizetype> heights = {count % width == 0 ? 8 * (count / width) : 0,
-                                          count / (width / 8), (count - 1) / (width / 8)};
-        for (const qsizetype height : heights) {
-            if (height > LongestSide || !sensible(width, int(height)) || tried.contains({width, int(height)}))
+    // Every layout that holds exactly the bytes after `skip` (or one
+    // fewer, with a closing 00) at this size.
+    void add(int width, int height, int skip, bool hinted)
+    {
+        const qsizetype count = m_bytes.size() - skip;
+        for (const MatrixLayout &layout : layouts()) {
+            const qsizetype needed = ByteMatrix::byteCount(width, height, layout);
+            const bool closingZero =
+                m_closingZero && layout.horizontal && needed + 1 == count && m_bytes.endsWith(QByteArray(1, '\0'));
+            if (needed != count && !closingZero)
                 continue;
-            tried.insert({width, int(height)});
-            addSize(width, int(height), bytes, out);
+            const auto key = std::make_tuple(width, height, skip, layoutIndex(layout));
+            if (m_tried.count(key))
+                continue;
+            m_tried.insert(key);
+            m_list << Candidate{width, height, layout, closingZero, skip, hinted, 0};
         }
     }
-    return out;
+    QList<Candidate> take() { return std::move(m_list); }
+
+private:
+    static int layoutIndex(const MatrixLayout &layout) { return int(layouts().indexOf(layout)); }
+
+    const QByteArray &m_bytes;
+    const bool m_closingZero;
+    QList<Candidate> m_list;
+    std::set<std::tuple<int, int, int, int>> m_tried;
+};
+
+// Sizes whose pictures take `count` bytes: widths dividing it for pages of
+// eight rows, heights dividing it for rows of whole bytes.
+void addDividingSizes(Collector &collector, qsizetype count)
+{
+    for (const qsizetype total : {count, count - 1}) {
+        for (qint64 side = 1; side <= LongestSide && side <= total; ++side) {
+            if (total % side != 0)
+                continue;
+            const qint64 other = total / side;
+            if (sensible(side, 8 * other))
+                collector.add(int(side), int(8 * other), 0, false); // pages
+            if (sensible(8 * other, side))
+                collector.add(int(8 * other), int(side), 0, false); // rows
+            if (sensible(6 * other, side))
+                collector.add(int(6 * other), int(side), 0, false); // rows of 6 pixels a byte
+        }
+    }
+}
+
+// The order of ties, as the header says; the order tried last.
+bool likelierTie(const Candidate &a, const Candidate &b)
+{
+    const auto weight = [](const Candidate &c) {
+        const bool lcd = LcdSizes::byCaption(QStringLiteral("%1x%2").arg(c.width).arg(c.height)) != nullptr;
+        return std::make_tuple(c.hinted, lcd, ControllerProfiles::byLayout(c.layout) != nullptr, c.width >= c.height);
+    };
+    return weight(a) > weight(b);
 }
 
 } // namespace
+
+QList<MatrixLayout> layouts()
+{
+    static const QList<MatrixLayout> all = {
+        {false, Order::LsbFirst, Scan::Pages},   {false, Order::MsbFirst, Scan::Pages},
+        {false, Order::LsbFirst, Scan::Columns}, {false, Order::MsbFirst, Scan::Columns},
+        {true, Order::MsbFirst, Scan::Pages},    {true, Order::LsbFirst, Scan::Pages},
+        {true, Order::MsbFirst, Scan::Pages, 6},
+    };
+    return all;
+}
 
 qint64 pixelChanges(const QImage &picture)
 {
@@ -82,16 +116,25 @@ qint64 pixelChanges(const QImage &picture)
 
 QImage pictureOf(const QByteArray &bytes, const Candidate &candidate)
 {
-    return ByteMatrix::pictureFrom(bytes, candidate.width, candidate.height, candidate.layout);
+    return ByteMatrix::pictureFrom(bytes.mid(candidate.skip), candidate.width, candidate.height, candidate.layout);
 }
 
-QList<Candidate> rank(const QByteArray &bytes)
+QList<Candidate> rank(const QByteArray &bytes, const QList<SizeHints::Hint> &hints, bool closingZero)
 {
-    QList<Candidate> list = candidates(bytes);
+    Collector collector(bytes, closingZero);
+    for (const SizeHints::Hint &hint : hints)
+        collector.add(hint.width, hint.height, hint.skip, true);
+    for (const LcdSize &lcd : LcdSizes::all())
+        collector.add(lcd.width, lcd.height, 0, false);
+    addDividingSizes(collector, bytes.size());
+    QList<Candidate> list = collector.take();
     for (Candidate &candidate : list)
         candidate.changes = pixelChanges(pictureOf(bytes, candidate));
-    std::stable_sort(list.begin(), list.end(),
-                     [](const Candidate &a, const Candidate &b) { return a.changes < b.changes; });
+    std::stable_sort(list.begin(), list.end(), [](const Candidate &a, const Candidate &b) {
+        if (a.hinted != b.hinted)
+            return a.hinted;
+        return a.score() != b.score() ? a.score() < b.score() : likelierTie(a, b);
+    });
     return list;
 }
 

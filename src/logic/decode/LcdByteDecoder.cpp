@@ -1,6 +1,7 @@
 #include "logic/decode/LcdByteDecoder.h"
 
 #include "logic/convert/ByteMatrix.h"
+#include "logic/decode/ArrayText.h"
 #include "logic/decode/HexTextDecoder.h"
 #include "logic/decode/SendStreamDecoder.h"
 
@@ -10,7 +11,8 @@ namespace {
 
 QString countError(qsizetype count, const Request &request)
 {
-    const qsizetype needed = neededBytes(request.width, request.height, request.horizontal);
+    const qsizetype needed = ByteMatrix::byteCount(request.width, request.height, request.layout())
+        + (request.horizontal ? 1 : 0);
     const bool fits = count == needed || (request.horizontal && count == needed - 1);
     if (fits)
         return QString();
@@ -41,22 +43,15 @@ QString Result::problem() const
     return error.isSet() ? error.message() : countError;
 }
 
-qsizetype neededBytes(int width, int height, bool horizontal)
-{
-    if (horizontal)
-        return qsizetype(ByteMatrix::bytesPerRow(width)) * qMax(height, 0) + 1;
-    return qsizetype(ByteMatrix::pageCount(height)) * qMax(width, 0);
-}
-
 Result decode(QStringView text, const Request &request)
 {
     Result result;
     if (request.stream) {
         decodeStream(text, result);
     } else {
-        HexTextDecoder::Result decoded = HexTextDecoder::decode(text);
-        result.bytes = decoded.bytes;
-        result.error = decoded.error;
+        const ArrayText::Result read = ArrayText::read(text);
+        result.bytes = read.arrays.isEmpty() ? QByteArray() : read.arrays.first().bytes;
+        result.error = read.error;
     }
     if (!result.error.isSet())
         result.countError = countError(result.bytes.size(), request);

@@ -25,17 +25,19 @@ struct Request
     // Unset: the packing's usual order (LSB at top, MSB at left).
     std::optional<MatrixLayout::BitOrder> bitOrder = std::nullopt;
     MatrixLayout::Scan scan = MatrixLayout::Scan::Pages; // vertical bytes only
+    int pixelsPerByte = 8;                               // horizontal bytes only
 
     MatrixLayout layout() const
     {
         return {horizontal, bitOrder.value_or(MatrixLayout::usualBitOrder(horizontal)),
-                horizontal ? MatrixLayout::Scan::Pages : scan};
+                horizontal ? MatrixLayout::Scan::Pages : scan, horizontal ? pixelsPerByte : 8};
     }
     void setLayout(const MatrixLayout &layout)
     {
         horizontal = layout.horizontal;
         bitOrder = layout.bitOrder;
         scan = layout.scan;
+        pixelsPerByte = layout.pixelsPerByte;
     }
 };
 
@@ -52,10 +54,6 @@ struct Result
     // The error's message, or the count error; empty when ok().
     QString problem() const;
 };
-
-// Bytes of a width x height picture. Horizontal text carries one more, the
-// closing 00; decoding takes it with or without.
-qsizetype neededBytes(int width, int height, bool horizontal);
 
 Result decode(QStringView text, const Request &request);
 

@@ -39,4 +39,23 @@ QByteArray expectedBytes(const ConversionResult &matrix, bool xbm)
     return xbm ? XbmTemplate::bytes(matrix) : matrix.bytes;
 }
 
+int leadingSizeBytes(const QList<SizeHints::Hint> &hints, int width, int height)
+{
+    for (const SizeHints::Hint &hint : hints)
+        if (hint.skip > 0 && hint.width == width && hint.height == height)
+            return hint.skip;
+    return 0;
+}
+
+QString sizeNote(const QList<SizeHints::Hint> &hints, int width, int height)
+{
+    for (const SizeHints::Hint &hint : hints)
+        if (hint.width == width && hint.height == height)
+            return QString();
+    if (hints.isEmpty())
+        return QString();
+    const SizeHints::Hint &first = hints.first();
+    return QStringLiteral("the file states %1x%2: %3").arg(first.width).arg(first.height).arg(first.origin);
+}
+
 } // namespace ArrayCheck

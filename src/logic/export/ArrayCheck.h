@@ -1,6 +1,9 @@
 #pragma once
 
+#include "logic/decode/SizeHints.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 struct ConversionResult;
@@ -22,5 +25,13 @@ Verdict compare(const QByteArray &expected, const QByteArray &found, bool closin
 // The bytes an array file of this form must hold: an XBM the picture in
 // XBM's own layout, any other form the conversion's bytes.
 QByteArray expectedBytes(const ConversionResult &matrix, bool xbm);
+
+// The leading bytes that state this size (width, height) rather than
+// pixels: 2 when a hint from them says width x height, else 0.
+int leadingSizeBytes(const QList<SizeHints::Hint> &hints, int width, int height);
+
+// When the file states a size and none is width x height: "the file states
+// 82x64: logo_width 82, logo_height 64"; empty otherwise.
+QString sizeNote(const QList<SizeHints::Hint> &hints, int width, int height);
 
 } // namespace ArrayCheck

@@ -1,10 +1,8 @@
 #include "logic/export/ArrayFileReader.h"
 
-#include "logic/decode/HexTextDecoder.h"
 #include "logic/decode/SendStreamDecoder.h"
 
 #include <QMap>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace ArrayFileReader {
@@ -19,49 +17,26 @@ Result failed(const QString &error, Form form)
     return result;
 }
 
-// Comments become blanks, so the numbers around them stay apart.
-QString withoutComments(const QString &text, const QString &lineComment)
+Result single(const QByteArray &bytes, Form form)
 {
-    QString result = text;
-    static const QRegularExpression block(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption);
-    result.replace(block, QStringLiteral(" "));
-    result.replace(QRegularExpression(QRegularExpression::escape(lineComment) + QStringLiteral("[^\\n]*")),
-                   QStringLiteral(" "));
+    Result result;
+    ArrayText::Array array;
+    array.bytes = bytes;
+    array.form = form;
+    result.arrays << array;
+    result.bytes = bytes;
+    result.form = form;
     return result;
 }
 
-// A C number of one byte: 0x1f, 31, 037, 0b11111, with an optional u suffix.
-bool byteValue(QString token, uchar *value)
+Result fromText(const ArrayText::Result &text, Form form)
 {
-    token = token.trimmed();
-    static const QRegularExpression suffix(QStringLiteral("[uUlL]+$"));
-    token.remove(suffix);
-    bool ok = false;
-    uint number = 0;
-    if (token.startsWith(QLatin1String("0b"), Qt::CaseInsensitive))
-        number = token.mid(2).toUInt(&ok, 2);
-    else
-        number = token.toUInt(&ok, 0); // 0x hex, 0 octal, decimal
-    if (!ok || number > 0xFF)
-        return false;
-    *value = uchar(number);
-    return true;
-}
-
-// Reads comma-separated C numbers; the text names what failed.
-Result readList(const QStringList &tokens, Form form, const QString &where)
-{
+    if (!text.ok())
+        return failed(text.problem(), form);
     Result result;
-    result.form = form;
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        const QString token = tokens.at(i).trimmed();
-        if (token.isEmpty() && i == tokens.size() - 1)
-            break; // a trailing comma
-        uchar value = 0;
-        if (!byteValue(token, &value))
-            return failed(QStringLiteral("%1: \"%2\" is no byte value").arg(where, token.left(20)), form);
-        result.bytes.append(char(value));
-    }
+    result.arrays = text.arrays;
+    result.bytes = text.arrays.first().bytes;
+    result.form = form == Form::Stream ? form : text.arrays.first().form;
     return result;
 }
 
@@ -69,28 +44,39 @@ Result readList(const QStringList &tokens, Form form, const QString &where)
 
 Result read(const QByteArray &content, bool raw)
 {
-    if (raw) {
-        Result result;
-        result.form = Form::Binary;
-        result.bytes = content;
-        return result;
-    }
+    if (raw)
+        return single(content, Form::Binary);
     const QString text = QString::fromUtf8(content);
     if (text.trimmed().startsWith(QLatin1Char(':')))
         return readIntelHex(content);
-    if (SendStreamDecoder::looksLikeStream(text))
-        return readStream(text);
-    const QString code = withoutComments(text, QStringLiteral("//"));
-    const qsizetype brace = code.indexOf(QLatin1Char('{'));
-    // A list between braces is C; text with a "{" header but no delimiter has no commas.
-    if (brace >= 0 && code.indexOf(QLatin1Char(','), brace) > brace)
-        return readBraces(text);
-    static const QRegularExpression directive(QStringLiteral("^\\s*(\\w+:?\\s+)?\\.?(db|byte|retlw)\\s"),
-                                              QRegularExpression::CaseInsensitiveOption
-                                                  | QRegularExpression::MultilineOption);
-    if (directive.match(text).hasMatch())
-        return readAssembler(text);
-    return readHexText(text);
+    if (SendStreamDecoder::looksLikeStream(text)) {
+        const SendStreamDecoder::Result stream = SendStreamDecoder::split(text);
+        if (!stream.ok())
+            return failed(stream.error.message(), Form::Stream);
+        return fromText(ArrayText::read(stream.data), Form::Stream);
+    }
+    return fromText(ArrayText::read(text), Form::Text);
+}
+
+bool isRaw(const QString &path)
+{
+    return path.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive);
+}
+
+bool choose(Result *result, const QString &name, QString *error)
+{
+    QStringList names;
+    for (int i = 0; i < result->arrays.size(); ++i) {
+        if (result->arrays.at(i).name == name) {
+            result->chosen = i;
+            result->bytes = result->arrays.at(i).bytes;
+            result->form = result->form == Form::Stream ? Form::Stream : result->arrays.at(i).form;
+            return true;
+        }
+        names << result->arrays.at(i).name;
+    }
+    *error = QStringLiteral("no array named \"%1\"; the file holds %2").arg(name, names.join(QLatin1String(", ")));
+    return false;
 }
 
 Result readIntelHex(const QByteArray &content)
@@ -124,74 +110,16 @@ Result readIntelHex(const QByteArray &content)
         default: break; // the end record and start addresses say nothing about the data
         }
     }
-    Result result;
-    result.form = Form::IntelHex;
+    QByteArray bytes;
     quint64 next = chunks.isEmpty() ? 0 : chunks.firstKey();
     for (auto it = chunks.cbegin(); it != chunks.cend(); ++it) {
         if (it.key() != next)
             return failed(QStringLiteral("Intel HEX: the data leave a gap or overlap at address 0x%1")
                               .arg(it.key(), 0, 16), Form::IntelHex);
-        result.bytes += it.value();
+        bytes += it.value();
         next = quint64(it.key()) + quint64(it.value().size());
     }
-    return result;
-}
-
-Result readBraces(const QString &text)
-{
-    const QString code = withoutComments(text, QStringLiteral("//"));
-    const qsizetype open = code.indexOf(QLatin1Char('{'));
-    // An array declaration before the brace makes it C; "{" alone is a text header.
-    const bool declared = code.lastIndexOf(QLatin1Char('['), open) >= 0;
-    const Form form = code.contains(QLatin1String("_bits[")) ? Form::Xbm : declared ? Form::CSource : Form::Text;
-    const qsizetype close = code.indexOf(QLatin1Char('}'), open);
-    if (close < 0)
-        return failed(QStringLiteral("no closing brace after the opening one"), form);
-    return readList(code.mid(open + 1, close - open - 1).split(QLatin1Char(',')), form,
-                    QStringLiteral("between the braces"));
-}
-
-Result readAssembler(const QString &text)
-{
-    static const QRegularExpression line(QStringLiteral("^\\s*(?:\\w+:?\\s+)?\\.?(?:db|byte|retlw)\\s+(.*)$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    Result result;
-    result.form = Form::Assembler;
-    int lineNumber = 0;
-    for (const QString &rawLine : withoutComments(text, QStringLiteral(";")).split(QLatin1Char('\n'))) {
-        ++lineNumber;
-        const QRegularExpressionMatch match = line.match(rawLine);
-        if (!match.hasMatch())
-            continue; // labels, comments, other directives
-        const Result part = readList(match.captured(1).split(QLatin1Char(',')), Form::Assembler,
-                                     QStringLiteral("line %1").arg(lineNumber));
-        if (!part.ok())
-            return part;
-        result.bytes += part.bytes;
-    }
-    return result;
-}
-
-Result readHexText(const QString &text)
-{
-    const HexTextDecoder::Result decoded = HexTextDecoder::decode(text);
-    Result result;
-    result.bytes = decoded.bytes;
-    if (!decoded.ok())
-        result.error = decoded.error.message();
-    else if (decoded.bytes.isEmpty())
-        result.error = QStringLiteral("no bytes found");
-    return result;
-}
-
-Result readStream(const QString &text)
-{
-    const SendStreamDecoder::Result stream = SendStreamDecoder::split(text);
-    if (!stream.ok())
-        return failed(stream.error.message(), Form::Stream);
-    Result result = readHexText(stream.data);
-    result.form = Form::Stream;
-    return result;
+    return single(bytes, Form::IntelHex);
 }
 
 } // namespace ArrayFileReader

@@ -1,33 +1,39 @@
 #pragma once
 
+#include "logic/decode/ArrayText.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
-// Reads back the bytes of an array file in the forms the export writes:
-// Intel HEX, C source or XBM (the numbers between the braces), assembler
-// (`db`, `.db`, `.byte`, `retlw` lines), the output window's text in any
-// format (read by the decoder) and a send stream for the PIC.
+// Reads the arrays of a file in any form: Intel HEX, raw binary, a send
+// stream for the PIC, and every text ArrayText reads (C, C++, assembler,
+// XBM, the output window's text). One reader for decode, --guess, --check
+// and the window.
 namespace ArrayFileReader {
 
-enum class Form { Text, CSource, Xbm, Assembler, IntelHex, Binary, Stream };
+using Form = ArrayForm;
 
 struct Result
 {
-    QByteArray bytes;
+    QList<ArrayText::Array> arrays; // at least one when ok()
+    int chosen = 0;
+    QByteArray bytes; // the chosen array's
     Form form = Form::Text;
     QString error; // empty when the bytes could be read
 
     bool ok() const { return error.isEmpty(); }
+    const ArrayText::Array &array() const { return arrays.at(chosen); }
 };
 
 // `raw`: take the content itself as the bytes (a binary file).
 Result read(const QByteArray &content, bool raw = false);
+// Whether a file of this name holds raw bytes: *.bin.
+bool isRaw(const QString &path);
 
-// The parts, for their own tests.
+// Makes the array named `name` the chosen one; false with the names known.
+bool choose(Result *result, const QString &name, QString *error);
+
 Result readIntelHex(const QByteArray &content);
-Result readBraces(const QString &text);
-Result readAssembler(const QString &text);
-Result readHexText(const QString &text);
-Result readStream(const QString &text);
 
 } // namespace ArrayFileReader

@@ -8,7 +8,7 @@ namespace ByteLines {
 int unitLength(int width, int height, const MatrixLayout &layout)
 {
     if (layout.horizontal)
-        return ByteMatrix::bytesPerRow(width);
+        return ByteMatrix::bytesPerRow(width, layout);
     return layout.scan == MatrixLayout::Scan::Columns ? ByteMatrix::pageCount(height) : qMax(width, 0);
 }
 

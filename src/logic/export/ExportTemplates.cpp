@@ -61,6 +61,26 @@ bool isIdentifier(const QString &name)
     return identifier.match(name).hasMatch();
 }
 
+QString nameProblem(const QString &name)
+{
+    static const QStringList keywords = {
+        "alignas", "alignof", "and", "asm", "auto", "bool", "break", "case", "catch", "char", "char16_t",
+        "char32_t", "char8_t", "class", "const", "constexpr", "continue", "default", "delete", "do", "double",
+        "else", "enum", "explicit", "extern", "false", "float", "for", "friend", "goto", "if", "inline", "int",
+        "long", "mutable", "namespace", "new", "noexcept", "not", "nullptr", "operator", "or", "private",
+        "protected", "public", "register", "restrict", "return", "short", "signed", "sizeof", "static",
+        "static_assert", "struct", "switch", "template", "this", "throw", "true", "try", "typedef", "typeid",
+        "typename", "typeof", "union", "unsigned", "using", "virtual", "void", "volatile", "wchar_t", "while",
+        "xor"};
+    if (!isIdentifier(name))
+        return QStringLiteral("\"%1\" is no C identifier (a letter or _, then letters, digits or _)").arg(name);
+    if (keywords.contains(name))
+        return QStringLiteral("\"%1\" is a C or C++ keyword").arg(name);
+    if (name.startsWith(QLatin1String("__")) || (name.size() > 1 && name.at(0) == QLatin1Char('_') && name.at(1).isUpper()))
+        return QStringLiteral("\"%1\" is reserved for the compiler (a leading __, or _ and a capital)").arg(name);
+    return QString();
+}
+
 bool usesName(ExportOptions::Template kind)
 {
     return kind == T::C || kind == T::Xbm || kind == T::Assembler;
@@ -68,9 +88,8 @@ bool usesName(ExportOptions::Template kind)
 
 QString problem(const ConversionResult &matrix, const ExportOptions &options)
 {
-    if (usesName(options.kind) && !isIdentifier(options.name))
-        return QStringLiteral("the name \"%1\" is no C identifier (a letter or _, then letters, digits or _)")
-            .arg(options.name);
+    if (usesName(options.kind) && !nameProblem(options.name).isEmpty())
+        return QStringLiteral("the name ") + nameProblem(options.name);
     if (options.bytesPerLine > ExportOptions::MostBytesPerLine
         || (options.bytesPerLine < 0 && options.bytesPerLine != ExportOptions::LinePerUnit))
         return QStringLiteral("bytes per line must be 1 to %1").arg(ExportOptions::MostBytesPerLine);

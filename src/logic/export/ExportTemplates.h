@@ -30,6 +30,9 @@ const Kind &kindOf(const ExportOptions &options);
 
 // A C identifier: a letter or '_', then letters, digits or '_'.
 bool isIdentifier(const QString &name);
+// Why `name` cannot name an array in C ("" when it can): no identifier, a
+// C or C++ keyword, or reserved (a leading "__", or "_" and a capital).
+QString nameProblem(const QString &name);
 // C source, XBM and assembler name the array; text and binary do not.
 bool usesName(ExportOptions::Template kind);
 // What keeps these options from being written ("" when nothing): a name

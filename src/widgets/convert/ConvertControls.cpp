@@ -34,7 +34,8 @@ QList<MatrixLayout> ordersOf(bool horizontal)
     using Order = MatrixLayout::BitOrder;
     using Scan = MatrixLayout::Scan;
     if (horizontal)
-        return {{true, Order::MsbFirst, Scan::Pages}, {true, Order::LsbFirst, Scan::Pages}};
+        return {{true, Order::MsbFirst, Scan::Pages}, {true, Order::LsbFirst, Scan::Pages},
+                {true, Order::MsbFirst, Scan::Pages, 6}};
     return {{false, Order::LsbFirst, Scan::Pages}, {false, Order::MsbFirst, Scan::Pages},
             {false, Order::LsbFirst, Scan::Columns}, {false, Order::MsbFirst, Scan::Columns}};
 }
@@ -43,13 +44,15 @@ QList<MatrixLayout> ordersOf(bool horizontal)
 QString orderCaption(const MatrixLayout &layout)
 {
     const QString bits = MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
+    if (layout.horizontal && layout.pixelsPerByte != 8)
+        return ConvertControls::tr("%1, %2 pixels a byte").arg(bits).arg(layout.pixelsPerByte);
     return layout.horizontal ? bits : bits + QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
 }
 
-// An Order item's data: bit order in bit 0, scan order above.
+// An Order item's data: bit order in bit 0, scan order in bit 1, 6 pixels a byte in bit 2.
 int orderCode(const MatrixLayout &layout)
 {
-    return int(layout.bitOrder) | int(layout.scan) << 1;
+    return int(layout.bitOrder) | int(layout.scan) << 1 | (layout.pixelsPerByte == 6 ? 4 : 0);
 }
 
 } // namespace
@@ -270,6 +273,7 @@ ConversionSettings ConvertControls::settingsFromControls() const
         const MatrixLayout shown = shownLayout();
         settings.bitOrder = shown.bitOrder;
         settings.scan = shown.scan;
+        settings.pixelsPerByte = shown.pixelsPerByte;
     }
     return settings;
 }
@@ -278,7 +282,7 @@ ConversionResult ConvertControls::converted() const
 {
     const ConversionSettings settings = settingsFromControls();
     // A bitmap untouched since loading keeps the file's own bytes.
-    if (settings.horizontal && m_state.canvasShowsLoadedBitmap)
+    if (settings.horizontal && settings.pixelsPerByte == 8 && m_state.canvasShowsLoadedBitmap)
         return Conversion::ofLoadedBitmap(m_state.hexGrid, settings);
     return Conversion::ofPicture(m_canvas->image(), settings);
 }
@@ -341,5 +345,6 @@ void ConvertControls::restoreLayoutChoice(const SettingsStore &store)
 MatrixLayout ConvertControls::shownLayout() const
 {
     const int code = m_order->currentData().toInt();
-    return {m_horizontal->isChecked(), MatrixLayout::BitOrder(code & 1), MatrixLayout::Scan(code >> 1)};
+    return {m_horizontal->isChecked(), MatrixLayout::BitOrder(code & 1), MatrixLayout::Scan((code >> 1) & 1),
+            code & 4 ? 6 : 8};
 }
