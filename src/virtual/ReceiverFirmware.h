@@ -1,0 +1,19 @@
+#pragma once
+
+#include "virtual/ReceivedHeader.h"
+
+// What the PIC receiver firmware of firmware/ needs, measured by running it
+// in gpsim: after a block's last character it writes the block (to the LCD,
+// or to the EEPROM a page at a time with a 5 ms write cycle each), then
+// waits the header's delay; only then does it read the line again.
+namespace ReceiverFirmware {
+
+// The name `tavrel virtual-lcd --firmware` takes.
+inline constexpr char name[] = "tavrel-receiver";
+
+// The quiet time the firmware needs after a block of the header's size
+// before the next wait character, for the worst start address (a block
+// that straddles an EEPROM page boundary).
+qint64 needsPauseNs(const ReceivedHeader &header);
+
+} // namespace ReceiverFirmware
