@@ -11,9 +11,13 @@ namespace ReceiverFirmware {
 // The name `tavrel virtual-lcd --firmware` takes.
 inline constexpr char name[] = "tavrel-receiver";
 
-// The quiet time the firmware needs after a block of the header's size
-// before the next wait character, for the worst start address (a block
-// that straddles an EEPROM page boundary).
+// How long the firmware is busy after a block of the header's size, with a
+// little to spare, for the worst start address (a block that straddles an
+// EEPROM page boundary).
+qint64 busyNs(const ReceivedHeader &header);
+// The shortest quiet time after a block before the next wait character
+// that loses nothing at 19200 baud: the busy time less the two characters
+// the PIC's receiver holds meanwhile.
 qint64 needsPauseNs(const ReceivedHeader &header);
 
 } // namespace ReceiverFirmware

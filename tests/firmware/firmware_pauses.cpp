@@ -3,6 +3,7 @@
 // the shortest pause before a wait character that loses no block (shorter
 // than the busy time by what the USART's two-character buffer absorbs).
 // Run by hand: build/tests/firmware_pauses build/firmware/tavrel-receiver.cod
+// (add "lcd" or "eeprom" for one target only).
 // It prints a Markdown table and judges nothing.
 
 #include "GpsimRun.h"
@@ -24,7 +25,7 @@ struct Case
 };
 
 constexpr int blocks = 8;
-constexpr int eepromAddress = 1; // every other block straddles a page
+constexpr int eepromAddress = 29; // a block in the middle straddles a page
 
 QByteArray streamFor(const Case &c, const QByteArray &bytes)
 {
@@ -66,14 +67,17 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: firmware_pauses FIRMWARE.cod" << Qt::endl;
+    const QString only = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (argc < 2 || argc > 3 || (argc == 3 && only != "lcd" && only != "eeprom")) {
+        QTextStream(stderr) << "usage: firmware_pauses FIRMWARE.cod [lcd|eeprom]" << Qt::endl;
         return 2;
     }
     QTemporaryDir dir;
     out << "| Target | Block | PIC delay | Busy after a block | Shortest pause, no block lost | Preset |\n"
         << "|--------|-------|-----------|--------------------|-------------------------------|--------|\n";
     for (const bool eeprom : {false, true}) {
+        if (!only.isEmpty() && eeprom != (only == "eeprom"))
+            continue;
         for (const int blockChars : {16, 32, 64}) {
             for (const int delayMs : {5, 10}) {
                 const Case c{eeprom, blockChars, delayMs};

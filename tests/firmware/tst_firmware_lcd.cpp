@@ -10,7 +10,8 @@
 // The receiver firmware in gpsim, fed Tavrel's own stream with the pauses
 // the virtual LCD's --firmware preset asks for: the LCD controller's memory,
 // replayed from the firmware's port writes, shows the converted picture, and
-// the firmware is never busy after a block for longer than the preset says.
+// the firmware is never busy after a block for longer than the preset
+// reckons.
 class FirmwareLcdTest : public QObject
 {
     Q_OBJECT
@@ -72,7 +73,7 @@ void FirmwareLcdTest::drawsPicture()
     const QVector<qint64> spans = trace.busySpans();
     QCOMPARE(spans.size(), int(stream.count(']')));
     for (const qint64 span : spans)
-        QVERIFY2(span * GpsimRun::nsPerCycle < pauseNs,
+        QVERIFY2(span * GpsimRun::nsPerCycle < ReceiverFirmware::busyNs(*header),
                  qPrintable(QStringLiteral("busy %1 ms after a block").arg(span / double(GpsimRun::cyclesPerMs))));
 }
 
