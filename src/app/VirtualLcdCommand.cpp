@@ -84,8 +84,9 @@ void describe(QCommandLineParser &parser)
          QStringLiteral("BYTES")},
         {QStringLiteral("needs-pause"), QStringLiteral("Quiet time the PIC needs after each block before the next "
                                                        "wait character; sooner is a fault."), QStringLiteral("MS")},
-        {QStringLiteral("firmware"), QStringLiteral("Judge pauses by what this PIC firmware needs for each stream's "
-                                                    "target, block size and delay: %1 (firmware/ of Tavrel).")
+        {QStringLiteral("firmware"), QStringLiteral("Judge pauses by what a PIC firmware needs for each stream's "
+                                                    "target, block size and delay; NAME is %1, the receiver Tavrel "
+                                                    "ships.")
                                          .arg(QLatin1String(ReceiverFirmware::name)), QStringLiteral("NAME")},
         {QStringLiteral("strict"), QStringLiteral("Drop a block whose wait character came too soon, as the PIC "
                                                   "would.")},
