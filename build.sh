@@ -37,14 +37,16 @@ need_packages() {
 }
 
 qt_packages="cmake make qt6-base-dev qt6-serialport-dev libgl-dev zlib1g-dev fontconfig fonts-dejavu-core"
+# The PIC receiver firmware is assembled with gpasm.
+firmware_packages="gputils"
 # Test fixtures come from independent tools (ImageMagick, Python's PIL); the
 # installation test judges the installed files with the validators a
-# distribution uses, packs the .deb and checks it with lintian.
-fixture_packages="imagemagick python3 python3-pil xfonts-base gcc binutils desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file lintian"
+# distribution uses, packs the .deb and checks it with lintian; gpsim runs the PIC firmware.
+fixture_packages="imagemagick python3 python3-pil xfonts-base gcc binutils desktop-file-utils appstream groff-base man-db mandoc librsvg2-bin dpkg-dev file lintian gpsim"
 
 build_all() {
     # shellcheck disable=SC2086
-    need_packages g++ $qt_packages "$@"
+    need_packages g++ $qt_packages $firmware_packages "$@"
     cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$build" -j "$jobs"
 }
@@ -53,7 +55,7 @@ build_all() {
 # UndefinedBehaviorSanitizer and libFuzzer's coverage in every object.
 build_sanitized() {
     # shellcheck disable=SC2086
-    need_packages clang libclang-rt-14-dev llvm-14 $qt_packages $fixture_packages
+    need_packages clang libclang-rt-14-dev llvm-14 $qt_packages $firmware_packages $fixture_packages
     cmake -S "$here" -B "$sanitized" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
         -DTAVREL_SANITIZE=ON -DTAVREL_FUZZ=ON >/dev/null
     cmake --build "$sanitized" -j "$jobs"

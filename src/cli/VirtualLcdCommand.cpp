@@ -1,6 +1,7 @@
 #include "cli/VirtualLcdCommand.h"
 
 #include "cli/CommandLine.h"
+#include "logic/virtual/ReceiverFirmware.h"
 #include "logic/virtual/VirtualPicConfig.h"
 #include "logic/virtual/VirtualLcdDevice.h"
 #include "logic/virtual/VirtualPic.h"
@@ -83,6 +84,10 @@ void describe(QCommandLineParser &parser)
          QStringLiteral("BYTES")},
         {QStringLiteral("needs-pause"), QStringLiteral("Quiet time the PIC needs after each block before the next "
                                                        "wait character; sooner is a fault."), QStringLiteral("MS")},
+        {QStringLiteral("firmware"), QStringLiteral("Judge pauses by what a PIC firmware needs for each stream's "
+                                                    "target, block size and delay; NAME is %1, the receiver Tavrel "
+                                                    "ships.")
+                                         .arg(QLatin1String(ReceiverFirmware::name)), QStringLiteral("NAME")},
         {QStringLiteral("strict"), QStringLiteral("Drop a block whose wait character came too soon, as the PIC "
                                                   "would.")},
     });
@@ -105,6 +110,14 @@ bool parseNumbers(const QCommandLineParser &parser, Request *request, QString *e
             return false;
         }
         request->config.needsPauseNs = qint64(ms * 1e6);
+    }
+    if (parser.isSet("firmware")) {
+        if (parser.value("firmware") != QLatin1String(ReceiverFirmware::name) || parser.isSet("needs-pause")) {
+            *error = QStringLiteral("--firmware takes %1, and no --needs-pause besides it")
+                         .arg(QLatin1String(ReceiverFirmware::name));
+            return false;
+        }
+        request->config.receiverFirmware = true;
     }
     request->config.strict = parser.isSet("strict");
     return true;

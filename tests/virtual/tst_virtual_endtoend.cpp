@@ -262,6 +262,8 @@ void VirtualEndToEndTest::refusesBadUsage_data()
     QTest::newRow("size") << QStringList{"--size", "240"} << "--size must be WxH, 1 to 1024 pixels each, not \"240\"";
     QTest::newRow("packing") << QStringList{"--packing", "diagonal"}
                              << "--packing must be vertical or horizontal, not \"diagonal\"";
+    QTest::newRow("firmware") << QStringList{"--firmware", "pic18"}
+                              << "--firmware takes tavrel-receiver, and no --needs-pause besides it";
 }
 
 void VirtualEndToEndTest::refusesBadUsage()

@@ -243,6 +243,12 @@ void VirtualPicTest::judgesPauses_data()
                                                          lateFault(20, 3, "2.1", "6.5", true),
                                                          lateFault(25, 4, "5.0", "6.5", true)}
                                           << QByteArray::fromHex("0102000000000000");
+    // The receiver firmware writes 2 T6963C bytes, waits the header's 10 ms, and holds 2 characters.
+    QTest::newRow("receiver firmware, strict") << -1.0 << true
+                                               << QStringList{lateFault(15, 2, "6.0", "9.3", true),
+                                                              lateFault(20, 3, "2.1", "9.3", true),
+                                                              lateFault(25, 4, "5.0", "9.3", true)}
+                                               << QByteArray::fromHex("0102000000000000");
 }
 
 // Four blocks of an 4x16 LCD: the second 6 ms after the first, the third
@@ -255,6 +261,7 @@ void VirtualPicTest::judgesPauses()
     QFETCH(QByteArray, lcd);
     VirtualPicConfig config = ::lcd(4, 16, false);
     config.needsPauseNs = qint64(needsMs * ms);
+    config.receiverFirmware = needsMs < 0;
     config.strict = strict;
     VirtualPic pic(config);
     Recorder recorder(pic);

@@ -1,6 +1,7 @@
 #include "logic/virtual/VirtualPic.h"
 
 #include "logic/convert/ByteMatrix.h"
+#include "logic/virtual/ReceiverFirmware.h"
 
 namespace {
 
@@ -250,7 +251,9 @@ void VirtualPic::judgePause()
 {
     const qint64 pause = m_now - m_lastBlockEndNs;
     m_summary.pausesNs << pause;
-    if (m_config.needsPauseNs <= 0 || pause >= m_config.needsPauseNs)
+    const qint64 needs =
+        m_config.receiverFirmware ? ReceiverFirmware::needsPauseNs(*m_summary.header) : m_config.needsPauseNs;
+    if (needs <= 0 || pause >= needs)
         return;
     m_blockDropped = m_config.strict;
     fault(m_offset, QStringLiteral("block %1: wait character %2 ms after block %3; this PIC needs %4 ms \u2014 "
@@ -258,7 +261,7 @@ void VirtualPic::judgePause()
                         .arg(m_block)
                         .arg(milliseconds(pause))
                         .arg(m_block - 1)
-                        .arg(QString::number(m_config.needsPauseNs / 1e6, 'g', 6))
+                        .arg(QString::number(needs / 1e6, 'g', 6))
                         .arg(m_config.strict ? QStringLiteral(" (dropped)") : QString()));
 }
 

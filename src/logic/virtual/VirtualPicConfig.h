@@ -12,6 +12,7 @@ struct VirtualPicConfig
     bool horizontal = false;       // T6963C / SED1330 rows; otherwise KS0108 pages
     int eepromSize = 32 * 1024;
     qint64 needsPauseNs = 0;       // 0: judge no timing
+    bool receiverFirmware = false; // judge by what firmware/ needs for each header instead
     bool strict = false;           // drop a block whose wait character came too soon
     qint64 quietNs = 1000000000;   // this long without a byte ends a stream
 

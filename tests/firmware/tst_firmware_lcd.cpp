@@ -1,0 +1,81 @@
+#include "FirmwareFixture.h"
+#include "GpsimRun.h"
+#include "LcdBusReplay.h"
+#include "logic/convert/ByteMatrix.h"
+#include "logic/virtual/ReceiverFirmware.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// The receiver firmware in gpsim, fed Tavrel's own stream with the pauses
+// the virtual LCD's --firmware preset asks for: the LCD controller's memory,
+// replayed from the firmware's port writes, shows the converted picture, and
+// the firmware is never busy after a block for longer than the preset
+// reckons.
+class FirmwareLcdTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void drawsPicture_data();
+    void drawsPicture();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_cod;
+};
+
+void FirmwareLcdTest::initTestCase()
+{
+    m_cod = FirmwareFixture::codFile();
+    if (m_cod.isEmpty())
+        QSKIP("the firmware was not assembled or gpsim is missing (./build.sh installs gputils and gpsim)");
+    QVERIFY(m_dir.isValid());
+}
+
+void FirmwareLcdTest::drawsPicture_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("KS0108 128x64") << QSize(128, 64) << false << QStringList{"--buffer", "32", "--pic-delay", "5"};
+    QTest::newRow("T6963C 240x64") << QSize(240, 64) << true << QStringList{"--buffer", "64", "--pic-delay", "10"};
+}
+
+void FirmwareLcdTest::drawsPicture()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, horizontal);
+    QFETCH(QStringList, options);
+    const QImage source = FirmwareFixture::testPicture(size.width(), size.height());
+    options << "--packing" << (horizontal ? "horizontal" : "vertical");
+    const QByteArray stream = FirmwareFixture::stream(source, options, m_dir.path());
+    QVERIFY(!stream.isEmpty());
+    QString why;
+    const std::optional<ReceivedHeader> header = ReceivedHeader::parse(FirmwareFixture::headerOf(stream), &why);
+    QVERIFY2(header, qPrintable(why));
+    const qint64 pauseNs = ReceiverFirmware::needsPauseNs(*header);
+
+    GpsimRun gpsim(m_cod, m_dir.path());
+    gpsim.sendStream(stream, ']', pauseNs / 1e6);
+    const FirmwareTrace trace = gpsim.run();
+    QVERIFY2(trace.error.isEmpty(), qPrintable(trace.error));
+    QCOMPARE(trace.answers, QByteArray("Tavrel receiver ready\r\n"));
+    QCOMPARE(trace.faults, 0);
+
+    const int row = ByteMatrix::bytesPerRow(size.width());
+    const LcdBusReplay::Lcd lcd = horizontal ? LcdBusReplay::t6963c(trace.writes, row, row * size.height())
+                                             : LcdBusReplay::ks0108(trace.writes, ByteMatrix::pageCount(size.height()));
+    QVERIFY2(lcd.problem.isEmpty(), qPrintable(lcd.problem));
+    const QImage shown = ByteMatrix::pictureFrom(lcd.memory, size.width(), size.height(), horizontal);
+    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), source);
+
+    const QVector<qint64> spans = trace.busySpans();
+    QCOMPARE(spans.size(), int(stream.count(']')));
+    for (const qint64 span : spans)
+        QVERIFY2(span * GpsimRun::nsPerCycle < ReceiverFirmware::busyNs(*header),
+                 qPrintable(QStringLiteral("busy %1 ms after a block").arg(span / double(GpsimRun::cyclesPerMs))));
+}
+
+QTEST_GUILESS_MAIN(FirmwareLcdTest)
+#include "tst_firmware_lcd.moc"
