@@ -169,7 +169,7 @@ int guess(const Request &request, const QByteArray &input)
     const QString picture = request.out.isEmpty() ? QStringLiteral("PICTURE") : request.out;
     const int printed = CommandLine::printOut(Command, GuessReport::text(shown, array, ranked, picture));
     if (printed != CommandLine::Success || request.out.isEmpty())
-        return printed;
+        return printed == CommandLine::Success && ranked.isEmpty() ? CommandLine::Failure : printed;
     if (ranked.isEmpty())
         return CommandLine::failure(Command, QStringLiteral("no picture to write to %1").arg(request.out));
     QString error;
