@@ -195,7 +195,7 @@ void BitmapFilesTest::filesFromOtherPrograms()
     }
 }
 
-// A PNG with only its header: a `width` x `height` colour picture.
+// A PNG with its header but no pixels: a `width` x `height` colour picture.
 static QByteArray pngHeaderOnly(quint32 width, quint32 height)
 {
     const auto chunk = [](const QByteArray &type, const QByteArray &data) {
@@ -217,7 +217,8 @@ static QByteArray pngHeaderOnly(quint32 width, quint32 height)
     qToBigEndian(height, header.data() + 4);
     header[8] = 8; // bits a channel
     header[9] = 2; // RGB
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IEND", {});
+    // The size is known once the pixels begin: a token IDAT chunk.
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", "x") + chunk("IEND", {});
 }
 
 void BitmapFilesTest::malformedFilesRefused_data()

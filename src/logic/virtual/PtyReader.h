@@ -19,7 +19,7 @@ class PtyReader : public QThread
     Q_OBJECT
 public:
     static constexpr int tickMs = 100;
-    static constexpr qsizetype MostQueued = 64 * 1024;
+    static constexpr qsizetype MostQueued = 16 * 1024;
 
     // Does not own `fd`; it must stay open until the reader has stopped.
     explicit PtyReader(int fd, QObject *parent = nullptr);
