@@ -3,6 +3,7 @@
 #include "logic/serial/LineReadback.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -149,9 +150,18 @@ void CommPort::close()
 // driver may take a part without a word and keep its own.
 bool CommPort::applyLineSettings(const SerialLineFormat &settings, QString *unapplied)
 {
-    if (!m_port.setBaudRate(settings.baudRate) || !m_port.setDataBits(settings.dataBits)
-        || !m_port.setParity(settings.parity) || !m_port.setStopBits(LineReadback::requestedStopBits(settings))) {
-        *unapplied = m_port.errorString();
+    const QStringList fields = settings.toString().split(QLatin1Char(','));
+    QString part;
+    if (!m_port.setBaudRate(settings.baudRate))
+        part = tr("baud rate %1").arg(fields.at(0));
+    else if (!m_port.setDataBits(settings.dataBits))
+        part = tr("%1 data bits").arg(fields.at(2));
+    else if (!m_port.setParity(settings.parity))
+        part = tr("parity %1").arg(fields.at(1));
+    else if (!m_port.setStopBits(LineReadback::requestedStopBits(settings)))
+        part = tr("%1 stop bits").arg(fields.at(3));
+    if (!part.isEmpty()) {
+        *unapplied = tr("the line takes no %1: %2").arg(part, m_port.errorString());
         return false;
     }
     if (!m_port.isOpen())
