@@ -5,7 +5,7 @@
 #       normal    the test suite, built with g++ (folder build)
 #       sanitize  the same suite built with clang, AddressSanitizer and
 #                 UndefinedBehaviorSanitizer; any report fails (folder build-asan)
-#       fuzz      each fuzz target for FUZZ_SECONDS (default 60) seconds with
+#       fuzz      each fuzz target for FUZZ_SECONDS (default 25) seconds with
 #                 libFuzzer, from the same build-asan; a crash, leak or timeout fails
 #   ./build.sh test PASS...   only the passes named, e.g. `./build.sh test fuzz`
 #   ./build.sh deb    install what is missing, build, pack build/tavrel_<version>_<arch>.deb
@@ -81,7 +81,7 @@ pass_sanitize() {
 }
 
 pass_fuzz() {
-    echo "== Test pass: fuzzing, ${FUZZ_SECONDS:-60} s a target (build-asan)"
+    echo "== Test pass: fuzzing, ${FUZZ_SECONDS:-25} s a target (build-asan)"
     build_sanitized
     test_runtime
     rm -f "$sanitized/tests/fuzz/work/summary.txt"

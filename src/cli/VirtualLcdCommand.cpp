@@ -67,6 +67,7 @@ void describe(QCommandLineParser &parser)
         "Acts as the PIC with its LCD and I2C EEPROM on a pseudo-terminal, to try a send without the board.\n"
         "Prints the device path, then for every stream its faults and a summary line: blocks, bytes,\n"
         "shortest and median pause, faults. A stream ends after its last block or one quiet second.\n"
+        "A fault repeated in a row is printed once with its count; a stream lists at most 1000.\n"
         "The request \"*22000000a\" is answered with \"EEPROM 0000:\" and the first 16 bytes in hex, CR LF.\n"
         "Runs until interrupted; exits 0 when every stream was clean, 1 otherwise."));
     parser.addHelpOption();

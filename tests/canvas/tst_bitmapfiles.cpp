@@ -195,6 +195,32 @@ void BitmapFilesTest::filesFromOtherPrograms()
     }
 }
 
+// A PNG with its header but no pixels: a `width` x `height` colour picture.
+static QByteArray pngHeaderOnly(quint32 width, quint32 height)
+{
+    const auto chunk = [](const QByteArray &type, const QByteArray &data) {
+        const QByteArray body = type + data;
+        quint32 crc = 0xffffffff;
+        for (const char byte : body) {
+            crc ^= quint8(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
+        }
+        QByteArray out(4, '\0');
+        qToBigEndian(quint32(data.size()), out.data());
+        out += body + QByteArray(4, '\0');
+        qToBigEndian(~crc, out.data() + out.size() - 4);
+        return out;
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian(width, header.data());
+    qToBigEndian(height, header.data() + 4);
+    header[8] = 8; // bits a channel
+    header[9] = 2; // RGB
+    // The size is known once the pixels begin: a token IDAT chunk.
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", "x") + chunk("IEND", {});
+}
+
 void BitmapFilesTest::malformedFilesRefused_data()
 {
     QTest::addColumn<QByteArray>("data");
@@ -212,6 +238,9 @@ void BitmapFilesTest::malformedFilesRefused_data()
     QTest::newRow("pixels beyond the end") << patched(10, 5000) << "outside the file";
     QTest::newRow("GIF without trailer") << gif.chopped(1) << "truncated";
     QTest::newRow("JPEG cut short") << qtEncoded(blank, "JPEG").chopped(40) << "truncated";
+    // Qt's own allocation limit must never speak first.
+    QTest::newRow("36 megapixels") << pngHeaderOnly(6000, 6000) << "too large (6000 x 6000 pixels)";
+    QTest::newRow("64 megapixels") << pngHeaderOnly(8192, 8192) << "too large (8192 x 8192 pixels)";
 }
 
 void BitmapFilesTest::malformedFilesRefused()

@@ -1,8 +1,11 @@
 // Writes the seed corpora of the fuzz targets into the folder given
 // (tests/fuzz/corpus): pictures from the program's own bitmap writer and from
 // Qt's encoders, bitmap variants built here byte by byte, and typical text
-// for the parsers. Run it again after changing a seed list:
+// for the parsers, and what `tavrel convert` writes (through its own
+// parse and execute) for the readers of arrays and streams. Run it again
+// after changing a seed list:
 //   build/tests/fuzz/make_fuzz_seeds tests/fuzz/corpus
+#include "cli/ConvertCommand.h"
 #include "logic/canvas/MonoBmpWriter.h"
 
 #include <QBuffer>
@@ -11,6 +14,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <cstdio>
@@ -138,11 +142,63 @@ void pictures()
     write(target, "black_1x1.gif", gif());
 }
 
+// What `tavrel convert PICTURE ARGUMENTS...` prints, for each argument list.
+QList<QByteArray> converted(const QString &picture, const QList<QStringList> &argumentLists)
+{
+    QList<QByteArray> outputs;
+    for (const QStringList &arguments : argumentLists) {
+        const auto request = ConvertCommand::parse(QStringList{"convert", picture} + arguments);
+        const ConvertCommand::Result result = ConvertCommand::execute(std::get<ConvertCommand::Request>(request));
+        if (!result.error.isEmpty()) {
+            std::fprintf(stderr, "convert %s: %s\n", qPrintable(arguments.join(' ')), qPrintable(result.error));
+            std::exit(1);
+        }
+        outputs << result.output;
+    }
+    return outputs;
+}
+
 void texts(const QString &target, const QList<QByteArray> &seeds)
 {
     for (int i = 0; i < seeds.size(); ++i)
         write(target, QStringLiteral("seed%1.txt").arg(i + 1, 2, 10, QLatin1Char('0')), seeds.at(i));
 }
+// Seeds for the readers of arrays and streams: Convert's own output.
+void convertOutputs()
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("logo.png"));
+    drawing(128, 64).save(picture);
+    const QStringList small = {"--size", "128x64"};
+    const QList<QByteArray> arrays = converted(picture, {
+        small,
+        small + QStringList{"--format", "0x", "--delimiter", ", ", "--header", "const unsigned char a[] = {",
+                            "--footer", "};"},
+        small + QStringList{"--packing", "horizontal", "--format", "$", "--delimiter", ",", "--header", "db "},
+        small + QStringList{"--packing", "horizontal", "--format", "0", "--delimiter", "h,"},
+        small + QStringList{"--template", "c"},
+        small + QStringList{"--template", "xbm", "--packing", "horizontal"},
+        small + QStringList{"--template", "ihex"},
+        small + QStringList{"--template", "asm"},
+    });
+    texts(QStringLiteral("hex_text"), arrays.mid(0, 4));
+    texts(QStringLiteral("array_file"), arrays);
+    const QList<QByteArray> streams = converted(picture, {
+        small + QStringList{"--stream"},
+        small + QStringList{"--stream", "--packing", "horizontal", "--buffer", "64", "--wait", "]]"},
+        small + QStringList{"--stream", "--eeprom", "1024"},
+    });
+    texts(QStringLiteral("send_stream"), streams);
+    QList<QByteArray> lines; // the LCD byte (see fuzz_virtual_pic.cpp), the cuts byte, the stream
+    lines << QByteArray::fromHex("0007") + streams.at(0) << QByteArray::fromHex("0431") + streams.at(1)
+          << QByteArray::fromHex("0852") + streams.at(2) + "*22000000a"
+          << QByteArray::fromHex("0100") + "02000000a*" + QByteArray(200, 'z');
+    texts(QStringLiteral("virtual_pic"), lines);
+    texts(QStringLiteral("layout_guess"),
+          converted(picture, {small + QStringList{"--template", "bin"},
+                              small + QStringList{"--template", "bin", "--packing", "horizontal"}}));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -170,6 +226,7 @@ int main(int argc, char *argv[])
            "--port\n/dev/ttyUSB0\n--settings\n9600,e,7,1\n--xmit-delay\n10\n-",
            "--port=/dev/ttyACM0\n--header=const char a[] = {\n--footer=};\nstream.txt",
            "--help", "--size\n100x100\nx.bmp", "--unknown"});
+    convertOutputs();
     std::printf("%d seed files written under %s\n", written, argv[1]);
     return 0;
 }

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs one libFuzzer executable for $FUZZ_SECONDS (default 60) from its seeds.
+# Runs one libFuzzer executable for $FUZZ_SECONDS (default 25) from its seeds.
 #   run-fuzzer.sh FUZZER SEED_DIR DICT WORK_DIR
 # Standard output is closed (-close_fd_mask=1); standard error stays for
 # Qt's fatal messages, a failed assertion among them.
@@ -10,7 +10,7 @@
 set -eu
 fuzzer=$1 seeds=$2 dict=$3 work=$4
 name=$(basename "$fuzzer")
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-25}
 mkdir -p "$work/corpus"
 rm -f "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*
 set -- -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -close_fd_mask=1 \

@@ -298,6 +298,14 @@ void SerialPortTest::customSettings_data()
     QTest::newRow("listed rate, open") << "115200,n,8,1" << true << "115200,n,8,1" << 8 << "";
     // A pseudo-terminal refuses parity: the line keeps its setting.
     QTest::newRow("parity, open") << "9600,e,7,1" << true << "19200,n,8,1" << 9 << "refuses 9600,e,7,1";
+    // Refused by the driver or taken without a word and found by reading back: each names the part.
+    QTest::newRow("odd parity, open") << "38400,o,8,2" << true << "19200,n,8,1" << 9
+                                      << "refuses 38400,o,8,2: the line keeps parity n (o asked)";
+    QTest::newRow("space, 6 bits, open") << "9600,s,6,2" << true << "19200,n,8,1" << 9
+                                         << "refuses 9600,s,6,2: the line takes no 6 data bits";
+    QTest::newRow("mark, 5 bits, open") << "300,m,5,1.5" << true << "19200,n,8,1" << 9
+                                        << "refuses 300,m,5,1.5: the line keeps parity n (m asked)";
+    QTest::newRow("two stop bits, open") << "115200,n,8,2" << true << "115200,n,8,2" << 9 << "";
     QTest::newRow("not a setting") << "fast" << false << "19200,n,8,1" << 8 << "\"fast\" is not a line setting";
 }
 
@@ -320,6 +328,8 @@ void SerialPortTest::customSettings()
         QVERIFY2(rig.recorder.messages.first().contains(message), qPrintable(rig.recorder.messages.first()));
     if (open && message.isEmpty())
         QCOMPARE(pty.slaveBaudRate(), 115200);
+    if (open && !message.isEmpty()) // the line kept its setting whole
+        QCOMPARE(rig.port()->serialPort()->stopBits(), QSerialPort::OneStop);
     if (!open && message.isEmpty()) { // used by the next open
         rig.clickOpenClose();
         QVERIFY(rig.port()->portOpen());

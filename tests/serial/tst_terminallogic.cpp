@@ -78,8 +78,8 @@ void TerminalLogicTest::textView_data()
     QTest::newRow("CR LF") << false << false << QByteArray("ab\r\nc") << "ab\nc";
     QTest::newRow("LF CR") << false << false << QByteArray("a\n\rb") << "a\nb";
     QTest::newRow("CR CR, LF LF") << false << false << QByteArray("\r\r\n\n") << "\n\n";
-    QTest::newRow("NUL shows, others pass") << false << false << QByteArray("\x00\x7f\xff\t", 4)
-                                            << QString::fromUtf8("\u2400\x7f\u00ff\t");
+    QTest::newRow("every control byte a symbol") << false << false << QByteArray("\x00\x01\x07\x1b\x7f\x85\xff\t", 8)
+                                                 << QString::fromUtf8("\u2400\u2401\u2407\u241b\u2421\\x85\u00ff\u2409");
     // LF-only firmware.
     QTest::newRow("LF: LF ends a line") << true << false << QByteArray("ab\nc") << "ab\nc";
     QTest::newRow("LF: CR LF") << true << false << QByteArray("ab\r\nc") << "ab\nc";
@@ -133,14 +133,15 @@ void TerminalLogicTest::timestamps()
     QCOMPARE(hex.render("A", noon).text, stamp + "41" + QString(47, ' ') + "A");
 }
 
-// A line with no break continues on new rows, the stamp only on its first.
+// A line with no break continues on new rows after a line separator (not
+// a line end: copying leaves it out), the stamp only on its first.
 void TerminalLogicTest::longLinesWrapIntoRows()
 {
     ReceiveRenderer renderer(view(LineStart::AfterCr, false, false, true));
     const int row = ReceiveRenderer::maxRowLength;
     const QString x(row, 'x');
     QCOMPARE(shown(renderer, {QByteArray(row * 3 / 2, 'x'), QByteArray(row, 'x') + "\ry"}),
-             stamp + x + '\n' + x + '\n' + QString(row / 2, 'x') + '\n' + stamp + 'y');
+             stamp + x + QChar::LineSeparator + x + QChar::LineSeparator + QString(row / 2, 'x') + '\n' + stamp + 'y');
 }
 
 void TerminalLogicTest::piecesRenderLikeTheWhole_data()

@@ -1,4 +1,6 @@
 #include "SerialRig.h"
+#include "logic/serial/FixedPitchFont.h"
+#include "widgets/serial/TerminalView.h"
 #include "widgets/serial/LogFileDialog.h"
 #include "widgets/serial/TerminalText.h"
 
@@ -63,6 +65,8 @@ private slots:
     void enterSendsChosenEnding();
     void viewsOfReceivedBytes();
     void wholeTextReachesAssistiveTools();
+    void rowsFitAndCopyGivesReceivedText();
+    void fixedPitchFallback();
     void logHoldsReceivedBytes();
     void logRefusals();
     void scrolledBackViewStays();
@@ -180,7 +184,7 @@ void TerminalWindowTest::viewsOfReceivedBytes()
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("ABC\nD"));
     view("chkLfStartsLine", false);
     view("chkMonospace", true);
-    QCOMPARE(input->font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QVERIFY(QFontInfo(input->font()).fixedPitch());
     QCOMPARE(input->toPlainText(), QStringLiteral("AB\nCD"));
     rig.get<QPushButton>("cmdClearInput")->click();
     QCOMPARE(input->toPlainText(), QString());
@@ -200,6 +204,37 @@ void TerminalWindowTest::wholeTextReachesAssistiveTools()
     const QString expected = QString::fromUtf8("ready\u2400\nnext");
     QTRY_COMPARE(rig.input()->toPlainText(), expected);
     QCOMPARE(accessibleText(rig.input()), expected);
+}
+
+// Hex rows scroll across instead of wrapping; a long line is shown on rows
+// of its own, but copied as it came.
+void TerminalWindowTest::rowsFitAndCopyGivesReceivedText()
+{
+    PseudoTerminal pty;
+    SerialRig rig(portsWith(pty));
+    auto *input = qobject_cast<TerminalView *>(rig.input());
+    QVERIFY(input);
+    rig.clickOpenClose();
+    const QByteArray line = QByteArray("0123456789").repeated(120);
+    QVERIFY(pty.write(line + "\rend"));
+    QTRY_VERIFY(input->toPlainText().endsWith(QStringLiteral("end")));
+    QVERIFY(input->document()->blockCount() >= 2);
+    input->selectAll();
+    QCOMPARE(input->selectedReceivedText(), QString::fromLatin1(line + "\nend"));
+    QCOMPARE(input->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    rig.get<QCheckBox>("chkHexView")->setChecked(true);
+    QCOMPARE(input->lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
+// A proportional font asked for gives way to a fixed-pitch one.
+void TerminalWindowTest::fixedPitchFallback()
+{
+    QFont proportional(QStringLiteral("DejaVu Sans"));
+    QVERIFY(!QFontInfo(proportional).fixedPitch());
+    const QFont chosen = FixedPitchFont::from(proportional);
+    QVERIFY(QFontInfo(chosen).fixedPitch());
+    QCOMPARE(chosen.pointSizeF(), proportional.pointSizeF());
+    QVERIFY(QFontInfo(FixedPitchFont::system()).fixedPitch());
 }
 
 // The log holds exactly the bytes received, after what the file held.

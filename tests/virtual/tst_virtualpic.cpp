@@ -63,6 +63,9 @@ private slots:
     void answersDisplayRequest();
     void separatesStreams();
     void summarises();
+    void floodsAreCounted_data();
+    void floodsAreCounted();
+    void faultListIsBounded();
 };
 
 void VirtualPicTest::parsesHeaders_data()
@@ -335,6 +338,52 @@ void VirtualPicTest::summarises()
     summary.pausesNs.clear();
     summary.droppedBlocks = 0;
     QCOMPARE(summary.text(), QStringLiteral("stream 2: no header, 60 blocks, 1920 bytes, no pauses, 1 fault"));
+}
+
+// A mistake repeated a million times is one fault with a count, and the
+// kept pauses stop growing: memory stays flat.
+void VirtualPicTest::floodsAreCounted_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<QStringList>("faults");
+    const int n = 200000;
+    QTest::newRow("wait characters") << QByteArray("02000000a*") + QByteArray(n, 'z')
+                                     << QStringList{QStringLiteral("byte 11 to %1 (%2 times): block 1 to %2: wait character "
+                                                                   "after only 0 of 32 characters").arg(n + 9).arg(n - 1),
+                                                    QStringLiteral("byte %1: the stream ends in the middle of block %2, "
+                                                                   "after 0 of 32 characters").arg(n + 10).arg(n)};
+    QTest::newRow("NUL bytes") << QByteArray("02000000a*") + QByteArray(n, '\0')
+                               << QStringList{QStringLiteral("byte 10 to %1 (%2 times): block 1: data without a wait "
+                                                             "character").arg(n + 9).arg(n),
+                                              QStringLiteral("byte %1: the stream ends after 0 of the LCD's 1024 bytes")
+                                                  .arg(n + 10)};
+}
+
+void VirtualPicTest::floodsAreCounted()
+{
+    QFETCH(QByteArray, stream);
+    VirtualPic pic(lcd(128, 64, false));
+    Recorder recorder(pic);
+    pic.receive(stream, 0);
+    pic.checkQuiet(2000 * ms);
+    QTEST(recorder.faultTexts(), "faults");
+    QCOMPARE(recorder.summaries.size(), 1);
+    QCOMPARE(recorder.summaries.first().faults.size(), recorder.faults.size());
+    QVERIFY(recorder.summaries.first().pausesNs.size() <= VirtualStreamSummary::KeptPauses);
+}
+
+// Faults that differ each time: the first ones are told, the rest counted.
+void VirtualPicTest::faultListIsBounded()
+{
+    VirtualPic pic(lcd(4, 8, false));
+    Recorder recorder(pic);
+    pic.receive("1040010014*" + QByteArray("]ghgh").repeated(2000), 0);
+    pic.checkQuiet(2000 * ms);
+    QCOMPARE(recorder.faults.size(), FaultLog::ListedFaults);
+    QCOMPARE(recorder.faults.last().text(), QStringLiteral("byte 1260: block 250: \"h\" is not a hex digit"));
+    const VirtualStreamSummary &summary = recorder.summaries.first();
+    QCOMPARE(summary.faults.size(), FaultLog::ListedFaults);
+    QVERIFY2(summary.text().endsWith(QStringLiteral(", 8000 faults (the first 1000 listed)")), qPrintable(summary.text()));
 }
 
 QTEST_GUILESS_MAIN(VirtualPicTest)

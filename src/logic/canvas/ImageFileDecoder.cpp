@@ -8,7 +8,11 @@
 
 namespace {
 const int LargestSide = 32767;
-const qint64 LargestArea = 64LL * 1024 * 1024;
+// The one bound on a picture's size. Qt's own allocation limit is raised
+// above it (8 bytes a pixel: 16-bit colour channels), so every picture too
+// large gets this program's message, never Qt's.
+const qint64 LargestArea = 32LL * 1024 * 1024;
+const int QtLimitMegabytes = int(LargestArea * 8 / (1024 * 1024)) + 1;
 
 QString tr(const char *text)
 {
@@ -47,6 +51,7 @@ QImage decode(const QByteArray &data, QString *error)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
+    reader.setAllocationLimit(QtLimitMegabytes);
     const QSize size = reader.size();
     if (size.isValid()
         && (size.width() > LargestSide || size.height() > LargestSide

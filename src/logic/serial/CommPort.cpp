@@ -1,6 +1,9 @@
 #include "logic/serial/CommPort.h"
 
+#include "logic/serial/LineReadback.h"
+
 #include <QFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -74,9 +77,10 @@ bool CommPort::setSettings(const QString &text)
     const std::optional<SerialLineFormat> parsed = SerialLineFormat::parse(text);
     if (!parsed)
         return refuse(tr("\"%1\" is not a line setting such as 19200,n,8,1.").arg(text));
-    if (portOpen() && !applyLineSettings(*parsed)) {
-        const QString reason = m_port.errorString();
-        applyLineSettings(m_settings);
+    QString reason;
+    if (portOpen() && !applyLineSettings(*parsed, &reason)) {
+        QString restored;
+        applyLineSettings(m_settings, &restored);
         return refuse(tr("%1 refuses %2: %3").arg(device(), text, reason));
     }
     m_settings = *parsed;
@@ -115,12 +119,19 @@ bool CommPort::open()
     if (path.isEmpty())
         return refuse(tr("No device is assigned to Com%1 (start with --com %1=PATH).").arg(m_commPort));
     m_port.setPortName(path);
-    if (!applyLineSettings(m_settings) || !m_port.open(QIODevice::ReadWrite) || !applyHandshake()) {
+    QString unapplied;
+    if (!applyLineSettings(m_settings, &unapplied) || !m_port.open(QIODevice::ReadWrite) || !applyHandshake()) {
         const QString reason = openFailureReason(path, m_port.error(), m_port.errorString(),
                                                  deviceProblem(path, m_port.error()));
         if (m_port.isOpen())
             m_port.close();
         return refuse(reason);
+    }
+    // Setters before the open only store the setting: read the line back now.
+    unapplied = LineReadback::unappliedPart(int(m_port.handle()), m_settings);
+    if (!unapplied.isEmpty()) {
+        m_port.close();
+        return refuse(tr("%1 refuses %2: %3").arg(path, m_settings.toString(), unapplied));
     }
     m_error.clear();
     m_unread.clear();
@@ -135,10 +146,28 @@ void CommPort::close()
     emit closed();
 }
 
-bool CommPort::applyLineSettings(const SerialLineFormat &settings)
+// Every part or none: on an open port the line is read back, since a
+// driver may take a part without a word and keep its own.
+bool CommPort::applyLineSettings(const SerialLineFormat &settings, QString *unapplied)
 {
-    return m_port.setBaudRate(settings.baudRate) && m_port.setDataBits(settings.dataBits)
-        && m_port.setParity(settings.parity) && m_port.setStopBits(settings.stopBits);
+    const QStringList fields = settings.toString().split(QLatin1Char(','));
+    QString part;
+    if (!m_port.setBaudRate(settings.baudRate))
+        part = tr("baud rate %1").arg(fields.at(0));
+    else if (!m_port.setDataBits(settings.dataBits))
+        part = tr("%1 data bits").arg(fields.at(2));
+    else if (!m_port.setParity(settings.parity))
+        part = tr("parity %1").arg(fields.at(1));
+    else if (!m_port.setStopBits(LineReadback::requestedStopBits(settings)))
+        part = tr("%1 stop bits").arg(fields.at(3));
+    if (!part.isEmpty()) {
+        *unapplied = tr("the line takes no %1: %2").arg(part, m_port.errorString());
+        return false;
+    }
+    if (!m_port.isOpen())
+        return true;
+    *unapplied = LineReadback::unappliedPart(int(m_port.handle()), settings);
+    return unapplied->isEmpty();
 }
 
 bool CommPort::applyHandshake()

@@ -85,7 +85,7 @@ signals:
 private:
     bool open();
     void close();
-    bool applyLineSettings(const SerialLineFormat &settings);
+    bool applyLineSettings(const SerialLineFormat &settings, QString *unapplied);
     bool applyHandshake();
     void handleError(QSerialPort::SerialPortError error);
     bool refuse(const QString &reason);

@@ -125,10 +125,10 @@ void ReceiveRenderer::endLine(QString &out)
 
 void ReceiveRenderer::appendGlyph(QString &out, unsigned char byte)
 {
-    const bool escaped = m_options.controlBytes && byte >= 0x80 && byte < 0xA0;
+    const bool escaped = byte >= 0x80 && byte < 0xA0;
     const int width = escaped ? 4 : 1;
     if (m_column > 0 && m_column + width > maxRowLength) {
-        out += QLatin1Char('\n');
+        out += QChar(QChar::LineSeparator);
         m_column = 0;
     }
     m_column += width;
@@ -136,9 +136,9 @@ void ReceiveRenderer::appendGlyph(QString &out, unsigned char byte)
         out += QLatin1String("\\x");
         out += hexDigit(byte >> 4);
         out += hexDigit(byte);
-    } else if (byte == 0 || (m_options.controlBytes && byte < 0x20)) {
+    } else if (byte < 0x20) {
         out += QChar(char16_t(controlPictures + byte));
-    } else if (m_options.controlBytes && byte == 0x7F) {
+    } else if (byte == 0x7F) {
         out += QChar(deletePicture);
     } else {
         out += QChar(char16_t(byte));

@@ -23,12 +23,13 @@ struct ReceiveViewOptions
 // whole.
 //
 // Text view: one "\n" per line end (see ReceiveFilter). A line longer than
-// maxRowLength continues on a new row, so the window never lays out more
-// than that many characters again when a line grows. NUL always shows as
-// U+2400: the text must stay whole for assistive tools, which stop at a NUL.
-// With control bytes shown, C0 bytes show as their Control Pictures
-// (U+2400..U+241F), DEL as U+2421 and 0x80..0x9F as "\x80"; the line end
-// byte shows too, and a CR LF stays on one row.
+// maxRowLength continues on a new row after a U+2028 line separator (a
+// break for the eye that copying leaves out, see TerminalView). Every
+// control byte shown shows as a symbol, never raw (NUL would cut the text
+// short for assistive tools, BEL and ESC would act): C0 bytes as their
+// Control Pictures (U+2400..U+241F), DEL as U+2421 and 0x80..0x9F as
+// "\x80". The line end bytes show only with control bytes shown; then a
+// CR LF stays on one row.
 //
 // Hex view: rows of 16 bytes, "41 42 0d" padded to a fixed width, then the
 // printable characters with "." for the others. The last, partial row is

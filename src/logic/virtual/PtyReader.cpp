@@ -42,13 +42,18 @@ void PtyReader::run()
 {
     struct pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
     while (!isInterruptionRequested()) {
-        const int ready = ::poll(fds, 2, tickMs);
+        // Behind: wait for the receiver, and tell no quiet (the line is not).
+        const bool behind = m_queued > MostQueued;
+        fds[0].events = behind ? 0 : POLLIN;
+        const int ready = ::poll(fds, 2, behind ? 5 : tickMs);
         if (ready < 0 && errno != EINTR) {
             emit failed(QString::fromLocal8Bit(std::strerror(errno)));
             return;
         }
         if (fds[1].revents)
             return;
+        if (behind && !(fds[0].revents & (POLLERR | POLLHUP)))
+            continue;
         if (ready <= 0) {
             emit tick(monotonicNs());
             continue;
@@ -66,6 +71,7 @@ bool PtyReader::readAvailable()
     char buffer[65536];
     const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
     if (n > 0) {
+        m_queued += n;
         emit received(QByteArray(buffer, n), arrival);
         return true;
     }

@@ -56,7 +56,7 @@ bool VirtualLcdDevice::open(QString *error)
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
     m_devicePath = QString::fromLocal8Bit(name);
     m_reader = new PtyReader(m_master, this);
-    connect(m_reader, &PtyReader::received, m_pic, &VirtualPic::receive);
+    connect(m_reader, &PtyReader::received, this, &VirtualLcdDevice::take);
     connect(m_reader, &PtyReader::tick, m_pic, &VirtualPic::checkQuiet);
     connect(m_reader, &PtyReader::failed, this, &VirtualLcdDevice::failed);
     m_reader->start();
@@ -86,7 +86,7 @@ void VirtualLcdDevice::close()
         return;
     m_reader->stop();
     // Chunks the reader queued before it stopped still belong to the stream.
-    QCoreApplication::sendPostedEvents(m_pic);
+    QCoreApplication::sendPostedEvents(this);
     m_pic->finishStream();
     delete m_reader;
     m_reader = nullptr;
@@ -94,6 +94,13 @@ void VirtualLcdDevice::close()
     ::close(m_master);
     m_master = m_slave = -1;
     removeLink();
+}
+
+void VirtualLcdDevice::take(const QByteArray &bytes, qint64 arrivalNs)
+{
+    m_pic->receive(bytes, arrivalNs);
+    if (m_reader)
+        m_reader->taken(bytes.size());
 }
 
 // An answer nobody reads stays in the line's queue; once that is full

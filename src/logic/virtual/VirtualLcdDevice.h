@@ -39,6 +39,7 @@ signals:
     void failed(const QString &reason);
 
 private:
+    void take(const QByteArray &bytes, qint64 arrivalNs);
     void writeAnswer(const QByteArray &bytes);
     void removeLink();
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "logic/virtual/FaultLog.h"
+#include "logic/virtual/HeaderScanner.h"
 #include "logic/virtual/ReceivedHeader.h"
 #include "logic/virtual/VirtualFault.h"
+#include "logic/virtual/VirtualMemory.h"
 #include "logic/virtual/VirtualPicConfig.h"
 #include "logic/virtual/VirtualStreamSummary.h"
 
@@ -19,7 +22,9 @@
 // into the EEPROM from the start address. An LCD stream ends when the LCD is
 // full, any stream after a quiet time. It answers the EEPROM display request
 // "*22000000a" with one line (see eepromLine()) and reports everything a
-// real PIC would have choked on as a fault with its byte offset.
+// real PIC would have choked on as a fault with its byte offset (see
+// FaultLog: repeats are counted, not listed again). Memory stays flat
+// whatever arrives.
 //
 // Each LCD stream starts on a blank LCD, so its picture shows only what that
 // stream wrote; the EEPROM keeps its contents (0xff when new).
@@ -38,8 +43,8 @@ public:
     // Ends the stream in progress now (the device is stopping).
     void finishStream();
 
-    const QByteArray &lcdMemory() const { return m_lcd; }
-    const QByteArray &eeprom() const { return m_eeprom; }
+    const QByteArray &lcdMemory() const { return m_memory.lcd(); }
+    const QByteArray &eeprom() const { return m_memory.eeprom(); }
     // The header of the stream in progress or of the last one.
     const std::optional<ReceivedHeader> &lastHeader() const { return m_lastHeader; }
     // What the LCD shows; after an EEPROM stream, the EEPROM from its start
@@ -50,7 +55,10 @@ public:
     bool allStreamsClean() const { return m_allClean; }
 
     // "EEPROM 0000: 00 11 22 ... ff" and CR LF: `count` bytes from `address`.
-    static QByteArray eepromLine(const QByteArray &eeprom, int address, int count = 16);
+    static QByteArray eepromLine(const QByteArray &eeprom, int address, int count = 16)
+    {
+        return VirtualMemory::eepromLine(eeprom, address, count);
+    }
     static constexpr int shownEepromBytes = 16;
 
 signals:
@@ -64,13 +72,11 @@ signals:
     void answer(const QByteArray &bytes);
 
 private:
-    enum class State { Idle, Command, AwaitWait, Block, Skipping };
+    enum class State { Idle, AwaitWait, Block, Skipping }; // Idle: before a header (see HeaderScanner)
 
     void take(char c);
     void takeIdle(char c);
-    void takeHeader();
     void junk(qsizetype offset, const QString &message);
-    void takeCommand(char c);
     void takeAwaitWait(char c);
     void takeBlock(char c);
     void skip(char c);
@@ -83,27 +89,29 @@ private:
     void reportUnfinished();
     void endStream();
     void resetStream();
-    void fault(qsizetype offset, const QString &message);
+    void fault(qsizetype offset, const QString &message) { fault(offset, 0, message); }
+    // `message` follows "block N": ": ..." or " is ...".
+    void fault(qsizetype offset, int block, const QString &message);
+    void tell(const std::optional<VirtualFault> &fault);
     bool isLcdFull() const;
     qsizetype lcdStreamChars() const;
 
     VirtualPicConfig m_config;
-    QByteArray m_lcd;
-    QByteArray m_eeprom;
+    VirtualMemory m_memory;
     std::optional<ReceivedHeader> m_lastHeader;
     int m_streamCount = 0;
     bool m_allClean = true;
 
     // The stream in progress; offsets count from its first byte.
     VirtualStreamSummary m_summary;
+    FaultLog m_faults;
     State m_state = State::Idle;
     bool m_segmentActive = false;
     qsizetype m_offset = 0;     // of the byte being taken
     qsizetype m_nextOffset = 0;
     qint64 m_now = 0;
     qint64 m_lastArrivalNs = 0;
-    QByteArray m_pending; // header digits, or command characters after "*"
-    qsizetype m_pendingStart = 0;
+    HeaderScanner m_scanner;
     bool m_junkReported = false;
     char m_waitChar = 0;  // learnt from the first block
     int m_block = 0;

@@ -48,5 +48,6 @@ QString VirtualStreamSummary::text() const
                                      .arg(milliseconds(shortestPauseNs()), milliseconds(medianPauseNs()));
     if (droppedBlocks > 0)
         text += QStringLiteral(", %1 dropped").arg(counted(droppedBlocks, "block", "blocks"));
-    return text + QStringLiteral(", ") + counted(faults.size(), "fault", "faults");
+    text += QStringLiteral(", ") + counted(faults.size() + unlistedFaults, "fault", "faults");
+    return unlistedFaults ? text + QStringLiteral(" (the first %1 listed)").arg(faults.size()) : text;
 }

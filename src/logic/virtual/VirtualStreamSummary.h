@@ -10,7 +10,8 @@
 
 // What one stream did: from its first byte to its last block or to a quiet
 // second. Pauses are the quiet times before each wait character that
-// follows a block, as measured at arrival.
+// follows a block, as measured at arrival; the first KeptPauses of them are
+// kept, so a stream of endless tiny blocks needs no more memory.
 struct VirtualStreamSummary
 {
     int number = 0; // 1 for the first stream the device saw
@@ -18,10 +19,18 @@ struct VirtualStreamSummary
     int blocks = 0;
     qsizetype bytes = 0;     // bytes received in blocks, dropped ones included
     int droppedBlocks = 0;   // left out under strict timing
-    QList<qint64> pausesNs;
-    QList<VirtualFault> faults;
+    static constexpr int KeptPauses = 65536;
 
-    bool isClean() const { return faults.isEmpty(); }
+    QList<qint64> pausesNs;
+    QList<VirtualFault> faults; // the first FaultLog::ListedFaults
+    qsizetype unlistedFaults = 0;
+
+    void addPause(qint64 ns)
+    {
+        if (pausesNs.size() < KeptPauses)
+            pausesNs << ns;
+    }
+    bool isClean() const { return faults.isEmpty() && unlistedFaults == 0; }
     qint64 shortestPauseNs() const;
     qint64 medianPauseNs() const;
     // "stream 1: LCD, header 02000000a*, 120 blocks, 1920 bytes, shortest

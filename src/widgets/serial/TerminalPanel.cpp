@@ -5,15 +5,16 @@
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/UserMessages.h"
 #include "logic/serial/CommPort.h"
+#include "logic/serial/FixedPitchFont.h"
 #include "widgets/serial/LogFileDialog.h"
 #include "widgets/serial/ModemLineControls.h"
 #include "widgets/serial/TerminalText.h"
+#include "widgets/serial/TerminalView.h"
 #include "widgets/serial/TransmitWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,7 +31,7 @@ const QString waiting = QStringLiteral("Waiting.....");
 } // namespace
 
 TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
-    : QWidget(form), m_state(state), m_port(port), m_form(form), m_input(new QPlainTextEdit(this)),
+    : QWidget(form), m_state(state), m_port(port), m_form(form), m_input(new TerminalView(this)),
       m_typing(new TransmitWindow(this)), m_timer(new QTimer(this)),
       m_clear(Controls::button(this, QStringLiteral("cmdClearInput"), tr("Clear"))),
       m_logButton(Controls::button(this, QStringLiteral("cmdLog"), tr("Log to File..."))),
@@ -240,6 +241,8 @@ void TerminalPanel::viewChanged()
     m_input->setReadOnly(m_renderer.options().hex);
     if (m_renderer.options().hex)
         m_input->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // A hex row is read across: it scrolls rather than wraps onto three lines.
+    m_input->setLineWrapMode(m_renderer.options().hex ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     applyFont();
     if (m_history.isEmpty())
         return;
@@ -253,7 +256,7 @@ void TerminalPanel::viewChanged()
 void TerminalPanel::applyFont()
 {
     const bool fixed = m_monospace->isChecked() || m_hexView->isChecked();
-    m_input->setFont(fixed ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
+    m_input->setFont(fixed ? FixedPitchFont::system() : font());
 }
 
 void TerminalPanel::clearClicked()
