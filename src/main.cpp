@@ -9,6 +9,8 @@
 
 #include <QApplication>
 
+#include <future>
+
 namespace {
 
 void nameApplication()
@@ -35,11 +37,14 @@ int runSubcommand(int argc, char *argv[])
 
 int runWindow(int argc, char *argv[], const QStringList &comValues)
 {
-    PortAssignments ports = PortAssignments::fromSystem();
+    // The system's device list is read while Qt starts: each takes tens of milliseconds.
+    auto systemPorts = std::async(std::launch::async, &PortAssignments::fromSystem);
     QString error;
-    if (!ports.applyOverrides(comValues, &error))
+    if (PortAssignments checked; !checked.applyOverrides(comValues, &error))
         return CommandLine::usageError(QString(), error);
     QApplication app(argc, argv);
+    PortAssignments ports = systemPorts.get();
+    ports.applyOverrides(comValues, &error);
     nameApplication();
     QApplication::setWindowIcon(ApplicationIcon::icon());
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVREL_APP_ID));

@@ -2,6 +2,7 @@
 #include "widgets/ui/ControlNames.h"
 
 #include "widgets/ui/ControlFactory.h"
+#include "logic/output/TransmitDelay.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -39,7 +40,8 @@ QString HelpWindow::helpText()
     const QStringList lines = {
         QStringLiteral("Some Brief Beta Instructions"),
         QStringLiteral("1) When sending an image to the LCD: Clear the 'Format' fields, but not the 'Wait Char'!"),
-        QStringLiteral("2) The default Xmit delay of 20ms is used when sending directly to the LCD - adjust as needed."),
+        QStringLiteral("2) The default Xmit delay of %1ms is used when sending directly to the LCD - adjust as needed.")
+            .arg(TransmitDelay::defaultLcdMs),
         QStringLiteral("3) The xmit delay when sending to an external eeprom is much higher - around 200ms seems to work best."),
         QStringLiteral("4) Avoid setting the PIC Delay from 10ms to a higher value, which would then require extremely long xmit delays"),
         QStringLiteral("5) The image box can load BMP format 128x64 bit B/W images. Hint: MS Paint (TM) works fine"),
@@ -49,6 +51,16 @@ QString HelpWindow::helpText()
         QStringLiteral("9) There is no handshake in the xmit - it just pumps out the data, regardless of any serial connection, so make sure that the PIC is ready to receive data before you transmit it!"),
         QStringLiteral("10)The Transmit Window can be used to send commands to the PIC"),
         QStringLiteral("11)The 'Byte Matrix' should be left at 'vertical' for the KS0108 LCD's"),
+        QString(),
+        QStringLiteral("What else"),
+        QStringLiteral("- LCD Size: eight sizes, or Custom up to 1024x1024 with the display type the PIC is told."),
+        QStringLiteral("- Byte Matrix: controller profiles (KS0108, SSD1306, T6963C, ...) or your own bit and scan order."),
+        QStringLiteral("- Graphic: lines, rectangles, ellipses, fill, text in any font, Undo/Redo, Import of any picture (placed, scaled, dithered), Paste Picture."),
+        QStringLiteral("- Preview: the picture the output text draws, marking in red what differs from the canvas."),
+        QStringLiteral("- Export: the bytes as C, XBM, binary, Intel HEX or assembler files."),
+        QStringLiteral("- Device: any serial device (by-id names listed, hot-plug followed) or a typed path; Virtual LCD tries a send without the board."),
+        QStringLiteral("- Terminal: hex view, timestamps and a log file; settings are kept between runs (Reset settings forgets them)."),
+        QString(),
         QStringLiteral("There are still many 'to-do's to wrap up."),
         QStringLiteral("Any comments and or suggestions are welcome! - ") + contactAddress(),
     };

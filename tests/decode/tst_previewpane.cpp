@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
@@ -23,6 +24,8 @@ private slots:
     void saysWhereTextCannotBeDecoded();
     void showsStreamHeaderInWords();
     void zoomAndGrid();
+    void startsAtFit_data();
+    void startsAtFit();
     void coloursFollowTheChoice();
     void otherSizeIsNotCompared();
 };
@@ -178,6 +181,32 @@ void PreviewPaneTest::zoomAndGrid()
     QImage big = view->grab().toImage();
     QVERIFY(big.pixel(0, 0) != big.pixel(1, 1));        // the grid line against the dot
     QCOMPARE(big.pixel(1, 1), big.pixel(LcdPictureView::GridFromZoom + 1, 1));
+}
+
+// The pane starts at "Fit": the whole picture shows, small ones at a whole zoom.
+void PreviewPaneTest::startsAtFit_data()
+{
+    QTest::addColumn<QSize>("lcd");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("240x64 doubled") << QSize(240, 64) << QSize(480, 128);
+    QTest::newRow("128x32 tripled") << QSize(128, 32) << QSize(384, 96);
+    QTest::newRow("1024x1024 shrunk") << QSize(1024, 1024) << QSize(300, 300);
+}
+
+void PreviewPaneTest::startsAtFit()
+{
+    QFETCH(QSize, lcd);
+    QFETCH(QSize, shown);
+    PreviewPane pane;
+    pane.setLcdGeometry(lcd.width(), lcd.height(), false);
+    auto *scroll = pane.findChild<QScrollArea *>();
+    QVERIFY(scroll);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFixedSize(500, 300);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    QCOMPARE(control<QSpinBox>(&pane, "previewZoom")->text(), QStringLiteral("Fit"));
+    QTRY_COMPARE(control<LcdPictureView>(&pane, "previewPicture")->size(), shown);
 }
 
 void PreviewPaneTest::coloursFollowTheChoice()

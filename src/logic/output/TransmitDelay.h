@@ -8,6 +8,9 @@
 // number, a negative number or one beyond a timer's range gives no pause.
 namespace TransmitDelay {
 
+// The "Xmit Delay(ms)" box starts here for sending to the LCD.
+inline constexpr int defaultLcdMs = 5;
+
 // "12.9" -> 12: "Send to LCD" drops the fraction.
 std::optional<int> truncated(const QString &text);
 // "12.5" -> 12, "13.5" -> 14: "Paste and Send " rounds half to even.

@@ -19,9 +19,11 @@ void LcdPictureView::setImage(const QImage &image)
     update();
 }
 
-void LcdPictureView::setZoom(int zoom)
+void LcdPictureView::setScale(double scale)
 {
-    m_zoom = qMax(1, zoom);
+    if (scale <= 0 || scale == m_scale)
+        return;
+    m_scale = scale;
     setFixedSize(sizeHint());
     updateGeometry();
     update();
@@ -35,7 +37,7 @@ void LcdPictureView::setGridColour(const QColor &colour)
 
 QSize LcdPictureView::sizeHint() const
 {
-    return m_image.size() * m_zoom;
+    return (QSizeF(m_image.size()) * m_scale).toSize().expandedTo(QSize(1, 1));
 }
 
 void LcdPictureView::paintEvent(QPaintEvent *event)
@@ -43,14 +45,15 @@ void LcdPictureView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     // Without smoothing every image pixel becomes a sharp square.
     painter.drawImage(QRect(QPoint(0, 0), sizeHint()), m_image);
-    if (m_zoom < GridFromZoom || m_image.isNull())
+    const int zoom = int(m_scale);
+    if (zoom != m_scale || zoom < GridFromZoom || m_image.isNull())
         return;
     painter.setPen(m_grid);
     const QRect area = event->rect();
     const int right = qMin(area.right(), width() - 1);
     const int bottom = qMin(area.bottom(), height() - 1);
-    for (int x = (area.left() / m_zoom) * m_zoom; x <= right; x += m_zoom)
+    for (int x = (area.left() / zoom) * zoom; x <= right; x += zoom)
         painter.drawLine(x, area.top(), x, bottom);
-    for (int y = (area.top() / m_zoom) * m_zoom; y <= bottom; y += m_zoom)
+    for (int y = (area.top() / zoom) * zoom; y <= bottom; y += zoom)
         painter.drawLine(area.left(), y, right, y);
 }

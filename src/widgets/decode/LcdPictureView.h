@@ -6,7 +6,7 @@
 
 // Shows a small image with each pixel as a square of `zoom` screen pixels,
 // like the dots of an LCD, with grid lines between the dots once they are
-// big enough to tell apart.
+// big enough to tell apart. A scale below one shrinks a large picture to fit.
 class LcdPictureView : public QWidget
 {
     Q_OBJECT
@@ -17,8 +17,9 @@ public:
 
     void setImage(const QImage &image);
     const QImage &image() const { return m_image; }
-    void setZoom(int zoom);
-    int zoom() const { return m_zoom; }
+    void setZoom(int zoom) { setScale(zoom); }
+    void setScale(double scale);
+    double scale() const { return m_scale; }
     void setGridColour(const QColor &colour);
 
     QSize sizeHint() const override;
@@ -28,6 +29,6 @@ protected:
 
 private:
     QImage m_image;
-    int m_zoom = 2;
+    double m_scale = 2;
     QColor m_grid;
 };

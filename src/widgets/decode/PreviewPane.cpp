@@ -5,12 +5,14 @@
 #include "logic/decode/SendStreamDecoder.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -70,8 +72,9 @@ void PreviewPane::buildControls()
 {
     m_zoom = new QSpinBox(this);
     m_zoom->setObjectName(QStringLiteral("previewZoom"));
-    m_zoom->setRange(1, 16);
-    m_zoom->setValue(2);
+    m_zoom->setRange(0, 16);
+    m_zoom->setSpecialValueText(tr("Fit"));
+    m_zoom->setValue(0);
     m_zoom->setSuffix(QStringLiteral("x"));
     m_colourChoice = new QComboBox(this);
     m_colourChoice->setObjectName(QStringLiteral("previewColours"));
@@ -80,8 +83,7 @@ void PreviewPane::buildControls()
     m_view = new LcdPictureView;
     m_view->setObjectName(QStringLiteral("previewPicture"));
     m_view->setAccessibleName(tr("Preview picture"));
-    m_view->setZoom(m_zoom->value());
-    auto *scroll = new QScrollArea(this);
+    auto *scroll = m_scroll = new QScrollArea(this);
     scroll->setWidget(m_view);
     scroll->setAlignment(Qt::AlignCenter);
     m_difference = valueLabel(QStringLiteral("previewDifference"), tr("Differences from the canvas"), this);
@@ -104,7 +106,8 @@ void PreviewPane::buildControls()
     layout->addWidget(m_difference);
     layout->addWidget(m_details);
 
-    connect(m_zoom, &QSpinBox::valueChanged, m_view, &LcdPictureView::setZoom);
+    scroll->viewport()->installEventFilter(this);
+    connect(m_zoom, &QSpinBox::valueChanged, this, &PreviewPane::applyZoom);
     connect(m_colourChoice, &QComboBox::currentIndexChanged, this, &PreviewPane::applyPreset);
 }
 
@@ -131,6 +134,29 @@ QList<QWidget *> PreviewPane::focusOrder() const
 void PreviewPane::setZoom(int zoom)
 {
     m_zoom->setValue(zoom);
+}
+
+bool PreviewPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched == m_scroll->viewport())
+        applyZoom();
+    return QWidget::eventFilter(watched, event);
+}
+
+// "Fit": whole-number zooms keep the dots square; a picture larger than
+// the pane is shrunk instead.
+void PreviewPane::applyZoom()
+{
+    if (m_zoom->value() > 0) {
+        m_view->setZoom(m_zoom->value());
+        return;
+    }
+    const QSize picture = m_view->image().size();
+    const QSize room = m_scroll->viewport()->size();
+    if (picture.isEmpty() || room.isEmpty())
+        return;
+    const double scale = qMin(double(room.width()) / picture.width(), double(room.height()) / picture.height());
+    m_view->setScale(scale >= 1 ? qMin(16.0, std::floor(scale)) : scale);
 }
 
 void PreviewPane::setLcdGeometry(int width, int height, const MatrixLayout &layout)
@@ -178,7 +204,10 @@ void PreviewPane::showResult()
         return;
     const PreviewImage::Result composed = PreviewImage::compose(m_result.picture, m_reference, m_colours);
     m_differing = composed.differing;
+    const bool resized = composed.image.size() != m_view->image().size();
     m_view->setImage(composed.image);
+    if (resized)
+        applyZoom();
     m_difference->setText(differenceText());
     m_details->setText(detailsText());
 }

@@ -10,6 +10,7 @@
 class LcdPictureView;
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QSpinBox;
 
 // "Preview": the picture the output text draws on the LCD, before anything
@@ -33,6 +34,7 @@ public:
     // The canvas picture to compare with; a null image compares nothing.
     void setReference(const QImage &canvas);
     void setColours(const QColor &lit, const QColor &unlit);
+    // 1 to 16; 0 is "Fit", the largest size the pane shows whole (where it starts).
     void setZoom(int zoom);
     QList<QWidget *> focusOrder() const;
 
@@ -49,8 +51,12 @@ public slots:
 signals:
     void decoded();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildControls();
+    void applyZoom();
     void applyPreset(int index);
     void showResult();
     QString differenceText() const;
@@ -66,6 +72,7 @@ private:
     QTimer m_idle;
 
     QSpinBox *m_zoom = nullptr;
+    QScrollArea *m_scroll = nullptr;
     QComboBox *m_colourChoice = nullptr;
     LcdPictureView *m_view = nullptr;
     QLabel *m_difference = nullptr;

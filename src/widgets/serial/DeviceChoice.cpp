@@ -4,6 +4,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QThread>
+
+#include <memory>
 #include <QFileSystemWatcher>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,8 +20,7 @@ constexpr int settleMs = 500;
 
 DeviceChoice::DeviceChoice(QWidget *parent)
     : QObject(parent), m_box(new QComboBox(parent)),
-      m_refresh(Controls::button(parent, QStringLiteral("cmdRefresh"), tr("Refresh"))), m_settle(new QTimer(this)),
-      m_watch(new QFileSystemWatcher({QStringLiteral("/dev")}, this))
+      m_refresh(Controls::button(parent, QStringLiteral("cmdRefresh"), tr("Refresh"))), m_settle(new QTimer(this))
 {
     m_box->setObjectName(QStringLiteral("cboDevice"));
     m_box->setEditable(true);
@@ -34,12 +36,26 @@ DeviceChoice::DeviceChoice(QWidget *parent)
     m_settle->setObjectName(QStringLiteral("tmrScan"));
     m_settle->setSingleShot(true);
     m_settle->setInterval(settleMs);
-    connect(m_watch, &QFileSystemWatcher::directoryChanged, m_settle, qOverload<>(&QTimer::start));
     connect(m_settle, &QTimer::timeout, this, &DeviceChoice::refresh);
     connect(m_refresh, &QPushButton::clicked, this, &DeviceChoice::refresh);
     connect(m_box, &QComboBox::activated, this, &DeviceChoice::announce);
     connect(m_box->lineEdit(), &QLineEdit::editingFinished, this, &DeviceChoice::announce);
-    refresh();
+    // Looking through the system's devices takes tens of milliseconds: the
+    // first list is made off the GUI thread, so the window shows without it
+    // (the box shows the chosen option's device meanwhile).
+    auto found = std::make_shared<QList<SerialDevice>>();
+    QThread *scan = QThread::create([found] { *found = SerialDevices::scan(); });
+    connect(scan, &QThread::finished, this, [this, found] { firstListMade(*found); });
+    connect(scan, &QThread::finished, scan, &QObject::deleteLater);
+    scan->start();
+}
+
+// Then hot-plug is followed.
+void DeviceChoice::firstListMade(const QList<SerialDevice> &devices)
+{
+    showDevices(devices);
+    m_watch = new QFileSystemWatcher({QStringLiteral("/dev")}, this);
+    connect(m_watch, &QFileSystemWatcher::directoryChanged, m_settle, qOverload<>(&QTimer::start));
 }
 
 void DeviceChoice::show(const QString &path)
@@ -59,7 +75,11 @@ void DeviceChoice::setEnabled(bool enabled)
 
 void DeviceChoice::refresh()
 {
-    const QList<SerialDevice> devices = SerialDevices::scan();
+    showDevices(SerialDevices::scan());
+}
+
+void DeviceChoice::showDevices(const QList<SerialDevice> &devices)
+{
     if (devices == m_listed)
         return;
     m_listed = devices;
@@ -68,7 +88,10 @@ void DeviceChoice::refresh()
     m_box->clear();
     for (const SerialDevice &device : devices)
         m_box->addItem(device.label(), device.path);
-    const int row = m_box->findText(shown);
+    // A path shown before the list came is shown as its item.
+    int row = m_box->findText(shown);
+    if (row < 0)
+        row = m_box->findData(shown);
     m_box->setCurrentIndex(row);
     if (row < 0)
         m_box->setEditText(shown);

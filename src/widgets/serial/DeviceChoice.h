@@ -36,10 +36,12 @@ signals:
 
 private:
     void announce();
+    void firstListMade(const QList<SerialDevice> &devices);
+    void showDevices(const QList<SerialDevice> &devices);
 
     QComboBox *m_box;
     QPushButton *m_refresh;
     QTimer *m_settle;
-    QFileSystemWatcher *m_watch;
+    QFileSystemWatcher *m_watch = nullptr;
     QList<SerialDevice> m_listed;
 };

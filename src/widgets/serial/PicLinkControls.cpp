@@ -100,7 +100,8 @@ QGroupBox *PicLinkControls::buildIo(QWidget *parent)
                              {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "100"}, QString());
     for (QListWidget *list : {m_buffer, m_delay})
         list->setFixedSize(70, 64);
-    m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QStringLiteral("5"), QString());
+    m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QString::number(TransmitDelay::defaultLcdMs),
+                                   QString());
     m_xmitDelay->setMaximumWidth(70);
     grid->addWidget(Controls::label(frame, ControlNames::picBufferLabel, tr("PIC Buffer"), m_buffer), 0, 0);
     grid->addWidget(Controls::label(frame, ControlNames::picDelayLabel, tr("PIC Delay(ms)"), m_delay), 0, 1);
