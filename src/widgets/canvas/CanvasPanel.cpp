@@ -32,6 +32,8 @@ const int PenWidths[] = {1, 2, 3, 4, 5, 10};
 const QSize CanvasViewport(644, 404);
 const char *DrawingHint = QT_TRANSLATE_NOOP("CanvasPanel", "Draw with the left mouse button; the right one erases.");
 const char *ClearUnlocks = QT_TRANSLATE_NOOP("CanvasPanel", "\"Clear\" unlocks the LCD sizes.");
+const char *PendingHint = QT_TRANSLATE_NOOP("CanvasPanel", "The blue text is not in the picture yet: Enter or \"Text\" stamps it.");
+const char *ConvertMakesBytes = QT_TRANSLATE_NOOP("CanvasPanel", "Convert makes its bytes.");
 } // namespace
 
 CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *parent)
@@ -73,6 +75,12 @@ void CanvasPanel::connectCanvas()
         // Anything that changes the picture means it no longer is the loaded file.
         m_state.canvasShowsLoadedBitmap = false;
         m_tools->refreshPreview();
+    });
+    connect(m_tools, &DrawingTools::pendingText, this, [this](bool shown) {
+        if (shown)
+            m_status->setText(tr(PendingHint));
+        else if (m_status->text() == tr(PendingHint))
+            m_status->setText(tr(DrawingHint));
     });
     connect(m_tools, &DrawingTools::editStarting, m_history, &CanvasHistory::begin);
     connect(m_tools, &DrawingTools::editFinished, m_history, &CanvasHistory::commit);
@@ -276,8 +284,8 @@ void CanvasPanel::applyZoom()
 
 CanvasState CanvasPanel::currentState() const
 {
-    return {QSize(m_state.lcdWidth, m_state.lcdHeight), m_state.lcdSizeIndex, m_state.pictureLightIsSet,
-            m_sizes->isLocked(), m_inverted->isEnabled()};
+    return {QSize(m_state.lcdWidth, m_state.lcdHeight), m_state.lcdSizeIndex, m_sizes->isLocked(),
+            m_inverted->isEnabled()};
 }
 
 void CanvasPanel::restoreState(const CanvasState &state)
@@ -287,7 +295,6 @@ void CanvasPanel::restoreState(const CanvasState &state)
     applySize(state.sizeIndex, state.lcdSize);
     m_sizes->setLocked(state.sizesLocked);
     m_inverted->setEnabled(state.invertedEnabled);
-    m_state.pictureLightIsSet = state.lightIsSet;
     m_restoring = false;
 }
 
@@ -310,7 +317,6 @@ void CanvasPanel::clearClicked()
         m_canvas->clear();
         m_inverted->setEnabled(true);
         m_sizes->setLocked(false);
-        m_state.pictureLightIsSet = false;
     });
     m_status->setText(tr(DrawingHint));
 }
@@ -387,20 +393,29 @@ void CanvasPanel::showFontInUse()
 void CanvasPanel::textClicked()
 {
     m_history->perform([this] { m_canvas->stampText(m_text->text()); });
+    m_tools->textStamped();
 }
 
 void CanvasPanel::showLoaded(const PictureLoad &load)
 {
+    // The canvas shows the picture as its bytes will draw it: black is a set bit. With "Inverted"
+    // unchecked the file's light pixels are the set bits, so they show black.
+    const QImage shown = m_inverted->isChecked() ? load.picture : PictureOperations::inverted(load.picture);
     m_history->perform([&] {
-        m_canvas->replaceAll(load.picture);
-        m_state.pictureLightIsSet = !m_inverted->isChecked();
-        m_inverted->setEnabled(false);
-        m_sizes->setLocked(true);
+        m_canvas->replaceAll(shown);
+        // Only a file walked byte for byte ties the sizes (and its polarity) to hexGrid.
+        m_inverted->setEnabled(load.placed);
+        m_sizes->setLocked(!load.placed);
     });
     // After the picture is in place, whose change signal clears it: the canvas now shows the file.
-    m_state.canvasShowsLoadedBitmap = true;
-    m_status->setText(load.report + QStringLiteral(". ") + tr(ClearUnlocks));
-    emit outputTextReplaced(load.dump);
+    m_state.canvasShowsLoadedBitmap = !load.placed;
+    if (load.placed) {
+        m_status->setText(load.report + QStringLiteral(". ") + tr(ConvertMakesBytes));
+        emit pictureLoaded(QString());
+    } else {
+        m_status->setText(load.report + QStringLiteral(". ") + tr(ClearUnlocks));
+        emit pictureLoaded(load.dump);
+    }
 }
 
 void CanvasPanel::loadClicked()
@@ -410,10 +425,11 @@ void CanvasPanel::loadClicked()
         showLoaded(load);
         return;
     }
-    emit outputTextReplaced(QString());
+    // A cancelled dialog changes nothing.
     if (load.outcome == PictureLoad::Outcome::Cancelled)
-        m_inverted->setEnabled(false);
-    // Whatever the load did: hexGrid's bytes belong to this size until "Clear".
+        return;
+    emit pictureLoaded(QString());
+    // A refused file may have filled part of hexGrid: its bytes belong to this size until "Clear".
     m_sizes->setLocked(true);
     m_status->setText(tr(ClearUnlocks));
 }

@@ -64,8 +64,9 @@ public:
     void shift(int dx, int dy);
 
 signals:
-    // A load replaced the output window's text.
-    void outputTextReplaced(const QString &text);
+    // A picture came in: the last conversion no longer matches it. `dump` is
+    // the file's walked bytes for the output window, empty when there are none.
+    void pictureLoaded(const QString &dump);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
