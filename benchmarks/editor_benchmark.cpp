@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
     }
 
     // One undo step of a 320x200 picture in which every pixel changed: record it, then undo it.
-    const CanvasState state{QSize(320, 200), 7, false, false, true};
+    const CanvasState state{QSize(320, 200), 7, false, true};
     const QImage before = noise(QSize(320, 200), 1), after = PictureOperations::inverted(before);
     const double recordMs = medianMs(51, [&] {
         UndoHistory history;
@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
     const qint64 residentBefore = residentBytes();
     UndoHistory large;
     QImage picture = noise(QSize(1024, 1024), 2);
-    const CanvasState largeState{QSize(1024, 1024), 8, false, false, true};
+    const CanvasState largeState{QSize(1024, 1024), 8, false, true};
     for (int step = 0; step < 100; ++step) {
         const QImage next = PictureOperations::inverted(picture);
         large.record(picture, next, largeState, largeState);

@@ -116,7 +116,7 @@ void MainWindow::connectPanels()
     connect(m_port, &SerialPortPanel::closed, m_terminal, &TerminalPanel::portClosed);
     connect(m_port, &SerialPortPanel::opened, m_output, [this] { m_output->setPortOpen(true); });
     connect(m_port, &SerialPortPanel::closed, m_output, [this] { m_output->setPortOpen(false); });
-    connect(m_canvas, &CanvasPanel::outputTextReplaced, m_output, &OutputPanel::setOutputText);
+    connect(m_canvas, &CanvasPanel::pictureLoaded, m_output, &OutputPanel::showPictureDump);
     connect(m_convert, &ConvertControls::conversionDone, m_output, &OutputPanel::showConversion);
     connect(m_convert, &ConvertControls::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
     connect(m_link, &PicLinkControls::targetChanged, m_output, &OutputPanel::setEepromTarget);
@@ -124,6 +124,8 @@ void MainWindow::connectPanels()
     // The preview follows the output window, the canvas, the size and the packing.
     QPlainTextEdit *output = m_output->outputWindow();
     connect(output, &QPlainTextEdit::textChanged, m_preview, [this, output] { m_preview->setText(output->toPlainText()); });
+    // After the output window took the dump: the preview says it is no conversion.
+    connect(m_canvas, &CanvasPanel::pictureLoaded, m_preview, &PreviewPane::showPictureDump);
     connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);
     connect(m_convert, &ConvertControls::packingChanged, this, &MainWindow::showPreviewGeometry);
     m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()

@@ -66,6 +66,9 @@ private slots:
     void customSizeRoundTrip();
     void importShowsTheResultFirst();
     void loadsUndo();
+    void pendingTextIsNotThePicture();
+    void picturesRetireTheConversion_data();
+    void picturesRetireTheConversion();
 
 private:
     // The shared dialog answers `fileName` and records the title it showed.
@@ -131,23 +134,25 @@ void BitmapPanelTest::cleanup()
 void BitmapPanelTest::loadCancelledOrRefused_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: the dialog is cancelled
-    QTest::addColumn<bool>("invertedEnabled");
-    QTest::newRow("cancelled") << QByteArray() << false;
-    QTest::newRow("not a picture") << QByteArray("just some words") << true;
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("sizesEnabled");
+    QTest::newRow("cancelled: nothing changes") << QByteArray() << "old text" << 0xFF;
+    QTest::newRow("not a picture") << QByteArray("just some words") << QString() << 0x80; // only "320x200"
 }
 
 void BitmapPanelTest::loadCancelledOrRefused()
 {
     QFETCH(QByteArray, content);
-    QFETCH(bool, invertedEnabled);
+    QFETCH(QString, output);
+    QFETCH(int, sizesEnabled);
     MessageRecorder messages;
     m_canvas->setPoint(QPoint(7, 7));
     const QString path = content.isEmpty() ? QString() : writeFile(QStringLiteral("notes.bmp"), content);
     answerFiles(path);
     click(QString(ControlNames::loadPictureButton));
-    QCOMPARE(m_output->toPlainText(), QString());
-    QCOMPARE(m_inverted->isEnabled(), invertedEnabled);
-    QCOMPARE(enabledSizeOptions(), 0x80); // only "320x200"
+    QCOMPARE(m_output->toPlainText(), output);
+    QVERIFY(m_inverted->isEnabled());
+    QCOMPARE(enabledSizeOptions(), sizesEnabled);
     QCOMPARE(pixelsOf(m_canvas->image(), Black), QList<QPoint>{QPoint(7, 7)});
     QCOMPARE(messages.messages.size(), content.isEmpty() ? 0 : 1);
     if (!content.isEmpty())
@@ -284,8 +289,9 @@ void BitmapPanelTest::polarityHoldsForThePicture_data()
     QTest::addColumn<bool>("inverted");
     QTest::addColumn<QString>("horizontal"); // the first two bytes
     QTest::addColumn<QString>("vertical");   // the first byte
-    QTest::newRow("Inverted: dark is set") << true << "8080" << "01";
-    QTest::newRow("not Inverted: light is set") << false << "7f7f" << "fe";
+    QTest::addColumn<QRgb>("shownAt00");     // the canvas shows the picture as its bytes draw it
+    QTest::newRow("Inverted: dark is set") << true << "8080" << "01" << Black;
+    QTest::newRow("not Inverted: light is set") << false << "7f7f" << "fe" << White;
 }
 
 // The polarity a load gives a picture holds for both packings, edited or not, until Clear.
@@ -294,6 +300,7 @@ void BitmapPanelTest::polarityHoldsForThePicture()
     QFETCH(bool, inverted);
     QFETCH(QString, horizontal);
     QFETCH(QString, vertical);
+    QFETCH(QRgb, shownAt00);
     m_inverted->setChecked(inverted);
     QImage dots = PenStroke::blank(240, 64);
     dots.setPixel(0, 0, Black);
@@ -305,6 +312,9 @@ void BitmapPanelTest::polarityHoldsForThePicture()
     QVERIFY2(convert().startsWith(horizontal), qPrintable(m_output->toPlainText().left(8)));
     click(QString(ControlNames::verticalOption));
     QVERIFY2(convert().startsWith(vertical), qPrintable(m_output->toPlainText().left(8)));
+    QCOMPARE(m_canvas->image().pixel(0, 0), shownAt00);
+    m_canvas->setPoint(QPoint(0, 0)); // drawing black sets a bit, whatever the file's polarity
+    QVERIFY2(convert().startsWith(inverted ? "01" : "ff"), qPrintable(m_output->toPlainText().left(8)));
     // A picture drawn after "Clear" has dark pixels set, as ever.
     click(QString(ControlNames::clearCanvasButton));
     m_canvas->setPoint(QPoint(0, 0));
@@ -321,7 +331,13 @@ void BitmapPanelTest::loadSaysWhatItDid()
     QVERIFY(status);
     QVERIFY2(status->text().contains(QStringLiteral("logo.bmp is 300x100; the canvas shows its top-left 128x64")),
              qPrintable(status->text()));
-    // Where the sizes lock, the window says what unlocks them.
+    // Placed and scaled to the LCD: nothing ties the picture to a size.
+    QCOMPARE(enabledSizeOptions(), 0xFF);
+    QVERIFY(m_inverted->isEnabled());
+    QVERIFY(status->text().contains(QStringLiteral("Convert makes its bytes")));
+    // A bitmap walked byte for byte locks them, and the window says what unlocks them.
+    answerFiles(writeFile(QStringLiteral("lcd.bmp"), MonoBmpWriter::encode(PenStroke::blank(128, 64))));
+    click(QString(ControlNames::loadPictureButton));
     QVERIFY(status->text().contains(QStringLiteral("\"Clear\" unlocks")));
     auto *locked = control<QRadioButton>(m_window, QStringLiteral("optgrf_0"));
     QVERIFY(!locked->isEnabled());
@@ -444,7 +460,7 @@ void BitmapPanelTest::importShowsTheResultFirst()
     const int lit = pixelsOf(m_canvas->image(), Black).size();
     QVERIFY2(lit > 240 * 64 * 0.7 && lit < 240 * 64 * 0.8, qPrintable(QString::number(lit))); // 1 - 60/255
     QCOMPARE(m_canvas->image(), previewed);
-    QCOMPARE(m_output->toPlainText().size(), 30 * 64 * 2); // the walked bytes, as a Load shows them
+    QCOMPARE(m_output->toPlainText(), QString()); // no walk of a file: Convert makes the bytes
     // Cancelled: nothing changes. "Import" asks even for a bitmap at the LCD size.
     const QImage before = m_canvas->image();
     int asked = 0;
@@ -462,13 +478,70 @@ void BitmapPanelTest::loadsUndo()
     m_canvas->setPoint(QPoint(5, 5));
     answerFiles(writeFile(QStringLiteral("full.bmp"), MonoBmpWriter::encode(QImage(240, 64, QImage::Format_Mono))));
     click(QString(ControlNames::loadPictureButton));
-    QVERIFY(m_window->state().pictureLightIsSet);
     QCOMPARE(enabledSizeOptions(), 0x80);
     click(QStringLiteral("cmdUndo"));
     QCOMPARE(pixelsOf(m_canvas->image(), Black), QList<QPoint>{QPoint(5, 5)});
-    QVERIFY(!m_window->state().pictureLightIsSet);
     QCOMPARE(enabledSizeOptions(), 0xFF);
     QVERIFY(m_inverted->isEnabled());
+}
+
+void BitmapPanelTest::pendingTextIsNotThePicture()
+{
+    control<QComboBox>(m_window, "cboTool")->setCurrentIndex(7); // Text
+    control<QLineEdit>(m_window, "pictxt")->setText(QStringLiteral("Hig"));
+    QTest::mouseClick(m_canvas, Qt::LeftButton, {}, QPoint(30, 20) * m_canvas->zoom());
+    const auto pendingInk = [this] {
+        const QImage shown = m_canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int blue = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                blue += qBlue(shown.pixel(x, y)) > 200 && qRed(shown.pixel(x, y)) < 60;
+        return blue;
+    };
+    QVERIFY(pendingInk() > 20);
+    QVERIFY(pixelsOf(m_canvas->image(), Black).isEmpty());
+    QVERIFY(control<QLabel>(m_window, "lblStatus")->text().contains(QStringLiteral("stamps it")));
+    click(QStringLiteral("cmdtext"));
+    QVERIFY(pixelsOf(m_canvas->image(), Black).size() > 20);
+    QCOMPARE(pendingInk(), 0); // no second copy waits on the next line
+}
+
+void BitmapPanelTest::picturesRetireTheConversion_data()
+{
+    QTest::addColumn<bool>("paste"); // else Load of a bitmap at the LCD size
+    QTest::addColumn<bool>("dumped");
+    QTest::addColumn<QString>("difference");
+    QTest::newRow("Load") << false << true
+                          << "The output window holds the loaded file's bytes, not a conversion: Convert to compare";
+    QTest::newRow("Paste Picture") << true << false << QString();
+}
+
+void BitmapPanelTest::picturesRetireTheConversion()
+{
+    QFETCH(bool, paste);
+    QFETCH(bool, dumped);
+    QFETCH(QString, difference);
+    click(QString(ControlNames::verticalOption));
+    m_canvas->setPoint(QPoint(1, 1));
+    convert();
+    auto *reformat = control<QAbstractButton>(m_window, ControlNames::reformatButton);
+    QVERIFY(reformat->isEnabled());
+    QImage photo = PenStroke::blank(240, 64);
+    photo.setPixel(5, 5, Black);
+    if (paste) {
+        QGuiApplication::clipboard()->setImage(photo);
+        ImportDialog::setAnswerer([](ImportDialog &) { return true; });
+        click(QStringLiteral("cmdPaste"));
+        ImportDialog::setAnswerer({});
+    } else {
+        answerFiles(writeFile(QStringLiteral("lcd.bmp"), MonoBmpWriter::encode(photo)));
+        click(QString(ControlNames::loadPictureButton));
+    }
+    QCOMPARE(pixelsOf(m_canvas->image(), Black), QList<QPoint>{QPoint(5, 5)});
+    QVERIFY(!reformat->isEnabled());
+    QVERIFY(m_window->state().transferHeader.isEmpty());
+    QCOMPARE(!m_output->toPlainText().isEmpty(), dumped);
+    QTRY_COMPARE(control<QLabel>(m_window, "previewDifference")->text(), difference);
 }
 
 QTEST_MAIN(BitmapPanelTest)

@@ -28,6 +28,8 @@ private slots:
     void startsAtFit();
     void coloursFollowTheChoice();
     void otherSizeIsNotCompared();
+    void saysOneThingOnly_data();
+    void saysOneThingOnly();
 };
 
 namespace {
@@ -67,7 +69,7 @@ void PreviewPaneTest::namedForAssistiveTools()
     QCOMPARE(control<QSpinBox>(&pane, "previewZoom")->accessibleName(), QStringLiteral("Zoom"));
     QCOMPARE(control<QComboBox>(&pane, "previewColours")->accessibleName(), QStringLiteral("Colours"));
     for (const QLabel *value : pane.findChildren<QLabel *>())
-        QVERIFY2(!value->text().isEmpty(), qPrintable(value->objectName()));
+        QVERIFY2(!value->text().isEmpty() || value->isHidden(), qPrintable(value->objectName()));
     QCOMPARE(label(pane, "previewDetails"), QStringLiteral("No text to preview"));
 }
 
@@ -228,13 +230,47 @@ void PreviewPaneTest::coloursFollowTheChoice()
 void PreviewPaneTest::otherSizeIsNotCompared()
 {
     PreviewPane pane;
+    pane.setLcdGeometry(128, 64, false);
     pane.setReference(testPicture(240, 64));
     pane.setText(cSource(testPicture(128, 64), false));
-    pane.setLcdGeometry(128, 64, false); // decodes at once
+    pane.decodeNow();
     QCOMPARE(pane.differingPixels(), -1);
     QCOMPARE(label(pane, "previewDifference"),
              QStringLiteral("Not compared: the canvas is 240x64, the preview 128x64"));
     QCOMPARE(pane.shownImage().size(), QSize(128, 64));
+}
+
+void PreviewPaneTest::saysOneThingOnly_data()
+{
+    const QString vertical = cSource(testPicture(128, 64), false);
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("horizontalAfter"); // the packing changes after the text came
+    QTest::addColumn<QString>("difference");
+    QTest::newRow("no text") << QString() << false << QString();
+    QTest::newRow("500 of 1024 bytes") << vertical.left(30 + 500 * 6) << false << "Not compared with the canvas";
+    QTest::newRow("packing changed since") << vertical << true << "Layout changed: Convert to update";
+}
+
+// Beside a blank canvas: nothing is marked red unless a whole picture for this layout differs.
+void PreviewPaneTest::saysOneThingOnly()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, horizontalAfter);
+    QFETCH(QString, difference);
+    PreviewPane pane;
+    pane.setLcdGeometry(128, 64, false);
+    QImage blank(128, 64, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    pane.setReference(blank);
+    pane.setText(text);
+    pane.decodeNow();
+    pane.setLcdGeometry(128, 64, horizontalAfter);
+    QCOMPARE(label(pane, "previewDifference"), difference);
+    QCOMPARE(pane.differingPixels(), -1);
+    const QImage shown = pane.shownImage();
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            QVERIFY(!isRed(shown.pixel(x, y)));
 }
 
 QTEST_MAIN(PreviewPaneTest)

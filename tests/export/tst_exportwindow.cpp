@@ -49,6 +49,7 @@ private slots:
     void reformatKeepsThePicsBytes();
     void exportWritesTheChosenForm();
     void exportDialogSaysWhatIsWrong();
+    void exportWritesWhatTheWindowHolds();
 
 private:
     template <typename T = QWidget>
@@ -145,10 +146,12 @@ void ExportWindowTest::previewDrawsInTheChosenLayout()
     preview->decodeNow();
     QCOMPARE(preview->differingPixels(), 0);
     QVERIFY(preview->result().ok());
-    // The same text read page by page draws another picture.
+    const QImage columnByColumn = preview->shownImage();
+    // The same text read page by page draws another picture, not held against the canvas until Convert.
     combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, page by page"));
     preview->decodeNow();
-    QVERIFY(preview->differingPixels() > 0);
+    QVERIFY(preview->shownImage() != columnByColumn);
+    QCOMPARE(preview->differingPixels(), -1);
 }
 
 // The PIC's firmware draws KS0108 and T6963C bytes: no stream in another order.
@@ -241,6 +244,37 @@ void ExportWindowTest::exportDialogSaysWhatIsWrong()
     });
     get<QPushButton>("cmdExport")->click();
     QVERIFY(!asked);
+}
+
+void ExportWindowTest::exportWritesWhatTheWindowHolds()
+{
+    MessageRecorder recorder;
+    auto *output = get<QPlainTextEdit>(ControlNames::outputWindow);
+    auto *exportButton = get<QPushButton>("cmdExport");
+    get<QAbstractButton>(ControlNames::verticalOption)->click();
+    get<QAbstractButton>(ControlNames::convertButton)->click();
+    output->setPlainText(output->toPlainText().replace(0, 2, QStringLiteral("a5"))); // the first byte edited
+    const QString path = m_dir.filePath("edited.h");
+    FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) { return path; });
+    QString said;
+    answerExportDialog([&said](QDialog *dialog) {
+        said = control<QLabel>(dialog, "lblExportSource")->text();
+        control<QLineEdit>(dialog, "txtName")->setText("edited");
+        control<QDialogButtonBox>(dialog, {})->button(QDialogButtonBox::Save)->click();
+    });
+    exportButton->click();
+    QCOMPARE(said, QStringLiteral("Writes the 1920 bytes the output window holds, read as a 240x64 picture."));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY2(file.readAll().contains("= {\n    0xa5, 0x00,"), qPrintable(path));
+    // Text that is no picture of this size is refused with the reason, before any dialog.
+    output->setPlainText(QStringLiteral("a5 00"));
+    exportButton->click();
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY2(recorder.messages.first().startsWith("Nothing to export: the output window's text is not a 240x64 picture"),
+             qPrintable(recorder.messages.first()));
+    get<QAbstractButton>(ControlNames::clearOutputButton)->click();
+    QVERIFY(!exportButton->isEnabled());
 }
 
 QTEST_MAIN(ExportWindowTest)

@@ -31,8 +31,4 @@ struct AppState
     // True while the canvas shows a bitmap exactly as loaded: horizontal
     // packing then takes the file's own bytes from hexGrid.
     bool canvasShowsLoadedBitmap = false;
-    // The picture's polarity, set by the load that brought it ("Inverted"
-    // unchecked: light pixels are the set bits) and kept through every edit
-    // until "Clear"; a drawn picture has dark pixels set.
-    bool pictureLightIsSet = false;
 };

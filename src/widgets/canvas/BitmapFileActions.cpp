@@ -104,7 +104,7 @@ PictureLoad BitmapFileActions::imported(const QImage &source, const QString &nam
     if (!result.ok())
         return failed(result.error);
     return {PictureLoad::Outcome::Loaded, result.picture, result.dump,
-            LoadReport::placed(name, source.size(), lcdSize(), m_import)};
+            LoadReport::placed(name, source.size(), lcdSize(), m_import), true};
 }
 
 void BitmapFileActions::save(const QImage &picture)

@@ -18,6 +18,7 @@ struct PictureLoad
     QImage picture; // LCD-size, black and white
     QString dump;   // the walked bytes for the output window
     QString report; // what the window says it did
+    bool placed = false; // through the import dialog: placed and scaled to the LCD, no file walk
 };
 
 // "Load", "Import", "Paste Picture" and "Save" of the Graphic frame: the

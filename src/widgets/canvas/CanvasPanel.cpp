@@ -1,171 +1,83 @@
 #include "widgets/canvas/CanvasPanel.h"
 #include "widgets/ui/ControlNames.h"
 
-#include "logic/core/SettingsStore.h"
-#include "logic/core/AppState.h"
-#include "widgets/ui/FileAndFontPrompts.h"
-#include "widgets/ui/ControlFactory.h"
-#include "widgets/canvas/BitmapFileActions.h"
-#include "widgets/canvas/CanvasHistory.h"
-#include "widgets/canvas/DrawingTools.h"
 #include "logic/canvas/LcdSizes.h"
 #include "logic/canvas/PictureOperations.h"
+#include "logic/core/AppState.h"
+#include "logic/core/SettingsStore.h"
+#include "widgets/canvas/BitmapFileActions.h"
+#include "widgets/canvas/CanvasArea.h"
+#include "widgets/canvas/CanvasEditRow.h"
+#include "widgets/canvas/CanvasHistory.h"
+#include "widgets/canvas/DrawingTools.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "widgets/canvas/SizeSelector.h"
+#include "widgets/canvas/TextStampControls.h"
+#include "widgets/ui/ControlFactory.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
-#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
 const int PenWidths[] = {1, 2, 3, 4, 5, 10};
-// The canvas's room at start-up; "Fit" uses whatever room the window gives it.
-const QSize CanvasViewport(644, 404);
 const char *DrawingHint = QT_TRANSLATE_NOOP("CanvasPanel", "Draw with the left mouse button; the right one erases.");
 const char *ClearUnlocks = QT_TRANSLATE_NOOP("CanvasPanel", "\"Clear\" unlocks the LCD sizes.");
+const char *PendingHint =
+    QT_TRANSLATE_NOOP("CanvasPanel", "The blue text is not in the picture yet: Enter or \"Text\" stamps it.");
+const char *ConvertMakesBytes = QT_TRANSLATE_NOOP("CanvasPanel", "Convert makes its bytes.");
 } // namespace
 
 CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *parent)
     : QGroupBox(tr("Graphic"), parent), m_state(state), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("fraGraphic"));
+    m_canvas = new PixelCanvas;
+    m_tools = new DrawingTools(m_canvas, this);
+    m_history = new CanvasHistory(
+        m_canvas, [this] { return currentState(); }, [this](const CanvasState &s) { restoreState(s); }, this);
+    m_area = new CanvasArea(m_canvas, m_tools, this);
+    m_editRow = new CanvasEditRow(m_canvas, m_history, m_area);
+    m_area->addRow(m_editRow);
+    m_status = Controls::valueLabel(m_area, QStringLiteral("lblStatus"), tr(DrawingHint), tr("Canvas status"));
+    m_status->setWordWrap(true);
+    m_area->addRow(m_status);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 2, 6, 2);
-    layout->addWidget(buildCanvasArea(), 1);
+    layout->addWidget(m_area, 1);
     auto *side = new QVBoxLayout;
     m_sizes = new SizeSelector(this);
     side->addWidget(m_sizes);
     side->addWidget(buildTools());
     side->addStretch();
     layout->addLayout(side);
-    m_history = new CanvasHistory(
-        m_canvas, [this] { return currentState(); }, [this](const CanvasState &s) { restoreState(s); }, this);
     connectCanvas();
-    updateEditButtons();
-    showFontInUse();
 }
 
 void CanvasPanel::connectCanvas()
 {
-    connect(m_canvas, &PixelCanvas::pressed, this, [this](QPoint point, Qt::MouseButton button) {
-        pointerAt(point);
-        m_tools->press(point, button);
-    });
-    connect(m_canvas, &PixelCanvas::moved, this, [this](QPoint point) {
-        pointerAt(point);
-        m_tools->move(point);
-    });
-    connect(m_canvas, &PixelCanvas::released, this, [this](QPoint point) {
-        m_tools->release(point);
-    });
-    connect(m_canvas, &PixelCanvas::pointerLeft, m_position, &QLabel::hide);
-    connect(m_canvas, &PixelCanvas::shiftRequested, this, &CanvasPanel::shift);
+    connect(m_canvas, &PixelCanvas::pressed, m_tools, &DrawingTools::press);
+    connect(m_canvas, &PixelCanvas::moved, m_tools, &DrawingTools::move);
+    connect(m_canvas, &PixelCanvas::released, m_tools, &DrawingTools::release);
     connect(m_canvas, &PixelCanvas::changed, this, [this] {
         // Anything that changes the picture means it no longer is the loaded file.
         m_state.canvasShowsLoadedBitmap = false;
         m_tools->refreshPreview();
     });
+    connect(m_tools, &DrawingTools::pendingText, this, [this](bool shown) {
+        if (shown)
+            m_status->setText(tr(PendingHint));
+        else if (m_status->text() == tr(PendingHint))
+            m_status->setText(tr(DrawingHint));
+    });
     connect(m_tools, &DrawingTools::editStarting, m_history, &CanvasHistory::begin);
     connect(m_tools, &DrawingTools::editFinished, m_history, &CanvasHistory::commit);
-    connect(m_history, &CanvasHistory::availabilityChanged, this, &CanvasPanel::updateEditButtons);
     connect(m_sizes, &SizeSelector::sizeChosen, this, &CanvasPanel::sizeChosen);
     connect(m_sizes, &SizeSelector::displayTypeChosen, this, [this](QChar type) { m_state.customDisplayType = type; });
-}
-
-QWidget *CanvasPanel::buildCanvasArea()
-{
-    auto *area = new QWidget(this);
-    auto *layout = new QVBoxLayout(area);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea(area);
-    m_scroll->setObjectName(QStringLiteral("scrCanvas"));
-    m_scroll->setMinimumSize(CanvasViewport + QSize(4, 4));
-    m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    m_scroll->setAlignment(Qt::AlignCenter);
-    // The canvas takes the keys (arrows shift the picture); the scroll bars follow the mouse.
-    m_scroll->setFocusPolicy(Qt::NoFocus);
-    m_canvas = new PixelCanvas;
-    m_canvas->setObjectName(QString(ControlNames::pixelCanvas));
-    m_canvas->setAccessibleName(tr("Canvas"));
-    m_canvas->setAccessibleDescription(tr("Arrow keys move the picture by one pixel"));
-    m_scroll->setWidget(m_canvas);
-    m_scroll->setAccessibleName(tr("Canvas"));
-    m_scroll->installEventFilter(this);
-    layout->addWidget(m_scroll, 1);
-    m_tools = new DrawingTools(m_canvas, this);
-
-    auto *zoomRow = new QHBoxLayout;
-    m_zoom = new QComboBox(area);
-    m_zoom->setObjectName(QStringLiteral("cboZoom"));
-    m_zoom->addItem(tr("Fit"), 0);
-    for (int zoom = 1; zoom <= 8; ++zoom)
-        m_zoom->addItem(QStringLiteral("%1:1").arg(zoom), zoom);
-    zoomRow->addWidget(Controls::label(area, QStringLiteral("lblZoom"), tr("Zoom"), m_zoom));
-    zoomRow->addWidget(m_zoom);
-    m_tool = new QComboBox(area);
-    m_tool->setObjectName(QStringLiteral("cboTool"));
-    m_tool->addItems(DrawingTools::captions());
-    zoomRow->addWidget(Controls::label(area, QStringLiteral("lblTool"), tr("Tool"), m_tool));
-    zoomRow->addWidget(m_tool);
-    zoomRow->addStretch();
-    m_position = Controls::valueLabel(area, QStringLiteral("lblxy"), tr("X,Y Position"), tr("Pointer position"));
-    m_position->setMinimumWidth(110);
-    m_position->hide();
-    zoomRow->addWidget(m_position);
-    layout->addLayout(zoomRow);
-    layout->addWidget(buildEditRow(area));
-    m_status = Controls::valueLabel(area, QStringLiteral("lblStatus"), tr(DrawingHint), tr("Canvas status"));
-    m_status->setWordWrap(true);
-    layout->addWidget(m_status);
-    connect(m_zoom, &QComboBox::currentIndexChanged, this, [this] { applyZoom(); });
-    connect(m_tool, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_tools->setTool(DrawingTools::Tool(index)); });
-    applyZoom();
-    return area;
-}
-
-QWidget *CanvasPanel::buildEditRow(QWidget *parent)
-{
-    // One container, so a send can lock the row while each button keeps its own state.
-    m_editRow = new QWidget(parent);
-    auto *row = new QHBoxLayout(m_editRow);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(3);
-    const auto add = [this, row](const char *name, const QString &caption, const QString &description,
-                                 const std::function<void()> &handler) {
-        auto *button = Controls::button(m_editRow, QLatin1String(name), caption);
-        button->setAccessibleDescription(description);
-        button->setToolTip(description);
-        connect(button, &QPushButton::clicked, this, handler);
-        row->addWidget(button);
-        m_editButtons << button;
-        return button;
-    };
-    m_undo = add("cmdUndo", tr("Undo"), tr("Undo the last change of the picture (Ctrl+Z)"), [this] { undo(); });
-    m_redo = add("cmdRedo", tr("Redo"), tr("Redo what was undone (Ctrl+Shift+Z)"), [this] { redo(); });
-    m_undo->setShortcut(QKeySequence::Undo);
-    m_redo->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
-    add("cmdInvertPicture", tr("Invert"), tr("Swap black and white in the picture"),
-        [this] { transform(&PictureOperations::inverted); });
-    add("cmdFlipH", tr("Flip H"), tr("Mirror the picture left to right"),
-        [this] { transform(&PictureOperations::flippedHorizontally); });
-    add("cmdFlipV", tr("Flip V"), tr("Mirror the picture top to bottom"),
-        [this] { transform(&PictureOperations::flippedVertically); });
-    add(ControlNames::rotate180Button, tr("Rotate 180"), tr("Turn the picture upside down"),
-        [this] { transform(&PictureOperations::rotated180); });
-    m_rotate90 = add(ControlNames::rotate90Button, tr("Rotate 90"), tr("Turn a square picture a quarter clockwise"),
-                     [this] { transform(&PictureOperations::rotated90); });
-    row->addStretch();
-    return m_editRow;
 }
 
 QWidget *CanvasPanel::buildTools()
@@ -184,31 +96,23 @@ QWidget *CanvasPanel::buildTools()
 
     auto *draw = Controls::button(box, ControlNames::drawButton, tr("Draw"));
     auto *erase = Controls::button(box, ControlNames::eraseButton, tr("Erase"));
-    auto *clear = Controls::button(box, ControlNames::clearCanvasButton, tr("Clear"));
-    clear->setAccessibleDescription(tr("Clears the canvas"));
+    m_clear = Controls::button(box, ControlNames::clearCanvasButton, tr("Clear"));
+    m_clear->setAccessibleDescription(tr("Clears the canvas"));
     grid->addWidget(draw, 1, 0);
     grid->addWidget(erase, 1, 1);
-    grid->addWidget(clear, 2, 0);
+    grid->addWidget(m_clear, 2, 0);
     m_inverted = Controls::checkBox(box, QStringLiteral("chkinvert"), tr("Inverted"));
     m_inverted->setChecked(true);
     grid->addWidget(m_inverted, 2, 1);
-    connect(clear, &QPushButton::clicked, this, &CanvasPanel::clearClicked);
-    connect(erase, &QPushButton::clicked, this, &CanvasPanel::eraseClicked);
-    connect(draw, &QPushButton::clicked, this, &CanvasPanel::drawClicked);
+    connect(m_clear, &QPushButton::clicked, this, &CanvasPanel::clearClicked);
+    connect(erase, &QPushButton::clicked, this, [this] { setDrawColour(qRgb(255, 255, 255)); });
+    connect(draw, &QPushButton::clicked, this, [this] { setDrawColour(qRgb(0, 0, 0)); });
 
-    m_text = Controls::lineEdit(box, QStringLiteral("pictxt"), QString(), tr("Text to stamp"));
-    m_text->setToolTip(tr("Enter stamps the text; the Text tool places it with a click"));
-    grid->addWidget(m_text, 3, 0, 1, 2);
-    auto *font = Controls::button(box, QStringLiteral("cmdfont"), tr("Font"));
-    auto *text = Controls::button(box, QStringLiteral("cmdtext"), tr("Text"));
-    grid->addWidget(font, 4, 0);
-    grid->addWidget(text, 4, 1);
-    m_fontInUse = Controls::valueLabel(box, QStringLiteral("lblFont"), QString(), tr("Font in use"));
-    grid->addWidget(m_fontInUse, 5, 0, 1, 2);
-    auto *load = Controls::button(box, ControlNames::loadPictureButton, tr("Load"));
+    m_text = new TextStampControls(m_canvas, m_tools, m_history, m_dialog, grid, 3, this);
+    m_load = Controls::button(box, ControlNames::loadPictureButton, tr("Load"));
     auto *save = Controls::button(box, ControlNames::savePictureButton, tr("Save"));
     save->setAccessibleDescription(tr("Saves the picture as a bitmap or PNG"));
-    grid->addWidget(load, 6, 0);
+    grid->addWidget(m_load, 6, 0);
     grid->addWidget(save, 6, 1);
     m_import = Controls::button(box, QStringLiteral("cmdImport"), tr("Import"));
     m_import->setAccessibleDescription(tr("Loads any picture with placement, threshold and dithering"));
@@ -218,36 +122,27 @@ QWidget *CanvasPanel::buildTools()
     grid->addWidget(m_paste, 7, 1);
     m_convert = Controls::button(box, ControlNames::convertButton, tr("Convert"));
     grid->addWidget(m_convert, 8, 0, 1, 2);
-    m_load = load;
-    m_clear = clear;
-    m_stamp = text;
-    m_sideControls = {m_penSize, draw, erase, clear, m_inverted, m_text, font, text, load, save, m_import, m_paste,
-                      m_convert};
+    m_sideControls = QList<QWidget *>{m_penSize, draw, erase, m_clear, m_inverted} + m_text->controls()
+        + QList<QWidget *>{m_load, save, m_import, m_paste, m_convert};
     m_files = new BitmapFileActions(m_state, m_dialog, this);
-    connect(font, &QPushButton::clicked, this, &CanvasPanel::fontClicked);
-    connect(text, &QPushButton::clicked, this, &CanvasPanel::textClicked);
-    connect(m_text, &QLineEdit::returnPressed, this, &CanvasPanel::textClicked);
-    connect(m_text, &QLineEdit::textChanged, m_tools, &DrawingTools::setText);
-    // The text shows where it would land while it is typed.
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { m_tools->setTextPreviewWanted(now == m_text); });
-    connect(load, &QPushButton::clicked, this, &CanvasPanel::loadClicked);
-    connect(m_import, &QPushButton::clicked, this, &CanvasPanel::importClicked);
-    connect(m_paste, &QPushButton::clicked, this, &CanvasPanel::pasteClicked);
+    connect(m_load, &QPushButton::clicked, this, &CanvasPanel::loadClicked);
+    connect(m_import, &QPushButton::clicked, this,
+            [this] { showLoaded(m_files->importFile(m_inverted->isChecked())); });
+    connect(m_paste, &QPushButton::clicked, this,
+            [this] { showLoaded(m_files->importClipboard(m_inverted->isChecked())); });
     connect(save, &QPushButton::clicked, this, [this] { m_files->save(m_canvas->image()); });
     return box;
 }
 
 QList<QWidget *> CanvasPanel::focusOrder() const
 {
-    QList<QWidget *> order = {m_canvas, m_zoom, m_tool};
-    return order + m_editButtons + m_sizes->focusOrder() + m_sideControls;
+    return m_area->focusOrder() + m_editRow->focusOrder() + m_sizes->focusOrder() + m_sideControls;
 }
 
 QList<QWidget *> CanvasPanel::lockedWhileSending() const
 {
     // Load writes its dump into the output window, which holds the echo.
-    return {m_convert, m_editRow, m_import, m_paste, m_load, m_clear, m_stamp};
+    return {m_convert, m_editRow, m_import, m_paste, m_load, m_clear, m_text->stampButton()};
 }
 
 void CanvasPanel::startUp()
@@ -256,28 +151,10 @@ void CanvasPanel::startUp()
     penSizeClicked(0);
 }
 
-bool CanvasPanel::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_scroll && event->type() == QEvent::Resize)
-        applyZoom();
-    return QGroupBox::eventFilter(watched, event);
-}
-
-void CanvasPanel::applyZoom()
-{
-    int zoom = m_zoom->currentData().toInt();
-    if (zoom == 0) {
-        const QSize room = m_scroll->isVisible() ? m_scroll->maximumViewportSize() : CanvasViewport;
-        const QSize lcd = m_canvas->image().size();
-        zoom = qMax(1, qMin(room.width() / lcd.width(), room.height() / lcd.height()));
-    }
-    m_canvas->setZoom(zoom);
-}
-
 CanvasState CanvasPanel::currentState() const
 {
-    return {QSize(m_state.lcdWidth, m_state.lcdHeight), m_state.lcdSizeIndex, m_state.pictureLightIsSet,
-            m_sizes->isLocked(), m_inverted->isEnabled()};
+    return {QSize(m_state.lcdWidth, m_state.lcdHeight), m_state.lcdSizeIndex, m_sizes->isLocked(),
+            m_inverted->isEnabled()};
 }
 
 void CanvasPanel::restoreState(const CanvasState &state)
@@ -287,21 +164,7 @@ void CanvasPanel::restoreState(const CanvasState &state)
     applySize(state.sizeIndex, state.lcdSize);
     m_sizes->setLocked(state.sizesLocked);
     m_inverted->setEnabled(state.invertedEnabled);
-    m_state.pictureLightIsSet = state.lightIsSet;
     m_restoring = false;
-}
-
-void CanvasPanel::updateEditButtons()
-{
-    m_undo->setEnabled(m_history->canUndo());
-    m_redo->setEnabled(m_history->canRedo());
-    m_rotate90->setEnabled(m_state.lcdWidth == m_state.lcdHeight);
-}
-
-void CanvasPanel::pointerAt(QPoint lcdPoint)
-{
-    m_position->setText(QStringLiteral("X:%1 Y:%2").arg(lcdPoint.x()).arg(lcdPoint.y()));
-    m_position->show();
 }
 
 void CanvasPanel::clearClicked()
@@ -310,21 +173,15 @@ void CanvasPanel::clearClicked()
         m_canvas->clear();
         m_inverted->setEnabled(true);
         m_sizes->setLocked(false);
-        m_state.pictureLightIsSet = false;
     });
     m_status->setText(tr(DrawingHint));
 }
 
-void CanvasPanel::eraseClicked()
+void CanvasPanel::setDrawColour(QRgb colour)
 {
-    m_canvas->setDrawColour(qRgb(255, 255, 255));
-    m_inverted->setEnabled(true);
-    m_tools->refreshPreview();
-}
-
-void CanvasPanel::drawClicked()
-{
-    m_canvas->setDrawColour(qRgb(0, 0, 0));
+    m_canvas->setDrawColour(colour);
+    if (colour == qRgb(255, 255, 255))
+        m_inverted->setEnabled(true);
     m_tools->refreshPreview();
 }
 
@@ -340,8 +197,8 @@ void CanvasPanel::applySize(int index, QSize size)
     m_state.lcdHeight = qint16(size.height());
     m_state.lcdWidth = qint16(size.width());
     m_canvas->setLcdSize(size.width(), size.height());
-    applyZoom();
-    updateEditButtons();
+    m_area->applyZoom();
+    m_editRow->updateButtons();
 }
 
 void CanvasPanel::sizeChosen(int index, QSize size)
@@ -351,56 +208,28 @@ void CanvasPanel::sizeChosen(int index, QSize size)
     m_history->perform([&] { applySize(index, size); });
 }
 
-void CanvasPanel::fontClicked()
-{
-    FileAndFontPrompts *dialog = &m_dialog;
-    dialog->flags = 3; // screen and printer fonts
-    // The dialog opens on the font in use.
-    const QFont current = m_canvas->stampFont();
-    dialog->fontName = QFontInfo(current).family();
-    dialog->fontSize = current.pointSizeF();
-    dialog->fontBold = current.bold();
-    dialog->fontItalic = current.italic();
-    if (!dialog->showFont())
-        return;
-    QFont font(dialog->fontName);
-    if (dialog->fontSize > 0)
-        font.setPointSizeF(dialog->fontSize);
-    font.setBold(dialog->fontBold);
-    font.setItalic(dialog->fontItalic);
-    m_canvas->setStampFont(font);
-    showFontInUse();
-    m_tools->refreshPreview();
-}
-
-void CanvasPanel::showFontInUse()
-{
-    const QFont font = m_canvas->stampFont();
-    QString text = tr("%1 %2 pt").arg(QFontInfo(font).family()).arg(font.pointSizeF());
-    if (font.bold())
-        text += tr(", bold");
-    if (font.italic())
-        text += tr(", italic");
-    m_fontInUse->setText(text);
-}
-
-void CanvasPanel::textClicked()
-{
-    m_history->perform([this] { m_canvas->stampText(m_text->text()); });
-}
-
 void CanvasPanel::showLoaded(const PictureLoad &load)
 {
+    if (load.outcome != PictureLoad::Outcome::Loaded)
+        return;
+    // The canvas shows the picture as its bytes will draw it: black is a set bit. With "Inverted"
+    // unchecked the file's light pixels are the set bits, so they show black.
+    const QImage shown = m_inverted->isChecked() ? load.picture : PictureOperations::inverted(load.picture);
     m_history->perform([&] {
-        m_canvas->replaceAll(load.picture);
-        m_state.pictureLightIsSet = !m_inverted->isChecked();
-        m_inverted->setEnabled(false);
-        m_sizes->setLocked(true);
+        m_canvas->replaceAll(shown);
+        // Only a file walked byte for byte ties the sizes (and its polarity) to hexGrid.
+        m_inverted->setEnabled(load.placed);
+        m_sizes->setLocked(!load.placed);
     });
     // After the picture is in place, whose change signal clears it: the canvas now shows the file.
-    m_state.canvasShowsLoadedBitmap = true;
-    m_status->setText(load.report + QStringLiteral(". ") + tr(ClearUnlocks));
-    emit outputTextReplaced(load.dump);
+    m_state.canvasShowsLoadedBitmap = !load.placed;
+    if (load.placed) {
+        m_status->setText(load.report + QStringLiteral(". ") + tr(ConvertMakesBytes));
+        emit pictureLoaded(QString());
+    } else {
+        m_status->setText(load.report + QStringLiteral(". ") + tr(ClearUnlocks));
+        emit pictureLoaded(load.dump);
+    }
 }
 
 void CanvasPanel::loadClicked()
@@ -410,46 +239,13 @@ void CanvasPanel::loadClicked()
         showLoaded(load);
         return;
     }
-    emit outputTextReplaced(QString());
+    // A cancelled dialog changes nothing.
     if (load.outcome == PictureLoad::Outcome::Cancelled)
-        m_inverted->setEnabled(false);
-    // Whatever the load did: hexGrid's bytes belong to this size until "Clear".
+        return;
+    emit pictureLoaded(QString());
+    // A refused file may have filled part of hexGrid: its bytes belong to this size until "Clear".
     m_sizes->setLocked(true);
     m_status->setText(tr(ClearUnlocks));
-}
-
-void CanvasPanel::importClicked()
-{
-    const PictureLoad load = m_files->importFile(m_inverted->isChecked());
-    if (load.outcome == PictureLoad::Outcome::Loaded)
-        showLoaded(load);
-}
-
-void CanvasPanel::pasteClicked()
-{
-    const PictureLoad load = m_files->importClipboard(m_inverted->isChecked());
-    if (load.outcome == PictureLoad::Outcome::Loaded)
-        showLoaded(load);
-}
-
-void CanvasPanel::transform(QImage (*operation)(const QImage &))
-{
-    m_history->perform([&] { m_canvas->setImage(operation(m_canvas->image())); });
-}
-
-void CanvasPanel::shift(int dx, int dy)
-{
-    m_history->perform([&] { m_canvas->setImage(PictureOperations::shifted(m_canvas->image(), dx, dy)); });
-}
-
-void CanvasPanel::undo()
-{
-    m_history->undo();
-}
-
-void CanvasPanel::redo()
-{
-    m_history->redo();
 }
 
 void CanvasPanel::saveSettings(SettingsStore &store) const
@@ -459,7 +255,7 @@ void CanvasPanel::saveSettings(SettingsStore &store) const
     store.set(QStringLiteral("canvas/height"), m_sizes->lcdSize().height());
     store.set(QStringLiteral("canvas/penSize"), m_penSize->currentIndex());
     store.set(QStringLiteral("canvas/inverted"), m_inverted->isChecked());
-    store.set(QStringLiteral("canvas/zoom"), m_zoom->currentIndex());
+    store.set(QStringLiteral("canvas/zoom"), m_area->zoomBox()->currentIndex());
     const QFont font = m_canvas->stampFont();
     store.set(QStringLiteral("canvas/font"), font.family());
     store.set(QStringLiteral("canvas/fontSize"), qRound(font.pointSizeF()));
@@ -483,14 +279,13 @@ void CanvasPanel::restoreSettings(const SettingsStore &store)
         m_penSize->setCurrentIndex(*pen);
     if (const auto inverted = store.flag(QStringLiteral("canvas/inverted")))
         m_inverted->setChecked(*inverted);
-    if (const auto zoom = store.integer(QStringLiteral("canvas/zoom"), 0, m_zoom->count() - 1))
-        m_zoom->setCurrentIndex(*zoom);
+    if (const auto zoom = store.integer(QStringLiteral("canvas/zoom"), 0, m_area->zoomBox()->count() - 1))
+        m_area->zoomBox()->setCurrentIndex(*zoom);
     const auto family = store.text(QStringLiteral("canvas/font"), 200);
     const auto size = store.integer(QStringLiteral("canvas/fontSize"), 1, 500);
     if (family && size) {
         QFont font(*family);
         font.setPointSizeF(*size);
-        m_canvas->setStampFont(font);
-        showFontInUse();
+        m_text->setFont(font);
     }
 }

@@ -9,6 +9,8 @@ struct AppState;
 class SettingsStore;
 struct PictureLoad;
 class BitmapFileActions;
+class CanvasArea;
+class CanvasEditRow;
 class CanvasHistory;
 class FileAndFontPrompts;
 class DrawingTools;
@@ -16,15 +18,13 @@ class PixelCanvas;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QScrollArea;
 class SizeSelector;
+class TextStampControls;
 
-// Frame "Graphic": the canvas with its tools, undo and picture operations,
-// the LCD sizes, pen and drawing buttons, text, the file buttons and the
-// place of "Convert". Every change of the picture goes through the undo
-// history.
+// Frame "Graphic": the canvas area with its edit row, the LCD sizes, pen
+// and drawing buttons, the text controls, the file buttons and the place
+// of "Convert". Every change of the picture goes through the undo history.
 class CanvasPanel : public QGroupBox
 {
     Q_OBJECT
@@ -48,70 +48,42 @@ public:
     void saveSettings(SettingsStore &store) const;
     void restoreSettings(const SettingsStore &store);
 
-    // Handlers, as the controls' events run them.
-    void clearClicked();
-    void eraseClicked();
-    void drawClicked();
-    void penSizeClicked(int index);
-    void sizeChosen(int index, QSize size);
-    void fontClicked();
-    void textClicked();
-    void loadClicked();
-    void importClicked();
-    void pasteClicked();
-    void undo();
-    void redo();
-    void shift(int dx, int dy);
-
 signals:
-    // A load replaced the output window's text.
-    void outputTextReplaced(const QString &text);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // A picture came in: the last conversion no longer matches it. `dump` is
+    // the file's walked bytes for the output window, empty when there are none.
+    void pictureLoaded(const QString &dump);
 
 private:
-    QWidget *buildCanvasArea();
-    QWidget *buildEditRow(QWidget *parent);
     QWidget *buildTools();
     void connectCanvas();
-    void applyZoom();
+    void clearClicked();
+    void setDrawColour(QRgb colour);
+    void penSizeClicked(int index);
+    void sizeChosen(int index, QSize size);
+    void loadClicked();
     void applySize(int index, QSize size);
     CanvasState currentState() const;
     void restoreState(const CanvasState &state);
     void showLoaded(const PictureLoad &load);
-    void transform(QImage (*operation)(const QImage &));
-    void updateEditButtons();
-    void pointerAt(QPoint lcdPoint);
-    void showFontInUse();
 
     AppState &m_state;
     FileAndFontPrompts &m_dialog;
     PixelCanvas *m_canvas = nullptr;
     DrawingTools *m_tools = nullptr;
     CanvasHistory *m_history = nullptr;
+    CanvasArea *m_area = nullptr;
+    CanvasEditRow *m_editRow = nullptr;
+    TextStampControls *m_text = nullptr;
     SizeSelector *m_sizes = nullptr;
-    QScrollArea *m_scroll = nullptr;
-    QComboBox *m_zoom = nullptr;
-    QComboBox *m_tool = nullptr;
     QComboBox *m_penSize = nullptr;
-    QLabel *m_position = nullptr;
     QLabel *m_status = nullptr;
-    QLabel *m_fontInUse = nullptr;
     QCheckBox *m_inverted = nullptr;
-    QLineEdit *m_text = nullptr;
     BitmapFileActions *m_files = nullptr;
-    QWidget *m_editRow = nullptr;
-    QPushButton *m_undo = nullptr;
-    QPushButton *m_redo = nullptr;
-    QPushButton *m_rotate90 = nullptr;
-    QList<QWidget *> m_editButtons; // undo to rotate 90, in screen order
     QList<QWidget *> m_sideControls; // pen size to Convert, in screen order
     QPushButton *m_import = nullptr;
     QPushButton *m_paste = nullptr;
     QPushButton *m_convert = nullptr;
     QPushButton *m_load = nullptr;
     QPushButton *m_clear = nullptr;
-    QPushButton *m_stamp = nullptr;
     bool m_restoring = false;
 };

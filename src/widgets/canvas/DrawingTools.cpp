@@ -8,6 +8,8 @@
 
 namespace {
 const QRgb White = qRgb(255, 255, 255);
+// Pending text is neither black nor white, so it is never taken for the picture.
+const QRgb Pending = qRgb(0, 120, 255);
 } // namespace
 
 DrawingTools::DrawingTools(PixelCanvas *canvas, QObject *parent) : QObject(parent), m_canvas(canvas)
@@ -30,6 +32,7 @@ void DrawingTools::setTool(Tool tool)
 void DrawingTools::setText(const QString &text)
 {
     m_text = text;
+    m_stamped = false;
     refreshPreview();
 }
 
@@ -54,6 +57,7 @@ void DrawingTools::press(QPoint lcdPoint, Qt::MouseButton button)
     m_anchor = lcdPoint;
     if (m_tool == Tool::Text) {
         m_canvas->setCurrentPosition(lcdPoint);
+        m_stamped = false;
         refreshPreview();
         return;
     }
@@ -122,15 +126,25 @@ void DrawingTools::drawShape(QImage &picture, QPoint to) const
     }
 }
 
+void DrawingTools::textStamped()
+{
+    // The text is in the picture now; no copy follows the position to the next line.
+    m_stamped = true;
+    refreshPreview();
+}
+
 void DrawingTools::refreshPreview()
 {
     if (m_dragging)
         return;
-    if ((m_tool != Tool::Text && !m_textWanted) || m_text.isEmpty()) {
+    const bool pending = (m_tool == Tool::Text || m_textWanted) && !m_text.isEmpty() && !m_stamped;
+    if (!pending) {
         m_canvas->clearPreview();
+        emit pendingText(false);
         return;
     }
-    QImage preview = m_canvas->image().copy();
-    m_canvas->stampInto(preview, m_canvas->currentPosition(), m_text);
+    QImage preview = m_canvas->image().convertToFormat(QImage::Format_RGB32);
+    m_canvas->stampInto(preview, m_canvas->currentPosition(), m_text, Pending);
     m_canvas->setPreview(preview);
+    emit pendingText(true);
 }

@@ -76,18 +76,18 @@ void PixelCanvas::lineTo(QPoint lcdPoint)
     m_current = lcdPoint;
 }
 
-int PixelCanvas::stampInto(QImage &picture, QPoint topLeft, const QString &text) const
+int PixelCanvas::stampInto(QImage &picture, QPoint topLeft, const QString &text, QRgb colour) const
 {
     if (!usesLcdFont())
-        return TextStamp::stamp(picture, topLeft, text, m_font, m_colour);
-    FontPainter::draw(picture, topLeft, text, m_lcdFont, m_colour);
+        return TextStamp::stamp(picture, topLeft, text, m_font, colour);
+    FontPainter::draw(picture, topLeft, text, m_lcdFont, colour);
     return m_lcdFont.lineHeight();
 }
 
 void PixelCanvas::stampText(const QString &text)
 {
     QImage picture = m_sheet.view();
-    const int lineHeight = stampInto(picture, m_current, text);
+    const int lineHeight = stampInto(picture, m_current, text, m_colour);
     m_current = QPoint(0, m_current.y() + lineHeight);
     // An empty line only moves the position: the picture is unchanged.
     if (!text.isEmpty())

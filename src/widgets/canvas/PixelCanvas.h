@@ -59,8 +59,9 @@ public:
     // firmware draws it with that font. An empty font gives the stamp font back.
     void setLcdFont(const BitmapFont &font) { m_lcdFont = font; }
     bool usesLcdFont() const { return !m_lcdFont.glyphs.isEmpty(); }
-    // Prints `text` with its line's top-left at `topLeft`; returns the line height.
-    int stampInto(QImage &picture, QPoint topLeft, const QString &text) const;
+    // Prints `text` in `colour` with its line's top-left at `topLeft`, in the
+    // LCD font when one is in use; returns the line height.
+    int stampInto(QImage &picture, QPoint topLeft, const QString &text, QRgb colour) const;
     // Prints `text` at the drawing position in the drawing colour, then
     // moves the position to the start of the next line.
     void stampText(const QString &text);

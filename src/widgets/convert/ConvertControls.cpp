@@ -267,7 +267,6 @@ ConversionSettings ConvertControls::settingsFromControls() const
     settings.footer = m_footer->text();
     settings.format = m_format->text();
     settings.delimiter = m_delimiter->text();
-    settings.lightIsSet = m_state.pictureLightIsSet;
     // The boxes speak for the packing option; the EEPROM may keep another packing.
     if (settings.horizontal == m_horizontal->isChecked()) {
         const MatrixLayout shown = shownLayout();

@@ -161,6 +161,10 @@ void PreviewPane::applyZoom()
 
 void PreviewPane::setLcdGeometry(int width, int height, const MatrixLayout &layout)
 {
+    // The text was made for the geometry before: comparing it with the new one shows only the change.
+    const bool changed = width != m_request.width || height != m_request.height || layout != m_request.layout();
+    if (changed && !m_text.trimmed().isEmpty())
+        m_notCompared = tr("Layout changed: Convert to update");
     m_request.width = width;
     m_request.height = height;
     m_request.setLayout(layout);
@@ -181,6 +185,7 @@ void PreviewPane::setReference(const QImage &canvas)
 void PreviewPane::setText(const QString &text)
 {
     m_text = text;
+    m_notCompared.clear();
     m_idle.start();
 }
 
@@ -193,6 +198,14 @@ void PreviewPane::decodeNow()
     emit decoded();
 }
 
+void PreviewPane::showPictureDump(const QString &dump)
+{
+    if (dump.isEmpty())
+        return;
+    m_notCompared = tr("The output window holds the loaded file's bytes, not a conversion: Convert to compare");
+    showResult();
+}
+
 const QImage &PreviewPane::shownImage() const
 {
     return m_view->image();
@@ -202,18 +215,29 @@ void PreviewPane::showResult()
 {
     if (!m_view)
         return;
-    const PreviewImage::Result composed = PreviewImage::compose(m_result.picture, m_reference, m_colours);
+    // Only a whole picture made for this geometry is held against the canvas.
+    const bool compare = m_notCompared.isEmpty() && m_result.ok() && !m_text.trimmed().isEmpty();
+    const PreviewImage::Result composed =
+        PreviewImage::compose(m_result.picture, compare ? m_reference : QImage(), m_colours);
     m_differing = composed.differing;
     const bool resized = composed.image.size() != m_view->image().size();
     m_view->setImage(composed.image);
     if (resized)
         applyZoom();
     m_difference->setText(differenceText());
+    m_difference->setHidden(m_difference->text().isEmpty());
     m_details->setText(detailsText());
 }
 
 QString PreviewPane::differenceText() const
 {
+    // With no text the details say so; anything here would contradict them.
+    if (m_text.trimmed().isEmpty())
+        return QString();
+    if (!m_notCompared.isEmpty())
+        return m_notCompared;
+    if (!m_result.ok())
+        return tr("Not compared with the canvas");
     if (m_reference.isNull())
         return tr("No canvas picture to compare with");
     if (m_differing < 0)

@@ -47,6 +47,9 @@ public:
 public slots:
     void setText(const QString &text);
     void decodeNow();
+    // A picture load put its walked bytes (when `dump` is not empty) in the
+    // output window: no conversion, so nothing is compared until new text.
+    void showPictureDump(const QString &dump);
 
 signals:
     void decoded();
@@ -69,6 +72,7 @@ private:
     QImage m_reference;
     PreviewImage::Colours m_colours;
     int m_differing = -1;
+    QString m_notCompared; // why the text is not held against the canvas; empty when it is
     QTimer m_idle;
 
     QSpinBox *m_zoom = nullptr;

@@ -79,7 +79,14 @@ void ExportDialog::buildControls()
     m_buttons->button(QDialogButtonBox::Save)->setText(tr("Save As…"));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *source = Controls::valueLabel(
+        this, QStringLiteral("lblExportSource"),
+        tr("Writes the %1 bytes the output window holds, read as a %2x%3 picture.")
+            .arg(m_matrix.bytes.size()).arg(m_matrix.width).arg(m_matrix.height),
+        tr("What is exported"));
+    source->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(source);
     layout->addLayout(form);
     layout->addWidget(m_problemLabel);
     layout->addWidget(m_buttons);

@@ -12,7 +12,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 
-// "Export": the file form for the last conversion's bytes (template, name,
+// "Export": the file form for the output window's bytes (template, name,
 // bytes per line and the details one form reads). It only chooses; the
 // caller asks for the file and writes it.
 class ExportDialog : public QDialog

@@ -9,6 +9,7 @@
 #include "logic/export/ArrayFiles.h"
 #include "widgets/export/ExportDialog.h"
 #include "logic/export/ExportTemplates.h"
+#include "logic/export/ExportSource.h"
 #include "widgets/output/SendController.h"
 #include "logic/output/SendStream.h"
 #include "logic/output/TextFiles.h"
@@ -43,9 +44,13 @@ OutputPanel::OutputPanel(AppState &state, FileAndFontPrompts &dialog, const Send
     m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab moves on to the next control rather than into the text.
     m_output->setTabChangesFocus(true);
+    m_output->setPlaceholderText(tr("Convert writes the picture's bytes here."));
     layout->addWidget(m_output, 1);
     m_sendFrame = buildSendFrame(peers);
     m_editFrame = buildEditFrame();
+    // Export writes what the window holds: nothing there, nothing to export.
+    connect(m_output, &QPlainTextEdit::textChanged, this,
+            [this] { m_export->setEnabled(!m_output->toPlainText().trimmed().isEmpty()); });
     // Save already writes the text: Export starts where it adds most.
     m_exportOptions.kind = ExportOptions::Template::C;
 }
@@ -75,19 +80,21 @@ void OutputPanel::showConversion(bool ok, const QString &text)
     // stream no longer matches the picture.
     m_reformat->setEnabled(ok);
     m_send->setEnabled(false);
-    // A failed Convert leaves no bytes behind that match the settings.
-    m_export->setEnabled(ok && !m_matrix.bytes.isEmpty());
 }
 
 void OutputPanel::setConvertedMatrix(const ConversionResult &matrix)
 {
     m_matrix = matrix;
-    m_export->setEnabled(true);
 }
 
-void OutputPanel::setOutputText(const QString &text)
+void OutputPanel::showPictureDump(const QString &dump)
 {
-    m_output->setPlainText(text);
+    // Only a Convert makes text that Reformat takes: a new picture retires the last one, as Clear does.
+    m_output->setPlainText(dump);
+    m_state.transferHeader.clear();
+    m_matrix = ConversionResult();
+    m_reformat->setEnabled(false);
+    m_send->setEnabled(false);
 }
 
 void OutputPanel::setEepromTarget(bool eeprom)
@@ -155,7 +162,7 @@ QWidget *OutputPanel::buildEditFrame()
     m_save->setAccessibleDescription(tr("Saves the output window's text"));
     m_export = add("cmdExport", tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
     m_export->setEnabled(false);
-    m_export->setAccessibleDescription(tr("Writes the last conversion's bytes as C source, XBM, binary, "
+    m_export->setAccessibleDescription(tr("Writes the output window's bytes as C source, XBM, binary, "
                                           "Intel HEX or assembler"));
     m_clear = add(ControlNames::clearOutputButton, tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
     m_clear->setAccessibleDescription(tr("Clears the output window"));
@@ -220,14 +227,21 @@ void OutputPanel::saveClicked()
 
 void OutputPanel::exportClicked()
 {
-    ExportDialog dialog(m_matrix, m_exportOptions, window());
+    QString problem;
+    const ConversionResult shown = ExportSource::read(m_output->toPlainText(), m_state.lcdWidth, m_state.lcdHeight,
+                                                     m_convert.chosenLayout(), &problem);
+    if (!problem.isEmpty()) {
+        UserMessages::inform(window(), tr("Nothing to export: %1").arg(problem));
+        return;
+    }
+    ExportDialog dialog(shown, m_exportOptions, window());
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_exportOptions = dialog.options();
-    writeExport(m_exportOptions);
+    writeExport(shown, m_exportOptions);
 }
 
-void OutputPanel::writeExport(const ExportOptions &options)
+void OutputPanel::writeExport(const ConversionResult &shown, const ExportOptions &options)
 {
     const ExportTemplates::Kind &kind = ExportTemplates::kindOf(options);
     const QString extension = QLatin1String(kind.extension);
@@ -238,7 +252,7 @@ void OutputPanel::writeExport(const ExportOptions &options)
     if (dialog->fileName.isEmpty())
         return;
     QString reason;
-    if (!ArrayFiles::save(dialog->fileName, ExportTemplates::render(m_matrix, options), &reason))
+    if (!ArrayFiles::save(dialog->fileName, ExportTemplates::render(shown, options), &reason))
         UserMessages::inform(window(), QStringLiteral("File Save Error - ") + reason);
 }
 

@@ -34,7 +34,8 @@ public:
     void reformatClicked();
     void copyClicked();
     void saveClicked();
-    // Writes the last conversion's bytes in a file form chosen in a dialog.
+    // Writes the bytes the output window holds in a file form chosen in a
+    // dialog, or says why the text cannot be read as the picture's bytes.
     void exportClicked();
     void clearClicked();
     void restoreClicked();
@@ -45,7 +46,9 @@ public:
     // Events of other panels.
     void showConversion(bool ok, const QString &text);
     void setConvertedMatrix(const ConversionResult &matrix);
-    void setOutputText(const QString &text);
+    // A picture came in: its walked bytes (or nothing) replace the text, and
+    // the last conversion is retired.
+    void showPictureDump(const QString &dump);
     void setEepromTarget(bool eeprom);
     void setPortOpen(bool open);
 
@@ -59,7 +62,7 @@ private:
     QGroupBox *buildSendFrame(const SendPeers &peers);
     QString reformatProblem() const;
     QWidget *buildEditFrame();
-    void writeExport(const ExportOptions &options);
+    void writeExport(const ConversionResult &shown, const ExportOptions &options);
 
     AppState &m_state;
     FileAndFontPrompts &m_dialog;
