@@ -66,6 +66,8 @@ public:
 signals:
     // A load replaced the output window's text.
     void outputTextReplaced(const QString &text);
+    // A choice kept between runs changed.
+    void settingsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
