@@ -1,13 +1,14 @@
 #include "logic/canvas/ImageFileDecoder.h"
 
 #include "logic/canvas/BmpFileHeader.h"
+#include "logic/canvas/PictureLimits.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImageReader>
 
 namespace {
-const int LargestSide = 32767;
+using PictureLimits::LargestSide;
 const qint64 LargestArea = 64LL * 1024 * 1024;
 
 QString tr(const char *text)

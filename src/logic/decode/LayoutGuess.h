@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/canvas/LcdSizes.h"
 #include "logic/convert/MatrixLayout.h"
 
 #include <QByteArray>
@@ -16,7 +17,7 @@ namespace LayoutGuess {
 
 // Widths and heights tried beyond the LCD sizes: at most this long, and
 // neither more than MostAspect times the other.
-constexpr int LongestSide = 2048;
+constexpr int LongestSide = LcdSizes::LargestSide;
 constexpr int MostAspect = 8;
 
 struct Candidate
