@@ -20,8 +20,14 @@ namespace ConvertCommand {
 
 namespace {
 
-const QList<int> BufferSizes = {2, 4, 8, 16, 32, 64, 128};
-const QList<int> PicDelays = {5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 100};
+// "240x64, 128x64, ..." as the window's options name them.
+QString offeredSizes()
+{
+    QStringList captions;
+    for (const LcdSize &size : LcdSizes::all())
+        captions << QLatin1String(size.caption);
+    return captions.join(QStringLiteral(", "));
+}
 
 QString joinNumbers(const QList<int> &numbers)
 {
@@ -42,9 +48,11 @@ void describe(QCommandLineParser &parser)
     parser.addOption(CommandLine::helpOption());
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("BMP, PNG, GIF or JPEG picture"));
     parser.addOptions({
-        {QStringLiteral("size"), QStringLiteral("LCD size: 240x64, 128x64, 128x32, 256x128, 240x128, 128x128, "
-                                                "256x64, 320x200 or any other, 8 to 1024 a side (default 128x64; "
-                                                "the window starts at 240x64)."),
+        {QStringLiteral("size"), QStringLiteral("LCD size: %1 or any other, %2 to %3 a side (default 128x64; "
+                                                "the window starts at 240x64).")
+                                     .arg(offeredSizes())
+                                     .arg(LcdSizes::SmallestSide)
+                                     .arg(LcdSizes::LargestSide),
          QStringLiteral("WxH")},
         {QStringLiteral("display-type"), QStringLiteral("The display type the stream's header tells the PIC for a "
                                                         "size other than the eight: 0, 3 or 4 (default 0)."),
@@ -62,14 +70,19 @@ void describe(QCommandLineParser &parser)
          QStringLiteral("TEXT")},
         {QStringLiteral("stream"), QStringLiteral("Print the send stream: transfer header, then blocks each led by "
                                                   "the wait characters.")},
-        {QStringLiteral("buffer"), QStringLiteral("PIC buffer (block) size: %1 (default 32).").arg(joinNumbers(BufferSizes)),
+        {QStringLiteral("buffer"), QStringLiteral("PIC buffer (block) size: %1 (default %2).")
+                                               .arg(joinNumbers(PicLink::BufferSizes))
+                                               .arg(PicLink::DefaultBufferSize),
          QStringLiteral("N")},
-        {QStringLiteral("pic-delay"), QStringLiteral("PIC delay in ms: %1 (default 10).").arg(joinNumbers(PicDelays)),
+        {QStringLiteral("pic-delay"), QStringLiteral("PIC delay in ms: %1 (default %2).")
+                                                  .arg(joinNumbers(PicLink::DelaysMs))
+                                                  .arg(PicLink::DefaultDelayMs),
          QStringLiteral("MS")},
         {QStringLiteral("wait"), QStringLiteral("Wait characters ahead of each block (default \"]\")."),
          QStringLiteral("TEXT")},
-        {QStringLiteral("eeprom"), QStringLiteral("Load the I2C EEPROM from this start address (0..65535) "
-                                                  "instead of the LCD (default: the LCD)."), QStringLiteral("ADDR")},
+        {QStringLiteral("eeprom"), QStringLiteral("Load the I2C EEPROM from this start address (0..%1) "
+                                                  "instead of the LCD (default: the LCD).")
+                                       .arg(TransferHeader::MaxAddress), QStringLiteral("ADDR")},
     });
     ImportOptions::describe(parser);
     ConvertOutputOptions::describe(parser);
@@ -109,8 +122,10 @@ bool parseSize(const QCommandLineParser &parser, Request *request, QString *erro
     const QString text = parser.isSet("size") ? parser.value("size") : QStringLiteral("128x64");
     const QSize size = LcdSizes::parse(text);
     if (!LcdSizes::isCustomSize(size)) {
-        *error = QStringLiteral("unknown LCD size \"%1\"; offered: 240x64, 128x64, 128x32, 256x128, "
-                                "240x128, 128x128, 256x64, 320x200 or WxH from 8x8 to 1024x1024").arg(text);
+        *error = QStringLiteral("unknown LCD size \"%1\"; offered: %2 or WxH from %3x%3 to %4x%4")
+                     .arg(text, offeredSizes())
+                     .arg(LcdSizes::SmallestSide)
+                     .arg(LcdSizes::LargestSide);
         return false;
     }
     request->conversion.width = size.width();
@@ -123,15 +138,15 @@ bool parseStreamOptions(const QCommandLineParser &parser, Request *request, QStr
 {
     int number = 0;
     if (parser.isSet("buffer")) {
-        if (!listedNumber(parser.value("buffer"), BufferSizes, &number)) {
-            *error = QStringLiteral("--buffer must be one of %1").arg(joinNumbers(BufferSizes));
+        if (!listedNumber(parser.value("buffer"), PicLink::BufferSizes, &number)) {
+            *error = QStringLiteral("--buffer must be one of %1").arg(joinNumbers(PicLink::BufferSizes));
             return false;
         }
         request->transfer.picBufferSize = qint16(number);
     }
     if (parser.isSet("pic-delay")) {
-        if (!listedNumber(parser.value("pic-delay"), PicDelays, &number)) {
-            *error = QStringLiteral("--pic-delay must be one of %1").arg(joinNumbers(PicDelays));
+        if (!listedNumber(parser.value("pic-delay"), PicLink::DelaysMs, &number)) {
+            *error = QStringLiteral("--pic-delay must be one of %1").arg(joinNumbers(PicLink::DelaysMs));
             return false;
         }
         request->transfer.picDelayMs = qint16(number);

@@ -1,5 +1,7 @@
 #include "cli/VirtualLcdCommand.h"
 
+#include "logic/canvas/LcdSizes.h"
+
 #include "cli/CommandLine.h"
 #include "logic/virtual/ReceiverFirmware.h"
 #include "logic/virtual/VirtualPicConfig.h"
@@ -8,7 +10,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTextStream>
 
@@ -20,7 +21,6 @@ namespace VirtualLcdCommand {
 
 namespace {
 
-constexpr int largestSide = 1024;
 
 struct Request
 {
@@ -29,15 +29,13 @@ struct Request
     QString pngPath;
 };
 
-// "WxH", 1 to largestSide each way.
+// "WxH" within the LCD sizes' limits, as convert takes it.
 bool parseSize(const QString &text, int *width, int *height)
 {
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^(\\d{1,4})x(\\d{1,4})$")).match(text);
-    if (!match.hasMatch())
-        return false;
-    *width = match.captured(1).toInt();
-    *height = match.captured(2).toInt();
-    return *width >= 1 && *width <= largestSide && *height >= 1 && *height <= largestSide;
+    const QSize size = LcdSizes::parse(text);
+    *width = size.width();
+    *height = size.height();
+    return LcdSizes::isCustomSize(size);
 }
 
 // SIGINT and SIGTERM write a byte here; the event loop reads it and quits,
@@ -132,7 +130,10 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
     }
     const QString size = parser.isSet("size") ? parser.value("size") : QStringLiteral("128x64");
     if (!parseSize(size, &request->config.width, &request->config.height)) {
-        *error = QStringLiteral("--size must be WxH, 1 to %1 pixels each, not \"%2\"").arg(largestSide).arg(size);
+        *error = QStringLiteral("--size must be WxH, %1 to %2 pixels each, not \"%3\"")
+                     .arg(LcdSizes::SmallestSide)
+                     .arg(LcdSizes::LargestSide)
+                     .arg(size);
         return false;
     }
     const QString packing = parser.isSet("packing") ? parser.value("packing") : QStringLiteral("vertical");

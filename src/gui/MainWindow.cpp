@@ -2,6 +2,8 @@
 
 #include "gui/AboutWindow.h"
 #include "logic/core/SettingsStore.h"
+#include "logic/settings/SettingsSchema.h"
+#include "logic/settings/WindowPlacement.h"
 #include "widgets/decode/PreviewPane.h"
 #include "widgets/virtual/VirtualLcdLauncher.h"
 #include "logic/virtual/VirtualPicConfig.h"
@@ -31,7 +33,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent) : MainWindow(PortAssignments::fromSystem(), parent)
@@ -45,6 +49,10 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWin
     m_form = new QWidget(this);
     m_form->setObjectName(QStringLiteral("MainForm"));
     setCentralWidget(m_form);
+    m_saveTimer = new QTimer(this);
+    m_saveTimer->setSingleShot(true);
+    m_saveTimer->setInterval(1000); // one write for a burst of changes, such as typing
+    connect(m_saveTimer, &QTimer::timeout, this, &MainWindow::saveSettings);
     buildPanels(ports);
     layOut();
     buildMenu();
@@ -128,6 +136,10 @@ void MainWindow::connectPanels()
     connect(m_canvas, &CanvasPanel::pictureLoaded, m_preview, &PreviewPane::showPictureDump);
     connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);
     connect(m_convert, &ConvertControls::packingChanged, this, &MainWindow::showPreviewGeometry);
+    connect(m_canvas, &CanvasPanel::settingsChanged, this, &MainWindow::scheduleSave);
+    connect(m_convert, &ConvertControls::settingsChanged, this, &MainWindow::scheduleSave);
+    connect(m_link, &PicLinkControls::settingsChanged, this, &MainWindow::scheduleSave);
+    connect(m_port, &SerialPortPanel::settingsChanged, this, &MainWindow::scheduleSave);
     m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()
                                               + m_port->lockedWhileSending() + m_link->lockedWhileSending()
                                               + m_terminal->lockedWhileSending());
@@ -192,18 +204,7 @@ void MainWindow::startUp()
     m_port->startUp();
     m_canvas->startUp();
     m_link->startUp();
-    m_state.lcdWidth = 240;
-    m_state.lcdHeight = 64;
-    m_state.picBufferSize = 32;
-    m_state.picDelayMs = 10;
-    m_state.waitChars = QStringLiteral("]");
-    m_state.outputText.clear();
-    m_state.savedOutputText.clear();
-    m_state.reformattedText.clear();
-    m_state.eepromMode = false;
-    // The header's type follows the size shown: "0" for 240x64.
-    m_state.lcdSizeIndex = 0;
-    m_state.byteMatrixHorizontal = 1;
+    // The state record's own initial values are the rest of the start-up state.
     showPreviewGeometry();
 }
 
@@ -255,19 +256,59 @@ void MainWindow::useSettings(SettingsStore *store)
     m_canvas->restoreSettings(*store);
     m_convert->restoreSettings(*store);
     m_link->restoreSettings(*store);
-    if (const auto geometry = store->bytes(QStringLiteral("window/geometry")))
-        restoreGeometry(*geometry);
+    restorePlacement(*store);
+}
+
+// A saved place is used only where it fits a screen now: a huge size or a
+// place off every screen would leave no usable window.
+void MainWindow::restorePlacement(const SettingsStore &store)
+{
+    const SettingsSchema &keys = SettingsSchema::keys();
+    if (const auto placement = store.text(keys.windowGeometry)) {
+        const QRect rect = WindowPlacement::parse(*placement);
+        QList<QRect> screens;
+        for (const QScreen *screen : QGuiApplication::screens())
+            screens << screen->availableGeometry();
+        if (WindowPlacement::fits(rect, screens))
+            setGeometry(rect);
+        else
+            SettingsStore::warn(tr("tavrel: ignoring setting %1=\"%2\" in %3: the window would not fit the screen")
+                                    .arg(keys.windowGeometry.name, *placement, store.path()));
+    }
+    if (store.flag(keys.windowMaximized).value_or(false))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::scheduleSave()
+{
+    if (m_settings && !m_settingsReset)
+        m_saveTimer->start();
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    scheduleSave();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    scheduleSave();
 }
 
 void MainWindow::saveSettings()
 {
+    m_saveTimer->stop();
     if (!m_settings || m_settingsReset)
         return;
     m_port->saveSettings(*m_settings);
     m_canvas->saveSettings(*m_settings);
     m_convert->saveSettings(*m_settings);
     m_link->saveSettings(*m_settings);
-    m_settings->set(QStringLiteral("window/geometry"), saveGeometry());
+    const SettingsSchema &keys = SettingsSchema::keys();
+    m_settings->set(keys.windowGeometry, WindowPlacement::toText(normalGeometry()));
+    m_settings->set(keys.windowMaximized, isMaximized());
     m_settings->sync();
 }
 

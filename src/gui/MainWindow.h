@@ -19,6 +19,7 @@ class VirtualLcdLauncher;
 class SerialPortPanel;
 class SettingsStore;
 class TerminalPanel;
+class QTimer;
 
 // The one window: it owns the shared state record, lays out one panel per
 // subsystem and runs the start-up steps. The panels own their handlers.
@@ -35,8 +36,10 @@ public:
     AppState &state() { return m_state; }
     FileAndFontPrompts *fileAndFontPrompts() const { return m_dialog; }
 
-    // Restores the user's choices from `store` and saves them there when
-    // the window closes. Without a store nothing is read or written.
+    // Restores the user's choices from `store` and saves them there a second
+    // after the last change and when the window closes, so a session ended
+    // by a signal or a crash loses nothing. Without a store nothing is read
+    // or written.
     void useSettings(SettingsStore *store);
     void resetSettings();
 
@@ -52,6 +55,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildPanels(const PortAssignments &ports);
@@ -62,6 +67,8 @@ private:
     void setFocusOrder();
     void startUp();
     void saveSettings();
+    void scheduleSave();
+    void restorePlacement(const SettingsStore &store);
     void showPreviewGeometry();
 
     AppState m_state;
@@ -78,6 +85,7 @@ private:
     FontToolWindow *m_fontTool = nullptr;
     SettingsStore *m_settings = nullptr;
     bool m_settingsReset = false;
+    QTimer *m_saveTimer;
     QPointer<AboutWindow> m_about;
     QPointer<HelpWindow> m_help;
 };

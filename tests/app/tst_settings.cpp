@@ -7,8 +7,12 @@
 #include "widgets/canvas/PixelCanvas.h"
 #include "logic/serial/PortAssignments.h"
 
+#include "logic/serial/CommPort.h"
+#include "widgets/serial/SerialPortPanel.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -27,6 +31,14 @@ private slots:
     void damagedValuesAreIgnoredOneByOne_data();
     void damagedValuesAreIgnoredOneByOne();
     void resetForgetsEverything();
+    void customSizeKeepsItsDisplayType();
+    void customLineSettingComesBack();
+    void handshakeIsWhatThePortWasGiven();
+    void changesAreWrittenWithoutExit();
+    void userFileIsTavrelConfTakingOverTheIni();
+    void windowPlacementMustFitTheScreen_data();
+    void windowPlacementMustFitTheScreen();
+    void olderKeysAreReadOnceAndReplaced();
 
 private:
     // The controls a user sets, as text, to compare two windows.
@@ -125,7 +137,13 @@ void SettingsTest::damagedValuesAreIgnoredOneByOne_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("warnings");
-    QTest::newRow("garbage bytes") << QByteArray("\x00\xff[[[=\n\x01\x02 canvas/size\n", 21) << 0;
+    // Not settings at all: one warning for the file, which is set aside.
+    QTest::newRow("garbage bytes") << QByteArray("\x00\xff[[[=\n\x01\x02 canvas/size\n", 21) << 1;
+    QByteArray noise(8192, 0);
+    QRandomGenerator random(22);
+    for (char &byte : noise)
+        byte = char(random.bounded(256));
+    QTest::newRow("8 KiB of noise") << noise << 1;
     QTest::newRow("out of range") << QByteArray("[canvas]\nsize=9\npenSize=-1\ninverted=maybe\n[link]\n"
                                                 "picBuffer=99\nstartAddress=70000\neeprom=true\n"
                                                 "xmitDelay=soon\n[port]\ncom=0\nsettings=19200,x,8,1\n"
@@ -149,6 +167,14 @@ void SettingsTest::damagedValuesAreIgnoredOneByOne()
     control<QAbstractButton>(window.get(), ControlNames::convertButton)->click();
     QVERIFY(window->state().transferHeader.endsWith(QLatin1Char('*')));
     QCOMPARE(window->state().transferHeader.size(), 10);
+    // Junk keeps its bytes under another name and is never written back.
+    QFile aside(path + QStringLiteral(".bad"));
+    QCOMPARE(aside.exists(), warnings == 1);
+    window->close();
+    QSettings written(path, QSettings::IniFormat);
+    QCOMPARE(written.status(), QSettings::NoError);
+    if (aside.open(QIODevice::ReadOnly))
+        QCOMPARE(aside.readAll(), file);
 }
 
 void SettingsTest::resetForgetsEverything()
@@ -169,6 +195,148 @@ void SettingsTest::resetForgetsEverything()
     SettingsStore fresh(path);
     auto next = startWindow(fresh);
     QVERIFY(control<QAbstractButton>(next.get(), "optgrf_0")->isChecked());
+}
+
+void SettingsTest::customSizeKeepsItsDisplayType()
+{
+    SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
+    {
+        auto window = startWindow(store);
+        control<QAbstractButton>(window.get(), "optgrf_8")->click();
+        control<QSpinBox>(window.get(), "txtWidth")->setValue(84);
+        control<QSpinBox>(window.get(), "txtHeight")->setValue(48);
+        auto *type = control<QComboBox>(window.get(), "cboDisplayType");
+        type->setCurrentIndex(type->findData(QChar('3')));
+        window->close();
+    }
+    auto window = startWindow(store);
+    control<QAbstractButton>(window.get(), ControlNames::convertButton)->click();
+    QCOMPARE(window->state().transferHeader, QStringLiteral("32000000A*"));
+    QCOMPARE(window->findChild<PixelCanvas *>()->image().size(), QSize(84, 48));
+}
+
+void SettingsTest::customLineSettingComesBack()
+{
+    SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
+    {
+        auto window = startWindow(store);
+        auto *custom = control<QLineEdit>(window.get(), "txtCustom");
+        custom->setText(QStringLiteral("250000,e,7,1"));
+        QTest::keyClick(custom, Qt::Key_Return);
+        window->close();
+    }
+    auto window = startWindow(store);
+    QCOMPARE(control<QListWidget>(window.get(), ControlNames::portSettingsList)->currentItem()->text(),
+             QStringLiteral("250000,e,7,1"));
+    QCOMPARE(window->findChild<SerialPortPanel *>()->commPort()->settings(), QStringLiteral("250000,e,7,1"));
+    QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join('\n')));
+}
+
+// Only a handshake the port was given comes back; a first start chooses none.
+void SettingsTest::handshakeIsWhatThePortWasGiven()
+{
+    SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
+    const auto restart = [this, &store](const std::function<void(MainWindow &)> &act) {
+        auto window = startWindow(store);
+        act(*window);
+        window->close();
+        return startWindow(store);
+    };
+    const auto shown = [](MainWindow &window) { return control<QListWidget>(&window, "proto")->selectedItems().size(); };
+    auto first = startWindow(store);
+    QCOMPARE(shown(*first), 0);
+    first.reset();
+    auto next = restart([](MainWindow &window) { control<QListWidget>(&window, "proto")->setCurrentRow(2); });
+    QCOMPARE(shown(*next), 0);
+    QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::HandshakeOff));
+    next.reset();
+    next = restart([](MainWindow &window) {
+        control<QListWidget>(&window, "proto")->setCurrentRow(3);
+        control<QAbstractButton>(&window, "cmdbuff")->click();
+    });
+    QCOMPARE(control<QListWidget>(next.get(), "proto")->currentRow(), 3);
+    QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::RtsCtsAndXonXoff));
+}
+
+// A session ended by SIGTERM never closes its window: what changed is on disk by then.
+void SettingsTest::changesAreWrittenWithoutExit()
+{
+    const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
+    SettingsStore store(path);
+    auto window = startWindow(store);
+    control<QLineEdit>(window.get(), ControlNames::waitCharBox)->setText(QStringLiteral("#"));
+    QTRY_COMPARE_WITH_TIMEOUT(QSettings(path, QSettings::IniFormat).value("link/waitChars").toString(),
+                              QStringLiteral("#"), 10000);
+}
+
+void SettingsTest::userFileIsTavrelConfTakingOverTheIni()
+{
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
+    QDir(m_dir->path()).mkpath(QStringLiteral("tavrel"));
+    QSettings(m_dir->filePath(QStringLiteral("tavrel/tavrel.ini")), QSettings::IniFormat)
+        .setValue(QStringLiteral("link/waitChars"), QStringLiteral("#"));
+    SettingsStore store;
+    qputenv("XDG_CONFIG_HOME", home);
+    QCOMPARE(store.path(), m_dir->filePath(QStringLiteral("tavrel/tavrel.conf")));
+    auto window = startWindow(store);
+    QCOMPARE(control<QLineEdit>(window.get(), ControlNames::waitCharBox)->text(), QStringLiteral("#"));
+    QVERIFY(QFile::exists(store.path()));
+}
+
+void SettingsTest::windowPlacementMustFitTheScreen_data()
+{
+    QTest::addColumn<QString>("placement");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("fits") << "10,20,500,400" << true;
+    QTest::newRow("huge") << "0,0,100000,100000" << false;
+    QTest::newRow("off the screen") << "5000,5000,500,400" << false;
+}
+
+void SettingsTest::windowPlacementMustFitTheScreen()
+{
+    QFETCH(QString, placement);
+    QFETCH(bool, used);
+    const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
+    QSettings(path, QSettings::IniFormat).setValue(QStringLiteral("window/placement"), placement);
+    SettingsStore store(path);
+    auto window = startWindow(store);
+    // The window's minimum size may widen it; the place is what tells.
+    QCOMPARE(window->geometry().topLeft() == QPoint(10, 20), used);
+    QCOMPARE(m_warnings.size(), used ? 0 : 1);
+    QVERIFY(window->width() <= 100000 / 10);
+}
+
+// A file from before values were stored as values still gives its choices.
+void SettingsTest::olderKeysAreReadOnceAndReplaced()
+{
+    const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
+    {
+        QWidget placed;
+        placed.setGeometry(30, 40, 600, 500);
+        QSettings old(path, QSettings::IniFormat);
+        old.setValue("canvas/size", 1);
+        old.setValue("canvas/penSize", 5);
+        old.setValue("link/picBuffer", 6);
+        old.setValue("link/picDelay", 10);
+        old.setValue("port/handshake", 2);
+        old.setValue("window/geometry", placed.saveGeometry());
+    }
+    SettingsStore store(path);
+    auto window = startWindow(store);
+    QVERIFY(control<QAbstractButton>(window.get(), "optgrf_1")->isChecked());
+    QCOMPARE(control<QComboBox>(window.get(), ControlNames::penSizeBox)->currentText(), QStringLiteral("x10"));
+    QCOMPARE(window->state().picBufferSize, 128);
+    QCOMPARE(window->state().picDelayMs, 100);
+    QCOMPARE(control<QListWidget>(window.get(), "proto")->currentRow(), 2);
+    QCOMPARE(window->geometry().topLeft(), QPoint(30, 40));
+    window->close();
+    QSettings written(path, QSettings::IniFormat);
+    for (const char *old : {"canvas/size", "canvas/penSize", "link/picBuffer", "link/picDelay", "port/handshake",
+                            "window/geometry"})
+        QVERIFY2(!written.contains(QLatin1String(old)), old);
+    QCOMPARE(written.value("link/picBufferBytes").toString(), QStringLiteral("128"));
+    QCOMPARE(written.value("port/handshaking").toString(), QStringLiteral("rts-cts"));
 }
 
 QTEST_MAIN(SettingsTest)

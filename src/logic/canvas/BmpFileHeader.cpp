@@ -1,11 +1,12 @@
 #include "logic/canvas/BmpFileHeader.h"
+#include "logic/canvas/PictureLimits.h"
 
 #include <QCoreApplication>
 
 namespace {
 const int FileHeaderSize = 14;
 const int CoreHeaderSize = 12; // OS/2 1.x: 16-bit width and height
-const qint64 LargestSide = 32767;
+using PictureLimits::LargestSide;
 
 // Little-endian field at `offset`, or 0 where the file is too short; the
 // caller learns of the shortness through the count of header bytes present.

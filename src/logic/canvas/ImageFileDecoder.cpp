@@ -1,13 +1,14 @@
 #include "logic/canvas/ImageFileDecoder.h"
 
 #include "logic/canvas/BmpFileHeader.h"
+#include "logic/canvas/PictureLimits.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImageReader>
 
 namespace {
-const int LargestSide = 32767;
+using PictureLimits::LargestSide;
 // The one bound on a picture's size. Qt's own allocation limit is raised
 // above it (8 bytes a pixel: 16-bit colour channels), so every picture too
 // large gets this program's message, never Qt's.

@@ -1,5 +1,7 @@
 #include "logic/convert/TransferHeader.h"
 
+#include "logic/canvas/LcdSizes.h"
+
 namespace {
 
 // Hex of a 16-bit value the way the PIC reads it: a negative number shows
@@ -13,10 +15,8 @@ QString hex(qint16 value)
 
 QString TransferHeader::typeCharacter(int lcdSizeIndex)
 {
-    static const char types[] = {'0', '3', '4', '0', '3', '4', '0', '0'};
-    if (lcdSizeIndex < 0 || lcdSizeIndex >= int(sizeof types))
-        return QString();
-    return QString(QLatin1Char(types[lcdSizeIndex]));
+    const QChar type = LcdSizes::displayTypeOf(lcdSizeIndex);
+    return type.isNull() ? QString() : QString(type);
 }
 
 TransferHeader TransferHeader::build(const PicTransferOptions &settings)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "logic/core/HexGrid.h"
+#include "logic/core/PicLink.h"
 
 #include <QString>
 #include <QtGlobal>
 
 // The one record every handler of the main window shares. It lives as long
-// as the window and is never saved. Numbers are 16-bit like the PIC's.
+// as the window and is never saved; its initial values are the start-up
+// state. Numbers are 16-bit like the PIC's.
 struct AppState
 {
     qint16 lcdWidth = 240;
@@ -16,9 +18,9 @@ struct AppState
     // A custom size's type character for the header, as the user chose it.
     QChar customDisplayType = QLatin1Char('0');
     qint16 byteMatrixHorizontal = 1; // 1 horizontal (T6963C/SED1330), 0 vertical (KS0108)
-    qint16 picBufferSize = 32;
-    qint16 picDelayMs = 10;
-    QString waitChars = QStringLiteral("]");
+    qint16 picBufferSize = PicLink::DefaultBufferSize;
+    qint16 picDelayMs = PicLink::DefaultDelayMs;
+    QString waitChars = PicLink::DefaultWaitChars;
     bool eepromMode = false;
     QString transferHeader;
     QString outputText;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/canvas/LcdSizes.h"
 #include "logic/convert/MatrixLayout.h"
 #include "logic/decode/SizeHints.h"
 
@@ -21,8 +22,8 @@ namespace LayoutGuess {
 
 // Sizes tried beyond the hints and LCD sizes: at least ShortestSide and at
 // most LongestSide a side, neither more than MostAspect times the other.
-constexpr int ShortestSide = 8;
-constexpr int LongestSide = 2048;
+constexpr int ShortestSide = LcdSizes::SmallestSide;
+constexpr int LongestSide = LcdSizes::LargestSide;
 constexpr int MostAspect = 8;
 
 struct Candidate

@@ -1,7 +1,10 @@
 #include "widgets/canvas/CanvasPanel.h"
 #include "widgets/ui/ControlNames.h"
 
+#include "logic/settings/SettingsSchema.h"
+#include "logic/canvas/PenStroke.h"
 #include "logic/canvas/LcdSizes.h"
+#include "logic/canvas/PenStroke.h"
 #include "logic/canvas/PictureOperations.h"
 #include "logic/core/AppState.h"
 #include "logic/core/SettingsStore.h"
@@ -24,7 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const int PenWidths[] = {1, 2, 3, 4, 5, 10};
 const char *DrawingHint = QT_TRANSLATE_NOOP("CanvasPanel", "Draw with the left mouse button; the right one erases.");
 const char *ClearUnlocks = QT_TRANSLATE_NOOP("CanvasPanel", "\"Clear\" unlocks the LCD sizes.");
 const char *PendingHint =
@@ -78,6 +80,11 @@ void CanvasPanel::connectCanvas()
     connect(m_tools, &DrawingTools::editFinished, m_history, &CanvasHistory::commit);
     connect(m_sizes, &SizeSelector::sizeChosen, this, &CanvasPanel::sizeChosen);
     connect(m_sizes, &SizeSelector::displayTypeChosen, this, [this](QChar type) { m_state.customDisplayType = type; });
+    connect(m_sizes, &SizeSelector::sizeChosen, this, &CanvasPanel::settingsChanged);
+    connect(m_sizes, &SizeSelector::displayTypeChosen, this, &CanvasPanel::settingsChanged);
+    for (QComboBox *box : {m_penSize, m_area->zoomBox()})
+        connect(box, &QComboBox::currentIndexChanged, this, &CanvasPanel::settingsChanged);
+    connect(m_inverted, &QCheckBox::toggled, this, &CanvasPanel::settingsChanged);
 }
 
 QWidget *CanvasPanel::buildTools()
@@ -89,7 +96,8 @@ QWidget *CanvasPanel::buildTools()
 
     m_penSize = new QComboBox(box);
     m_penSize->setObjectName(QString(ControlNames::penSizeBox));
-    m_penSize->addItems({"x1", "x2", "x3", "x4", "x5", "x10"});
+    for (int width : PenStroke::Widths)
+        m_penSize->addItem(QStringLiteral("x%1").arg(width));
     grid->addWidget(Controls::label(box, ControlNames::penSizeLabel, tr("Pen Size"), m_penSize), 0, 0);
     grid->addWidget(m_penSize, 0, 1);
     connect(m_penSize, &QComboBox::currentIndexChanged, this, &CanvasPanel::penSizeClicked);
@@ -109,6 +117,7 @@ QWidget *CanvasPanel::buildTools()
     connect(draw, &QPushButton::clicked, this, [this] { setDrawColour(qRgb(0, 0, 0)); });
 
     m_text = new TextStampControls(m_canvas, m_tools, m_history, m_dialog, grid, 3, this);
+    connect(m_text, &TextStampControls::fontChosen, this, &CanvasPanel::settingsChanged);
     m_load = Controls::button(box, ControlNames::loadPictureButton, tr("Load"));
     auto *save = Controls::button(box, ControlNames::savePictureButton, tr("Save"));
     save->setAccessibleDescription(tr("Saves the picture as a bitmap or PNG"));
@@ -187,8 +196,8 @@ void CanvasPanel::setDrawColour(QRgb colour)
 
 void CanvasPanel::penSizeClicked(int index)
 {
-    if (index >= 0 && index < int(std::size(PenWidths)))
-        m_canvas->setPenWidth(PenWidths[index]);
+    if (index >= 0 && index < PenStroke::Widths.size())
+        m_canvas->setPenWidth(PenStroke::Widths.at(index));
 }
 
 void CanvasPanel::applySize(int index, QSize size)
@@ -250,42 +259,48 @@ void CanvasPanel::loadClicked()
 
 void CanvasPanel::saveSettings(SettingsStore &store) const
 {
-    store.set(QStringLiteral("canvas/size"), m_sizes->index());
-    store.set(QStringLiteral("canvas/width"), m_sizes->lcdSize().width());
-    store.set(QStringLiteral("canvas/height"), m_sizes->lcdSize().height());
-    store.set(QStringLiteral("canvas/penSize"), m_penSize->currentIndex());
-    store.set(QStringLiteral("canvas/inverted"), m_inverted->isChecked());
-    store.set(QStringLiteral("canvas/zoom"), m_area->zoomBox()->currentIndex());
+    const SettingsSchema &keys = SettingsSchema::keys();
+    const LcdSize *offered = LcdSizes::byIndex(m_sizes->index());
+    store.set(keys.lcdSize, offered ? QLatin1String(offered->caption) : QStringLiteral("custom"));
+    store.set(keys.customWidth, m_sizes->lcdSize().width());
+    store.set(keys.customHeight, m_sizes->lcdSize().height());
+    store.set(keys.displayType, QString(m_sizes->displayType()));
+    store.set(keys.penWidth, PenStroke::Widths.value(m_penSize->currentIndex(), 1));
+    store.set(keys.inverted, m_inverted->isChecked());
+    store.set(keys.zoom, m_area->zoomBox()->currentData());
     const QFont font = m_canvas->stampFont();
-    store.set(QStringLiteral("canvas/font"), font.family());
-    store.set(QStringLiteral("canvas/fontSize"), qRound(font.pointSizeF()));
+    store.set(keys.fontFamily, font.family());
+    store.set(keys.fontSize, qRound(font.pointSizeF()));
 }
 
 void CanvasPanel::restoreSettings(const SettingsStore &store)
 {
-    const auto index = store.integer(QStringLiteral("canvas/size"), 0, 8);
-    const auto width = store.integer(QStringLiteral("canvas/width"), 8, 1024);
-    const auto height = store.integer(QStringLiteral("canvas/height"), 8, 1024);
-    const LcdSize *offered = index ? LcdSizes::byIndex(*index) : nullptr;
+    const SettingsSchema &keys = SettingsSchema::keys();
+    const auto size = store.text(keys.lcdSize);
+    const auto width = store.integer(keys.customWidth);
+    const auto height = store.integer(keys.customHeight);
+    const LcdSize *offered = size ? LcdSizes::byCaption(*size) : nullptr;
     // A start-up choice, not an edit: nothing to undo.
     if (offered) {
-        m_sizes->showSize(*index, QSize(offered->width, offered->height));
-        applySize(*index, QSize(offered->width, offered->height));
-    } else if (index && width && height) {
-        m_sizes->showSize(*index, QSize(*width, *height));
-        applySize(*index, QSize(*width, *height));
+        m_sizes->showSize(offered->index, QSize(offered->width, offered->height));
+        applySize(offered->index, QSize(offered->width, offered->height));
+    } else if (size && width && height) {
+        m_sizes->showSize(LcdSizes::CustomIndex, QSize(*width, *height));
+        applySize(LcdSizes::CustomIndex, QSize(*width, *height));
     }
-    if (const auto pen = store.integer(QStringLiteral("canvas/penSize"), 0, m_penSize->count() - 1))
-        m_penSize->setCurrentIndex(*pen);
-    if (const auto inverted = store.flag(QStringLiteral("canvas/inverted")))
+    if (const auto type = store.text(keys.displayType))
+        m_sizes->showDisplayType(type->at(0));
+    if (const auto pen = store.text(keys.penWidth))
+        m_penSize->setCurrentIndex(int(PenStroke::Widths.indexOf(pen->toInt())));
+    if (const auto inverted = store.flag(keys.inverted))
         m_inverted->setChecked(*inverted);
-    if (const auto zoom = store.integer(QStringLiteral("canvas/zoom"), 0, m_area->zoomBox()->count() - 1))
-        m_area->zoomBox()->setCurrentIndex(*zoom);
-    const auto family = store.text(QStringLiteral("canvas/font"), 200);
-    const auto size = store.integer(QStringLiteral("canvas/fontSize"), 1, 500);
-    if (family && size) {
+    if (const auto zoom = store.integer(keys.zoom))
+        m_area->zoomBox()->setCurrentIndex(m_area->zoomBox()->findData(*zoom));
+    const auto family = store.text(keys.fontFamily);
+    const auto points = store.integer(keys.fontSize);
+    if (family && points) {
         QFont font(*family);
-        font.setPointSizeF(*size);
+        font.setPointSizeF(*points);
         m_text->setFont(font);
     }
 }

@@ -52,6 +52,8 @@ signals:
     // A picture came in: the last conversion no longer matches it. `dump` is
     // the file's walked bytes for the output window, empty when there are none.
     void pictureLoaded(const QString &dump);
+    // A choice kept between runs changed.
+    void settingsChanged();
 
 private:
     QWidget *buildTools();

@@ -159,3 +159,10 @@ void SizeSelector::showSize(int index, QSize size)
         option->setChecked(true);
     m_quiet = false;
 }
+
+void SizeSelector::showDisplayType(QChar type)
+{
+    const int typeIndex = m_displayType->findData(type);
+    if (typeIndex >= 0)
+        m_displayType->setCurrentIndex(typeIndex);
+}

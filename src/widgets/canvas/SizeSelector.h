@@ -26,6 +26,8 @@ public:
     bool isLocked() const { return m_locked; }
     // Shows a size as chosen without announcing it (undo and redo).
     void showSize(int index, QSize size);
+    // Shows a custom size's display type as chosen (settings of the last run).
+    void showDisplayType(QChar type);
 
 signals:
     void sizeChosen(int index, QSize size);

@@ -66,6 +66,7 @@ void TextStampControls::fontClicked()
     font.setBold(m_dialog.fontBold);
     font.setItalic(m_dialog.fontItalic);
     setFont(font);
+    emit fontChosen();
 }
 
 void TextStampControls::showFontInUse()

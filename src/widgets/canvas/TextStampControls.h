@@ -30,6 +30,10 @@ public:
     // A font chosen in another run.
     void setFont(const QFont &font);
 
+signals:
+    // The user chose another font: a choice kept between runs.
+    void fontChosen();
+
 private:
     void fontClicked();
     void stampClicked();

@@ -2,6 +2,7 @@
 #include "widgets/ui/ControlNames.h"
 
 #include "logic/core/SettingsStore.h"
+#include "logic/settings/SettingsSchema.h"
 #include "logic/core/AppState.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/UserMessages.h"
@@ -63,6 +64,9 @@ ConvertControls::ConvertControls(AppState &state, PixelCanvas *canvas, QPushButt
       m_outputFormat(buildOutputFormat(form)), m_byteMatrix(buildByteMatrix(form))
 {
     connect(convertButton, &QPushButton::clicked, this, &ConvertControls::convertClicked);
+    for (QLineEdit *box : {m_header, m_footer, m_delimiter, m_format})
+        connect(box, &QLineEdit::textChanged, this, &ConvertControls::settingsChanged);
+    connect(this, &ConvertControls::packingChanged, this, &ConvertControls::settingsChanged);
 }
 
 QList<QWidget *> ConvertControls::focusOrder() const
@@ -288,30 +292,30 @@ ConversionResult ConvertControls::converted() const
 
 void ConvertControls::saveSettings(SettingsStore &store) const
 {
-    store.set(QStringLiteral("format/header"), m_header->text());
-    store.set(QStringLiteral("format/footer"), m_footer->text());
-    store.set(QStringLiteral("format/delimiter"), m_delimiter->text());
-    store.set(QStringLiteral("format/prefix"), m_format->text());
-    store.set(QStringLiteral("format/packing"), m_vertical->isChecked() ? "vertical" : "horizontal");
+    const SettingsSchema &keys = SettingsSchema::keys();
+    store.set(keys.header, m_header->text());
+    store.set(keys.footer, m_footer->text());
+    store.set(keys.delimiter, m_delimiter->text());
+    store.set(keys.prefix, m_format->text());
+    store.set(keys.packing, m_vertical->isChecked() ? "vertical" : "horizontal");
     const MatrixLayout layout = shownLayout();
     const ControllerProfile *profile = m_profile->currentIndex() + 1 < m_profile->count()
         ? ControllerProfiles::byLayout(layout)
         : nullptr;
-    store.set(QStringLiteral("format/profile"), profile ? profile->names.first() : QStringLiteral("custom"));
-    store.set(QStringLiteral("format/bit-order"),
-              layout.bitOrder == MatrixLayout::BitOrder::MsbFirst ? "msb" : "lsb");
-    store.set(QStringLiteral("format/scan"), layout.scan == MatrixLayout::Scan::Columns ? "columns" : "pages");
+    store.set(keys.profile, profile ? profile->names.first() : QStringLiteral("custom"));
+    store.set(keys.bitOrder, layout.bitOrder == MatrixLayout::BitOrder::MsbFirst ? "msb" : "lsb");
+    store.set(keys.scan, layout.scan == MatrixLayout::Scan::Columns ? "columns" : "pages");
 }
 
 void ConvertControls::restoreSettings(const SettingsStore &store)
 {
-    const std::pair<const char *, QLineEdit *> boxes[] = {
-        {"format/header", m_header}, {"format/footer", m_footer}, {"format/delimiter", m_delimiter},
-        {"format/prefix", m_format}};
+    const SettingsSchema &keys = SettingsSchema::keys();
+    const std::pair<const SettingKey *, QLineEdit *> boxes[] = {
+        {&keys.header, m_header}, {&keys.footer, m_footer}, {&keys.delimiter, m_delimiter}, {&keys.prefix, m_format}};
     for (const auto &[key, box] : boxes)
-        if (const auto text = store.text(QLatin1String(key)))
+        if (const auto text = store.text(*key))
             box->setText(*text);
-    if (const auto packing = store.choice(QStringLiteral("format/packing"), {"vertical", "horizontal"}))
+    if (const auto packing = store.text(keys.packing))
         (*packing == QLatin1String("vertical") ? m_vertical : m_horizontal)->setChecked(true);
     restoreLayoutChoice(store);
 }
@@ -319,8 +323,8 @@ void ConvertControls::restoreSettings(const SettingsStore &store)
 // After the packing: its profile, or Custom with the orders saved.
 void ConvertControls::restoreLayoutChoice(const SettingsStore &store)
 {
-    const auto name =
-        store.choice(QStringLiteral("format/profile"), ControllerProfiles::names() << QStringLiteral("custom"));
+    const SettingsSchema &keys = SettingsSchema::keys();
+    const auto name = store.text(keys.profile);
     if (!name)
         return;
     const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
@@ -332,10 +336,10 @@ void ConvertControls::restoreLayoutChoice(const SettingsStore &store)
         return;
     m_profile->setCurrentIndex(m_profile->count() - 1);
     MatrixLayout layout = shownLayout();
-    if (const auto order = store.choice(QStringLiteral("format/bit-order"), {"lsb", "msb"}))
+    if (const auto order = store.text(keys.bitOrder))
         layout.bitOrder = *order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst
                                                          : MatrixLayout::BitOrder::LsbFirst;
-    if (const auto scan = store.choice(QStringLiteral("format/scan"), {"pages", "columns"}))
+    if (const auto scan = store.text(keys.scan))
         layout.scan = *scan == QLatin1String("columns") && !layout.horizontal ? MatrixLayout::Scan::Columns
                                                                               : MatrixLayout::Scan::Pages;
     m_order->setCurrentIndex(m_order->findData(orderCode(layout)));

@@ -60,6 +60,8 @@ signals:
     // The packing option, the profile, the bit order or the scan changed
     // (the preview draws with them).
     void packingChanged();
+    // A choice kept between runs changed.
+    void settingsChanged();
 
 private:
     QGroupBox *buildOutputFormat(QWidget *parent);

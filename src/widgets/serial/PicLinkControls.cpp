@@ -3,6 +3,8 @@
 
 #include "logic/output/TransmitDelay.h"
 #include "logic/core/SettingsStore.h"
+#include "logic/core/PicLink.h"
+#include "logic/settings/SettingsSchema.h"
 #include "logic/core/AppState.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/UserMessages.h"
@@ -19,16 +21,21 @@
 #include <QPushButton>
 
 namespace {
-// picBufferList and picDelayList rows, as the PIC takes them.
-const qint16 bufferSizes[] = {2, 4, 8, 16, 32, 64, 128};
-const qint16 delays[] = {5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 100};
 const QColor disabledGrey(128, 128, 128);
 
-template <size_t N>
-void setFromRow(qint16 &field, const qint16 (&table)[N], int row)
+// picBufferList and picDelayList rows stand for the PIC's own values.
+void setFromRow(qint16 &field, const QList<int> &table, int row)
 {
-    if (row >= 0 && row < int(N))
-        field = table[row];
+    if (row >= 0 && row < table.size())
+        field = qint16(table.at(row));
+}
+
+QStringList numbers(const QList<int> &values)
+{
+    QStringList texts;
+    for (int value : values)
+        texts << QString::number(value);
+    return texts;
 }
 
 // The number on the selected row; `fallback` when no row is selected.
@@ -41,7 +48,7 @@ qint16 selectedNumber(const QListWidget *list, qint16 fallback)
 
 PicLinkControls::PicLinkControls(AppState &state, CommPort *port, QWidget *form)
     : QObject(form), m_state(state), m_port(port), m_form(form),
-      m_waitChars(Controls::lineEdit(form, ControlNames::waitCharBox, QStringLiteral("]"), QString())),
+      m_waitChars(Controls::lineEdit(form, ControlNames::waitCharBox, PicLink::DefaultWaitChars, QString())),
       m_io(buildIo(form)), m_eeprom(buildEeprom(form))
 {
     m_waitChars->setMaximumWidth(60);
@@ -51,6 +58,11 @@ PicLinkControls::PicLinkControls(AppState &state, CommPort *port, QWidget *form)
     connect(m_target, &QCheckBox::toggled, this, &PicLinkControls::eepromTargetClicked);
     connect(m_apply, &QPushButton::clicked, this, &PicLinkControls::applyClicked);
     connect(m_displayEeprom, &QPushButton::clicked, this, &PicLinkControls::displayEepromClicked);
+    for (QListWidget *list : {m_buffer, m_delay})
+        connect(list, &QListWidget::currentRowChanged, this, &PicLinkControls::settingsChanged);
+    for (QLineEdit *box : {m_waitChars, m_address, m_xmitDelay})
+        connect(box, &QLineEdit::textChanged, this, &PicLinkControls::settingsChanged);
+    connect(m_target, &QCheckBox::toggled, this, &PicLinkControls::settingsChanged);
 }
 
 QList<QWidget *> PicLinkControls::ioFocusOrder() const
@@ -85,8 +97,8 @@ QString PicLinkControls::waitCharText() const
 
 void PicLinkControls::startUp()
 {
-    m_buffer->setCurrentRow(4);
-    m_delay->setCurrentRow(1);
+    m_buffer->setCurrentRow(int(PicLink::BufferSizes.indexOf(PicLink::DefaultBufferSize)));
+    m_delay->setCurrentRow(int(PicLink::DelaysMs.indexOf(PicLink::DefaultDelayMs)));
 }
 
 QGroupBox *PicLinkControls::buildIo(QWidget *parent)
@@ -95,9 +107,8 @@ QGroupBox *PicLinkControls::buildIo(QWidget *parent)
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
-    m_buffer = Controls::list(frame, ControlNames::picBufferList, {"2", "4", "8", "16", "32", "64", "128"}, QString());
-    m_delay = Controls::list(frame, ControlNames::picDelayList,
-                             {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "100"}, QString());
+    m_buffer = Controls::list(frame, ControlNames::picBufferList, numbers(PicLink::BufferSizes), QString());
+    m_delay = Controls::list(frame, ControlNames::picDelayList, numbers(PicLink::DelaysMs), QString());
     for (QListWidget *list : {m_buffer, m_delay})
         list->setFixedSize(70, 64);
     m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QString::number(TransmitDelay::defaultLcdMs),
@@ -149,12 +160,12 @@ QString PicLinkControls::settingsNowText(int bufferSize, int delayMs, const QStr
 
 void PicLinkControls::bufferClicked(int row)
 {
-    setFromRow(m_state.picBufferSize, bufferSizes, row);
+    setFromRow(m_state.picBufferSize, PicLink::BufferSizes, row);
 }
 
 void PicLinkControls::delayClicked(int row)
 {
-    setFromRow(m_state.picDelayMs, delays, row);
+    setFromRow(m_state.picDelayMs, PicLink::DelaysMs, row);
 }
 
 void PicLinkControls::waitCharsChanged(const QString &text)
@@ -195,28 +206,29 @@ void PicLinkControls::displayEepromClicked()
 
 void PicLinkControls::saveSettings(SettingsStore &store) const
 {
-    store.set(QStringLiteral("link/waitChars"), m_waitChars->text());
-    store.set(QStringLiteral("link/picBuffer"), m_buffer->currentRow());
-    store.set(QStringLiteral("link/picDelay"), m_delay->currentRow());
-    store.set(QStringLiteral("link/eeprom"), m_target->isChecked());
-    store.set(QStringLiteral("link/startAddress"), m_address->text());
-    store.set(QStringLiteral("link/xmitDelay"), m_xmitDelay->text());
+    const SettingsSchema &keys = SettingsSchema::keys();
+    store.set(keys.waitChars, m_waitChars->text());
+    store.set(keys.picBuffer, PicLink::BufferSizes.value(m_buffer->currentRow(), PicLink::DefaultBufferSize));
+    store.set(keys.picDelay, PicLink::DelaysMs.value(m_delay->currentRow(), PicLink::DefaultDelayMs));
+    store.set(keys.eepromTarget, m_target->isChecked());
+    store.set(keys.startAddress, m_address->text());
+    store.set(keys.transmitDelay, m_xmitDelay->text());
 }
 
 void PicLinkControls::restoreSettings(const SettingsStore &store)
 {
-    if (const auto wait = store.text(QStringLiteral("link/waitChars"), 10))
+    const SettingsSchema &keys = SettingsSchema::keys();
+    if (const auto wait = store.text(keys.waitChars))
         m_waitChars->setText(*wait);
-    if (const auto row = store.integer(QStringLiteral("link/picBuffer"), 0, m_buffer->count() - 1))
-        m_buffer->setCurrentRow(*row);
-    if (const auto row = store.integer(QStringLiteral("link/picDelay"), 0, m_delay->count() - 1))
-        m_delay->setCurrentRow(*row);
+    if (const auto size = store.text(keys.picBuffer))
+        m_buffer->setCurrentRow(int(PicLink::BufferSizes.indexOf(size->toInt())));
+    if (const auto delay = store.text(keys.picDelay))
+        m_delay->setCurrentRow(int(PicLink::DelaysMs.indexOf(delay->toInt())));
     // The target first: switching it sets its own transmit delay.
-    if (const auto eeprom = store.flag(QStringLiteral("link/eeprom")))
+    if (const auto eeprom = store.flag(keys.eepromTarget))
         m_target->setChecked(*eeprom);
-    if (const auto address = store.integer(QStringLiteral("link/startAddress"), 0, 65535); address && m_target->isChecked())
+    if (const auto address = store.integer(keys.startAddress); address && m_target->isChecked())
         m_address->setText(QString::number(*address).rightJustified(5, QLatin1Char('0')));
-    const auto isDelay = [](const QString &text) { return TransmitDelay::truncated(text).has_value(); };
-    if (const auto delay = store.checked(QStringLiteral("link/xmitDelay"), isDelay, "milliseconds"))
+    if (const auto delay = store.text(keys.transmitDelay))
         m_xmitDelay->setText(*delay);
 }

@@ -53,6 +53,8 @@ public:
 signals:
     // The target switched between the LCD and the I2C EEPROM.
     void targetChanged(bool eeprom);
+    // A choice kept between runs changed.
+    void settingsChanged();
 
 private:
     QGroupBox *buildIo(QWidget *parent);

@@ -2,6 +2,7 @@
 #include "widgets/ui/ControlNames.h"
 
 #include "logic/core/SettingsStore.h"
+#include "logic/settings/SettingsSchema.h"
 #include "widgets/serial/PortIndicator.h"
 
 #include "logic/core/AppState.h"
@@ -69,6 +70,9 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     connect(m_applyButton, &QPushButton::clicked, this, &SerialPortPanel::applyClicked);
     connect(m_commButton, &QPushButton::clicked, this, &SerialPortPanel::commClicked);
     connect(m_port, &CommPort::connectionLost, this, &SerialPortPanel::portLost);
+    for (QRadioButton *option : m_options)
+        connect(option, &QRadioButton::toggled, this, &SerialPortPanel::settingsChanged);
+    connect(m_settings, &QListWidget::currentRowChanged, this, &SerialPortPanel::settingsChanged);
 }
 
 // Com1..Com4, each with the device it opens beside it.
@@ -163,7 +167,12 @@ void SerialPortPanel::customSettingEntered()
                                          .arg(text));
         return;
     }
-    const QString setting = parsed->toString();
+    chooseLineSetting(parsed->toString());
+}
+
+// Selects a line setting, adding it to the list when it is not there yet.
+void SerialPortPanel::chooseLineSetting(const QString &setting)
+{
     QList<QListWidgetItem *> found = m_settings->findItems(setting, Qt::MatchExactly);
     if (found.isEmpty()) {
         m_settings->addItem(setting);
@@ -242,6 +251,8 @@ void SerialPortPanel::applyClicked()
     m_port->setSettings(settings->text());
     m_port->setOutBufferSize(bufferSize);
     m_port->setHandshaking(m_handshake->row(handshake.first()));
+    m_handshakeApplied = true;
+    emit settingsChanged();
 }
 
 void SerialPortPanel::commClicked()
@@ -303,28 +314,32 @@ void SerialPortPanel::portLost(const QString &device)
 
 void SerialPortPanel::saveSettings(SettingsStore &store) const
 {
-    for (int i = 0; i < PortAssignments::count; ++i)
-        if (m_options[i]->isChecked())
-            store.set(QStringLiteral("port/com"), i + 1);
-    store.set(QStringLiteral("port/settings"), m_port->settings());
-    store.set(QStringLiteral("port/handshake"), m_port->handshaking());
-    store.set(QStringLiteral("port/outBuffer"), m_port->outBufferSize());
+    const SettingsSchema &keys = SettingsSchema::keys();
+    store.set(keys.comPort, chosenOption());
+    store.set(keys.lineSettings, m_port->settings());
+    // Only a handshake the port was given: one chosen and not applied is no setting.
+    if (m_handshakeApplied)
+        store.set(keys.handshake, SettingsSchema::handshakeNames().at(m_port->handshaking()));
+    else
+        store.remove(keys.handshake);
+    store.set(keys.outBuffer, m_port->outBufferSize());
 }
 
 void SerialPortPanel::restoreSettings(const SettingsStore &store)
 {
-    if (const auto com = store.integer(QStringLiteral("port/com"), 1, PortAssignments::count))
+    const SettingsSchema &keys = SettingsSchema::keys();
+    if (const auto com = store.integer(keys.comPort))
         m_options[*com - 1]->setChecked(true);
-    QStringList offered;
-    for (int row = 0; row < m_settings->count(); ++row)
-        offered << m_settings->item(row)->text();
-    if (const auto settings = store.choice(QStringLiteral("port/settings"), offered))
-        m_settings->setCurrentRow(int(offered.indexOf(*settings)));
-    if (const auto handshake = store.integer(QStringLiteral("port/handshake"), 0, 3)) {
-        m_handshake->setCurrentRow(*handshake);
-        m_port->setHandshaking(*handshake);
+    // A custom setting joins the list as it did when it was typed.
+    if (const auto settings = store.text(keys.lineSettings))
+        chooseLineSetting(SerialLineFormat::parse(*settings)->toString());
+    if (const auto handshake = store.text(keys.handshake)) {
+        const int mode = int(SettingsSchema::handshakeNames().indexOf(*handshake));
+        m_handshake->setCurrentRow(mode);
+        m_port->setHandshaking(mode);
+        m_handshakeApplied = true;
     }
-    if (const auto size = store.integer(QStringLiteral("port/outBuffer"), 1, 32767)) {
+    if (const auto size = store.integer(keys.outBuffer)) {
         m_buffer->setText(QString::number(*size));
         m_port->setOutBufferSize(*size);
     }

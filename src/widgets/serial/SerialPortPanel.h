@@ -57,12 +57,15 @@ signals:
     void opening();
     void opened();
     void closed();
+    // A choice kept between runs changed.
+    void settingsChanged();
 
 private:
     void buildPortChoice(QGridLayout *grid, const PortAssignments &devices);
     void buildDeviceChoice(QGridLayout *grid);
     void buildCustomSetting(QGridLayout *grid);
     int chosenOption() const;
+    void chooseLineSetting(const QString &setting);
     void showDevice(int number);
     void showChosenDevice();
 
@@ -86,4 +89,5 @@ private:
     QLabel *m_deviceLabels[4] = {};
     DeviceChoice *m_device = nullptr;
     QLineEdit *m_custom = nullptr;
+    bool m_handshakeApplied = false; // the port's handshake is the user's choice, not its default
 };
