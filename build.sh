@@ -70,14 +70,14 @@ pass_normal() {
     # shellcheck disable=SC2086
     build_all $fixture_packages
     test_runtime
-    (cd "$build" && ctest --output-on-failure -j "$jobs")
+    (cd "$build" && ctest --output-on-failure -j "$jobs" -LE benchmark)
 }
 
 pass_sanitize() {
     echo "== Test pass: suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)"
     build_sanitized
     test_runtime
-    (cd "$sanitized" && ctest --output-on-failure -j "$jobs" -LE fuzz)
+    (cd "$sanitized" && ctest --output-on-failure -j "$jobs" -LE 'fuzz|benchmark')
 }
 
 pass_fuzz() {

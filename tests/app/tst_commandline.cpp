@@ -4,6 +4,7 @@
 #include "MessageRecorder.h"
 #include "ProgramRun.h"
 #include "PseudoTerminal.h"
+#include "TestPicture.h"
 #include "widgets/ui/FileAndFontPrompts.h"
 #include "logic/core/AppVersion.h"
 #include "gui/MainWindow.h"
@@ -66,27 +67,7 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     return path;
 }
 
-// A picture with something in every page and byte column: a frame, a
-// diagonal and a filled block.
-QImage testPicture(int width, int height)
-{
-    QImage picture = PenStroke::blank(width, height);
-    const QRgb black = qRgb(0, 0, 0);
-    PenStroke::line(picture, QPoint(0, 0), QPoint(width - 1, 0), 1, black);
-    PenStroke::line(picture, QPoint(0, 0), QPoint(0, height - 1), 1, black);
-    PenStroke::line(picture, QPoint(0, height - 1), QPoint(width - 1, 0), 1, black);
-    PenStroke::stamp(picture, QPoint(width / 2, height / 2), 10, black);
-    return picture;
-}
 
-QString writeBmp(const QTemporaryDir &dir, const QImage &picture)
-{
-    const QString path = dir.filePath(QStringLiteral("p%1x%2.bmp").arg(picture.width()).arg(picture.height()));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(MonoBmpWriter::encode(picture));
-    return path;
-}
 
 // What the window shows in outputWindow after Load, Convert (and Reformat).
 struct WindowSettings
@@ -102,6 +83,7 @@ void chooseLayout(QWidget *form, const QStringList &items)
     const char *boxes[] = {"cboProfile", "cboOrder"};
     for (int i = 0; i < items.size(); ++i) {
         auto *box = control<QComboBox>(form, QLatin1String(boxes[i]));
+        QVERIFY(box);
         box->setCurrentIndex(box->findText(items.at(i)));
         QCOMPARE(box->currentText(), items.at(i));
     }
@@ -115,20 +97,48 @@ QString windowOutput(const QString &file, const WindowSettings &settings, bool r
     for (QRadioButton *option : form->findChildren<QRadioButton *>())
         if (option->objectName().startsWith("optgrf_") && option->accessibleName() == settings.size)
             option->click();
-    control<QCheckBox>(form, "chkinvert")->setChecked(settings.inverted);
+    auto *chkinvert = control<QCheckBox>(form, "chkinvert");
+    if (!chkinvert)
+        return {};
+    chkinvert->setChecked(settings.inverted);
     FileAndFontPrompts::setAnswerer([file](FileAndFontPrompts &, FileAndFontPrompts::Mode) { return file; });
-    control<QAbstractButton>(form, ControlNames::loadPictureButton)->click();
+    auto *loadPictureButton = control<QAbstractButton>(form, ControlNames::loadPictureButton);
+    if (!loadPictureButton)
+        return {};
+    loadPictureButton->click();
     FileAndFontPrompts::setAnswerer({});
-    control<QAbstractButton>(form, settings.packing == "vertical" ? ControlNames::verticalOption : ControlNames::horizontalOption)->click();
+    auto *abstractButton = control<QAbstractButton>(form, settings.packing == "vertical" ? ControlNames::verticalOption : ControlNames::horizontalOption);
+    if (!abstractButton)
+        return {};
+    abstractButton->click();
     chooseLayout(form, settings.layout);
-    control<QLineEdit>(form, ControlNames::headerBox)->setText(settings.header);
-    control<QLineEdit>(form, ControlNames::footerBox)->setText(settings.footer);
-    control<QLineEdit>(form, ControlNames::formatBox)->setText(settings.format);
-    control<QLineEdit>(form, ControlNames::delimiterBox)->setText(settings.delimiter);
-    control<QAbstractButton>(form, ControlNames::convertButton)->click();
+    auto *headerBox = control<QLineEdit>(form, ControlNames::headerBox);
+    if (!headerBox)
+        return {};
+    headerBox->setText(settings.header);
+    auto *footerBox = control<QLineEdit>(form, ControlNames::footerBox);
+    if (!footerBox)
+        return {};
+    footerBox->setText(settings.footer);
+    auto *formatBox = control<QLineEdit>(form, ControlNames::formatBox);
+    if (!formatBox)
+        return {};
+    formatBox->setText(settings.format);
+    auto *delimiterBox = control<QLineEdit>(form, ControlNames::delimiterBox);
+    if (!delimiterBox)
+        return {};
+    delimiterBox->setText(settings.delimiter);
+    auto *convertButton = control<QAbstractButton>(form, ControlNames::convertButton);
+    if (!convertButton)
+        return {};
+    convertButton->click();
+    auto *reformatButton = control<QAbstractButton>(form, ControlNames::reformatButton);
+    auto *outputWindow = control<QPlainTextEdit>(form, ControlNames::outputWindow);
+    if (!reformatButton || !outputWindow)
+        return {};
     if (reformat)
-        control<QAbstractButton>(form, ControlNames::reformatButton)->click();
-    return control<QPlainTextEdit>(form, ControlNames::outputWindow)->toPlainText();
+        reformatButton->click();
+    return outputWindow->toPlainText();
 }
 
 } // namespace
@@ -177,7 +187,7 @@ void CommandLineTest::initTestCase()
 {
     QVERIFY(QFileInfo(qEnvironmentVariable("TAVREL_BINARY")).isExecutable());
     QVERIFY(m_dir.isValid());
-    m_image = writeBmp(m_dir, testPicture(128, 64));
+    m_image = writeBmp(m_dir, framedPicture(128, 64));
     m_stream = writeFile(m_dir, QStringLiteral("short.txt"), "40200000a*]0011\n");
 }
 
@@ -230,7 +240,7 @@ void CommandLineTest::convertMatchesWindow()
     QFETCH(QStringList, layout);
     QFETCH(QStringList, layoutOptions);
     const QStringList dims = size.split('x');
-    const QString file = writeBmp(m_dir, testPicture(dims.at(0).toInt(), dims.at(1).toInt()));
+    const QString file = writeBmp(m_dir, framedPicture(dims.at(0).toInt(), dims.at(1).toInt()));
     const WindowSettings settings{size, packing, inverted, format[0], format[1], format[2], format[3], layout};
     const QString expected = windowOutput(file, settings, false);
     QVERIFY(expected.size() > 100);
@@ -258,7 +268,7 @@ void CommandLineTest::streamMatchesWindow()
     QFETCH(QString, size);
     QFETCH(QString, packing);
     const QStringList dims = size.split('x');
-    const QString file = writeBmp(m_dir, testPicture(dims.at(0).toInt(), dims.at(1).toInt()));
+    const QString file = writeBmp(m_dir, framedPicture(dims.at(0).toInt(), dims.at(1).toInt()));
     const QString expected = windowOutput(file, WindowSettings{size, packing, true, {}, {}, {}, {}}, true);
     QVERIFY(expected.contains(']'));
     const Run run = runTavrel({"convert", "--stream", file, "--size", size, "--packing", packing});

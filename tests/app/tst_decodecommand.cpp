@@ -1,8 +1,7 @@
+#include "ProgramRun.h"
+#include "TestPicture.h"
 #include "logic/canvas/LcdSizes.h"
-#include "logic/canvas/MonoBmpWriter.h"
-#include "logic/decode/PreviewImage.h"
 
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,76 +21,14 @@ private slots:
     void listsAndPicksArrays();
 
 private:
-    QString writeBmp(const QImage &picture);
     QTemporaryDir m_dir;
 };
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-QString binary()
-{
-    return qEnvironmentVariable("TAVREL_BINARY");
-}
-
-void prepare(QProcess &process)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // subcommands need no display
-    environment.remove(QStringLiteral("DISPLAY"));
-    process.setProcessEnvironment(environment);
-}
-
-Run finish(QProcess &process)
-{
-    Run run;
-    if (!process.waitForFinished(20000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-Run tavrel(const QStringList &arguments, const QByteArray &input = QByteArray())
-{
-    QProcess process;
-    prepare(process);
-    process.start(binary(), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    return finish(process);
-}
-
-// `tavrel convert ... | tavrel decode ...` through a real pipe.
-Run pipeline(const QStringList &convert, const QStringList &decode)
-{
-    QProcess producer;
-    QProcess consumer;
-    prepare(producer);
-    prepare(consumer);
-    producer.setStandardOutputProcess(&consumer);
-    producer.start(binary(), convert);
-    consumer.start(binary(), decode);
-    const Run decoded = finish(consumer);
-    const Run converted = finish(producer);
-    if (converted.exitCode != 0)
-        return converted;
-    return decoded;
-}
-
 // Noise over a frame and a diagonal: every page and byte column holds both
 // lit and unlit pixels.
-QImage testPicture(int width, int height)
+QImage noisyPicture(int width, int height)
 {
     QImage picture(width, height, QImage::Format_RGB32);
     QRandomGenerator random(uint(width * height));
@@ -103,32 +40,12 @@ QImage testPicture(int width, int height)
     return picture;
 }
 
-int differingPixels(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return -1;
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            differing += PreviewImage::isLit(a.pixel(x, y)) != PreviewImage::isLit(b.pixel(x, y));
-    return differing;
-}
-
 } // namespace
 
 void DecodeCommandTest::initTestCase()
 {
-    QVERIFY(QFileInfo(binary()).isExecutable());
+    QVERIFY(QFileInfo(qEnvironmentVariable("TAVREL_BINARY")).isExecutable());
     QVERIFY(m_dir.isValid());
-}
-
-QString DecodeCommandTest::writeBmp(const QImage &picture)
-{
-    const QString path = m_dir.filePath(QStringLiteral("p%1x%2.bmp").arg(picture.width()).arg(picture.height()));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(MonoBmpWriter::encode(picture));
-    return path;
 }
 
 void DecodeCommandTest::convertThenDecodeGivesThePictureBack_data()
@@ -150,8 +67,8 @@ void DecodeCommandTest::convertThenDecodeGivesThePictureBack()
     QFETCH(bool, stream);
     const LcdSize *lcd = LcdSizes::byCaption(size);
     QVERIFY(lcd);
-    const QImage picture = testPicture(lcd->width, lcd->height);
-    QStringList convert = {"convert", writeBmp(picture), "--size", size, "--packing", packing};
+    const QImage picture = noisyPicture(lcd->width, lcd->height);
+    QStringList convert = {"convert", writeBmp(m_dir, picture), "--size", size, "--packing", packing};
     if (stream)
         convert << "--stream";
     else
@@ -163,7 +80,7 @@ void DecodeCommandTest::convertThenDecodeGivesThePictureBack()
     QStringList decode = {"decode", "--size", size, "--packing", packing, "--out", back};
     if (stream)
         decode << "--stream";
-    const Run run = pipeline(convert, decode);
+    const ProgramRun run = runTavrelPipeline(convert, decode);
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QCOMPARE(differingPixels(QImage(back), picture), 0);
     const QString header = stream ? QStringLiteral("LCD, display type %1, buffer 32, address 0000, PIC delay 10 ms\n")
@@ -176,7 +93,7 @@ void DecodeCommandTest::printsThePictureAsText()
 {
     // 128x32 vertical: the first byte 05 lights (0,0) and (0,2).
     const QByteArray text = "{0x05" + QByteArray(", 0x00").repeated(128 * 4 - 1) + "}";
-    const Run run = tavrel({"decode", "-", "--size", "128x32", "--packing", "vertical"}, text);
+    const ProgramRun run = runTavrel({"decode", "-", "--size", "128x32", "--packing", "vertical"}, {}, text);
     QCOMPARE(run.exitCode, 0);
     const QList<QByteArray> rows = run.out.split('\n');
     QCOMPARE(rows.size(), 33); // 32 rows, then the empty rest after the last line break
@@ -233,7 +150,7 @@ void DecodeCommandTest::failures()
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
     QFETCH(QString, message);
-    const Run run = tavrel(arguments, input);
+    const ProgramRun run = runTavrel(arguments, {}, input);
     QTEST(run.exitCode, "exitCode");
     QVERIFY2(message.isEmpty() ? run.err.isEmpty() : QString::fromUtf8(run.err).startsWith(message), run.err.constData());
 }

@@ -54,6 +54,7 @@ void EndToEndTest::cleanup()
 void EndToEndTest::drawRandomPicture(int seed)
 {
     auto *canvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(canvas);
     QRandomGenerator random(seed);
     for (int i = 0; i < 60; ++i) {
         canvas->setPoint({random.bounded(canvas->lcdWidth()), random.bounded(canvas->lcdHeight())});
@@ -64,18 +65,32 @@ void EndToEndTest::drawRandomPicture(int seed)
 // C source text decodes to the canvas; one edited byte marks its 8 pixels.
 void EndToEndTest::previewShowsTheCanvas()
 {
-    get(ControlNames::verticalOption)->click();
+    auto *verticalOption = get(ControlNames::verticalOption);
+    QVERIFY(verticalOption);
+    verticalOption->click();
     drawRandomPicture(3);
-    get<QLineEdit>(ControlNames::headerBox)->setText(QStringLiteral("const unsigned char logo[] = {"));
-    get<QLineEdit>(ControlNames::footerBox)->setText(QStringLiteral("};"));
-    get<QLineEdit>(ControlNames::formatBox)->setText(QStringLiteral("0x"));
-    get<QLineEdit>(ControlNames::delimiterBox)->setText(QStringLiteral(", "));
-    get(ControlNames::convertButton)->click();
+    auto *headerBox = get<QLineEdit>(ControlNames::headerBox);
+    QVERIFY(headerBox);
+    headerBox->setText(QStringLiteral("const unsigned char logo[] = {"));
+    auto *footerBox = get<QLineEdit>(ControlNames::footerBox);
+    QVERIFY(footerBox);
+    footerBox->setText(QStringLiteral("};"));
+    auto *formatBox = get<QLineEdit>(ControlNames::formatBox);
+    QVERIFY(formatBox);
+    formatBox->setText(QStringLiteral("0x"));
+    auto *delimiterBox = get<QLineEdit>(ControlNames::delimiterBox);
+    QVERIFY(delimiterBox);
+    delimiterBox->setText(QStringLiteral(", "));
+    auto *convertButton = get(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
     auto *preview = get<PreviewPane>("Preview");
+    QVERIFY(preview);
     preview->decodeNow();
     QVERIFY2(preview->result().ok(), qPrintable(preview->result().error.message()));
     QCOMPARE(preview->differingPixels(), 0);
     auto *output = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(output);
     QString text = output->toPlainText();
     const qsizetype firstByte = text.indexOf(QStringLiteral("0x"));
     const QString first = text.mid(firstByte, 4);
@@ -104,28 +119,50 @@ void EndToEndTest::sendReachesTheVirtualLcd()
     QFETCH(QString, size);
     QFETCH(bool, vertical);
     QFETCH(bool, eeprom);
-    get(qPrintable(size))->click();
-    get(vertical ? ControlNames::verticalOption : ControlNames::horizontalOption)->click();
+    auto *found = get(qPrintable(size));
+    QVERIFY(found);
+    found->click();
+    auto *found2 = get(vertical ? ControlNames::verticalOption : ControlNames::horizontalOption);
+    QVERIFY(found2);
+    found2->click();
+    auto *loadEepromCheck = get(ControlNames::loadEepromCheck);
+    QVERIFY(loadEepromCheck);
     if (eeprom)
-        get(ControlNames::loadEepromCheck)->click();
+        loadEepromCheck->click();
     drawRandomPicture(11);
-    get(ControlNames::convertButton)->click();
-    get(ControlNames::reformatButton)->click();
-    QVERIFY(get(ControlNames::sendToLcdButton)->isEnabled());
+    auto *convertButton = get(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
+    auto *reformatButton = get(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    reformatButton->click();
+    auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(sendToLcdButton->isEnabled());
     MessageRecorder recorder;
     m_window->startVirtualLcd();
     VirtualLcdDevice *device = m_window->virtualLcd()->device();
     QVERIFY(device && device->isOpen());
-    QCOMPARE(get<QLabel>("lblcomdev_0")->toolTip(), device->devicePath());
+    auto *lblcomdev_0 = get<QLabel>("lblcomdev_0");
+    QVERIFY(lblcomdev_0);
+    QCOMPARE(lblcomdev_0->toolTip(), device->devicePath());
     QSignalSpy ended(device->pic(), &VirtualPic::streamEnded);
-    get("cmdcomm")->click();
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
-    get<QLineEdit>("xmitdelay")->setText(QStringLiteral("1"));
-    get(ControlNames::sendToLcdButton)->click();
+    auto *cmdcomm = get("cmdcomm");
+    QVERIFY(cmdcomm);
+    cmdcomm->click();
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("ON"));
+    auto *xmitdelay = get<QLineEdit>("xmitdelay");
+    QVERIFY(xmitdelay);
+    xmitdelay->setText(QStringLiteral("1"));
+    sendToLcdButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), 15000);
     const auto summary = ended.first().first().value<VirtualStreamSummary>();
     QVERIFY2(summary.isClean(), qPrintable(summary.text()));
-    QCOMPARE(device->pic()->picture(), get<PixelCanvas>(ControlNames::pixelCanvas)->image().convertToFormat(QImage::Format_RGB32));
+    auto *pixelCanvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(pixelCanvas);
+    QCOMPARE(device->pic()->picture(), pixelCanvas->image().convertToFormat(QImage::Format_RGB32));
     QVERIFY(recorder.messages.isEmpty());
 }
 

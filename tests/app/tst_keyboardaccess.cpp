@@ -72,8 +72,11 @@ void KeyboardAccessTest::optionsActHoweverChosen()
 {
     QFETCH(QString, how);
     auto *size = get<QAbstractButton>("optgrf_1");
+    QVERIFY(size);
     auto *vertical = get<QAbstractButton>(ControlNames::verticalOption);
+    QVERIFY(vertical);
     auto *eeprom = get<QAbstractButton>(ControlNames::loadEepromCheck);
+    QVERIFY(eeprom);
     if (how == "toggle") {
         size->toggle();
         vertical->toggle();
@@ -83,44 +86,74 @@ void KeyboardAccessTest::optionsActHoweverChosen()
         vertical->setChecked(true);
         eeprom->setChecked(true);
     } else if (how == "caption") {
-        QTest::mouseClick(control<QLabel>(m_window.get(), ControlNames::lcdSizeLabel(QStringLiteral("128x64"))), Qt::LeftButton);
+        auto *lcdSizeLabel = control<QLabel>(m_window.get(), ControlNames::lcdSizeLabel(QStringLiteral("128x64")));
+        QVERIFY(lcdSizeLabel);
+        QTest::mouseClick(lcdSizeLabel, Qt::LeftButton);
         vertical->click();
-        QTest::mouseClick(get<QLabel>(ControlNames::loadEepromLabel), Qt::LeftButton);
+        auto *loadEepromLabel = get<QLabel>(ControlNames::loadEepromLabel);
+        QVERIFY(loadEepromLabel);
+        QTest::mouseClick(loadEepromLabel, Qt::LeftButton);
     } else {
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        get<QAbstractButton>("optgrf_0")->setFocus();
+        auto *optgrf_0 = get<QAbstractButton>("optgrf_0");
+        QVERIFY(optgrf_0);
+        optgrf_0->setFocus();
         for (int step = 0; step < 3; ++step)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        get<QAbstractButton>(ControlNames::horizontalOption)->setFocus();
+        auto *horizontalOption = get<QAbstractButton>(ControlNames::horizontalOption);
+        QVERIFY(horizontalOption);
+        horizontalOption->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
         eeprom->setFocus();
         QTest::keyClick(eeprom, Qt::Key_Space);
     }
     QVERIFY(size->isChecked());
-    QCOMPARE(get<PixelCanvas>(ControlNames::pixelCanvas)->image().size(), QSize(128, 64));
+    auto *pixelCanvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(pixelCanvas);
+    QCOMPARE(pixelCanvas->image().size(), QSize(128, 64));
     const AppState &state = m_window->state();
     QCOMPARE(state.lcdSizeIndex, qint16(1));
     QCOMPARE(state.byteMatrixHorizontal, qint16(0));
-    QVERIFY(get("LCD")->isHidden());
+    auto *LCD = get("LCD");
+    QVERIFY(LCD);
+    QVERIFY(LCD->isHidden());
     QVERIFY(state.eepromMode);
-    QVERIFY(get("eeprom")->isEnabled());
+    auto *eeprom2 = get("eeprom");
+    QVERIFY(eeprom2);
+    QVERIFY(eeprom2->isEnabled());
 }
 
 void KeyboardAccessTest::namesFollowCaptions()
 {
     MessageRecorder recorder;
-    get<QAbstractButton>("cmdcomm")->click();
-    QCOMPARE(spokenName(get("cmdcomm")), QStringLiteral("Close"));
-    get<QAbstractButton>("cmdcomm")->click();
-    QCOMPARE(spokenName(get("cmdcomm")), QStringLiteral("Open"));
-    get<QAbstractButton>("txtcase")->click();
-    QCOMPARE(spokenName(get("txtcase")), QStringLiteral("LowCase"));
-    get<QAbstractButton>(ControlNames::loadEepromCheck)->toggle();
-    QCOMPARE(spokenName(get(ControlNames::sendToLcdButton)), QStringLiteral("Load Eeprom"));
-    QCOMPARE(spokenName(get(ControlNames::directLoadFrame)), QStringLiteral("Directly load  I2C Eeprom"));
+    auto *cmdcomm = get<QAbstractButton>("cmdcomm");
+    QVERIFY(cmdcomm);
+    cmdcomm->click();
+    auto *cmdcomm2 = get("cmdcomm");
+    QVERIFY(cmdcomm2);
+    QCOMPARE(spokenName(cmdcomm2), QStringLiteral("Close"));
+    cmdcomm->click();
+    QCOMPARE(spokenName(cmdcomm2), QStringLiteral("Open"));
+    auto *txtcase = get<QAbstractButton>("txtcase");
+    QVERIFY(txtcase);
+    txtcase->click();
+    auto *txtcase2 = get("txtcase");
+    QVERIFY(txtcase2);
+    QCOMPARE(spokenName(txtcase2), QStringLiteral("LowCase"));
+    auto *loadEepromCheck = get<QAbstractButton>(ControlNames::loadEepromCheck);
+    QVERIFY(loadEepromCheck);
+    loadEepromCheck->toggle();
+    auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QCOMPARE(spokenName(sendToLcdButton), QStringLiteral("Load Eeprom"));
+    auto *directLoadFrame = get(ControlNames::directLoadFrame);
+    QVERIFY(directLoadFrame);
+    QCOMPARE(spokenName(directLoadFrame), QStringLiteral("Directly load  I2C Eeprom"));
     AboutWindow about;
-    QCOMPARE(spokenName(control<QLabel>(&about, "lblVersion")), QStringLiteral("Version 1.1.2"));
+    auto *lblVersion = control<QLabel>(&about, "lblVersion");
+    QVERIFY(lblVersion);
+    QCOMPARE(spokenName(lblVersion), QStringLiteral("Version 1.1.2"));
 }
 
 void KeyboardAccessTest::sharedCaptionsAreToldApart()
@@ -129,7 +162,9 @@ void KeyboardAccessTest::sharedCaptionsAreToldApart()
                                       {"cmdbuff", "cmdApply"}};
     for (const QStringList &pair : twins) {
         QWidget *first = get(qPrintable(pair.at(0)));
+        QVERIFY(first);
         QWidget *second = get(qPrintable(pair.at(1)));
+        QVERIFY(second);
         QCOMPARE(spokenName(first), spokenName(second));
         QVERIFY(!first->accessibleDescription().isEmpty());
         QVERIFY(!second->accessibleDescription().isEmpty());
@@ -164,6 +199,8 @@ QStringList KeyboardAccessTest::tabCycle()
 {
     QStringList visited;
     QWidget *first = get(ControlNames::pixelCanvas);
+    if (!first)
+        return visited;
     first->setFocus(Qt::TabFocusReason);
     QWidget *previous = nullptr;
     for (int presses = 0; presses < 100; ++presses) {
@@ -195,10 +232,16 @@ void KeyboardAccessTest::tabFollowsTheScreen()
     const QStringList visited = tabCycle();
     QVERIFY2(visited == expected, qPrintable(visited.join(' ')));
     // The transmit window keeps Tab as a byte to send, so from there Tab stays put.
-    QCOMPARE(QApplication::focusWidget(), get(ControlNames::transmitWindow));
+    auto *transmitWindow2 = get(ControlNames::transmitWindow);
+    QVERIFY(transmitWindow2);
+    QCOMPARE(QApplication::focusWidget(), transmitWindow2);
     // A custom size brings its width, height and display type into the cycle, after the options.
-    get<QAbstractButton>("optgrf_8")->click();
-    get<QAbstractButton>("cmdUndo")->setFocus(Qt::TabFocusReason);
+    auto *optgrf_8 = get<QAbstractButton>("optgrf_8");
+    QVERIFY(optgrf_8);
+    optgrf_8->click();
+    auto *cmdUndo = get<QAbstractButton>("cmdUndo");
+    QVERIFY(cmdUndo);
+    cmdUndo->setFocus(Qt::TabFocusReason);
     QStringList custom;
     for (int presses = 0; presses < 10; ++presses) {
         custom << QApplication::focusWidget()->objectName();

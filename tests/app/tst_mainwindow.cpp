@@ -75,11 +75,21 @@ void MainWindowTest::startUpState()
     QCOMPARE(settings->item(4)->text(), QStringLiteral("1200,n,8,1"));
     QCOMPARE(settings->item(7)->text(), QStringLiteral("230400,n,8,1"));
     QCOMPARE(settings->currentRow(), 0);
-    QCOMPARE(control<QLabel>(&window, ControlNames::portSettingLabel)->text(), QStringLiteral("19200,n,8,1"));
-    QCOMPARE(control<QListWidget>(&window, ControlNames::picBufferList)->currentItem()->text(), QStringLiteral("32"));
-    QCOMPARE(control<QListWidget>(&window, ControlNames::picDelayList)->currentItem()->text(), QStringLiteral("10"));
-    QCOMPARE(control<QComboBox>(&window, ControlNames::penSizeBox)->currentText(), QStringLiteral("x1"));
-    QCOMPARE(control<QListWidget>(&window, "proto")->currentRow(), -1);
+    auto *portSettingLabel = control<QLabel>(&window, ControlNames::portSettingLabel);
+    QVERIFY(portSettingLabel);
+    QCOMPARE(portSettingLabel->text(), QStringLiteral("19200,n,8,1"));
+    auto *picBufferList = control<QListWidget>(&window, ControlNames::picBufferList);
+    QVERIFY(picBufferList);
+    QCOMPARE(picBufferList->currentItem()->text(), QStringLiteral("32"));
+    auto *picDelayList = control<QListWidget>(&window, ControlNames::picDelayList);
+    QVERIFY(picDelayList);
+    QCOMPARE(picDelayList->currentItem()->text(), QStringLiteral("10"));
+    auto *penSizeBox = control<QComboBox>(&window, ControlNames::penSizeBox);
+    QVERIFY(penSizeBox);
+    QCOMPARE(penSizeBox->currentText(), QStringLiteral("x1"));
+    auto *proto = control<QListWidget>(&window, "proto");
+    QVERIFY(proto);
+    QCOMPARE(proto->currentRow(), -1);
     auto *timer = control<QTimer>(&window, ControlNames::receiveTimer);
     QVERIFY(timer);
     QCOMPARE(timer->interval(), 50);
@@ -163,7 +173,9 @@ void MainWindowTest::comboBoxesAreLabelled()
     MainWindow window;
     for (const auto &[name, caption] : {std::pair{ControlNames::penSizeBox, "Pen Size"}, std::pair{"cboTool", "Tool"},
                                         std::pair{"cboZoom", "Zoom"}, std::pair{"cboDisplayType", "Display type"}}) {
-        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(control<QWidget>(&window, name));
+        auto *widget = control<QWidget>(&window, name);
+        QVERIFY(widget);
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(box);
         const auto labels = box->relations(QAccessible::Label);
         QVERIFY2(!labels.isEmpty(), name);
@@ -183,14 +195,28 @@ void MainWindowTest::valueLabelsCarryDescriptions()
         QVERIFY(label);
         QCOMPARE(label->accessibleDescription(), parts.at(1));
     }
-    QCOMPARE(control<QLabel>(&window, "comm")->text(), QStringLiteral("OFF"));
-    QCOMPARE(control<QLabel>(&window, "lblfz")->text(), QStringLiteral("0000"));
-    QVERIFY(control<QLabel>(&window, "lblxy")->isHidden());
-    QVERIFY(control<QLabel>(&window, "lblxmit")->isHidden());
-    QCOMPARE(control<QLineEdit>(&window, "combuff")->text(), QStringLiteral("512"));
-    QCOMPARE(control<QLineEdit>(&window, "xmitdelay")->text(), QStringLiteral("5"));
-    QCOMPARE(control<QLineEdit>(&window, "eeprom")->text(), QStringLiteral("00000"));
-    QVERIFY(!control<QLineEdit>(&window, "eeprom")->isEnabled());
+    auto *comm2 = control<QLabel>(&window, "comm");
+    QVERIFY(comm2);
+    QCOMPARE(comm2->text(), QStringLiteral("OFF"));
+    auto *lblfz2 = control<QLabel>(&window, "lblfz");
+    QVERIFY(lblfz2);
+    QCOMPARE(lblfz2->text(), QStringLiteral("0000"));
+    auto *lblxy2 = control<QLabel>(&window, "lblxy");
+    QVERIFY(lblxy2);
+    QVERIFY(lblxy2->isHidden());
+    auto *lblxmit = control<QLabel>(&window, "lblxmit");
+    QVERIFY(lblxmit);
+    QVERIFY(lblxmit->isHidden());
+    auto *combuff = control<QLineEdit>(&window, "combuff");
+    QVERIFY(combuff);
+    QCOMPARE(combuff->text(), QStringLiteral("512"));
+    auto *xmitdelay = control<QLineEdit>(&window, "xmitdelay");
+    QVERIFY(xmitdelay);
+    QCOMPARE(xmitdelay->text(), QStringLiteral("5"));
+    auto *eeprom = control<QLineEdit>(&window, "eeprom");
+    QVERIFY(eeprom);
+    QCOMPARE(eeprom->text(), QStringLiteral("00000"));
+    QVERIFY(!eeprom->isEnabled());
 }
 
 void MainWindowTest::everyControlHasAnAccessibleName()
@@ -226,11 +252,19 @@ void MainWindowTest::aboutWindowLoads()
 {
     AboutWindow about;
     QCOMPARE(about.windowTitle(), QStringLiteral("About Tavrel"));
-    QCOMPARE(control<QLabel>(&about, "lblVersion")->text(), QStringLiteral("Version 1.1.2"));
-    QCOMPARE(control<QLabel>(&about, "lblTitle")->text(), QStringLiteral("Tavrel"));
-    QCOMPARE(control<QLabel>(&about, "lblDescription")->text(),
+    auto *lblVersion = control<QLabel>(&about, "lblVersion");
+    QVERIFY(lblVersion);
+    QCOMPARE(lblVersion->text(), QStringLiteral("Version 1.1.2"));
+    auto *lblTitle = control<QLabel>(&about, "lblTitle");
+    QVERIFY(lblTitle);
+    QCOMPARE(lblTitle->text(), QStringLiteral("Tavrel"));
+    auto *lblDescription = control<QLabel>(&about, "lblDescription");
+    QVERIFY(lblDescription);
+    QCOMPARE(lblDescription->text(),
              QStringLiteral("Graphic LCD interface to a PIC microcontroller for the Samsung KS0108 controller"));
-    QCOMPARE(control<QAbstractButton>(&about, "cmdSysInfo")->text(), QStringLiteral("&System Info..."));
+    auto *cmdSysInfo = control<QAbstractButton>(&about, "cmdSysInfo");
+    QVERIFY(cmdSysInfo);
+    QCOMPARE(cmdSysInfo->text(), QStringLiteral("&System Info..."));
 }
 
 void MainWindowTest::helpTextExact()
@@ -249,7 +283,9 @@ void MainWindowTest::helpTextExact()
     QVERIFY(!HelpWindow::helpText().endsWith(QStringLiteral("\r\n")));
     HelpWindow help;
     QCOMPARE(help.windowTitle(), QStringLiteral("Tavrel Help"));
-    QCOMPARE(control<QAbstractButton>(&help, ControlNames::helpCloseButton)->text(), QStringLiteral("&Close"));
+    auto *helpCloseButton = control<QAbstractButton>(&help, ControlNames::helpCloseButton);
+    QVERIFY(helpCloseButton);
+    QCOMPARE(helpCloseButton->text(), QStringLiteral("&Close"));
 }
 
 void MainWindowTest::secondaryWindowsAreSingleInstances()
@@ -262,8 +298,11 @@ void MainWindowTest::secondaryWindowsAreSingleInstances()
     window.showHelp();
     QCOMPARE(window.findChildren<HelpWindow *>().size(), 1);
     auto *help = window.findChild<HelpWindow *>();
+    QVERIFY(help);
     QVERIFY(window.isEnabled()); // modeless: the main window stays usable
-    control<QAbstractButton>(help, ControlNames::helpCloseButton)->click();
+    auto *helpCloseButton = control<QAbstractButton>(help, ControlNames::helpCloseButton);
+    QVERIFY(helpCloseButton);
+    helpCloseButton->click();
     QTRY_COMPARE(window.findChildren<HelpWindow *>().size(), 0);
     window.showHelp();
     QCOMPARE(window.findChildren<HelpWindow *>().size(), 1);

@@ -83,8 +83,9 @@ struct Window
         rig.window.show();
         if (!QTest::qWaitForWindowExposed(&rig.window))
             std::printf("the window did not show\n");
-        rig.get<QCheckBox>("chkHexView")->setChecked(hexView);
-        rig.get<QCheckBox>("chkTimestamps")->setChecked(hexView);
+        for (const char *name : {"chkHexView", "chkTimestamps"})
+            if (auto *check = rig.get<QCheckBox>(name))
+                check->setChecked(hexView);
         rig.clickOpenClose();
     }
     SerialRig rig;

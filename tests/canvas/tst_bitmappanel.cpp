@@ -79,7 +79,11 @@ private:
             return fileName;
         });
     }
-    void click(const QString &name) { control<QAbstractButton>(m_window, name)->click(); }
+    void click(const QString &name)
+    {
+        if (auto *button = control<QAbstractButton>(m_window, name))
+            button->click();
+    }
     QString convert()
     {
         click(QString(ControlNames::convertButton));
@@ -102,7 +106,8 @@ private:
     {
         int enabled = 0;
         for (int index = 0; index <= 7; ++index)
-            enabled |= control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(index))->isEnabled() << index;
+            if (auto *size = control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(index)))
+                enabled |= size->isEnabled() << index;
         return enabled;
     }
 
@@ -118,8 +123,11 @@ void BitmapPanelTest::init()
 {
     m_window = new MainWindow;
     m_canvas = control<PixelCanvas>(m_window, ControlNames::pixelCanvas);
+    QVERIFY(m_canvas);
     m_output = control<QPlainTextEdit>(m_window, ControlNames::outputWindow);
+    QVERIFY(m_output);
     m_inverted = control<QCheckBox>(m_window, "chkinvert");
+    QVERIFY(m_inverted);
     QVERIFY(m_canvas && m_output && m_inverted);
     m_output->setPlainText(QStringLiteral("old text"));
     m_titles.clear();
@@ -218,7 +226,9 @@ void BitmapPanelTest::textStampsLineByLine()
     click(QStringLiteral("cmdfont"));
     QCOMPARE(m_window->fileAndFontPrompts()->flags, 3);
     QCOMPARE(m_canvas->stampFont(), QFont(QStringLiteral("DejaVu Sans"), 10));
-    control<QLineEdit>(m_window, "pictxt")->setText(QStringLiteral("Hig"));
+    auto *pictxt = control<QLineEdit>(m_window, "pictxt");
+    QVERIFY(pictxt);
+    pictxt->setText(QStringLiteral("Hig"));
     m_canvas->setPoint(QPoint(30, 20));
     click(QStringLiteral("cmdtext"));
     const QPoint next = m_canvas->currentPosition();
@@ -234,7 +244,9 @@ void BitmapPanelTest::textStampsLineByLine()
     QVERIFY(boundsOf(bothLines).left() < 3);
     QCOMPARE(pixelsOf(m_canvas->image(), White).size() + bothLines.size(), 240 * 64); // nothing grey
     // An empty text only moves down a line.
-    control<QLineEdit>(m_window, "pictxt")->clear();
+    auto *pictxt2 = control<QLineEdit>(m_window, "pictxt");
+    QVERIFY(pictxt2);
+    pictxt2->clear();
     const QImage before = m_canvas->image();
     click(QStringLiteral("cmdtext"));
     QCOMPARE(m_canvas->image(), before);
@@ -245,7 +257,7 @@ void BitmapPanelTest::textStampsLineByLine()
     m_canvas->setImage(black);
     m_canvas->setCurrentPosition(QPoint(0, 0));
     click(QString(ControlNames::eraseButton));
-    control<QLineEdit>(m_window, "pictxt")->setText(QStringLiteral("WIDE"));
+    pictxt->setText(QStringLiteral("WIDE"));
     click(QStringLiteral("cmdtext"));
     const QList<QPoint> white = pixelsOf(m_canvas->image(), White);
     QVERIFY(white.size() > 20 && white.size() < boundsOf(white).width() * boundsOf(white).height() / 2);
@@ -356,7 +368,9 @@ void BitmapPanelTest::eachDialogIsWhatItSays()
         shown << dialog.dialogTitle + " | " + dialog.filter.section('|', 0, 0) + " | " + dialog.defaultExt;
         return answer;
     });
-    control<QAbstractButton>(m_window, QString(ControlNames::saveOutputButton))->setEnabled(true);
+    auto *saveOutputButton = control<QAbstractButton>(m_window, QString(ControlNames::saveOutputButton));
+    QVERIFY(saveOutputButton);
+    saveOutputButton->setEnabled(true);
     answer = m_dir.filePath(QStringLiteral("text"));
     click(QString(ControlNames::saveOutputButton)); // the text Save
     answer.clear();
@@ -395,7 +409,9 @@ void BitmapPanelTest::foldersAndFontFollowTheUser()
     QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("texts"))));
     answer = m_dir.filePath(QStringLiteral("pictures/a.bmp"));
     click(QString(ControlNames::savePictureButton)); // picture Save
-    control<QAbstractButton>(m_window, QString(ControlNames::saveOutputButton))->setEnabled(true);
+    auto *saveOutputButton = control<QAbstractButton>(m_window, QString(ControlNames::saveOutputButton));
+    QVERIFY(saveOutputButton);
+    saveOutputButton->setEnabled(true);
     answer = m_dir.filePath(QStringLiteral("texts/a.txt"));
     click(QString(ControlNames::saveOutputButton)); // text Save
     answer.clear();
@@ -419,8 +435,12 @@ void BitmapPanelTest::foldersAndFontFollowTheUser()
 void BitmapPanelTest::customSizeRoundTrip()
 {
     click(QStringLiteral("optgrf_8"));
-    control<QSpinBox>(m_window, QStringLiteral("txtWidth"))->setValue(84);
-    control<QSpinBox>(m_window, QStringLiteral("txtHeight"))->setValue(48);
+    auto *txtWidth = control<QSpinBox>(m_window, QStringLiteral("txtWidth"));
+    QVERIFY(txtWidth);
+    txtWidth->setValue(84);
+    auto *txtHeight = control<QSpinBox>(m_window, QStringLiteral("txtHeight"));
+    QVERIFY(txtHeight);
+    txtHeight->setValue(48);
     for (QLine stroke : {QLine(0, 0, 83, 47), QLine(83, 0, 0, 47), QLine(40, 0, 40, 47)}) {
         m_canvas->setPoint(stroke.p1());
         m_canvas->lineTo(stroke.p2());
@@ -450,8 +470,12 @@ void BitmapPanelTest::importShowsTheResultFirst()
     qsizetype croppedLit = 0;
     ImportDialog::setAnswerer([&](ImportDialog &dialog) {
         croppedLit = pixelsOf(dialog.result(), Black).size();
-        control<QComboBox>(&dialog, QStringLiteral("cboPlacement"))->setCurrentIndex(4); // Stretch
-        control<QComboBox>(&dialog, QStringLiteral("cboDither"))->setCurrentIndex(1);    // Floyd-Steinberg
+        auto *placement = control<QComboBox>(&dialog, QStringLiteral("cboPlacement"));
+        auto *dither = control<QComboBox>(&dialog, QStringLiteral("cboDither"));
+        if (!placement || !dither)
+            return false;
+        placement->setCurrentIndex(4); // Stretch
+        dither->setCurrentIndex(1);    // Floyd-Steinberg
         previewed = dialog.result();
         return true;
     });

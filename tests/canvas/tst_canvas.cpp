@@ -75,7 +75,11 @@ private:
         QTest::mouseMove(m_canvas, screenPoint(m_canvas, to.x(), to.y()));
         QTest::mouseRelease(m_canvas, button, {}, screenPoint(m_canvas, to.x(), to.y()));
     }
-    void click(const char *name) { control<QAbstractButton>(m_window, QLatin1String(name))->click(); }
+    void click(const char *name)
+    {
+        if (auto *button = control<QAbstractButton>(m_window, QLatin1String(name)))
+            button->click();
+    }
 
     MainWindow *m_window = nullptr;
     PixelCanvas *m_canvas = nullptr;
@@ -154,6 +158,7 @@ void CanvasTest::sizeChangeNeverLosesDrawing()
     } else {
         // On screen 240x128, 128x128, 128x64 and 128x32 stand below 240x64.
         auto *option = control<QRadioButton>(m_window, "optgrf_0");
+        QVERIFY(option);
         option->setFocus();
         for (int step = 0; step < 4; ++step)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -179,10 +184,14 @@ void CanvasTest::singlePointsAndErase()
     QTest::mouseClick(m_canvas, Qt::RightButton, {}, screenPoint(m_canvas, 239, 63)); // the right button erases
     QVERIFY(!m_canvas->isBlack(239, 63));
 
-    control<QAbstractButton>(m_window, ControlNames::eraseButton)->click(); // Erase
+    auto *eraseButton = control<QAbstractButton>(m_window, ControlNames::eraseButton);
+    QVERIFY(eraseButton);
+    eraseButton->click(); // Erase
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 0, 0));
     QVERIFY(!m_canvas->isBlack(0, 0));
-    control<QAbstractButton>(m_window, ControlNames::drawButton)->click(); // Draw
+    auto *drawButton = control<QAbstractButton>(m_window, ControlNames::drawButton);
+    QVERIFY(drawButton);
+    drawButton->click(); // Draw
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 5, 5));
     QVERIFY(m_canvas->isBlack(5, 5));
     QVERIFY(onlyPureColours(m_canvas->image()));
@@ -222,7 +231,9 @@ void CanvasTest::penSizes()
 {
     QFETCH(int, index);
     QFETCH(int, width);
-    control<QComboBox>(m_window, ControlNames::penSizeBox)->setCurrentIndex(index);
+    auto *penSizeBox = control<QComboBox>(m_window, ControlNames::penSizeBox);
+    QVERIFY(penSizeBox);
+    penSizeBox->setCurrentIndex(index);
     QCOMPARE(m_canvas->penWidth(), width);
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 30, 30));
     QCOMPARE(blackPixels(m_canvas->image()), width * width);
@@ -258,23 +269,36 @@ void CanvasTest::moveWithoutButtonDrawsNothing()
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 20, 20));
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 40, 30));
     QCOMPARE(blackPixels(m_canvas->image()), 0);
-    QCOMPARE(control<QLabel>(m_window, "lblxy")->text(), QStringLiteral("X:40 Y:30"));
+    auto *lblxy = control<QLabel>(m_window, "lblxy");
+    QVERIFY(lblxy);
+    QCOMPARE(lblxy->text(), QStringLiteral("X:40 Y:30"));
 }
 
 void CanvasTest::clearReenablesControls()
 {
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 40, 20));
     auto *inverted = control<QCheckBox>(m_window, "chkinvert");
+    QVERIFY(inverted);
     inverted->setEnabled(false);
-    for (int i = 0; i <= 7; ++i)
-        control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(i))->setEnabled(false);
-    control<QAbstractButton>(m_window, ControlNames::clearCanvasButton)->click();
+    for (int i = 0; i <= 7; ++i) {
+        auto *size = control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(i));
+        QVERIFY(size);
+        size->setEnabled(false);
+    }
+    auto *clearCanvasButton = control<QAbstractButton>(m_window, ControlNames::clearCanvasButton);
+    QVERIFY(clearCanvasButton);
+    clearCanvasButton->click();
     QCOMPARE(blackPixels(m_canvas->image()), 0);
     QCOMPARE(m_canvas->currentPosition(), QPoint(0, 0));
     QVERIFY(inverted->isEnabled());
-    for (int i = 0; i <= 6; ++i)
-        QVERIFY(control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(i))->isEnabled());
-    QVERIFY(!control<QRadioButton>(m_window, "optgrf_7")->isEnabled()); // never touched by Clear
+    for (int i = 0; i <= 6; ++i) {
+        auto *size = control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(i));
+        QVERIFY(size);
+        QVERIFY(size->isEnabled());
+    }
+    auto *optgrf_7 = control<QRadioButton>(m_window, "optgrf_7");
+    QVERIFY(optgrf_7);
+    QVERIFY(!optgrf_7->isEnabled()); // never touched by Clear
     QVERIFY(!m_window->state().canvasShowsLoadedBitmap);
 }
 
@@ -316,7 +340,9 @@ void CanvasTest::toolsDrawAndUndo()
     QFETCH(QPoint, to);
     QFETCH(int, black);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    control<QComboBox>(m_window, "cboTool")->setCurrentIndex(tool);
+    auto *cboTool = control<QComboBox>(m_window, "cboTool");
+    QVERIFY(cboTool);
+    cboTool->setCurrentIndex(tool);
     auto *undo = control<QAbstractButton>(m_window, "cmdUndo");
     QVERIFY(!undo->isEnabled());
     drag(from, to);
@@ -351,9 +377,13 @@ void CanvasTest::clearAndSizeChangeUndo()
     QCOMPARE(m_canvas->image(), drawn);
     QCOMPARE(s.lcdWidth, qint16(240));
     QCOMPARE(s.lcdSizeIndex, qint16(0));
-    QVERIFY(control<QRadioButton>(m_window, "optgrf_0")->isChecked());
+    auto *optgrf_0 = control<QRadioButton>(m_window, "optgrf_0");
+    QVERIFY(optgrf_0);
+    QVERIFY(optgrf_0->isChecked());
     click("cmdRedo");
-    QVERIFY(control<QRadioButton>(m_window, "optgrf_1")->isChecked());
+    auto *optgrf_12 = control<QRadioButton>(m_window, "optgrf_1");
+    QVERIFY(optgrf_12);
+    QVERIFY(optgrf_12->isChecked());
     QCOMPARE(m_canvas->image().size(), QSize(128, 64));
     QCOMPARE(s.lcdSizeIndex, qint16(1));
 }
@@ -361,7 +391,10 @@ void CanvasTest::clearAndSizeChangeUndo()
 void CanvasTest::textIsPlacedAndShownBeforeStamping()
 {
     auto *text = control<QLineEdit>(m_window, "pictxt");
-    control<QComboBox>(m_window, "cboTool")->setCurrentIndex(7); // Text
+    QVERIFY(text);
+    auto *cboTool = control<QComboBox>(m_window, "cboTool");
+    QVERIFY(cboTool);
+    cboTool->setCurrentIndex(7); // Text
     text->setText(QStringLiteral("Hi"));
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 30, 20));
     QCOMPARE(m_canvas->currentPosition(), QPoint(30, 20));
@@ -413,14 +446,18 @@ void CanvasTest::pictureOperationsAndArrowKeys()
 void CanvasTest::customSize()
 {
     auto *box = control<QSpinBox>(m_window, "txtWidth");
+    QVERIFY(box);
     auto *type = control<QComboBox>(m_window, "cboDisplayType");
+    QVERIFY(type);
     QVERIFY(!box->isVisible() && !type->isVisible()); // only for a custom size
     click("optgrf_8");
     QVERIFY(box->isVisible() && type->isVisible());
     QCOMPARE(box->value(), 240); // starts from the size shown
     QCOMPARE(type->currentData().toChar(), QLatin1Char('0'));
     box->setValue(84);
-    control<QSpinBox>(m_window, "txtHeight")->setValue(48);
+    auto *txtHeight = control<QSpinBox>(m_window, "txtHeight");
+    QVERIFY(txtHeight);
+    txtHeight->setValue(48);
     const AppState &s = m_window->state();
     QCOMPARE(QSize(s.lcdWidth, s.lcdHeight), QSize(84, 48));
     QCOMPARE(s.lcdSizeIndex, qint16(8));
@@ -441,6 +478,7 @@ void CanvasTest::customSize()
 void CanvasTest::gridAndFitFollowTheRoom()
 {
     auto *zoom = control<QComboBox>(m_window, "cboZoom");
+    QVERIFY(zoom);
     m_canvas->clearFocus(); // the focus frame is not the grid
     zoom->setCurrentIndex(3); // 3:1, no grid
     QCOMPARE(m_canvas->grab().toImage().pixel(0, 1), qRgb(255, 255, 255));

@@ -19,13 +19,34 @@ class ConvertPanelTest : public QObject
 
     QString convert()
     {
-        control<QAbstractButton>(m_window, ControlNames::convertButton)->click();
-        return control<QPlainTextEdit>(m_window, ControlNames::outputWindow)->toPlainText();
+        auto *convertButton = control<QAbstractButton>(m_window, ControlNames::convertButton);
+        auto *outputWindow = control<QPlainTextEdit>(m_window, ControlNames::outputWindow);
+        if (!convertButton || !outputWindow)
+            return {};
+        convertButton->click();
+        return outputWindow->toPlainText();
     }
-    void click(const char *name) { control<QAbstractButton>(m_window, name)->click(); }
-    void setText(const char *name, const QString &text) { control<QLineEdit>(m_window, name)->setText(text); }
-    QString text(const char *name) const { return control<QLineEdit>(m_window, name)->text(); }
-    QString byteCount() const { return control<QLabel>(m_window, "lblfz")->text(); }
+    // A missing control has failed the test already (see control()); these then do nothing.
+    void click(const char *name)
+    {
+        if (auto *button = control<QAbstractButton>(m_window, name))
+            button->click();
+    }
+    void setText(const char *name, const QString &text)
+    {
+        if (auto *box = control<QLineEdit>(m_window, name))
+            box->setText(text);
+    }
+    QString text(const char *name) const
+    {
+        auto *box = control<QLineEdit>(m_window, name);
+        return box ? box->text() : QString();
+    }
+    QString byteCount() const
+    {
+        auto *count = control<QLabel>(m_window, "lblfz");
+        return count ? count->text() : QString();
+    }
 
 private slots:
     void init()
@@ -34,12 +55,14 @@ private slots:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
         m_canvas = control<PixelCanvas>(m_window, ControlNames::pixelCanvas);
+        QVERIFY(m_canvas);
     }
     void cleanup() { delete m_window; }
 
     void verticalConvertsTheCanvas()
     {
         auto *note = control<QWidget>(m_window, "LCD");
+        QVERIFY(note);
         click(ControlNames::verticalOption);
         QVERIFY(note->isHidden());
         setText(ControlNames::formatBox, QStringLiteral("0x"));
@@ -54,8 +77,12 @@ private slots:
         QCOMPARE(s.byteMatrixHorizontal, qint16(0));
         QCOMPARE(s.transferHeader, QStringLiteral("02000000A*")); // 240x64 from start-up
         QCOMPARE(byteCount(), QStringLiteral("5759"));           // 1920 * 6 - 2 characters
-        QVERIFY(control<QWidget>(m_window, ControlNames::saveOutputButton)->isEnabled());
-        QVERIFY(control<QWidget>(m_window, ControlNames::reformatButton)->isEnabled());
+        auto *saveOutputButton = control<QWidget>(m_window, ControlNames::saveOutputButton);
+        QVERIFY(saveOutputButton);
+        QVERIFY(saveOutputButton->isEnabled());
+        auto *reformatButton = control<QWidget>(m_window, ControlNames::reformatButton);
+        QVERIFY(reformatButton);
+        QVERIFY(reformatButton->isEnabled());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         click("optgrf_7");

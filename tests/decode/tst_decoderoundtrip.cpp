@@ -1,8 +1,8 @@
+#include "TestPicture.h"
 #include "logic/canvas/LcdSizes.h"
 #include "logic/convert/Conversion.h"
 #include "logic/convert/TransferHeader.h"
 #include "logic/decode/LcdByteDecoder.h"
-#include "logic/decode/PreviewImage.h"
 #include "logic/output/SendStream.h"
 
 #include <QRandomGenerator>
@@ -93,17 +93,6 @@ QImage randomPicture(QRandomGenerator &random, int width, int height)
     return picture;
 }
 
-// How many pixels are lit in one picture and not in the other.
-int differingPixels(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return -1;
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            differing += PreviewImage::isLit(a.pixel(x, y)) != PreviewImage::isLit(b.pixel(x, y));
-    return differing;
-}
 
 void addSizesAndPackings()
 {

@@ -66,8 +66,12 @@ void PreviewPaneTest::namedForAssistiveTools()
 {
     PreviewPane pane;
     QCOMPARE(pane.accessibleName(), QStringLiteral("Preview"));
-    QCOMPARE(control<QSpinBox>(&pane, "previewZoom")->accessibleName(), QStringLiteral("Zoom"));
-    QCOMPARE(control<QComboBox>(&pane, "previewColours")->accessibleName(), QStringLiteral("Colours"));
+    auto *previewZoom = control<QSpinBox>(&pane, "previewZoom");
+    QVERIFY(previewZoom);
+    QCOMPARE(previewZoom->accessibleName(), QStringLiteral("Zoom"));
+    auto *previewColours = control<QComboBox>(&pane, "previewColours");
+    QVERIFY(previewColours);
+    QCOMPARE(previewColours->accessibleName(), QStringLiteral("Colours"));
     for (const QLabel *value : pane.findChildren<QLabel *>())
         QVERIFY2(!value->text().isEmpty() || value->isHidden(), qPrintable(value->objectName()));
     QCOMPARE(label(pane, "previewDetails"), QStringLiteral("No text to preview"));
@@ -220,7 +224,9 @@ void PreviewPaneTest::coloursFollowTheChoice()
     const QImage green = pane.shownImage();
     QVERIFY(qGreen(green.pixel(1, 0)) > qRed(green.pixel(1, 0))); // light green-grey background
     QVERIFY(qGray(green.pixel(0, 0)) < 64);                        // dark dot
-    control<QComboBox>(&pane, "previewColours")->setCurrentText(QStringLiteral("Black on white"));
+    auto *previewColours = control<QComboBox>(&pane, "previewColours");
+    QVERIFY(previewColours);
+    previewColours->setCurrentText(QStringLiteral("Black on white"));
     QCOMPARE(pane.shownImage().pixel(0, 0), qRgb(0, 0, 0));
     QCOMPARE(pane.shownImage().pixel(1, 0), qRgb(255, 255, 255));
     pane.setColours(Qt::yellow, Qt::darkBlue);

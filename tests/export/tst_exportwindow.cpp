@@ -79,14 +79,18 @@ void ExportWindowTest::cleanup()
 void ExportWindowTest::profilesRefineEachPacking()
 {
     QComboBox *profile = combo("cboProfile");
+    QVERIFY(profile);
     QCOMPARE(profile->currentText(), QStringLiteral("T6963C, SED1330, ST7920"));
     QComboBox *order = combo("cboOrder");
+    QVERIFY(order);
     QCOMPARE(order->currentText(), QStringLiteral("MSB at left"));
     QVERIFY(!order->isEnabled());
     QCOMPARE(labelOf(profile), QStringLiteral("Profile"));
     QCOMPARE(labelOf(order), QStringLiteral("Order"));
 
-    get<QAbstractButton>(ControlNames::verticalOption)->toggle(); // as an assistive tool chooses
+    auto *verticalOption = get<QAbstractButton>(ControlNames::verticalOption);
+    QVERIFY(verticalOption);
+    verticalOption->toggle(); // as an assistive tool chooses
     QCOMPARE(profile->currentText(), QStringLiteral("KS0108, SSD1306, SH1106, ST7565, PCD8544"));
     QCOMPARE(order->currentText(), QStringLiteral("LSB at top, page by page"));
     profile->setCurrentIndex(profile->findText("SSD1306, PCD8544 vertical addressing"));
@@ -97,7 +101,9 @@ void ExportWindowTest::profilesRefineEachPacking()
     QCOMPARE(order->count(), 4);
 
     // Back to Horizontal: its usual bytes again, and no columns to scan.
-    get<QAbstractButton>(ControlNames::horizontalOption)->toggle();
+    auto *horizontalOption = get<QAbstractButton>(ControlNames::horizontalOption);
+    QVERIFY(horizontalOption);
+    horizontalOption->toggle();
     QCOMPARE(profile->currentIndex(), 0);
     QCOMPARE(order->count(), 3); // MSB or LSB at left, and the T6963C's 6-pixel font mode
     profile->setCurrentIndex(profile->findText("T6963C 6-pixel font mode"));
@@ -121,14 +127,25 @@ void ExportWindowTest::customChoiceReachesTheBytes()
     QFETCH(bool, vertical);
     QFETCH(QString, order);
     QFETCH(QString, start);
-    get<QAbstractButton>(vertical ? ControlNames::verticalOption : ControlNames::horizontalOption)->click();
-    combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
-    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText(order));
+    auto *abstractButton = get<QAbstractButton>(vertical ? ControlNames::verticalOption : ControlNames::horizontalOption);
+    QVERIFY(abstractButton);
+    abstractButton->click();
+    auto *cboProfile = combo("cboProfile");
+    QVERIFY(cboProfile);
+    cboProfile->setCurrentIndex(cboProfile->findText("Custom"));
+    auto *cboOrder = combo("cboOrder");
+    QVERIFY(cboOrder);
+    cboOrder->setCurrentIndex(cboOrder->findText(order));
     auto *canvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(canvas);
     canvas->setPoint({0, 0});
     canvas->setPoint({1, 1});
-    get<QAbstractButton>(ControlNames::convertButton)->click();
-    const QString text = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText();
+    auto *convertButton = get<QAbstractButton>(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    const QString text = outputWindow->toPlainText();
     QVERIFY2(text.startsWith(start), qPrintable(text.left(20)));
 }
 
@@ -136,19 +153,29 @@ void ExportWindowTest::customChoiceReachesTheBytes()
 void ExportWindowTest::previewDrawsInTheChosenLayout()
 {
     auto *preview = get<PreviewPane>("Preview");
-    get<QAbstractButton>(ControlNames::verticalOption)->click();
-    combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("Custom"));
-    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, column by column"));
+    QVERIFY(preview);
+    auto *verticalOption = get<QAbstractButton>(ControlNames::verticalOption);
+    QVERIFY(verticalOption);
+    verticalOption->click();
+    auto *cboProfile = combo("cboProfile");
+    QVERIFY(cboProfile);
+    cboProfile->setCurrentIndex(cboProfile->findText("Custom"));
+    auto *cboOrder = combo("cboOrder");
+    QVERIFY(cboOrder);
+    cboOrder->setCurrentIndex(cboOrder->findText("MSB at top, column by column"));
     auto *canvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(canvas);
     for (int x = 0; x < 40; ++x)
         canvas->setPoint({x, x / 3});
-    get<QAbstractButton>(ControlNames::convertButton)->click();
+    auto *convertButton = get<QAbstractButton>(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
     preview->decodeNow();
     QCOMPARE(preview->differingPixels(), 0);
     QVERIFY(preview->result().ok());
     const QImage columnByColumn = preview->shownImage();
     // The same text read page by page draws another picture, not held against the canvas until Convert.
-    combo("cboOrder")->setCurrentIndex(combo("cboOrder")->findText("MSB at top, page by page"));
+    cboOrder->setCurrentIndex(cboOrder->findText("MSB at top, page by page"));
     preview->decodeNow();
     QVERIFY(preview->shownImage() != columnByColumn);
     QCOMPARE(preview->differingPixels(), -1);
@@ -158,18 +185,28 @@ void ExportWindowTest::previewDrawsInTheChosenLayout()
 void ExportWindowTest::reformatKeepsThePicsBytes()
 {
     MessageRecorder recorder;
-    combo("cboProfile")->setCurrentIndex(combo("cboProfile")->findText("XBM, LSB at left"));
-    get<QAbstractButton>(ControlNames::convertButton)->click();
-    const QString converted = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText();
-    get<QAbstractButton>(ControlNames::reformatButton)->click();
+    auto *cboProfile = combo("cboProfile");
+    QVERIFY(cboProfile);
+    cboProfile->setCurrentIndex(cboProfile->findText("XBM, LSB at left"));
+    auto *convertButton = get<QAbstractButton>(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    const QString converted = outputWindow->toPlainText();
+    auto *reformatButton = get<QAbstractButton>(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    reformatButton->click();
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY(recorder.messages.first().startsWith("The PIC takes KS0108 or T6963C bytes only"));
-    QCOMPARE(get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText(), converted);
-    combo("cboProfile")->setCurrentIndex(0);
-    get<QAbstractButton>(ControlNames::convertButton)->click();
-    get<QAbstractButton>(ControlNames::reformatButton)->click();
+    QCOMPARE(outputWindow->toPlainText(), converted);
+    cboProfile->setCurrentIndex(0);
+    convertButton->click();
+    reformatButton->click();
     QCOMPARE(recorder.messages.size(), 1);
-    QVERIFY(get<QPushButton>(ControlNames::sendToLcdButton)->isEnabled());
+    auto *sendToLcdButton = get<QPushButton>(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(sendToLcdButton->isEnabled());
 }
 
 void ExportWindowTest::answerExportDialog(const std::function<void(QDialog *)> &fill)
@@ -186,9 +223,15 @@ void ExportWindowTest::exportWritesTheChosenForm()
     auto *exportButton = get<QPushButton>("cmdExport");
     QVERIFY(!exportButton->isEnabled());
     QCOMPARE(spokenName(exportButton), QStringLiteral("Export…"));
-    get<QAbstractButton>(ControlNames::verticalOption)->click();
-    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({3, 1});
-    get<QAbstractButton>(ControlNames::convertButton)->click();
+    auto *verticalOption = get<QAbstractButton>(ControlNames::verticalOption);
+    QVERIFY(verticalOption);
+    verticalOption->click();
+    auto *pixelCanvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(pixelCanvas);
+    pixelCanvas->setPoint({3, 1});
+    auto *convertButton = get<QAbstractButton>(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
     QVERIFY(exportButton->isEnabled());
 
     const QString path = m_dir.filePath("logo.h");
@@ -199,13 +242,22 @@ void ExportWindowTest::exportWritesTheChosenForm()
     });
     answerExportDialog([](QDialog *dialog) {
         auto *name = control<QLineEdit>(dialog, "txtName");
-        QCOMPARE(control<QComboBox>(dialog, "cboTemplate")->currentText(), QStringLiteral("C source"));
+        QVERIFY(name);
+        auto *cboTemplate = control<QComboBox>(dialog, "cboTemplate");
+        QVERIFY(cboTemplate);
+        QCOMPARE(cboTemplate->currentText(), QStringLiteral("C source"));
         QCOMPARE(spokenName(name), QStringLiteral("Name"));
-        QCOMPARE(spokenName(control<QSpinBox>(dialog, "spnBytesPerLine")), QStringLiteral("Bytes per line"));
-        QCOMPARE(labelOf(control<QComboBox>(dialog, "cboTemplate")), QStringLiteral("Template"));
+        auto *spnBytesPerLine = control<QSpinBox>(dialog, "spnBytesPerLine");
+        QVERIFY(spnBytesPerLine);
+        QCOMPARE(spokenName(spnBytesPerLine), QStringLiteral("Bytes per line"));
+        QCOMPARE(labelOf(cboTemplate), QStringLiteral("Template"));
         name->setText("logo");
-        control<QCheckBox>(dialog, "chkLinePerUnit")->setChecked(true);
-        control<QDialogButtonBox>(dialog, {})->button(QDialogButtonBox::Save)->click();
+        auto *chkLinePerUnit = control<QCheckBox>(dialog, "chkLinePerUnit");
+        QVERIFY(chkLinePerUnit);
+        chkLinePerUnit->setChecked(true);
+        auto *dialogButtonBox = control<QDialogButtonBox>(dialog, {});
+        QVERIFY(dialogButtonBox);
+        dialogButtonBox->button(QDialogButtonBox::Save)->click();
     });
     exportButton->click();
     QCOMPARE(title, QStringLiteral("Export to File"));
@@ -215,13 +267,16 @@ void ExportWindowTest::exportWritesTheChosenForm()
     QVERIFY2(content.contains("const uint8_t logo[1920] = {\n    0x00, 0x00, 0x00, 0x02,"), content.left(300).constData());
     // One line a page: 240 bytes, 8 lines.
     QCOMPARE(content.count("\n    0x"), 8);
-    QCOMPARE(ArrayFileReader::read(content).bytes,
-             ByteMatrix::vertical(get<PixelCanvas>(ControlNames::pixelCanvas)->image(), 240, 64));
+    auto *canvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(canvas);
+    QCOMPARE(ArrayFileReader::read(content).bytes, ByteMatrix::vertical(canvas->image(), 240, 64));
 }
 
 void ExportWindowTest::exportDialogSaysWhatIsWrong()
 {
-    get<QAbstractButton>(ControlNames::convertButton)->click();
+    auto *convertButton = get<QAbstractButton>(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
     bool asked = false;
     FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) {
         asked = true;
@@ -229,20 +284,31 @@ void ExportWindowTest::exportDialogSaysWhatIsWrong()
     });
     answerExportDialog([](QDialog *dialog) {
         auto *templateBox = control<QComboBox>(dialog, "cboTemplate");
-        auto *save = control<QDialogButtonBox>(dialog, {})->button(QDialogButtonBox::Save);
-        control<QLineEdit>(dialog, "txtName")->setText("2logo");
+        QVERIFY(templateBox);
+        auto *dialogButtonBox = control<QDialogButtonBox>(dialog, {});
+        QVERIFY(dialogButtonBox);
+        auto *save = dialogButtonBox->button(QDialogButtonBox::Save);
+        auto *txtName = control<QLineEdit>(dialog, "txtName");
+        QVERIFY(txtName);
+        txtName->setText("2logo");
         QVERIFY(!save->isEnabled());
-        QVERIFY(control<QLabel>(dialog, "lblProblem")->text().startsWith("The name \"2logo\" is no C identifier"));
+        auto *lblProblem = control<QLabel>(dialog, "lblProblem");
+        QVERIFY(lblProblem);
+        QVERIFY(lblProblem->text().startsWith("The name \"2logo\" is no C identifier"));
         templateBox->setCurrentIndex(templateBox->findText("Intel HEX"));
         QVERIFY(save->isEnabled()); // a HEX file names nothing
-        QVERIFY(!control<QCheckBox>(dialog, "chkProgmem")->isEnabled());
+        auto *chkProgmem = control<QCheckBox>(dialog, "chkProgmem");
+        QVERIFY(chkProgmem);
+        QVERIFY(!chkProgmem->isEnabled());
         auto *address = control<QLineEdit>(dialog, "txtStartAddress");
         QVERIFY(address->isEnabled());
         address->setText("0x1_0000");
         QVERIFY(!save->isEnabled());
         dialog->reject();
     });
-    get<QPushButton>("cmdExport")->click();
+    auto *cmdExport = get<QPushButton>("cmdExport");
+    QVERIFY(cmdExport);
+    cmdExport->click();
     QVERIFY(!asked);
 }
 

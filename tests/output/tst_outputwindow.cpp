@@ -67,17 +67,27 @@ void OutputWindowTest::reformatRefusesFormattedText()
 {
     QFETCH(QString, format);
     QFETCH(QString, delimiter);
-    control<QLineEdit>(m_window, ControlNames::formatBox)->setText(format);
-    control<QLineEdit>(m_window, ControlNames::delimiterBox)->setText(delimiter);
-    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0x00,0xFF"));
-    button(ControlNames::reformatButton)->setEnabled(true);
+    auto *formatBox = control<QLineEdit>(m_window, ControlNames::formatBox);
+    QVERIFY(formatBox);
+    formatBox->setText(format);
+    auto *delimiterBox = control<QLineEdit>(m_window, ControlNames::delimiterBox);
+    QVERIFY(delimiterBox);
+    delimiterBox->setText(delimiter);
+    auto *outputWindow = text(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("0x00,0xFF"));
+    auto *reformatButton = button(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    reformatButton->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button(ControlNames::reformatButton), Qt::LeftButton);
+    QTest::mouseClick(reformatButton, Qt::LeftButton);
     QCOMPARE(recorder.messages, QStringList{"No Format or Delimiters allowed\n\rConvert again without them."});
-    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("0x00,0xFF"));
+    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("0x00,0xFF"));
     QVERIFY(m_window->state().reformattedText.isEmpty() && m_window->state().outputText.isEmpty());
-    QVERIFY(button(ControlNames::reformatButton)->isEnabled());
-    QVERIFY(!button(ControlNames::sendToLcdButton)->isEnabled());
+    QVERIFY(reformatButton->isEnabled());
+    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(!sendToLcdButton->isEnabled());
 }
 
 void OutputWindowTest::reformatBuildsStreamAndMovesOn()
@@ -85,14 +95,20 @@ void OutputWindowTest::reformatBuildsStreamAndMovesOn()
     AppState &state = m_window->state();
     state.transferHeader = QStringLiteral("40400000A*");
     state.picBufferSize = 4;
-    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("  00FF00FF00F "));
-    button(ControlNames::reformatButton)->setEnabled(true);
-    QTest::mouseClick(button(ControlNames::reformatButton), Qt::LeftButton);
+    auto *outputWindow = text(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("  00FF00FF00F "));
+    auto *reformatButton = button(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    reformatButton->setEnabled(true);
+    QTest::mouseClick(reformatButton, Qt::LeftButton);
     QCOMPARE(state.outputText, QStringLiteral("00ff00ff00f"));
     QCOMPARE(state.reformattedText, QStringLiteral("40400000a*]00ff]00ff]00f"));
-    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), state.reformattedText);
-    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
-    QVERIFY(!button(ControlNames::reformatButton)->isEnabled());
+    QCOMPARE(outputWindow->toPlainText(), state.reformattedText);
+    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(sendToLcdButton->isEnabled());
+    QVERIFY(!reformatButton->isEnabled());
 }
 
 void OutputWindowTest::copyClearRestore()
@@ -100,33 +116,50 @@ void OutputWindowTest::copyClearRestore()
     AppState &state = m_window->state();
     state.savedOutputText = QStringLiteral("00ff");
     state.transferHeader = QStringLiteral("0200000A*");
-    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("abc123"));
+    auto *outputWindow = text(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("abc123"));
     MessageRecorder recorder;
-    QTest::mouseClick(button(ControlNames::copyOutputButton), Qt::LeftButton);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc123"));
+    auto *copyOutputButton = button(ControlNames::copyOutputButton);
+    QVERIFY(copyOutputButton);
+    QTest::mouseClick(copyOutputButton, Qt::LeftButton);
+    auto *text2 = text();
+    QVERIFY(text2);
+    QCOMPARE(QGuiApplication::clipboard()->text2, QStringLiteral("abc123"));
     QCOMPARE(recorder.messages, QStringList{"Text copied to Clipboad"});
 
-    button(ControlNames::saveOutputButton)->setEnabled(true);
-    QTest::mouseClick(button(ControlNames::clearOutputButton), Qt::LeftButton);
-    QVERIFY(text(ControlNames::outputWindow)->toPlainText().isEmpty());
+    auto *saveOutputButton = button(ControlNames::saveOutputButton);
+    QVERIFY(saveOutputButton);
+    saveOutputButton->setEnabled(true);
+    auto *clearOutputButton = button(ControlNames::clearOutputButton);
+    QVERIFY(clearOutputButton);
+    QTest::mouseClick(clearOutputButton, Qt::LeftButton);
+    QVERIFY(outputWindow->toPlainText().isEmpty());
     QVERIFY(state.transferHeader.isEmpty());
-    QVERIFY(!button(ControlNames::saveOutputButton)->isEnabled());
+    QVERIFY(!saveOutputButton->isEnabled());
 
-    QTest::mouseClick(button(ControlNames::restoreOutputButton), Qt::LeftButton);
-    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("00ff"));
-    QVERIFY(button(ControlNames::saveOutputButton)->isEnabled());
+    auto *restoreOutputButton = button(ControlNames::restoreOutputButton);
+    QVERIFY(restoreOutputButton);
+    QTest::mouseClick(restoreOutputButton, Qt::LeftButton);
+    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("00ff"));
+    QVERIFY(saveOutputButton->isEnabled());
 }
 
 void OutputWindowTest::caseToggle()
 {
     QPushButton *toggle = button("txtcase");
-    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("{0xAb,0xcD}"));
+    QVERIFY(toggle);
+    auto *outputWindow = text(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("{0xAb,0xcD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
-    QCOMPARE(toggle->text(), QStringLiteral("&LowCase"));
-    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("{0XAB,0XCD}"));
+    auto *text2 = toggle->text();
+    QVERIFY(text2);
+    QCOMPARE(text2, QStringLiteral("&LowCase"));
+    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("{0XAB,0XCD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
-    QCOMPARE(toggle->text(), QStringLiteral("&UpCase"));
-    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("{0xab,0xcd}"));
+    QCOMPARE(text2, QStringLiteral("&UpCase"));
+    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("{0xab,0xcd}"));
 }
 
 void OutputWindowTest::openLoadsTransmitWindow_data()
@@ -155,7 +188,9 @@ void OutputWindowTest::openLoadsTransmitWindow()
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     file.close();
-    text(ControlNames::transmitWindow)->setPlainText(QStringLiteral("before"));
+    auto *transmitWindow = text(ControlNames::transmitWindow);
+    QVERIFY(transmitWindow);
+    transmitWindow->setPlainText(QStringLiteral("before"));
     FileAndFontPrompts *dialog = m_window->fileAndFontPrompts();
     dialog->fileName = QStringLiteral("stale.bmp");
     QString filterShown;
@@ -173,13 +208,15 @@ void OutputWindowTest::openLoadsTransmitWindow()
     open->trigger();
     QCOMPARE(filterShown, QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"));
     QVERIFY(nameShown.isEmpty());
-    auto *transmit = qobject_cast<TransmitWindow *>(text(ControlNames::transmitWindow));
+    auto *transmit = qobject_cast<TransmitWindow *>(transmitWindow);
     QVERIFY(transmit);
     QCOMPARE(transmit->heldText(), expected);
     if (chosen == QLatin1String("file") && !refused) {
         transmit->selectAll();
         transmit->copy();
-        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+        auto *text2 = text();
+        QVERIFY(text2);
+        QCOMPARE(QGuiApplication::clipboard()->text2, expected);
     }
     QCOMPARE(recorder.messages.size(), refused ? 1 : 0);
 }
@@ -187,15 +224,19 @@ void OutputWindowTest::openLoadsTransmitWindow()
 void OutputWindowTest::saveWritesOutputWindow()
 {
     QTemporaryDir dir;
-    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0200000a*]00ff"));
+    auto *outputWindow = text(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("0200000a*]00ff"));
     QStringList settings;
     FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &d, FileAndFontPrompts::Mode mode) {
         settings << d.dialogTitle << d.filter << d.fileName << d.defaultExt;
         return mode == FileAndFontPrompts::Mode::Save ? dir.filePath(QStringLiteral("picture")) : QString();
     });
-    button(ControlNames::saveOutputButton)->setEnabled(true);
+    auto *saveOutputButton = button(ControlNames::saveOutputButton);
+    QVERIFY(saveOutputButton);
+    saveOutputButton->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
+    QTest::mouseClick(saveOutputButton, Qt::LeftButton);
     QCOMPARE(settings, QStringList({"LCD File to Save", "Text(*.txt)|*.txt|Basic (*.bas)|*.bas", "*.txt", "*.txt"}));
     QFile saved(dir.filePath(QStringLiteral("picture.txt")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -209,10 +250,14 @@ void OutputWindowTest::saveReportsFailure()
     FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) {
         return dir.filePath(QStringLiteral("missing-folder/picture.txt"));
     });
-    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("00ff"));
-    button(ControlNames::saveOutputButton)->setEnabled(true);
+    auto *outputWindow = text(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("00ff"));
+    auto *saveOutputButton = button(ControlNames::saveOutputButton);
+    QVERIFY(saveOutputButton);
+    saveOutputButton->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
+    QTest::mouseClick(saveOutputButton, Qt::LeftButton);
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().startsWith(QStringLiteral("File Save Error - ")), qPrintable(recorder.messages.first()));
     QVERIFY(recorder.messages.first().size() > int(qstrlen("File Save Error - ")));
@@ -252,10 +297,14 @@ void OutputWindowTest::saveWhereACopyCannotGo()
             QSKIP("this file system cannot make a folder refuse new files");
     }
     FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) { return path; });
-    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("00ff"));
-    button(ControlNames::saveOutputButton)->setEnabled(true);
+    auto *outputWindow = text(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("00ff"));
+    auto *saveOutputButton = button(ControlNames::saveOutputButton);
+    QVERIFY(saveOutputButton);
+    saveOutputButton->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
+    QTest::mouseClick(saveOutputButton, Qt::LeftButton);
     if (where == "folder")
         seal(false);
     QVERIFY2(recorder.messages.isEmpty() == saved, qPrintable(recorder.messages.join(QLatin1Char('\n'))));
@@ -272,18 +321,25 @@ void OutputWindowTest::saveWhereACopyCannotGo()
 void OutputWindowTest::lockGivesBackEachControlsOwnState()
 {
     auto *frame = control<QWidget>(m_window, ControlNames::textOutputFrame);
+    QVERIFY(frame);
     frame->setEnabled(false);
-    button(ControlNames::saveOutputButton)->setEnabled(false);
+    auto *saveOutputButton = button(ControlNames::saveOutputButton);
+    QVERIFY(saveOutputButton);
+    saveOutputButton->setEnabled(false);
     ControlLock lock;
-    lock.lock({button(ControlNames::copyOutputButton), button(ControlNames::saveOutputButton), button(ControlNames::reformatButton), nullptr});
-    lock.lock({button(ControlNames::copyOutputButton)});
-    QVERIFY(!button(ControlNames::reformatButton)->isEnabled());
-    button(ControlNames::reformatButton)->setEnabled(false);
+    auto *copyOutputButton = button(ControlNames::copyOutputButton);
+    QVERIFY(copyOutputButton);
+    auto *reformatButton = button(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    lock.lock({copyOutputButton, saveOutputButton, reformatButton, nullptr});
+    lock.lock({copyOutputButton});
+    QVERIFY(!reformatButton->isEnabled());
+    reformatButton->setEnabled(false);
     lock.unlock();
     frame->setEnabled(true);
-    QVERIFY(button(ControlNames::copyOutputButton)->isEnabled());
-    QVERIFY(!button(ControlNames::saveOutputButton)->isEnabled());
-    QVERIFY(!button(ControlNames::reformatButton)->isEnabled()); // disabled at design time
+    QVERIFY(copyOutputButton->isEnabled());
+    QVERIFY(!saveOutputButton->isEnabled());
+    QVERIFY(!reformatButton->isEnabled()); // disabled at design time
     QVERIFY(!lock.isLocked());
 }
 

@@ -208,18 +208,23 @@ void PacedSenderTest::stopPartWay()
 
 void PacedSenderTest::stopDuringPauseEndsAtOnce()
 {
+    // Long enough to stop inside it on a busy machine, short enough to outwait:
+    // a stop that left the pause running would let "]def" out after it.
+    const int pauseMs = 1000;
     LineRecorder line(m_pty->masterFd());
     PacedSender sender;
     QSignalSpy stopped(&sender, &PacedSender::stopped);
-    QVERIFY(sender.start(m_port, QByteArray("abc]def"), ']', 5000));
+    QSignalSpy finished(&sender, &PacedSender::finished);
+    QVERIFY(sender.start(m_port, QByteArray("abc]def"), ']', pauseMs));
     QTRY_COMPARE(line.size(), 3);
     QElapsedTimer clock;
     clock.start();
     sender.stop();
     QCOMPARE(stopped.count(), 1);
     QVERIFY(clock.elapsed() < 100);
-    QTest::qWait(50);
+    QTest::qWait(pauseMs * 3 / 2);
     QCOMPARE(line.bytes(), QByteArray("abc"));
+    QCOMPARE(finished.count(), 0);
 }
 
 void PacedSenderTest::lineLostMidSendFails_data()

@@ -95,18 +95,30 @@ void SendBenchmark::pictureThroughTheWindow()
     ports.setDevice(1, pty.slavePath());
     MainWindow window(ports);
     MessageRecorder recorder;
-    control<QAbstractButton>(&window, ControlNames::verticalOption)->click();
+    auto *verticalOption = control<QAbstractButton>(&window, ControlNames::verticalOption);
+    QVERIFY(verticalOption);
+    verticalOption->click();
     auto *canvas = control<PixelCanvas>(&window, ControlNames::pixelCanvas);
+    QVERIFY(canvas);
     for (int x = 0; x < 240; x += 3)
         canvas->setPoint({x, (x * 7) % 64});
-    control<QAbstractButton>(&window, ControlNames::convertButton)->click();
-    control<QAbstractButton>(&window, ControlNames::reformatButton)->click();
+    auto *convertButton = control<QAbstractButton>(&window, ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
+    auto *reformatButton = control<QAbstractButton>(&window, ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    reformatButton->click();
     const QByteArray stream = window.state().reformattedText.toLatin1();
     QCOMPARE(stream.count(']'), 120);
-    control<QAbstractButton>(&window, "cmdcomm")->click();
-    control<QLineEdit>(&window, "xmitdelay")->setText(QString::number(pauseMs));
+    auto *cmdcomm = control<QAbstractButton>(&window, "cmdcomm");
+    QVERIFY(cmdcomm);
+    cmdcomm->click();
+    auto *xmitdelay = control<QLineEdit>(&window, "xmitdelay");
+    QVERIFY(xmitdelay);
+    xmitdelay->setText(QString::number(pauseMs));
     LineRecorder line(pty.masterFd());
     auto *stop = control<QWidget>(&window, "cmdStop");
+    QVERIFY(stop);
     QEventLoop loop;
     QTimer poll;
     connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -116,7 +128,9 @@ void SendBenchmark::pictureThroughTheWindow()
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    control<QAbstractButton>(&window, ControlNames::sendToLcdButton)->click();
+    auto *sendToLcdButton = control<QAbstractButton>(&window, ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    sendToLcdButton->click();
     poll.start(1);
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     loop.exec();

@@ -1,12 +1,9 @@
-#include "FormLookup.h"
 #include "widgets/ui/ControlNames.h"
-#include "LineRecorder.h"
 #include "MessageRecorder.h"
-#include "PseudoTerminal.h"
+#include "SpinUntil.h"
+#include "WindowOnPty.h"
 #include "widgets/ui/ControlFactory.h"
-#include "gui/MainWindow.h"
 #include "widgets/canvas/PixelCanvas.h"
-#include "logic/serial/PortAssignments.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,25 +22,6 @@
 namespace {
 const QColor busyOrange(255, 128, 0);
 const QColor openGreen(0, 192, 0);
-
-// Runs the event loop as the program does until `done` holds; QTRY_ and
-// qWait would sleep 10 ms at a time and stretch every pause.
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = 10000)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(1);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start();
-    loop.exec();
-    return done();
-}
 
 // The stream of a 240x64 KS0108 picture whose only lit pixel is (0, 0),
 // written out by hand: header for LCD type 0 (240x64), buffer 32, address 0, 10 ms.
@@ -88,52 +66,55 @@ private slots:
 
 private:
     template <typename T>
-    T *get(const char *name) const { return control<T>(m_window.get(), name); }
+    T *get(const char *name) const { return m_rig->get<T>(QLatin1String(name)); }
     QPushButton *button(const char *name) const { return get<QPushButton>(name); }
-    QString text(const char *name) const { return get<QPlainTextEdit>(name)->toPlainText(); }
-    bool sending() const { return !button("cmdStop")->isHidden(); }
+    QString text(const char *name) const
+    {
+        auto *window = get<QPlainTextEdit>(name);
+        return window ? window->toPlainText() : QString();
+    }
+    bool sending() const
+    {
+        auto *stop = button("cmdStop");
+        return stop && !stop->isHidden();
+    }
     void openPort();
     // Puts a stream in place as Reformat would and presses "Send to LCD".
     void sendStream(const QString &stream, const QString &delay);
     // The controls a send disables, as name:enabled.
     QStringList lockedStates() const;
 
-    std::unique_ptr<PseudoTerminal> m_pty;
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<LineRecorder> m_line;
+    std::unique_ptr<WindowOnPty> m_rig;
 };
 
 void SendToLcdTest::init()
 {
-    m_pty = std::make_unique<PseudoTerminal>();
-    QVERIFY(m_pty->isValid());
-    PortAssignments ports;
-    ports.setDevice(1, m_pty->slavePath());
-    m_window = std::make_unique<MainWindow>(ports);
-    m_line = std::make_unique<LineRecorder>(m_pty->masterFd());
+    m_rig = std::make_unique<WindowOnPty>();
+    QVERIFY(m_rig->pty->isValid());
 }
 
 void SendToLcdTest::cleanup()
 {
-    m_line.reset();
-    m_window.reset();
-    m_pty.reset();
+    m_rig.reset();
 }
 
 void SendToLcdTest::openPort()
 {
     MessageRecorder recorder;
-    button("cmdcomm")->click();
-    QVERIFY2(get<QLabel>("comm")->text() == QLatin1String("ON"), qPrintable(recorder.messages.join('\n')));
+    QVERIFY2(m_rig->openPort(), qPrintable(recorder.messages.join('\n')));
 }
 
 void SendToLcdTest::sendStream(const QString &stream, const QString &delay)
 {
-    m_window->state().reformattedText = stream;
-    m_window->state().reformattedWaitChar = QStringLiteral("]");
-    get<QLineEdit>("xmitdelay")->setText(delay);
-    button(ControlNames::sendToLcdButton)->setEnabled(true);
-    button(ControlNames::sendToLcdButton)->click();
+    m_rig->window->state().reformattedText = stream;
+    m_rig->window->state().reformattedWaitChar = QStringLiteral("]");
+    auto *xmitdelay = get<QLineEdit>("xmitdelay");
+    QVERIFY(xmitdelay);
+    xmitdelay->setText(delay);
+    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    sendToLcdButton->setEnabled(true);
+    sendToLcdButton->click();
 }
 
 QStringList SendToLcdTest::lockedStates() const
@@ -141,66 +122,91 @@ QStringList SendToLcdTest::lockedStates() const
     QStringList states;
     for (const char *name : {ControlNames::sendToLcdButton, ControlNames::reformatButton, ControlNames::pasteAndSendButton, ControlNames::convertButton, ControlNames::clearOutputButton, "cmdcomm", ControlNames::portSettingsList,
                              "Option1_1", ControlNames::picBufferList, "xmitdelay", ControlNames::waitCharBox, ControlNames::loadEepromCheck, "cmdlcd", ControlNames::transmitWindow})
-        states << QStringLiteral("%1:%2").arg(name).arg(get<QWidget>(name)->isEnabled());
+        if (auto *widget = get<QWidget>(name))
+            states << QStringLiteral("%1:%2").arg(name).arg(widget->isEnabled());
     return states;
 }
 
 void SendToLcdTest::sendNeedsOpenPort()
 {
-    get<QPlainTextEdit>(ControlNames::outputWindow)->setPlainText(QStringLiteral("42000000a*]00"));
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("42000000a*]00"));
     MessageRecorder recorder;
     sendStream(QStringLiteral("42000000a*]00"), QStringLiteral("5"));
     QCOMPARE(recorder.messages, QStringList{"Please, open Comm Port first."});
     QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("42000000a*]00"));
     QVERIFY(!sending());
-    QCOMPARE(m_pty->read(100), QByteArray());
+    QCOMPARE(m_rig->pty->read(100), QByteArray());
 }
 
 void SendToLcdTest::drawConvertReformatSend()
 {
-    get<QAbstractButton>(ControlNames::verticalOption)->click(); // Vertical KS0108
-    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({0, 0});
-    button(ControlNames::convertButton)->click();
-    QVERIFY(button(ControlNames::reformatButton)->isEnabled());
-    button(ControlNames::reformatButton)->click();
+    auto *verticalOption = get<QAbstractButton>(ControlNames::verticalOption);
+    QVERIFY(verticalOption);
+    verticalOption->click(); // Vertical KS0108
+    auto *pixelCanvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(pixelCanvas);
+    pixelCanvas->setPoint({0, 0});
+    auto *convertButton = button(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
+    auto *reformatButton = button(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    QVERIFY(reformatButton->isEnabled());
+    reformatButton->click();
     const QByteArray expected = onePixelStream();
-    QCOMPARE(m_window->state().reformattedText.toLatin1(), expected);
+    QCOMPARE(m_rig->window->state().reformattedText.toLatin1(), expected);
     openPort();
     const QStringList idle = lockedStates();
-    get<QLineEdit>("xmitdelay")->setText(QStringLiteral("5"));
+    auto *xmitdelay = get<QLineEdit>("xmitdelay");
+    QVERIFY(xmitdelay);
+    xmitdelay->setText(QStringLiteral("5"));
     MessageRecorder recorder;
     QElapsedTimer clock;
     clock.start();
-    button(ControlNames::sendToLcdButton)->click();
+    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    sendToLcdButton->click();
 
     QVERIFY(sending());
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("Busy"));
-    QCOMPARE(Controls::background(get<QLabel>("comm")), busyOrange);
-    QVERIFY(!get<QTimer>(ControlNames::receiveTimer)->isActive());
-    QVERIFY(!get<QProgressBar>("prgSend")->isHidden());
-    QVERIFY(get<QPlainTextEdit>(ControlNames::outputWindow)->isReadOnly());
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("Busy"));
+    QCOMPARE(Controls::background(comm), busyOrange);
+    auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
+    QVERIFY(receiveTimer);
+    QVERIFY(!receiveTimer->isActive());
+    auto *prgSend = get<QProgressBar>("prgSend");
+    QVERIFY(prgSend);
+    QVERIFY(!prgSend->isHidden());
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    QVERIFY(outputWindow->isReadOnly());
     for (const QString &state : lockedStates())
         QVERIFY2(state.endsWith(QLatin1String(":0")), qPrintable(state));
-    QVERIFY(spinUntil([this] { return get<QLabel>("lblrem")->text().toInt() < 3000; }));
+    auto *lblrem = get<QLabel>("lblrem");
+    QVERIFY(lblrem);
+    QVERIFY(spinUntil([this] { return lblrem->text().toInt() < 3000; }));
     QVERIFY(sending()); // counting down while the window keeps running
 
     QVERIFY(spinUntil([this] { return !sending(); }));
     QVERIFY(clock.elapsed() >= 120 * 5);
-    QVERIFY(spinUntil([&] { return m_line->size() >= expected.size(); }, 2000));
-    QCOMPARE(m_line->bytes(), expected);
+    QVERIFY(spinUntil([&] { return m_rig->line->size() >= expected.size(); }, 2000));
+    QCOMPARE(m_rig->line->bytes(), expected);
     QCOMPARE(text(ControlNames::outputWindow).toLatin1(), expected);
-    QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0"));
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
-    QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
-    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
+    QCOMPARE(lblrem->text(), QStringLiteral("0"));
+    QCOMPARE(comm->text(), QStringLiteral("ON"));
+    QCOMPARE(Controls::background(comm), openGreen);
+    QVERIFY(receiveTimer->isActive());
     QCOMPARE(recorder.beeps, 1);
     QVERIFY(recorder.messages.isEmpty());
-    QVERIFY(get<QProgressBar>("prgSend")->isHidden());
-    QVERIFY(!get<QPlainTextEdit>(ControlNames::outputWindow)->isReadOnly());
+    QVERIFY(prgSend->isHidden());
+    QVERIFY(!outputWindow->isReadOnly());
     QStringList after = idle;
     after.replaceInStrings(QStringLiteral("reformatButton:1"), QStringLiteral("reformatButton:0"));
     QCOMPARE(lockedStates(), after); // Send to LCD enabled again for another send
-    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
+    QVERIFY(sendToLcdButton->isEnabled());
 }
 
 void SendToLcdTest::stopPartWay_data()
@@ -215,29 +221,41 @@ void SendToLcdTest::stopPartWay()
     QFETCH(bool, escape);
     openPort();
     if (escape) {
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_rig->window->show();
+        QApplication::setActiveWindow(m_rig->window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_rig->window.get()));
     }
     const QString stream = longStream();
     MessageRecorder recorder;
     sendStream(stream, QStringLiteral("10"));
-    QVERIFY(spinUntil([this] { return m_line->size() >= 300; }));
-    QCOMPARE(spokenName(button("cmdStop")), QStringLiteral("Stop"));
+    QVERIFY(spinUntil([this] { return m_rig->line->size() >= 300; }));
+    auto *cmdStop = button("cmdStop");
+    QVERIFY(cmdStop);
+    QCOMPARE(spokenName(cmdStop), QStringLiteral("Stop"));
     if (escape)
-        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QTest::keyClick(m_rig->window.get(), Qt::Key_Escape);
     else
-        button("cmdStop")->click();
+        cmdStop->click();
     QVERIFY(!sending());
     QTest::qWait(100); // nothing more arrives
-    const QByteArray received = m_line->bytes();
+    const QByteArray received = m_rig->line->bytes();
     QVERIFY(received.size() < stream.size());
     QCOMPARE(received, stream.left(received.size()).toLatin1());
     QCOMPARE(text(ControlNames::outputWindow).toLatin1(), received);
-    QCOMPARE(get<QLabel>("lblrem")->text().toInt(), stream.size() - received.size());
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
-    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
-    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled() && button("cmdcomm")->isEnabled());
+    auto *lblrem = get<QLabel>("lblrem");
+    QVERIFY(lblrem);
+    QCOMPARE(lblrem->text().toInt(), stream.size() - received.size());
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("ON"));
+    auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
+    QVERIFY(receiveTimer);
+    QVERIFY(receiveTimer->isActive());
+    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    auto *cmdcomm = button("cmdcomm");
+    QVERIFY(cmdcomm);
+    QVERIFY(sendToLcdButton->isEnabled() && cmdcomm->isEnabled());
     QVERIFY(recorder.messages.isEmpty());
 }
 
@@ -246,9 +264,9 @@ void SendToLcdTest::farEndClosedMidSend()
     openPort();
     MessageRecorder recorder;
     sendStream(longStream(), QStringLiteral("10"));
-    QVERIFY(spinUntil([this] { return m_line->size() >= 300; }));
-    m_line.reset();
-    m_pty->closeMaster();
+    QVERIFY(spinUntil([this] { return m_rig->line->size() >= 300; }));
+    m_rig->line.reset();
+    m_rig->pty->closeMaster();
     QVERIFY(spinUntil([this] { return !sending(); }, 3000));
     // One message, the port's own: a second "Error - Check Settings!" would only confuse.
     QVERIFY(spinUntil([&] { return !recorder.messages.isEmpty(); }, 1000));
@@ -256,12 +274,26 @@ void SendToLcdTest::farEndClosedMidSend()
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().contains(QStringLiteral("disconnected")), qPrintable(recorder.messages.first()));
     QVERIFY(recorder.beeps >= 1);
-    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("OFF")); // the port closed with the line
-    QVERIFY(!button(ControlNames::pasteAndSendButton)->isEnabled());
-    QVERIFY(button("cmdbuff")->isEnabled() && button("cmdcomm")->isEnabled());
-    QVERIFY(!get<QTimer>(ControlNames::receiveTimer)->isActive());
-    QVERIFY(!get<QPlainTextEdit>(ControlNames::outputWindow)->isReadOnly());
+    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(sendToLcdButton->isEnabled());
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("OFF")); // the port closed with the line
+    auto *pasteAndSendButton = button(ControlNames::pasteAndSendButton);
+    QVERIFY(pasteAndSendButton);
+    QVERIFY(!pasteAndSendButton->isEnabled());
+    auto *cmdbuff = button("cmdbuff");
+    QVERIFY(cmdbuff);
+    auto *cmdcomm = button("cmdcomm");
+    QVERIFY(cmdcomm);
+    QVERIFY(cmdbuff->isEnabled() && cmdcomm->isEnabled());
+    auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
+    QVERIFY(receiveTimer);
+    QVERIFY(!receiveTimer->isActive());
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    QVERIFY(!outputWindow->isReadOnly());
 }
 
 void SendToLcdTest::refusedBeforeAnyByte_data()
@@ -284,19 +316,27 @@ void SendToLcdTest::refusedBeforeAnyByte()
     QFETCH(QString, message);
     QFETCH(int, beeps);
     openPort();
-    get<QPlainTextEdit>(ControlNames::outputWindow)->setPlainText(QStringLiteral("kept"));
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("kept"));
     MessageRecorder recorder;
     sendStream(stream, delay);
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().contains(message), qPrintable(recorder.messages.first()));
     QCOMPARE(recorder.beeps, beeps);
     QVERIFY(!sending());
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
-    QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
-    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
-    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("ON"));
+    QCOMPARE(Controls::background(comm), openGreen);
+    auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
+    QVERIFY(receiveTimer);
+    QVERIFY(receiveTimer->isActive());
+    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(sendToLcdButton->isEnabled());
     QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("kept"));
-    QCOMPARE(m_pty->read(100), QByteArray());
+    QCOMPARE(m_rig->pty->read(100), QByteArray());
 }
 
 void SendToLcdTest::emptyStream()
@@ -305,39 +345,57 @@ void SendToLcdTest::emptyStream()
     MessageRecorder recorder;
     sendStream(QString(), QStringLiteral("5"));
     QVERIFY(spinUntil([this] { return !sending(); }));
-    QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0"));
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    auto *lblrem = get<QLabel>("lblrem");
+    QVERIFY(lblrem);
+    QCOMPARE(lblrem->text(), QStringLiteral("0"));
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("ON"));
     QCOMPARE(recorder.beeps, 1);
-    QCOMPARE(m_pty->read(100), QByteArray());
+    QCOMPARE(m_rig->pty->read(100), QByteArray());
 }
 
 void SendToLcdTest::pasteAndSend()
 {
     openPort();
-    get<QLineEdit>(ControlNames::waitCharBox)->setText(QStringLiteral(" ] "));
-    get<QLineEdit>("xmitdelay")->setText(QStringLiteral("60.4"));
-    get<QLabel>("lblrem")->setText(QStringLiteral("0000"));
-    get<QPlainTextEdit>(ControlNames::outputWindow)->setPlainText(QStringLiteral("untouched"));
+    auto *waitCharBox = get<QLineEdit>(ControlNames::waitCharBox);
+    QVERIFY(waitCharBox);
+    waitCharBox->setText(QStringLiteral(" ] "));
+    auto *xmitdelay = get<QLineEdit>("xmitdelay");
+    QVERIFY(xmitdelay);
+    xmitdelay->setText(QStringLiteral("60.4"));
+    auto *lblrem = get<QLabel>("lblrem");
+    QVERIFY(lblrem);
+    lblrem->setText(QStringLiteral("0000"));
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    outputWindow->setPlainText(QStringLiteral("untouched"));
     // A CR stays a CR: the clipboard is not staged through a text box.
     QApplication::clipboard()->setText(QStringLiteral("  ]ABC]DE\rF\u00c9\n"));
     MessageRecorder recorder;
     QElapsedTimer clock;
     clock.start();
-    button(ControlNames::pasteAndSendButton)->click();
+    auto *pasteAndSendButton = button(ControlNames::pasteAndSendButton);
+    QVERIFY(pasteAndSendButton);
+    pasteAndSendButton->click();
     QCOMPARE(recorder.messages, QStringList{"Are you sure?\n\rAnything in the clipboard will be sent immediately"});
     QCOMPARE(text(ControlNames::transmitWindow), QStringLiteral("  ]abc]de\nf\u00e9\n")); // shown, though not sent from there
     QVERIFY(sending());
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("Busy"));
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("Busy"));
     QVERIFY(spinUntil([this] { return !sending(); }));
     QVERIFY(clock.elapsed() >= 2 * 60);
-    QVERIFY(spinUntil([this] { return m_line->size() >= 10; }, 1000));
-    QCOMPARE(m_line->bytes(), QByteArray("]abc]de\rf\xe9")); // the last character too
-    QVERIFY(m_line->gapBeforeNs(4) >= 30 * 1000000);
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
-    QCOMPARE(get<QLabel>("lblrem")->text(), QStringLiteral("0000"));
+    QVERIFY(spinUntil([this] { return m_rig->line->size() >= 10; }, 1000));
+    QCOMPARE(m_rig->line->bytes(), QByteArray("]abc]de\rf\xe9")); // the last character too
+    QVERIFY(m_rig->line->gapBeforeNs(4) >= 30 * 1000000);
+    QCOMPARE(comm->text(), QStringLiteral("ON"));
+    QCOMPARE(lblrem->text(), QStringLiteral("0000"));
     QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("untouched"));
-    QVERIFY(get<QTimer>(ControlNames::receiveTimer)->isActive());
-    QVERIFY(button(ControlNames::pasteAndSendButton)->isEnabled());
+    auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
+    QVERIFY(receiveTimer);
+    QVERIFY(receiveTimer->isActive());
+    QVERIFY(pasteAndSendButton->isEnabled());
 }
 
 void SendToLcdTest::pasteAndSendRefusals_data()
@@ -360,18 +418,24 @@ void SendToLcdTest::pasteAndSendRefusals()
     QFETCH(QString, message);
     QFETCH(int, beeps);
     openPort();
-    get<QLineEdit>("xmitdelay")->setText(delay);
+    auto *xmitdelay = get<QLineEdit>("xmitdelay");
+    QVERIFY(xmitdelay);
+    xmitdelay->setText(delay);
     QApplication::clipboard()->setText(clipboard);
     MessageRecorder recorder(confirm);
-    button(ControlNames::pasteAndSendButton)->click();
+    auto *pasteAndSendButton = button(ControlNames::pasteAndSendButton);
+    QVERIFY(pasteAndSendButton);
+    pasteAndSendButton->click();
     QCOMPARE(recorder.beeps, beeps);
     QCOMPARE(recorder.messages.size(), message.isEmpty() ? 1 : 2);
     if (!message.isEmpty())
         QVERIFY2(recorder.messages.last().contains(message), qPrintable(recorder.messages.last()));
     QVERIFY(!sending());
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
-    QCOMPARE(Controls::background(get<QLabel>("comm")), openGreen);
-    QCOMPARE(m_pty->read(100), QByteArray());
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QCOMPARE(comm->text(), QStringLiteral("ON"));
+    QCOMPARE(Controls::background(comm), openGreen);
+    QCOMPARE(m_rig->pty->read(100), QByteArray());
 }
 
 QTEST_MAIN(SendToLcdTest)

@@ -1,11 +1,8 @@
-#include "FormLookup.h"
 #include "widgets/ui/ControlNames.h"
-#include "LineRecorder.h"
 #include "MessageRecorder.h"
-#include "PseudoTerminal.h"
-#include "gui/MainWindow.h"
+#include "SpinUntil.h"
+#include "WindowOnPty.h"
 #include "widgets/canvas/PixelCanvas.h"
-#include "logic/serial/PortAssignments.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -17,23 +14,6 @@
 #include <QtTest>
 
 #include <memory>
-
-namespace {
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = 10000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start(1);
-    if (!done())
-        loop.exec();
-    return done();
-}
-} // namespace
 
 // Nothing wrong reaches the LCD: Reformat builds a stream only from a fresh
 // Convert, and Send pauses where that stream's wait characters stand.
@@ -58,55 +38,58 @@ private:
     template <typename T = QAbstractButton>
     T *get(const char *name) const
     {
-        return control<T>(m_window.get(), QLatin1String(name));
+        return m_rig->get<T>(QLatin1String(name));
     }
-    void setText(const char *name, const QString &text) { get<QLineEdit>(name)->setText(text); }
+    void setText(const char *name, const QString &text)
+    {
+        if (auto *box = get<QLineEdit>(name))
+            box->setText(text);
+    }
     void convertSmallPicture();
     bool reformat();
     void openPort();
 
-    std::unique_ptr<PseudoTerminal> m_pty;
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<LineRecorder> m_line;
+    std::unique_ptr<WindowOnPty> m_rig;
 };
 
 void StreamGuardsTest::init()
 {
-    m_pty = std::make_unique<PseudoTerminal>();
-    QVERIFY(m_pty->isValid());
-    PortAssignments ports;
-    ports.setDevice(1, m_pty->slavePath());
-    m_window = std::make_unique<MainWindow>(ports);
-    m_line = std::make_unique<LineRecorder>(m_pty->masterFd());
+    m_rig = std::make_unique<WindowOnPty>();
+    QVERIFY(m_rig->pty->isValid());
 }
 
 void StreamGuardsTest::cleanup()
 {
-    m_line.reset();
-    m_window.reset();
-    m_pty.reset();
+    m_rig.reset();
 }
 
 // 128x32 horizontal: 513 bytes, 33 blocks of 32 characters.
 void StreamGuardsTest::convertSmallPicture()
 {
-    get("optgrf_2")->click();
-    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({0, 0});
-    get(ControlNames::convertButton)->click();
+    auto *optgrf_2 = get("optgrf_2");
+    QVERIFY(optgrf_2);
+    optgrf_2->click();
+    auto *pixelCanvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(pixelCanvas);
+    pixelCanvas->setPoint({0, 0});
+    auto *convertButton = get(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
 }
 
 bool StreamGuardsTest::reformat()
 {
-    if (!get(ControlNames::reformatButton)->isEnabled())
+    auto *reformatButton = get(ControlNames::reformatButton);
+    auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
+    if (!reformatButton || !sendToLcdButton || !reformatButton->isEnabled())
         return false;
-    get(ControlNames::reformatButton)->click();
-    return get(ControlNames::sendToLcdButton)->isEnabled();
+    reformatButton->click();
+    return sendToLcdButton->isEnabled();
 }
 
 void StreamGuardsTest::openPort()
 {
-    get("cmdcomm")->click();
-    QCOMPARE(get<QLabel>("comm")->text(), QStringLiteral("ON"));
+    QVERIFY(m_rig->openPort());
 }
 
 void StreamGuardsTest::pausesFollowTheStreamsWaitChar_data()
@@ -125,21 +108,25 @@ void StreamGuardsTest::pausesFollowTheStreamsWaitChar()
     setText(ControlNames::waitCharBox, waitChar);
     convertSmallPicture();
     QVERIFY(reformat());
-    const QByteArray stream = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText().toLatin1();
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    const QByteArray stream = outputWindow->toPlainText().toLatin1();
     const char pauseByte = waitChar.toLower().at(0).toLatin1();
     QCOMPARE(stream.count(pauseByte), 33);
     setText(ControlNames::waitCharBox, boxAtSend);
     setText("xmitdelay", QStringLiteral("20"));
     openPort();
     MessageRecorder recorder;
-    get(ControlNames::sendToLcdButton)->click();
-    QVERIFY(spinUntil([this, &stream] { return m_line->size() >= stream.size(); }));
-    QCOMPARE(m_line->bytes(), stream);
+    auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    sendToLcdButton->click();
+    QVERIFY(spinUntil([this, &stream] { return m_rig->line->size() >= stream.size(); }));
+    QCOMPARE(m_rig->line->bytes(), stream);
     // Blocks are preceded by quiet gaps (an unpaced stream has none: the
     // whole of it arrives within a few ms); a busy machine may shorten a few.
     int paused = 0;
     for (qsizetype i = stream.indexOf(pauseByte, 11); i >= 0; i = stream.indexOf(pauseByte, i + 1))
-        paused += m_line->gapBeforeNs(i) >= 5 * 1000000;
+        paused += m_rig->line->gapBeforeNs(i) >= 5 * 1000000;
     QVERIFY2(paused >= 16, qPrintable(QString::number(paused)));
     QVERIFY(recorder.messages.isEmpty());
 }
@@ -160,13 +147,15 @@ void StreamGuardsTest::reformatRefusesUnusableWaitChars()
     QFETCH(QString, says);
     setText(ControlNames::waitCharBox, waitChars);
     convertSmallPicture();
-    const QString converted = get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText();
+    auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
+    QVERIFY(outputWindow);
+    const QString converted = outputWindow->toPlainText();
     MessageRecorder recorder;
     QVERIFY(!reformat());
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().contains(says), qPrintable(recorder.messages.first()));
-    QCOMPARE(get<QPlainTextEdit>(ControlNames::outputWindow)->toPlainText(), converted);
-    QVERIFY(m_window->state().reformattedText.isEmpty());
+    QCOMPARE(outputWindow->toPlainText(), converted);
+    QVERIFY(m_rig->window->state().reformattedText.isEmpty());
 }
 
 void StreamGuardsTest::reformatNeedsAFreshConversion_data()
@@ -183,11 +172,19 @@ void StreamGuardsTest::reformatNeedsAFreshConversion()
     MessageRecorder recorder;
     if (path == "restore") {
         convertSmallPicture();
-        get(ControlNames::clearOutputButton)->click();
-        QVERIFY(!get(ControlNames::reformatButton)->isEnabled());
-        get(ControlNames::restoreOutputButton)->click();
+        auto *clearOutputButton = get(ControlNames::clearOutputButton);
+        QVERIFY(clearOutputButton);
+        clearOutputButton->click();
+        auto *reformatButton = get(ControlNames::reformatButton);
+        QVERIFY(reformatButton);
+        QVERIFY(!reformatButton->isEnabled());
+        auto *restoreOutputButton = get(ControlNames::restoreOutputButton);
+        QVERIFY(restoreOutputButton);
+        restoreOutputButton->click();
     } else if (path == "address") {
-        get(ControlNames::loadEepromCheck)->click();
+        auto *loadEepromCheck = get(ControlNames::loadEepromCheck);
+        QVERIFY(loadEepromCheck);
+        loadEepromCheck->click();
         setText("eeprom", QStringLiteral("65536"));
         convertSmallPicture();
         QCOMPARE(recorder.messages.size(), 1);
@@ -199,26 +196,36 @@ void StreamGuardsTest::reformatNeedsAFreshConversion()
         setText(ControlNames::formatBox, QString());
         setText(ControlNames::delimiterBox, QString());
         // The button is still there after a good Convert: Reformat itself refuses.
-        get(ControlNames::reformatButton)->click();
+        reformatButton->click();
         QCOMPARE(recorder.messages.size(), 1);
         QVERIFY2(recorder.messages.first().contains("not a hex digit"), qPrintable(recorder.messages.first()));
     }
-    QVERIFY(!get(ControlNames::sendToLcdButton)->isEnabled());
-    QVERIFY(m_window->state().reformattedText.isEmpty());
+    auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(!sendToLcdButton->isEnabled());
+    QVERIFY(m_rig->window->state().reformattedText.isEmpty());
     // A click that slips through the disabled button still builds nothing.
-    get(ControlNames::reformatButton)->setEnabled(true);
-    get(ControlNames::reformatButton)->click();
-    QVERIFY(m_window->state().reformattedText.isEmpty());
+    reformatButton->setEnabled(true);
+    reformatButton->click();
+    QVERIFY(m_rig->window->state().reformattedText.isEmpty());
 }
 
 void StreamGuardsTest::newConvertRetiresTheStream()
 {
     convertSmallPicture();
     QVERIFY(reformat());
-    get<PixelCanvas>(ControlNames::pixelCanvas)->setPoint({5, 5});
-    get(ControlNames::convertButton)->click();
-    QVERIFY(!get(ControlNames::sendToLcdButton)->isEnabled());
-    QVERIFY(get(ControlNames::reformatButton)->isEnabled());
+    auto *pixelCanvas = get<PixelCanvas>(ControlNames::pixelCanvas);
+    QVERIFY(pixelCanvas);
+    pixelCanvas->setPoint({5, 5});
+    auto *convertButton = get(ControlNames::convertButton);
+    QVERIFY(convertButton);
+    convertButton->click();
+    auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    QVERIFY(!sendToLcdButton->isEnabled());
+    auto *reformatButton = get(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
+    QVERIFY(reformatButton->isEnabled());
 }
 
 void StreamGuardsTest::sendLocksWhatRewritesTheWindow()
@@ -227,12 +234,26 @@ void StreamGuardsTest::sendLocksWhatRewritesTheWindow()
     QVERIFY(reformat());
     setText("xmitdelay", QStringLiteral("20"));
     openPort();
-    get(ControlNames::sendToLcdButton)->click();
+    auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    sendToLcdButton->click();
     for (const char *name : {ControlNames::loadPictureButton, ControlNames::clearCanvasButton, "cmdtext", ControlNames::saveOutputButton, ControlNames::clearOutputButton, ControlNames::restoreOutputButton, "txtcase"})
-        QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
-    get("cmdStop")->click();
-    QVERIFY(spinUntil([this] { return get<QLabel>("comm")->text() == QLatin1String("ON"); }));
-    QVERIFY(get(ControlNames::loadPictureButton)->isEnabled() && get(ControlNames::clearCanvasButton)->isEnabled());
+    {
+        auto *widget = get<QWidget>(name);
+        QVERIFY(widget);
+        QVERIFY2(!widget->isEnabled(), name);
+    }
+    auto *cmdStop = get("cmdStop");
+    QVERIFY(cmdStop);
+    cmdStop->click();
+    auto *comm = get<QLabel>("comm");
+    QVERIFY(comm);
+    QVERIFY(spinUntil([this] { return comm->text() == QLatin1String("ON"); }));
+    auto *loadPictureButton2 = get(ControlNames::loadPictureButton);
+    QVERIFY(loadPictureButton2);
+    auto *clearCanvasButton2 = get(ControlNames::clearCanvasButton);
+    QVERIFY(clearCanvasButton2);
+    QVERIFY(loadPictureButton2->isEnabled() && clearCanvasButton2->isEnabled());
 }
 
 void StreamGuardsTest::pasteAndSendPausesOnItsWaitChar_data()
@@ -253,17 +274,19 @@ void StreamGuardsTest::pasteAndSendPausesOnItsWaitChar()
     openPort();
     QGuiApplication::clipboard()->setText(QStringLiteral("aXbXc"));
     MessageRecorder recorder;
-    get(ControlNames::pasteAndSendButton)->click();
+    auto *pasteAndSendButton = get(ControlNames::pasteAndSendButton);
+    QVERIFY(pasteAndSendButton);
+    pasteAndSendButton->click();
     if (pauses < 0) {
         QCOMPARE(recorder.messages.size(), 2); // the confirmation, then the refusal
-        QCOMPARE(m_pty->read(200), QByteArray());
+        QCOMPARE(m_rig->pty->read(200), QByteArray());
         return;
     }
-    QVERIFY(spinUntil([this] { return m_line->size() >= 5; }));
-    QCOMPARE(m_line->bytes(), QByteArray("axbxc"));
+    QVERIFY(spinUntil([this] { return m_rig->line->size() >= 5; }));
+    QCOMPARE(m_rig->line->bytes(), QByteArray("axbxc"));
     int gaps = 0;
     for (qsizetype i = 1; i < 5; ++i)
-        gaps += m_line->gapBeforeNs(i) >= 30 * 1000000;
+        gaps += m_rig->line->gapBeforeNs(i) >= 30 * 1000000;
     QCOMPARE(gaps, pauses);
 }
 

@@ -29,20 +29,28 @@ void LinkSettingsTest::settingsNow()
     MessageRecorder recorder;
     MainWindow window(PortAssignments{});
     auto *apply = control<QPushButton>(&window, "cmdApply");
+    QVERIFY(apply);
     apply->click();
     QCOMPARE(recorder.messages.value(0),
              QStringLiteral("Settings Now\n\rBuffer:32\n\rDelay:10\n\rWait Char(s): ]\n\rXmit Delay:5"));
 
-    control<QListWidget>(&window, ControlNames::picBufferList)->setCurrentRow(6); // at once, no Apply needed
+    auto *picBufferList = control<QListWidget>(&window, ControlNames::picBufferList);
+    QVERIFY(picBufferList);
+    picBufferList->setCurrentRow(6); // at once, no Apply needed
     QCOMPARE(window.state().picBufferSize, qint16(128));
-    control<QListWidget>(&window, ControlNames::picDelayList)->setCurrentRow(10);
+    auto *picDelayList = control<QListWidget>(&window, ControlNames::picDelayList);
+    QVERIFY(picDelayList);
+    picDelayList->setCurrentRow(10);
     QCOMPARE(window.state().picDelayMs, qint16(100));
     auto *wait = control<QLineEdit>(&window, ControlNames::waitCharBox);
+    QVERIFY(wait);
     wait->clear(); // every change counts, even to nothing
     QCOMPARE(window.state().waitChars, QString());
     QTest::keyClicks(wait, "]]");
     QCOMPARE(window.state().waitChars, QStringLiteral("]]"));
-    control<QLineEdit>(&window, "xmitdelay")->setText(QStringLiteral("soon")); // shown as typed
+    auto *xmitdelay = control<QLineEdit>(&window, "xmitdelay");
+    QVERIFY(xmitdelay);
+    xmitdelay->setText(QStringLiteral("soon")); // shown as typed
     // Apply reads the lists and waitCharBox again, whatever the record holds now.
     window.state().picBufferSize = 7;
     window.state().picDelayMs = 7;
@@ -58,12 +66,19 @@ void LinkSettingsTest::eepromTargetBothWays()
     MessageRecorder recorder;
     MainWindow window(PortAssignments{});
     auto *check = control<QCheckBox>(&window, ControlNames::loadEepromCheck);
+    QVERIFY(check);
     auto *address = control<QLineEdit>(&window, "eeprom");
+    QVERIFY(address);
     auto *delay = control<QLineEdit>(&window, "xmitdelay");
+    QVERIFY(delay);
+    auto *sendToLcdButton = control<QPushButton>(&window, ControlNames::sendToLcdButton);
+    QVERIFY(sendToLcdButton);
+    auto *directLoadFrame = control<QGroupBox>(&window, ControlNames::directLoadFrame);
+    QVERIFY(directLoadFrame);
     const QString base = QApplication::palette(address).color(QPalette::Base).name();
     auto target = [&] {
-        return QStringList{control<QPushButton>(&window, ControlNames::sendToLcdButton)->text(),
-                           control<QGroupBox>(&window, ControlNames::directLoadFrame)->title(), QString::number(address->isEnabled()),
+        return QStringList{sendToLcdButton->text(),
+                           directLoadFrame->title(), QString::number(address->isEnabled()),
                            Controls::background(address).name(), address->text(), delay->text(),
                            QString::number(window.state().eepromMode)}
             .join('|');
@@ -87,10 +102,13 @@ void LinkSettingsTest::displayEeprom()
     MessageRecorder recorder;
     MainWindow window(ports);
     auto *display = control<QPushButton>(&window, "cmdlcd");
+    QVERIFY(display);
     display->click();
     QCOMPARE(recorder.beeps, 1);
     QCOMPARE(recorder.messages, QStringList{"Port not open!"});
-    control<QPushButton>(&window, "cmdcomm")->click();
+    auto *cmdcomm = control<QPushButton>(&window, "cmdcomm");
+    QVERIFY(cmdcomm);
+    cmdcomm->click();
     auto *port = control<CommPort>(&window, "MSComm1");
     QVERIFY(port->portOpen());
     display->click(); // the LCD target is chosen: the command goes out all the same

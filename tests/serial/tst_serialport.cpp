@@ -61,37 +61,54 @@ void SerialPortTest::openAndCloseSequences()
 {
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty, 2));
-    QCOMPARE(rig.get<QLabel>("lblcomdev_1")->text(), pty.slavePath().mid(5)); // "pts/N"
-    QCOMPARE(rig.get<QRadioButton>("Option1_1")->toolTip(), pty.slavePath());
-    QCOMPARE(rig.get<QLabel>("lblcomdev_0")->text(), QStringLiteral("none"));
-    QVERIFY(!rig.port()->portOpen()); // nothing opens by itself
-    rig.typing()->setPlainText(QStringLiteral("typed"));
-    rig.get<QRadioButton>("Option1_1")->click();
+    auto *lblcomdev_1 = rig.get<QLabel>("lblcomdev_1");
+    QVERIFY(lblcomdev_1);
+    QCOMPARE(lblcomdev_1->text(), pty.slavePath().mid(5)); // "pts/N"
+    auto *Option1_1 = rig.get<QRadioButton>("Option1_1");
+    QVERIFY(Option1_1);
+    QCOMPARE(Option1_1->toolTip(), pty.slavePath());
+    auto *lblcomdev_0 = rig.get<QLabel>("lblcomdev_0");
+    QVERIFY(lblcomdev_0);
+    QCOMPARE(lblcomdev_0->text(), QStringLiteral("none"));
+    auto *port = rig.port();
+    QVERIFY(port);
+    QVERIFY(!port->portOpen()); // nothing opens by itself
+    auto *typing = rig.typing();
+    QVERIFY(typing);
+    typing->setPlainText(QStringLiteral("typed"));
+    Option1_1->click();
     auto *settings = rig.get<QListWidget>(ControlNames::portSettingsList);
+    QVERIFY(settings);
     settings->setCurrentRow(3); // chosen while closed: used by the next open
-    QCOMPARE(rig.get<QLabel>(ControlNames::portSettingLabel)->text(), QStringLiteral("2400,n,8,1"));
+    auto *portSettingLabel = rig.get<QLabel>(ControlNames::portSettingLabel);
+    QVERIFY(portSettingLabel);
+    QCOMPARE(portSettingLabel->text(), QStringLiteral("2400,n,8,1"));
     for (int round = 0; round < 2; ++round) { // twice: closing really lets the device go
         rig.clickOpenClose();
-        QVERIFY(rig.port()->portOpen());
-        QCOMPARE(rig.port()->commPort(), 2);
+        QVERIFY(port->portOpen());
+        QCOMPARE(port->commPort(), 2);
         QCOMPARE(pty.slaveBaudRate(), 2400);
-        QCOMPARE(rig.input()->toPlainText(), QStringLiteral("Waiting....."));
+        auto *input = rig.input();
+        QVERIFY(input);
+        QCOMPARE(input->toPlainText(), QStringLiteral("Waiting....."));
         QCOMPARE(rig.state(), openState);
         QCOMPARE(rig.recorder.beeps, 2 * round + 1);
         rig.clickOpenClose();
-        QVERIFY(!rig.port()->portOpen());
-        QCOMPARE(rig.input()->toPlainText(), QStringLiteral("Serial Input from PIC"));
-        QCOMPARE(rig.typing()->toPlainText(), QString());
+        QVERIFY(!port->portOpen());
+        QCOMPARE(input->toPlainText(), QStringLiteral("Serial Input from PIC"));
+        QCOMPARE(typing->toPlainText(), QString());
         QCOMPARE(rig.state(), closedState);
         QCOMPARE(rig.recorder.beeps, 2 * round + 2);
     }
     rig.clickOpenClose();
     settings->setCurrentRow(1); // chosen while open: the line changes at once
     QCOMPARE(pty.slaveBaudRate(), 9600);
-    QCOMPARE(rig.get<QLabel>(ControlNames::portSettingLabel)->text(), QStringLiteral("9600,n,8,1"));
+    auto *portSettingLabel = rig.get<QLabel>(ControlNames::portSettingLabel);
+    QVERIFY(portSettingLabel);
+    QCOMPARE(portSettingLabel->text(), QStringLiteral("9600,n,8,1"));
     QVERIFY(rig.recorder.messages.isEmpty());
     rig.window.exitProgram(); // E&xit lets go of the device and its lock
-    QVERIFY(!rig.port()->portOpen());
+    QVERIFY(!port->portOpen());
     QSerialPort next(pty.slavePath());
     QVERIFY2(next.open(QIODevice::ReadWrite), qPrintable(next.errorString()));
 }
@@ -118,18 +135,26 @@ void SerialPortTest::openFailures()
     PortAssignments ports = portsWith(pty);
     ports.setDevice(option + 1, device);
     SerialRig rig(ports);
-    rig.get<QRadioButton>(QStringLiteral("Option1_%1").arg(option))->click();
+    auto *radioButton = rig.get<QRadioButton>(QStringLiteral("Option1_%1").arg(option));
+    QVERIFY(radioButton);
+    radioButton->click();
     rig.clickOpenClose();
     QCOMPARE(rig.recorder.messages.size(), 1);
     QVERIFY2(rig.recorder.messages.first().startsWith(message), qPrintable(rig.recorder.messages.first()));
-    QCOMPARE(rig.port()->commPort(), option + 1);
+    auto *port = rig.port();
+    QVERIFY(port);
+    QCOMPARE(port->commPort(), option + 1);
     // The steps before the failure stay done, the rest never happened.
-    QCOMPARE(rig.input()->toPlainText(), QStringLiteral("Waiting....."));
+    auto *input = rig.input();
+    QVERIFY(input);
+    QCOMPARE(input->toPlainText(), QStringLiteral("Waiting....."));
     QCOMPARE(rig.state(), QString(closedState).replace("cmdbuff:1", "cmdbuff:0"));
     // The user picks the right port and simply presses Open again.
-    rig.get<QRadioButton>("Option1_0")->click();
+    auto *Option1_0 = rig.get<QRadioButton>("Option1_0");
+    QVERIFY(Option1_0);
+    Option1_0->click();
     rig.clickOpenClose();
-    QVERIFY(rig.port()->portOpen());
+    QVERIFY(port->portOpen());
 }
 
 void SerialPortTest::applyChecksItsInput_data()
@@ -150,14 +175,22 @@ void SerialPortTest::applyChecksItsInput()
     QFETCH(bool, applied);
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
-    rig.get<QLineEdit>("combuff")->setText(buffer);
-    rig.get<QListWidget>("proto")->setCurrentRow(handshake);
-    rig.get<QPushButton>("cmdbuff")->click();
+    auto *combuff = rig.get<QLineEdit>("combuff");
+    QVERIFY(combuff);
+    combuff->setText(buffer);
+    auto *proto = rig.get<QListWidget>("proto");
+    QVERIFY(proto);
+    proto->setCurrentRow(handshake);
+    auto *cmdbuff = rig.get<QPushButton>("cmdbuff");
+    QVERIFY(cmdbuff);
+    cmdbuff->click();
     QCOMPARE(rig.recorder.messages.isEmpty(), applied);
-    QCOMPARE(rig.port()->outBufferSize(), applied ? buffer.toInt() : 512);
-    QCOMPARE(rig.port()->handshaking(), applied ? handshake : int(CommPort::HandshakeOff));
+    auto *port = rig.port();
+    QVERIFY(port);
+    QCOMPARE(port->outBufferSize(), applied ? buffer.toInt() : 512);
+    QCOMPARE(port->handshaking(), applied ? handshake : int(CommPort::HandshakeOff));
     rig.clickOpenClose(); // used by the next open
-    QCOMPARE(rig.port()->serialPort()->flowControl(),
+    QCOMPARE(port->serialPort()->flowControl(),
              applied ? QSerialPort::SoftwareControl : QSerialPort::NoFlowControl);
 }
 
@@ -166,6 +199,7 @@ void SerialPortTest::typedKeysAreSentNotEchoed()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     QPlainTextEdit *typing = rig.typing();
+    QVERIFY(typing);
     QTest::keyClick(typing, Qt::Key_Q);
     QCOMPARE(rig.sent(pty), QByteArray()); // closed: nothing goes out
     rig.clickOpenClose();
@@ -181,7 +215,9 @@ void SerialPortTest::typedKeysAreSentNotEchoed()
     QCOMPARE(typing->toPlainText(), QStringLiteral("qA\u00E9z\n"));
     QCOMPARE(rig.recorder.beeps, beeps + 1);
     QTest::qWait(120);
-    QCOMPARE(rig.input()->toPlainText(), QStringLiteral("Waiting.....")); // no echo
+    auto *input = rig.input();
+    QVERIFY(input);
+    QCOMPARE(input->toPlainText(), QStringLiteral("Waiting.....")); // no echo
 }
 
 void SerialPortTest::receivedTextThroughFilter()
@@ -189,6 +225,7 @@ void SerialPortTest::receivedTextThroughFilter()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     QPlainTextEdit *input = rig.input();
+    QVERIFY(input);
     rig.clickOpenClose();
     QTest::qWait(120); // ticks with nothing received leave the placeholder
     QCOMPARE(input->toPlainText(), QStringLiteral("Waiting....."));
@@ -198,9 +235,13 @@ void SerialPortTest::receivedTextThroughFilter()
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("ab\ncde\u00E9"));
     QCOMPARE(input->blockCount(), 2);
     // What came after the last tick still shows when the port closes.
-    rig.get<QTimer>(ControlNames::receiveTimer)->stop();
+    auto *receiveTimer = rig.get<QTimer>(ControlNames::receiveTimer);
+    QVERIFY(receiveTimer);
+    receiveTimer->stop();
     QVERIFY(pty.write("\rlate"));
-    QTRY_COMPARE(rig.port()->serialPort()->bytesAvailable(), 5);
+    auto *port2 = rig.port();
+    QVERIFY(port2);
+    QTRY_COMPARE(port2->serialPort()->bytesAvailable(), 5);
     rig.clickOpenClose();
     QCOMPARE(input->toPlainText(), QStringLiteral("ab\ncde\u00E9\nlate"));
     rig.clickOpenClose(); // a new session starts with nothing left over
@@ -214,6 +255,7 @@ void SerialPortTest::inputKeepsNewestTenThousand()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     QPlainTextEdit *input = rig.input();
+    QVERIFY(input);
     rig.clickOpenClose();
     const QString nines = QString("123456789\n").repeated(999);
     QVERIFY(feed(pty, QByteArray("123456789\r").repeated(999)));
@@ -235,15 +277,21 @@ void SerialPortTest::otherEndVanishing()
     SerialRig rig(portsWith(pty));
     rig.clickOpenClose();
     QVERIFY(pty.write("hello"));
-    QTRY_COMPARE(rig.input()->toPlainText(), QStringLiteral("hello"));
+    auto *input = rig.input();
+    QVERIFY(input);
+    QTRY_COMPARE(input->toPlainText(), QStringLiteral("hello"));
     // The last words before the line dropped, not yet shown by a tick.
-    rig.get<QTimer>(ControlNames::receiveTimer)->stop();
+    auto *receiveTimer = rig.get<QTimer>(ControlNames::receiveTimer);
+    QVERIFY(receiveTimer);
+    receiveTimer->stop();
     QVERIFY(pty.write(" bye"));
-    QTRY_COMPARE(rig.port()->serialPort()->bytesAvailable(), 4);
+    auto *port = rig.port();
+    QVERIFY(port);
+    QTRY_COMPARE(port->serialPort()->bytesAvailable(), 4);
     pty.closeMaster();
-    QTRY_VERIFY(!rig.port()->portOpen());
+    QTRY_VERIFY(!port->portOpen());
     QCOMPARE(rig.state(), closedState);
-    QCOMPARE(rig.input()->toPlainText(), QStringLiteral("hello bye"));
+    QCOMPARE(input->toPlainText(), QStringLiteral("hello bye"));
     QCOMPARE(rig.recorder.messages.size(), 1);
     QVERIFY(rig.recorder.messages.first().contains(QStringLiteral("disconnected")));
     QVERIFY(rig.recorder.messages.first().contains(pty.slavePath()));
@@ -262,11 +310,16 @@ void SerialPortTest::modemLinesOnPseudoTerminal()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     auto *dtr = rig.get<QCheckBox>("chkDtr");
+    QVERIFY(dtr);
     auto *rts = rig.get<QCheckBox>("chkRts");
+    QVERIFY(rts);
     auto *breakButton = rig.get<QPushButton>("cmdBreak");
+    QVERIFY(breakButton);
     QVERIFY(!dtr->isEnabled() && !rts->isEnabled() && !breakButton->isEnabled()); // closed
-    QVERIFY(!rig.port()->setDataTerminalReady(true));
-    QVERIFY(rig.port()->errorString().contains("Open the port"));
+    auto *port = rig.port();
+    QVERIFY(port);
+    QVERIFY(!port->setDataTerminalReady(true));
+    QVERIFY(port->errorString().contains("Open the port"));
     rig.clickOpenClose();
     QVERIFY(dtr->isChecked() && rts->isChecked()); // raised as the port opened
     for (QCheckBox *line : {dtr, rts}) {
@@ -275,14 +328,16 @@ void SerialPortTest::modemLinesOnPseudoTerminal()
         const QString message = rig.recorder.messages.takeFirst();
         QVERIFY2(message.contains(pty.slavePath()) && message.contains(line->text()), qPrintable(message));
         QVERIFY(line->isChecked());
-        QVERIFY(rig.port()->portOpen());
+        QVERIFY(port->portOpen());
     }
     // Break reaches a pseudo-terminal without complaint and ends by itself.
     breakButton->click();
     QTest::qWait(300);
     QVERIFY(rig.recorder.messages.isEmpty());
     QVERIFY(pty.write("still here"));
-    QTRY_COMPARE(rig.input()->toPlainText(), QStringLiteral("still here"));
+    auto *input = rig.input();
+    QVERIFY(input);
+    QTRY_COMPARE(input->toPlainText(), QStringLiteral("still here"));
     rig.clickOpenClose();
     QVERIFY(!dtr->isEnabled() && !dtr->isChecked());
 }
@@ -319,10 +374,15 @@ void SerialPortTest::customSettings()
     if (open)
         rig.clickOpenClose();
     auto *custom = rig.get<QLineEdit>("txtCustom");
+    QVERIFY(custom);
     custom->setText(typed);
     QTest::keyClick(custom, Qt::Key_Return);
-    QTEST(rig.get<QLabel>(ControlNames::portSettingLabel)->text(), "label");
-    QTEST(rig.get<QListWidget>(ControlNames::portSettingsList)->count(), "rows");
+    auto *portSettingLabel = rig.get<QLabel>(ControlNames::portSettingLabel);
+    QVERIFY(portSettingLabel);
+    QTEST(portSettingLabel->text(), "label");
+    auto *portSettingsList = rig.get<QListWidget>(ControlNames::portSettingsList);
+    QVERIFY(portSettingsList);
+    QTEST(portSettingsList->count(), "rows");
     QCOMPARE(rig.recorder.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())
         QVERIFY2(rig.recorder.messages.first().contains(message), qPrintable(rig.recorder.messages.first()));
@@ -332,8 +392,10 @@ void SerialPortTest::customSettings()
         QCOMPARE(rig.port()->serialPort()->stopBits(), QSerialPort::OneStop);
     if (!open && message.isEmpty()) { // used by the next open
         rig.clickOpenClose();
-        QVERIFY(rig.port()->portOpen());
-        QCOMPARE(rig.port()->serialPort()->baudRate(), 250000);
+        auto *port = rig.port();
+        QVERIFY(port);
+        QVERIFY(port->portOpen());
+        QCOMPARE(port->serialPort()->baudRate(), 250000);
     }
 }
 
@@ -344,24 +406,35 @@ void SerialPortTest::devicesPickedOrTyped()
     PseudoTerminal pty;
     SerialRig rig(PortAssignments{});
     auto *device = rig.get<QComboBox>("cboDevice");
-    rig.get<QRadioButton>("Option1_1")->click();
+    QVERIFY(device);
+    auto *Option1_1 = rig.get<QRadioButton>("Option1_1");
+    QVERIFY(Option1_1);
+    Option1_1->click();
     QCOMPARE(device->currentText(), QString());
     device->lineEdit()->setText(pty.slavePath());
     QTest::keyClick(device->lineEdit(), Qt::Key_Return);
-    QCOMPARE(rig.get<QLabel>("lblcomdev_1")->text(), pty.slavePath().mid(5));
-    QCOMPARE(rig.get<QRadioButton>("Option1_1")->toolTip(), pty.slavePath());
-    rig.get<QRadioButton>("Option1_0")->click();
+    auto *lblcomdev_1 = rig.get<QLabel>("lblcomdev_1");
+    QVERIFY(lblcomdev_1);
+    QCOMPARE(lblcomdev_1->text(), pty.slavePath().mid(5));
+    QCOMPARE(Option1_1->toolTip(), pty.slavePath());
+    auto *Option1_0 = rig.get<QRadioButton>("Option1_0");
+    QVERIFY(Option1_0);
+    Option1_0->click();
     QCOMPARE(device->currentText(), QString());
-    rig.get<QRadioButton>("Option1_1")->click();
+    Option1_1->click();
     QCOMPARE(device->currentText(), pty.slavePath());
     rig.clickOpenClose();
-    QVERIFY(rig.port()->portOpen());
-    QVERIFY(!device->isEnabled() && !rig.get<QPushButton>("cmdRefresh")->isEnabled());
+    auto *port = rig.port();
+    QVERIFY(port);
+    QVERIFY(port->portOpen());
+    auto *cmdRefresh = rig.get<QPushButton>("cmdRefresh");
+    QVERIFY(cmdRefresh);
+    QVERIFY(!device->isEnabled() && !cmdRefresh->isEnabled());
     rig.clickOpenClose();
     QVERIFY(device->isEnabled());
     // The list is what the system offers now; refreshing keeps what the box shows.
     device->lineEdit()->setText(QStringLiteral("/dev/typing"));
-    rig.get<QPushButton>("cmdRefresh")->click();
+    cmdRefresh->click();
     QCOMPARE(device->currentText(), QStringLiteral("/dev/typing"));
     QVERIFY(rig.recorder.messages.isEmpty());
 }

@@ -84,6 +84,7 @@ void TerminalWindowTest::composedTextIsSent()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     QPlainTextEdit *typing = rig.typing();
+    QVERIFY(typing);
     commit(typing, QString::fromUtf8("\u00ea"));
     QCOMPARE(rig.sent(pty), QByteArray()); // closed: shown, not sent
     rig.clickOpenClose();
@@ -112,9 +113,12 @@ void TerminalWindowTest::pastedTextIsSent()
     QFETCH(int, enter);
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
-    rig.get<QComboBox>("cboEnter")->setCurrentIndex(enter);
+    auto *cboEnter = rig.get<QComboBox>("cboEnter");
+    QVERIFY(cboEnter);
+    cboEnter->setCurrentIndex(enter);
     rig.clickOpenClose();
     QPlainTextEdit *typing = rig.typing();
+    QVERIFY(typing);
     QGuiApplication::clipboard()->setText(QString::fromUtf8("AT\r\nX\u20ac1\n"));
     const int beeps = rig.recorder.beeps;
     QTest::keyClick(typing, Qt::Key_V, Qt::ControlModifier);
@@ -140,11 +144,14 @@ void TerminalWindowTest::enterSendsChosenEnding()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     auto *enter = rig.get<QComboBox>("cboEnter");
+    QVERIFY(enter);
     QCOMPARE(enter->currentText(), QStringLiteral("CR"));
     enter->setCurrentIndex(enter->findText(choice));
     rig.clickOpenClose();
-    QTest::keyClicks(rig.typing(), "ok");
-    QTest::keyClick(rig.typing(), Qt::Key_Return);
+    auto *typing = rig.typing();
+    QVERIFY(typing);
+    QTest::keyClicks(typing, "ok");
+    QTest::keyClick(typing, Qt::Key_Return);
     QTEST(rig.sent(pty), "bytes");
 }
 
@@ -154,7 +161,10 @@ void TerminalWindowTest::viewsOfReceivedBytes()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     QPlainTextEdit *input = rig.input();
-    auto view = [&rig](const char *name, bool on) { rig.get<QCheckBox>(name)->setChecked(on); };
+    QVERIFY(input);
+    auto *checkBox = rig.get<QCheckBox>(name);
+    QVERIFY(checkBox);
+    auto view = [&rig](const char *name, bool on) { checkBox->setChecked(on); };
     view("chkHexView", true); // nothing received yet: the window keeps its text
     QCOMPARE(input->toPlainText(), QStringLiteral("Serial Input from PIC\n"));
     view("chkHexView", false);
@@ -186,7 +196,9 @@ void TerminalWindowTest::viewsOfReceivedBytes()
     view("chkMonospace", true);
     QVERIFY(QFontInfo(input->font()).fixedPitch());
     QCOMPARE(input->toPlainText(), QStringLiteral("AB\nCD"));
-    rig.get<QPushButton>("cmdClearInput")->click();
+    auto *cmdClearInput = rig.get<QPushButton>("cmdClearInput");
+    QVERIFY(cmdClearInput);
+    cmdClearInput->click();
     QCOMPARE(input->toPlainText(), QString());
     QVERIFY(pty.write("E"));
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("E"));
@@ -202,8 +214,10 @@ void TerminalWindowTest::wholeTextReachesAssistiveTools()
     rig.clickOpenClose();
     QVERIFY(pty.write(QByteArray("ready\0\r\nnext", 12)));
     const QString expected = QString::fromUtf8("ready\u2400\nnext");
-    QTRY_COMPARE(rig.input()->toPlainText(), expected);
-    QCOMPARE(accessibleText(rig.input()), expected);
+    auto *input = rig.input();
+    QVERIFY(input);
+    QTRY_COMPARE(input->toPlainText(), expected);
+    QCOMPARE(accessibleText(input), expected);
 }
 
 // Hex rows scroll across instead of wrapping; a long line is shown on rows
@@ -250,6 +264,7 @@ void TerminalWindowTest::logHoldsReceivedBytes()
     SerialRig rig(portsWith(pty));
     LogFileDialog::setAnswerer([path] { return path; });
     auto *log = rig.get<QPushButton>("cmdLog");
+    QVERIFY(log);
     auto *name = rig.get<QLabel>("lblLogFile");
     QVERIFY(name->isHidden());
     log->click();
@@ -267,7 +282,9 @@ void TerminalWindowTest::logHoldsReceivedBytes()
     QCOMPARE(log->text(), QStringLiteral("Log to File..."));
     QVERIFY(name->isHidden());
     QVERIFY(pty.write("not logged"));
-    QTRY_VERIFY(rig.input()->toPlainText().endsWith("not logged"));
+    auto *input = rig.input();
+    QVERIFY(input);
+    QTRY_VERIFY(input->toPlainText().endsWith("not logged"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), "earlier\n" + bytes);
@@ -279,6 +296,7 @@ void TerminalWindowTest::logRefusals()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     auto *log = rig.get<QPushButton>("cmdLog");
+    QVERIFY(log);
     LogFileDialog::setAnswerer([] { return QString(); }); // cancelled
     log->click();
     QCOMPARE(log->text(), QStringLiteral("Log to File..."));
@@ -295,7 +313,9 @@ void TerminalWindowTest::logRefusals()
     QTRY_COMPARE(rig.recorder.messages.size(), 2);
     QVERIFY(rig.recorder.messages.last().contains("/dev/full"));
     QCOMPARE(log->text(), QStringLiteral("Log to File..."));
-    QTRY_COMPARE(rig.input()->toPlainText(), QStringLiteral("data"));
+    auto *input = rig.input();
+    QVERIFY(input);
+    QTRY_COMPARE(input->toPlainText(), QStringLiteral("data"));
 }
 
 // Older text goes from above the lines being read; they stay in view.
@@ -306,6 +326,7 @@ void TerminalWindowTest::scrolledBackViewStays()
     rig.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
     QPlainTextEdit *input = rig.input();
+    QVERIFY(input);
     QScrollBar *bar = input->verticalScrollBar();
     rig.clickOpenClose();
     QVERIFY(feed(pty, numberedLines("line ", 600))); // 6000 characters
@@ -332,10 +353,13 @@ void TerminalWindowTest::terminalCanTakeTheWindow()
     rig.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
     auto *main = rig.get<QSplitter>("splMain");
+    QVERIFY(main);
     auto *bottom = rig.get<QSplitter>("splBottom");
+    QVERIFY(bottom);
     main->setSizes({0, 10000});
     bottom->setSizes({0, 0, 0, 10000}); // output window, preview, port column, terminal
     QWidget *terminal = rig.get<QWidget>("fraTerminal");
+    QVERIFY(terminal);
     const QSize window = rig.window.centralWidget()->size();
     QVERIFY2(terminal->width() * terminal->height() > 0.8 * window.width() * window.height(),
              qPrintable(QStringLiteral("%1x%2 of %3x%4").arg(terminal->width()).arg(terminal->height())

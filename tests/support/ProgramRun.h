@@ -19,3 +19,7 @@ struct ProgramRun
 // limits it, `input` is its standard input (closed after it).
 ProgramRun runTavrel(const QStringList &arguments, const std::function<void(QProcess &)> &setup = {},
                      const QByteArray &input = {}, int timeoutMs = 10000);
+
+// `tavrel FIRST... | tavrel SECOND...` through a real pipe: the first run
+// when it failed, else the second.
+ProgramRun runTavrelPipeline(const QStringList &first, const QStringList &second, int timeoutMs = 20000);

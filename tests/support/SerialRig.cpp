@@ -52,24 +52,34 @@ QPlainTextEdit *SerialRig::typing() const
 
 void SerialRig::clickOpenClose() const
 {
-    get<QPushButton>("cmdcomm")->click();
+    if (auto *openClose = get<QPushButton>("cmdcomm"))
+        openClose->click();
 }
 
 QString SerialRig::state() const
 {
+    auto *openClose = get<QPushButton>("cmdcomm");
     auto *indicator = get<QLabel>("comm");
+    auto *bufferButton = get<QPushButton>("cmdbuff");
+    auto *pasteAndSend = get<QPushButton>(ControlNames::pasteAndSendButton);
+    auto *timer = get<QTimer>(ControlNames::receiveTimer);
+    auto *sending = get<QLabel>("lblxmit");
+    if (!openClose || !indicator || !input() || !typing() || !bufferButton || !pasteAndSend || !timer || !sending)
+        return QStringLiteral("(control missing)");
     auto flag = [](const char *name, bool on) { return QStringLiteral("%1:%2").arg(name).arg(int(on)); };
-    return QStringList{get<QPushButton>("cmdcomm")->text(), indicator->text(),
+    return QStringList{openClose->text(), indicator->text(),
                        Controls::background(indicator).name(), Controls::background(input()).name(),
-                       Controls::background(typing()).name(), flag("cmdbuff", get<QPushButton>("cmdbuff")->isEnabled()),
-                       flag(ControlNames::pasteAndSendButton, get<QPushButton>(ControlNames::pasteAndSendButton)->isEnabled()),
-                       flag(ControlNames::receiveTimer, get<QTimer>(ControlNames::receiveTimer)->isActive()),
-                       flag("lblxmit", !get<QLabel>("lblxmit")->isHidden())}
+                       Controls::background(typing()).name(), flag("cmdbuff", bufferButton->isEnabled()),
+                       flag(ControlNames::pasteAndSendButton, pasteAndSend->isEnabled()),
+                       flag(ControlNames::receiveTimer, timer->isActive()),
+                       flag("lblxmit", !sending->isHidden())}
         .join(' ');
 }
 
 QByteArray SerialRig::sent(PseudoTerminal &pty) const
 {
+    if (!port())
+        return QByteArray("(no port)");
     if (!QTest::qWaitFor([this] { return port()->bytesToWrite() == 0; }, 2000))
         return QByteArray("(still queued)");
     return pty.read(300);

@@ -1,3 +1,4 @@
+#include "TestPicture.h"
 #include "logic/canvas/MonoBmpWriter.h"
 #include "logic/canvas/PenStroke.h"
 #include "logic/convert/ByteMatrix.h"
@@ -92,17 +93,6 @@ private:
     QStringList m_lines;
 };
 
-// Something in every page and byte column: a frame, a diagonal, a block.
-QImage testPicture(int width, int height)
-{
-    QImage picture = PenStroke::blank(width, height);
-    const QRgb black = qRgb(0, 0, 0);
-    PenStroke::line(picture, QPoint(0, 0), QPoint(width - 1, 0), 1, black);
-    PenStroke::line(picture, QPoint(0, 0), QPoint(0, height - 1), 1, black);
-    PenStroke::line(picture, QPoint(0, height - 1), QPoint(width - 1, 0), 1, black);
-    PenStroke::stamp(picture, QPoint(width / 3, height / 2), 9, black);
-    return picture.convertToFormat(QImage::Format_RGB32);
-}
 
 QImage loadPng(const QString &path)
 {
@@ -142,7 +132,7 @@ void VirtualEndToEndTest::initTestCase()
 QString VirtualEndToEndTest::writeStream(const QString &size, const QStringList &convertOptions, QImage *source)
 {
     const QStringList sides = size.split('x');
-    *source = testPicture(sides.at(0).toInt(), sides.at(1).toInt());
+    *source = framedPicture(sides.at(0).toInt(), sides.at(1).toInt());
     const QString bmp = m_dir.filePath(size + ".bmp");
     QFile file(bmp);
     if (!file.open(QIODevice::WriteOnly) || file.write(MonoBmpWriter::encode(*source)) <= 0)

@@ -82,8 +82,12 @@ void VirtualLcdWindowTest::fillsBlockByBlock()
     port.write(stream.mid(half));
     QVERIFY(port.waitForBytesWritten(1000));
     QTRY_COMPARE(window.shownPicture(), source);
-    QTRY_VERIFY(window.findChild<QLabel *>("virtualProgress")->text().startsWith("stream 1: LCD"));
-    QCOMPARE(window.findChild<QListWidget *>("virtualFaults")->count(), 0);
+    auto *virtualProgress = window.findChild<QLabel *>("virtualProgress");
+    QVERIFY(virtualProgress);
+    QTRY_VERIFY(virtualProgress->text().startsWith("stream 1: LCD"));
+    auto *virtualFaults = window.findChild<QListWidget *>("virtualFaults");
+    QVERIFY(virtualFaults);
+    QCOMPARE(virtualFaults->count(), 0);
 }
 
 void VirtualLcdWindowTest::listsFaults()
@@ -100,10 +104,12 @@ void VirtualLcdWindowTest::listsFaults()
     port.write("x00400000a*]01g0]ff3c");
     QVERIFY(port.waitForBytesWritten(1000));
     auto *faults = window.findChild<QListWidget *>("virtualFaults");
+    QVERIFY(faults);
     QTRY_COMPARE(faults->count(), 2);
     QCOMPARE(faults->item(0)->text(), QStringLiteral("byte 0: data before a header: \"x\""));
     QCOMPARE(faults->item(1)->text(), QStringLiteral("byte 14: block 1: \"g\" is not a hex digit"));
     auto *progress = window.findChild<QLabel *>("virtualProgress");
+    QVERIFY(progress);
     QTRY_VERIFY(progress->text().startsWith("stream 1: LCD, header 00400000a*, 2 blocks, 4 bytes, "));
     QVERIFY(progress->text().endsWith(", 2 faults"));
 }
@@ -119,9 +125,14 @@ void VirtualLcdWindowTest::namesItsControls()
     const auto name = [](QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    QCOMPARE(name(window.findChild<QListWidget *>("virtualFaults")), QStringLiteral("Faults"));
-    QCOMPARE(name(window.findChild<QLabel *>("virtualPicture")), QStringLiteral("Virtual LCD picture"));
+    auto *virtualFaults = window.findChild<QListWidget *>("virtualFaults");
+    QVERIFY(virtualFaults);
+    QCOMPARE(name(virtualFaults), QStringLiteral("Faults"));
+    auto *virtualPicture = window.findChild<QLabel *>("virtualPicture");
+    QVERIFY(virtualPicture);
+    QCOMPARE(name(virtualPicture), QStringLiteral("Virtual LCD picture"));
     auto *where = window.findChild<QLabel *>("virtualDevice");
+    QVERIFY(where);
     QCOMPARE(where->text(), QStringLiteral("240x64 vertical on ") + device.devicePath());
     QCOMPARE(name(where), where->text());
 }
