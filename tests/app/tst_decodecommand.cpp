@@ -163,18 +163,18 @@ void DecodeCommandTest::listsAndPicksArrays()
                             "const uint8_t b[] PROGMEM = {" + QByteArray("0x02,").repeated(16) + "};\n"
                             "namespace x { MACRO(uint8_t c[]) = { 16, 8," + QByteArray("3,").repeated(16) + "}; }\n"
                             "const uint8_t d[] = {" + QByteArray("'\\x04',").repeated(4) + "};\n";
-    const Run list = tavrel({"decode", "-", "--list"}, file);
+    const ProgramRun list = runTavrel({"decode", "-", "--list"}, {}, file);
     QCOMPARE(list.exitCode, 0);
     QCOMPARE(QString::fromUtf8(list.out).split('\n', Qt::SkipEmptyParts),
              QStringList({"a_8x8 (line 3): 8 bytes; sizes stated: 8x8 (the name a_8x8)",
                           "b (line 4): 16 bytes; sizes stated: 8x16 (B_WIDTH 8, B_HEIGHT 16)",
                           "c (line 5): 18 bytes; sizes stated: 16x8 (its first two bytes)", "d (line 6): 4 bytes"}));
     for (const char *name : {"a_8x8", "b", "c"}) {
-        const Run picked = tavrel({"decode", "-", "--array", name, "--packing", "vertical"}, file);
+        const ProgramRun picked = runTavrel({"decode", "-", "--array", name, "--packing", "vertical"}, {}, file);
         QVERIFY2(picked.exitCode == 0, picked.err.constData());
         QVERIFY2(picked.err.contains(" from "), picked.err.constData()); // names the size it took
     }
-    const Run first = tavrel({"decode", "-", "--size", "8x8", "--packing", "vertical"}, file);
+    const ProgramRun first = runTavrel({"decode", "-", "--size", "8x8", "--packing", "vertical"}, {}, file);
     QCOMPARE(first.exitCode, 0);
     QVERIFY2(first.err.contains("holds 4 arrays; reading a_8x8 (--array NAME picks another: b, c, d)"),
              first.err.constData());

@@ -67,27 +67,17 @@ void OutputWindowTest::reformatRefusesFormattedText()
 {
     QFETCH(QString, format);
     QFETCH(QString, delimiter);
-    auto *formatBox = control<QLineEdit>(m_window, ControlNames::formatBox);
-    QVERIFY(formatBox);
-    formatBox->setText(format);
-    auto *delimiterBox = control<QLineEdit>(m_window, ControlNames::delimiterBox);
-    QVERIFY(delimiterBox);
-    delimiterBox->setText(delimiter);
-    auto *outputWindow = text(ControlNames::outputWindow);
-    QVERIFY(outputWindow);
-    outputWindow->setPlainText(QStringLiteral("0x00,0xFF"));
-    auto *reformatButton = button(ControlNames::reformatButton);
-    QVERIFY(reformatButton);
-    reformatButton->setEnabled(true);
+    control<QLineEdit>(m_window, ControlNames::formatBox)->setText(format);
+    control<QLineEdit>(m_window, ControlNames::delimiterBox)->setText(delimiter);
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0x00,0xFF"));
+    button(ControlNames::reformatButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(reformatButton, Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::reformatButton), Qt::LeftButton);
     QCOMPARE(recorder.messages, QStringList{"No Format or Delimiters allowed\n\rConvert again without them."});
-    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("0x00,0xFF"));
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("0x00,0xFF"));
     QVERIFY(m_window->state().reformattedText.isEmpty() && m_window->state().outputText.isEmpty());
-    QVERIFY(reformatButton->isEnabled());
-    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
-    QVERIFY(sendToLcdButton);
-    QVERIFY(!sendToLcdButton->isEnabled());
+    QVERIFY(button(ControlNames::reformatButton)->isEnabled());
+    QVERIFY(!button(ControlNames::sendToLcdButton)->isEnabled());
 }
 
 void OutputWindowTest::reformatBuildsStreamAndMovesOn()
@@ -95,20 +85,14 @@ void OutputWindowTest::reformatBuildsStreamAndMovesOn()
     AppState &state = m_window->state();
     state.transferHeader = QStringLiteral("40400000A*");
     state.picBufferSize = 4;
-    auto *outputWindow = text(ControlNames::outputWindow);
-    QVERIFY(outputWindow);
-    outputWindow->setPlainText(QStringLiteral("  00FF00FF00F "));
-    auto *reformatButton = button(ControlNames::reformatButton);
-    QVERIFY(reformatButton);
-    reformatButton->setEnabled(true);
-    QTest::mouseClick(reformatButton, Qt::LeftButton);
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("  00FF00FF00F "));
+    button(ControlNames::reformatButton)->setEnabled(true);
+    QTest::mouseClick(button(ControlNames::reformatButton), Qt::LeftButton);
     QCOMPARE(state.outputText, QStringLiteral("00ff00ff00f"));
     QCOMPARE(state.reformattedText, QStringLiteral("40400000a*]00ff]00ff]00f"));
-    QCOMPARE(outputWindow->toPlainText(), state.reformattedText);
-    auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
-    QVERIFY(sendToLcdButton);
-    QVERIFY(sendToLcdButton->isEnabled());
-    QVERIFY(!reformatButton->isEnabled());
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), state.reformattedText);
+    QVERIFY(button(ControlNames::sendToLcdButton)->isEnabled());
+    QVERIFY(!button(ControlNames::reformatButton)->isEnabled());
 }
 
 void OutputWindowTest::copyClearRestore()
@@ -116,50 +100,33 @@ void OutputWindowTest::copyClearRestore()
     AppState &state = m_window->state();
     state.savedOutputText = QStringLiteral("00ff");
     state.transferHeader = QStringLiteral("0200000A*");
-    auto *outputWindow = text(ControlNames::outputWindow);
-    QVERIFY(outputWindow);
-    outputWindow->setPlainText(QStringLiteral("abc123"));
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("abc123"));
     MessageRecorder recorder;
-    auto *copyOutputButton = button(ControlNames::copyOutputButton);
-    QVERIFY(copyOutputButton);
-    QTest::mouseClick(copyOutputButton, Qt::LeftButton);
-    auto *text2 = text();
-    QVERIFY(text2);
-    QCOMPARE(QGuiApplication::clipboard()->text2, QStringLiteral("abc123"));
+    QTest::mouseClick(button(ControlNames::copyOutputButton), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc123"));
     QCOMPARE(recorder.messages, QStringList{"Text copied to Clipboad"});
 
-    auto *saveOutputButton = button(ControlNames::saveOutputButton);
-    QVERIFY(saveOutputButton);
-    saveOutputButton->setEnabled(true);
-    auto *clearOutputButton = button(ControlNames::clearOutputButton);
-    QVERIFY(clearOutputButton);
-    QTest::mouseClick(clearOutputButton, Qt::LeftButton);
-    QVERIFY(outputWindow->toPlainText().isEmpty());
+    button(ControlNames::saveOutputButton)->setEnabled(true);
+    QTest::mouseClick(button(ControlNames::clearOutputButton), Qt::LeftButton);
+    QVERIFY(text(ControlNames::outputWindow)->toPlainText().isEmpty());
     QVERIFY(state.transferHeader.isEmpty());
-    QVERIFY(!saveOutputButton->isEnabled());
+    QVERIFY(!button(ControlNames::saveOutputButton)->isEnabled());
 
-    auto *restoreOutputButton = button(ControlNames::restoreOutputButton);
-    QVERIFY(restoreOutputButton);
-    QTest::mouseClick(restoreOutputButton, Qt::LeftButton);
-    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("00ff"));
-    QVERIFY(saveOutputButton->isEnabled());
+    QTest::mouseClick(button(ControlNames::restoreOutputButton), Qt::LeftButton);
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("00ff"));
+    QVERIFY(button(ControlNames::saveOutputButton)->isEnabled());
 }
 
 void OutputWindowTest::caseToggle()
 {
     QPushButton *toggle = button("txtcase");
-    QVERIFY(toggle);
-    auto *outputWindow = text(ControlNames::outputWindow);
-    QVERIFY(outputWindow);
-    outputWindow->setPlainText(QStringLiteral("{0xAb,0xcD}"));
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("{0xAb,0xcD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
-    auto *text2 = toggle->text();
-    QVERIFY(text2);
-    QCOMPARE(text2, QStringLiteral("&LowCase"));
-    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("{0XAB,0XCD}"));
+    QCOMPARE(toggle->text(), QStringLiteral("&LowCase"));
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("{0XAB,0XCD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
-    QCOMPARE(text2, QStringLiteral("&UpCase"));
-    QCOMPARE(outputWindow->toPlainText(), QStringLiteral("{0xab,0xcd}"));
+    QCOMPARE(toggle->text(), QStringLiteral("&UpCase"));
+    QCOMPARE(text(ControlNames::outputWindow)->toPlainText(), QStringLiteral("{0xab,0xcd}"));
 }
 
 void OutputWindowTest::openLoadsTransmitWindow_data()
@@ -188,9 +155,7 @@ void OutputWindowTest::openLoadsTransmitWindow()
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     file.close();
-    auto *transmitWindow = text(ControlNames::transmitWindow);
-    QVERIFY(transmitWindow);
-    transmitWindow->setPlainText(QStringLiteral("before"));
+    text(ControlNames::transmitWindow)->setPlainText(QStringLiteral("before"));
     FileAndFontPrompts *dialog = m_window->fileAndFontPrompts();
     dialog->fileName = QStringLiteral("stale.bmp");
     QString filterShown;
@@ -208,15 +173,13 @@ void OutputWindowTest::openLoadsTransmitWindow()
     open->trigger();
     QCOMPARE(filterShown, QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"));
     QVERIFY(nameShown.isEmpty());
-    auto *transmit = qobject_cast<TransmitWindow *>(transmitWindow);
+    auto *transmit = qobject_cast<TransmitWindow *>(text(ControlNames::transmitWindow));
     QVERIFY(transmit);
     QCOMPARE(transmit->heldText(), expected);
     if (chosen == QLatin1String("file") && !refused) {
         transmit->selectAll();
         transmit->copy();
-        auto *text2 = text();
-        QVERIFY(text2);
-        QCOMPARE(QGuiApplication::clipboard()->text2, expected);
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     }
     QCOMPARE(recorder.messages.size(), refused ? 1 : 0);
 }
@@ -224,19 +187,15 @@ void OutputWindowTest::openLoadsTransmitWindow()
 void OutputWindowTest::saveWritesOutputWindow()
 {
     QTemporaryDir dir;
-    auto *outputWindow = text(ControlNames::outputWindow);
-    QVERIFY(outputWindow);
-    outputWindow->setPlainText(QStringLiteral("0200000a*]00ff"));
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0200000a*]00ff"));
     QStringList settings;
     FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &d, FileAndFontPrompts::Mode mode) {
         settings << d.dialogTitle << d.filter << d.fileName << d.defaultExt;
         return mode == FileAndFontPrompts::Mode::Save ? dir.filePath(QStringLiteral("picture")) : QString();
     });
-    auto *saveOutputButton = button(ControlNames::saveOutputButton);
-    QVERIFY(saveOutputButton);
-    saveOutputButton->setEnabled(true);
+    button(ControlNames::saveOutputButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(saveOutputButton, Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
     QCOMPARE(settings, QStringList({"LCD File to Save", "Text(*.txt)|*.txt|Basic (*.bas)|*.bas", "*.txt", "*.txt"}));
     QFile saved(dir.filePath(QStringLiteral("picture.txt")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -250,14 +209,10 @@ void OutputWindowTest::saveReportsFailure()
     FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) {
         return dir.filePath(QStringLiteral("missing-folder/picture.txt"));
     });
-    auto *outputWindow = text(ControlNames::outputWindow);
-    QVERIFY(outputWindow);
-    outputWindow->setPlainText(QStringLiteral("00ff"));
-    auto *saveOutputButton = button(ControlNames::saveOutputButton);
-    QVERIFY(saveOutputButton);
-    saveOutputButton->setEnabled(true);
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("00ff"));
+    button(ControlNames::saveOutputButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(saveOutputButton, Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY2(recorder.messages.first().startsWith(QStringLiteral("File Save Error - ")), qPrintable(recorder.messages.first()));
     QVERIFY(recorder.messages.first().size() > int(qstrlen("File Save Error - ")));
@@ -297,14 +252,10 @@ void OutputWindowTest::saveWhereACopyCannotGo()
             QSKIP("this file system cannot make a folder refuse new files");
     }
     FileAndFontPrompts::setAnswerer([&](FileAndFontPrompts &, FileAndFontPrompts::Mode) { return path; });
-    auto *outputWindow = text(ControlNames::outputWindow);
-    QVERIFY(outputWindow);
-    outputWindow->setPlainText(QStringLiteral("00ff"));
-    auto *saveOutputButton = button(ControlNames::saveOutputButton);
-    QVERIFY(saveOutputButton);
-    saveOutputButton->setEnabled(true);
+    text(ControlNames::outputWindow)->setPlainText(QStringLiteral("00ff"));
+    button(ControlNames::saveOutputButton)->setEnabled(true);
     MessageRecorder recorder;
-    QTest::mouseClick(saveOutputButton, Qt::LeftButton);
+    QTest::mouseClick(button(ControlNames::saveOutputButton), Qt::LeftButton);
     if (where == "folder")
         seal(false);
     QVERIFY2(recorder.messages.isEmpty() == saved, qPrintable(recorder.messages.join(QLatin1Char('\n'))));
@@ -321,25 +272,18 @@ void OutputWindowTest::saveWhereACopyCannotGo()
 void OutputWindowTest::lockGivesBackEachControlsOwnState()
 {
     auto *frame = control<QWidget>(m_window, ControlNames::textOutputFrame);
-    QVERIFY(frame);
     frame->setEnabled(false);
-    auto *saveOutputButton = button(ControlNames::saveOutputButton);
-    QVERIFY(saveOutputButton);
-    saveOutputButton->setEnabled(false);
+    button(ControlNames::saveOutputButton)->setEnabled(false);
     ControlLock lock;
-    auto *copyOutputButton = button(ControlNames::copyOutputButton);
-    QVERIFY(copyOutputButton);
-    auto *reformatButton = button(ControlNames::reformatButton);
-    QVERIFY(reformatButton);
-    lock.lock({copyOutputButton, saveOutputButton, reformatButton, nullptr});
-    lock.lock({copyOutputButton});
-    QVERIFY(!reformatButton->isEnabled());
-    reformatButton->setEnabled(false);
+    lock.lock({button(ControlNames::copyOutputButton), button(ControlNames::saveOutputButton), button(ControlNames::reformatButton), nullptr});
+    lock.lock({button(ControlNames::copyOutputButton)});
+    QVERIFY(!button(ControlNames::reformatButton)->isEnabled());
+    button(ControlNames::reformatButton)->setEnabled(false);
     lock.unlock();
     frame->setEnabled(true);
-    QVERIFY(copyOutputButton->isEnabled());
-    QVERIFY(!saveOutputButton->isEnabled());
-    QVERIFY(!reformatButton->isEnabled()); // disabled at design time
+    QVERIFY(button(ControlNames::copyOutputButton)->isEnabled());
+    QVERIFY(!button(ControlNames::saveOutputButton)->isEnabled());
+    QVERIFY(!button(ControlNames::reformatButton)->isEnabled()); // disabled at design time
     QVERIFY(!lock.isLocked());
 }
 

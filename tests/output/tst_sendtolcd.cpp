@@ -187,7 +187,7 @@ void SendToLcdTest::drawConvertReformatSend()
         QVERIFY2(state.endsWith(QLatin1String(":0")), qPrintable(state));
     auto *lblrem = get<QLabel>("lblrem");
     QVERIFY(lblrem);
-    QVERIFY(spinUntil([this] { return lblrem->text().toInt() < 3000; }));
+    QVERIFY(spinUntil([lblrem] { return lblrem->text().toInt() < 3000; }));
     QVERIFY(sending()); // counting down while the window keeps running
 
     QVERIFY(spinUntil([this] { return !sending(); }));

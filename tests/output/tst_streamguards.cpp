@@ -196,6 +196,8 @@ void StreamGuardsTest::reformatNeedsAFreshConversion()
         setText(ControlNames::formatBox, QString());
         setText(ControlNames::delimiterBox, QString());
         // The button is still there after a good Convert: Reformat itself refuses.
+        auto *reformatButton = get(ControlNames::reformatButton);
+        QVERIFY(reformatButton);
         reformatButton->click();
         QCOMPARE(recorder.messages.size(), 1);
         QVERIFY2(recorder.messages.first().contains("not a hex digit"), qPrintable(recorder.messages.first()));
@@ -205,6 +207,8 @@ void StreamGuardsTest::reformatNeedsAFreshConversion()
     QVERIFY(!sendToLcdButton->isEnabled());
     QVERIFY(m_rig->window->state().reformattedText.isEmpty());
     // A click that slips through the disabled button still builds nothing.
+    auto *reformatButton = get(ControlNames::reformatButton);
+    QVERIFY(reformatButton);
     reformatButton->setEnabled(true);
     reformatButton->click();
     QVERIFY(m_rig->window->state().reformattedText.isEmpty());
@@ -248,7 +252,7 @@ void StreamGuardsTest::sendLocksWhatRewritesTheWindow()
     cmdStop->click();
     auto *comm = get<QLabel>("comm");
     QVERIFY(comm);
-    QVERIFY(spinUntil([this] { return comm->text() == QLatin1String("ON"); }));
+    QVERIFY(spinUntil([comm] { return comm->text() == QLatin1String("ON"); }));
     auto *loadPictureButton2 = get(ControlNames::loadPictureButton);
     QVERIFY(loadPictureButton2);
     auto *clearCanvasButton2 = get(ControlNames::clearCanvasButton);

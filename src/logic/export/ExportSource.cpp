@@ -1,5 +1,6 @@
 #include "logic/export/ExportSource.h"
 
+#include "logic/convert/ByteMatrix.h"
 #include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/SendStreamDecoder.h"
 
@@ -27,7 +28,7 @@ ConversionResult read(const QString &text, int width, int height, const MatrixLa
                        .arg(decoded.problem());
         return {};
     }
-    const qsizetype picture = LcdByteDecoder::neededBytes(width, height, layout.horizontal) - (layout.horizontal ? 1 : 0);
+    const qsizetype picture = ByteMatrix::byteCount(width, height, layout);
     return {text, decoded.bytes.left(picture), width, height, layout};
 }
 
