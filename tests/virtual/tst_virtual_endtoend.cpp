@@ -249,7 +249,7 @@ void VirtualEndToEndTest::refusesBadUsage_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
-    QTest::newRow("size") << QStringList{"--size", "240"} << "--size must be WxH, 1 to 1024 pixels each, not \"240\"";
+    QTest::newRow("size") << QStringList{"--size", "240"} << "--size must be WxH, 8 to 1024 pixels each, not \"240\"";
     QTest::newRow("packing") << QStringList{"--packing", "diagonal"}
                              << "--packing must be vertical or horizontal, not \"diagonal\"";
     QTest::newRow("firmware") << QStringList{"--firmware", "pic18"}

@@ -59,7 +59,9 @@ bool layoutOf(const QHash<QString, QString> &g, MatrixLayout *layout)
                                                                                     : MatrixLayout::BitOrder::LsbFirst;
     layout->scan = g.value(QStringLiteral("scan")) == QLatin1String("columns") ? MatrixLayout::Scan::Columns
                                                                                : MatrixLayout::Scan::Pages;
-    return true;
+    bool ok = true;
+    layout->pixelsPerByte = g.value(QStringLiteral("pixels-per-byte"), QStringLiteral("8")).toInt(&ok);
+    return ok && layout->pixelsPerByte >= 1 && layout->pixelsPerByte <= 8;
 }
 
 bool inByte(int value)

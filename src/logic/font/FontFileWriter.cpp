@@ -184,7 +184,9 @@ QString geometryLine(const PackedFont &font)
         .arg(font.baseline)
         .arg(l.horizontal ? QStringLiteral("horizontal") : QStringLiteral("vertical"),
              l.bitOrder == MatrixLayout::BitOrder::MsbFirst ? QStringLiteral("msb") : QStringLiteral("lsb"),
-             l.scan == MatrixLayout::Scan::Columns ? QStringLiteral("columns") : QStringLiteral("pages"));
+             l.scan == MatrixLayout::Scan::Columns ? QStringLiteral("columns") : QStringLiteral("pages"))
+        // Stated only when not eight, so files of whole-byte layouts read as before.
+        + (l.pixelsPerByte != 8 ? QStringLiteral(" pixels-per-byte=%1").arg(l.pixelsPerByte) : QString());
 }
 
 bool supports(ExportOptions::Template kind)
