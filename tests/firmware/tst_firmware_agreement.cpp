@@ -1,4 +1,5 @@
 #include "FirmwareFixture.h"
+#include "TestPicture.h"
 #include "GpsimRun.h"
 #include "LcdBusReplay.h"
 #include "logic/virtual/ReceiverFirmware.h"
@@ -61,7 +62,7 @@ void FirmwareAgreementTest::initTestCase()
     if (m_cod.isEmpty())
         QSKIP("the firmware was not assembled or gpsim is missing (./build.sh installs gputils and gpsim)");
     QVERIFY(m_dir.isValid());
-    const QImage picture = FirmwareFixture::testPicture(128, 32);
+    const QImage picture = framedPicture(128, 32);
     const QStringList options{"--packing", "vertical", "--buffer", "32", "--pic-delay", "5"};
     m_lcdStream = FirmwareFixture::stream(picture, options, m_dir.path());
     m_eepromStream = FirmwareFixture::stream(picture, options + QStringList{"--eeprom", "0"}, m_dir.path());

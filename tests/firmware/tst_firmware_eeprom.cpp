@@ -1,4 +1,5 @@
 #include "FirmwareFixture.h"
+#include "TestPicture.h"
 #include "GpsimRun.h"
 #include "LcdBusReplay.h"
 #include "logic/convert/ByteMatrix.h"
@@ -25,7 +26,7 @@ void FirmwareEepromTest::storesAndShowsPicture()
         QSKIP("the firmware was not assembled or gpsim is missing (./build.sh installs gputils and gpsim)");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QImage source = FirmwareFixture::testPicture(128, 64);
+    const QImage source = framedPicture(128, 64);
     constexpr int address = 1000; // blocks straddle the 64-byte pages
     const QByteArray stream = FirmwareFixture::stream(
         source, {"--packing", "vertical", "--eeprom", QString::number(address), "--buffer", "64", "--pic-delay", "5"},

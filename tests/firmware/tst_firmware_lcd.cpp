@@ -1,4 +1,5 @@
 #include "FirmwareFixture.h"
+#include "TestPicture.h"
 #include "GpsimRun.h"
 #include "LcdBusReplay.h"
 #include "logic/convert/ByteMatrix.h"
@@ -47,7 +48,7 @@ void FirmwareLcdTest::drawsPicture()
     QFETCH(QSize, size);
     QFETCH(bool, horizontal);
     QFETCH(QStringList, options);
-    const QImage source = FirmwareFixture::testPicture(size.width(), size.height());
+    const QImage source = framedPicture(size.width(), size.height());
     options << "--packing" << (horizontal ? "horizontal" : "vertical");
     const QByteArray stream = FirmwareFixture::stream(source, options, m_dir.path());
     QVERIFY(!stream.isEmpty());

@@ -2,7 +2,6 @@
 
 #include "ProgramRun.h"
 #include "logic/canvas/MonoBmpWriter.h"
-#include "logic/canvas/PenStroke.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,18 +16,6 @@ QString codFile()
     if (cod.isEmpty() || !QFileInfo::exists(cod) || QStandardPaths::findExecutable("gpsim").isEmpty())
         return QString();
     return cod;
-}
-
-QImage testPicture(int width, int height)
-{
-    QImage picture = PenStroke::blank(width, height);
-    const QRgb black = qRgb(0, 0, 0);
-    PenStroke::line(picture, QPoint(0, 0), QPoint(width - 1, 0), 1, black);
-    PenStroke::line(picture, QPoint(0, 0), QPoint(0, height - 1), 1, black);
-    PenStroke::line(picture, QPoint(0, height - 1), QPoint(width - 1, 0), 1, black);
-    PenStroke::stamp(picture, QPoint(width / 3, height / 2), 9, black);
-    PenStroke::stamp(picture, QPoint(width - 5, height - 5), 3, black);
-    return picture.convertToFormat(QImage::Format_RGB32);
 }
 
 QByteArray stream(const QImage &picture, const QStringList &options, const QString &dir)

@@ -11,7 +11,6 @@ namespace FirmwareFixture {
 
 // The .cod file the build assembled, or "" when gputils or gpsim is missing.
 QString codFile();
-QImage testPicture(int width, int height);
 // `tavrel convert` of `picture` (saved in `dir`) with --stream and `options`.
 QByteArray stream(const QImage &picture, const QStringList &options, const QString &dir);
 // The stream's transfer header digits, "*" left out.
