@@ -286,6 +286,7 @@ Result BodyReader::read()
         ++index;
     } else {
         m_result.bodyStart = m_words.start(first);
+        m_result.bodyEnd = m_result.bodyStart; // an empty place until a byte is read
         refuseByteLikeNeighbour(first - 1, true);
         if (!m_result.ok())
             return m_result;
