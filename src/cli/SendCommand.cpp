@@ -1,6 +1,7 @@
 #include "cli/SendCommand.h"
 
 #include "cli/CommandLine.h"
+#include "logic/core/AckProtocol.h"
 #include "logic/core/BoundedRead.h"
 #include "logic/output/Latin1Text.h"
 #include "logic/output/PacedSender.h"
@@ -40,9 +41,17 @@ void describe(QCommandLineParser &parser)
         {QStringLiteral("xmit-delay"), QStringLiteral("Pause before each wait character in ms (default 5)."),
          QStringLiteral("MS")},
         {QStringLiteral("wait"), QStringLiteral("Wait character (default \"]\")."), QStringLiteral("TEXT")},
+        {QStringLiteral("ack"), QStringLiteral("Wait for the PIC's ready byte after the header and after each block "
+                                               "instead of the transmit delay; a refused block is sent again up to "
+                                               "3 times. Needs firmware that answers it.")},
+        {QStringLiteral("ack-timeout"), QStringLiteral("With --ack: how long a block may go unanswered before the "
+                                                       "send stops (default ten times the block's line time plus "
+                                                       "200 ms)."), QStringLiteral("MS")},
     });
 }
 
+
+bool parseAcknowledgement(const QCommandLineParser &parser, Request *request, QString *error);
 
 bool parseRequest(const QCommandLineParser &parser, Request *request, QString *error)
 {
@@ -74,6 +83,24 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
     }
     if (!positional.isEmpty())
         request->file = positional.first();
+    return parseAcknowledgement(parser, request, error);
+}
+
+bool parseAcknowledgement(const QCommandLineParser &parser, Request *request, QString *error)
+{
+    request->acknowledged = parser.isSet("ack");
+    if (parser.isSet("ack-timeout")) {
+        bool ok = false;
+        request->ackTimeoutMs = parser.value("ack-timeout").toInt(&ok);
+        if (!ok || !request->acknowledged || request->ackTimeoutMs < 1 || request->ackTimeoutMs > 600000) {
+            *error = QStringLiteral("--ack-timeout goes with --ack and is 1 to 600000 ms");
+            return false;
+        }
+    }
+    if (request->acknowledged && PacedSender::pauseByteFor(request->waitChars) < 0) {
+        *error = QStringLiteral("--ack needs a wait character of exactly one character");
+        return false;
+    }
     return true;
 }
 
@@ -114,6 +141,14 @@ public:
         m_open = true;
         QTextStream(stderr) << "\rsent " << sent << " of " << m_total << " bytes";
     }
+    void updateBlocks(int done, int total)
+    {
+        if (!m_shown || (done < total && m_clock.elapsed() < 100))
+            return;
+        m_clock.restart();
+        m_open = true;
+        QTextStream(stderr) << "\racknowledged " << done << " of " << total << " blocks";
+    }
     // Ends the line so that what follows starts on its own.
     void close()
     {
@@ -136,7 +171,10 @@ int openAndSend(const Request &request, const QByteArray &bytes)
     CommPort port(devices);
     if (!port.setSettings(request.settings) || !port.setPortOpen(true))
         return CommandLine::failure(Command, port.errorString()); // names the device
-    return transmit(port, bytes, PacedSender::pauseByteFor(request.waitChars), request.xmitDelayMs);
+    const int waitByte = PacedSender::pauseByteFor(request.waitChars);
+    if (request.acknowledged)
+        return transmitAcknowledged(port, bytes, waitByte, request.ackTimeoutMs);
+    return transmit(port, bytes, waitByte, request.xmitDelayMs);
 }
 
 } // namespace
@@ -150,10 +188,13 @@ QByteArray streamFromFileData(QByteArray data)
     return data;
 }
 
-int transmit(CommPort &port, const QByteArray &bytes, int pauseByte, int pauseMs)
+namespace {
+
+// Runs the sender started by `start` until the send ends; the exit code.
+template <typename Start>
+int runSend(CommPort &port, PacedSender &sender, qsizetype total, Start start)
 {
-    PacedSender sender;
-    ProgressLine progress(bytes.size());
+    ProgressLine progress(total);
     QEventLoop loop;
     // The send may end inside start(), before the loop runs: a quit() then
     // would be lost, so the end is also remembered here.
@@ -164,20 +205,45 @@ int transmit(CommPort &port, const QByteArray &bytes, int pauseByte, int pauseMs
         failure = reason;
         loop.quit();
     };
-    QObject::connect(&sender, &PacedSender::progressed, &loop, [&progress](qsizetype sent) { progress.update(sent); });
+    QObject::connect(&sender, &PacedSender::progressed, &loop, [&](qsizetype sent) {
+        if (!sender.isAcknowledged())
+            progress.update(sent);
+    });
+    QObject::connect(&sender, &PacedSender::acknowledged, &loop,
+                     [&progress](int done, int blocks) { progress.updateBlocks(done, blocks); });
+    QObject::connect(&sender, &PacedSender::received, &loop,
+                     [](const QByteArray &bytes) { QTextStream(stdout) << QString::fromLatin1(bytes) << Qt::flush; });
     QObject::connect(&sender, &PacedSender::finished, &loop, [&] {
-        progress.update(bytes.size(), true);
+        if (!sender.isAcknowledged())
+            progress.update(total, true);
         end(QString());
     });
     QObject::connect(&sender, &PacedSender::failed, &loop, [&](const QString &reason) { end(reason); });
     // Comes right after the sender's own "port closed": the device's name says more.
     QObject::connect(&port, &CommPort::connectionLost, &loop, [&] { end(port.errorString()); });
-    if (!sender.start(port.serialPort(), bytes, pauseByte, pauseMs))
+    if (!start())
         end(QStringLiteral("%1 is not open.").arg(port.device()));
     if (!ended)
         loop.exec();
     progress.close();
     return failure.isEmpty() ? CommandLine::Success : CommandLine::failure(Command, failure);
+}
+
+} // namespace
+
+int transmit(CommPort &port, const QByteArray &bytes, int pauseByte, int pauseMs)
+{
+    PacedSender sender;
+    return runSend(port, sender, bytes.size(),
+                   [&] { return sender.start(port.serialPort(), bytes, pauseByte, pauseMs); });
+}
+
+int transmitAcknowledged(CommPort &port, const QByteArray &stream, int waitByte, int timeoutMs)
+{
+    PacedSender sender;
+    const QByteArray bytes = AckProtocol::RequestChar + stream;
+    return runSend(port, sender, bytes.size(),
+                   [&] { return sender.startAcknowledged(port.serialPort(), bytes, waitByte, timeoutMs); });
 }
 
 std::variant<Request, int> parse(const QStringList &arguments)

@@ -20,6 +20,8 @@ struct Request
     int xmitDelayMs = 5;
     QString waitChars = QStringLiteral("]");
     QString file = QStringLiteral("-");
+    bool acknowledged = false; // wait for the PIC's verdict instead of pausing
+    int ackTimeoutMs = 0;      // 0: ten times a block's line time plus 200 ms
 };
 
 int run(const QStringList &arguments);
@@ -34,5 +36,8 @@ QByteArray streamFromFileData(QByteArray data);
 // Sends `bytes` through the open `port` and returns the exit code once the
 // send has ended, however it ended; a failure is reported on standard error.
 int transmit(CommPort &port, const QByteArray &bytes, int pauseByte, int pauseMs);
+// The same, acknowledged: the request goes in front of `stream`, and each
+// block waits for the PIC's verdict.
+int transmitAcknowledged(CommPort &port, const QByteArray &stream, int waitByte, int timeoutMs);
 
 } // namespace SendCommand

@@ -89,6 +89,10 @@ void describe(QCommandLineParser &parser)
                                          .arg(QLatin1String(ReceiverFirmware::name)), QStringLiteral("NAME")},
         {QStringLiteral("strict"), QStringLiteral("Drop a block whose wait character came too soon, as the PIC "
                                                   "would.")},
+        {QStringLiteral("ack"), QStringLiteral("Answer a sender that asks for acknowledgements (tavrel send --ack, "
+                                               "\"Wait for PIC\"): a ready byte after the header and after each "
+                                               "block, once --needs-pause (or the firmware's write time) has "
+                                               "passed; a block cut short or with a fault is refused.")},
     });
 }
 
@@ -119,6 +123,7 @@ bool parseNumbers(const QCommandLineParser &parser, Request *request, QString *e
         request->config.receiverFirmware = true;
     }
     request->config.strict = parser.isSet("strict");
+    request->config.acknowledge = parser.isSet("ack");
     return true;
 }
 

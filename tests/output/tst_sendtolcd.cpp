@@ -6,6 +6,7 @@
 #include "widgets/canvas/PixelCanvas.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -60,6 +61,8 @@ private slots:
     void refusedBeforeAnyByte_data();
     void refusedBeforeAnyByte();
     void emptyStream();
+    void waitForPic_data();
+    void waitForPic();
     void pasteAndSend();
     void pasteAndSendRefusals_data();
     void pasteAndSendRefusals();
@@ -337,6 +340,50 @@ void SendToLcdTest::refusedBeforeAnyByte()
     QVERIFY(sendToLcdButton->isEnabled());
     QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("kept"));
     QCOMPARE(m_rig->pty->read(100), QByteArray());
+}
+
+void SendToLcdTest::waitForPic_data()
+{
+    QTest::addColumn<bool>("picAnswers");
+    QTest::newRow("the PIC answers each block") << true;
+    QTest::newRow("the PIC never answers") << false;
+}
+
+// "Wait for PIC": the request goes first, each block waits for the PIC's
+// ready byte, which the terminal never shows; a PIC that does not answer
+// stops the send with a message that says so.
+void SendToLcdTest::waitForPic()
+{
+    QFETCH(bool, picAnswers);
+    openPort();
+    auto *waitForPicCheck = get<QCheckBox>(ControlNames::waitForPicCheck);
+    QVERIFY(waitForPicCheck);
+    QCOMPARE(waitForPicCheck->text(), QStringLiteral("Wait for PIC"));
+    waitForPicCheck->setChecked(true);
+    MessageRecorder recorder;
+    const QByteArray pieces[] = {"!42000000a*", "]00ff", "]11ee"};
+    sendStream(QStringLiteral("42000000a*]00ff]11ee"), QStringLiteral("5000"));
+    QByteArray expected;
+    for (const QByteArray &piece : pieces) {
+        expected += piece;
+        QVERIFY(spinUntil([&] { return m_rig->line->bytes() == expected; }));
+        if (!picAnswers)
+            break;
+        QTest::qWait(50); // the sender waits: nothing more comes
+        QCOMPARE(m_rig->line->bytes(), expected);
+        QVERIFY(m_rig->pty->write(piece == pieces[0] ? QByteArray("ok\x06") : QByteArray("\x06")));
+    }
+    QVERIFY(spinUntil([this] { return !sending(); }, 3000));
+    if (picAnswers) {
+        QVERIFY2(recorder.messages.isEmpty(), qPrintable(recorder.messages.join('\n')));
+        QVERIFY(spinUntil([this] { return text(ControlNames::serialInputWindow).contains("ok"); }));
+        QVERIFY(!text(ControlNames::serialInputWindow).contains(QChar(6)));
+    } else {
+        QVERIFY(spinUntil([&] { return !recorder.messages.isEmpty(); }));
+        QVERIFY2(recorder.messages.first().startsWith(
+                     "The send stopped: the transfer header was not acknowledged within "),
+                 qPrintable(recorder.messages.first()));
+    }
 }
 
 void SendToLcdTest::emptyStream()

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 namespace {
 
 QProcessEnvironment headless()
@@ -87,6 +89,7 @@ public:
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
     QStringList lines(const QString &containing) const { return m_lines.filter(containing); }
+    qint64 pid() const { return m_process.processId(); }
 
 private:
     QProcess m_process;
@@ -113,6 +116,7 @@ private slots:
     void sendsPicture();
     void reportsTimingFaults_data();
     void reportsTimingFaults();
+    void acknowledgedSendStopsWithThePic();
     void refusesBadUsage_data();
     void refusesBadUsage();
 
@@ -170,6 +174,13 @@ void VirtualEndToEndTest::sendsPicture_data()
     QTest::newRow("240x64 horizontal into the EEPROM at 1024")
         << "240x64" << "horizontal" << QStringList{"--eeprom", "1024", "--buffer", "128", "--wait", "#"}
         << QStringList{"--eeprom-size", "4096"} << QStringList{"--wait", "#"};
+    // Acknowledged: the PIC answers 3 ms after each block, the sender waits for it.
+    QTest::newRow("240x64 horizontal, acknowledged") << "240x64" << "horizontal" << none
+                                                     << QStringList{"--ack", "--needs-pause", "3"}
+                                                     << QStringList{"--ack"};
+    QTest::newRow("240x64 horizontal into the EEPROM, acknowledged, last block 2 characters")
+        << "240x64" << "horizontal" << QStringList{"--eeprom", "0", "--buffer", "128"}
+        << QStringList{"--ack", "--needs-pause", "5"} << QStringList{"--ack"};
 }
 
 void VirtualEndToEndTest::sendsPicture()
@@ -243,6 +254,32 @@ void VirtualEndToEndTest::reportsTimingFaults()
     QCOMPARE(lcd.stop(), 1);
     const QByteArray firstBlock = ByteMatrix::vertical(source, 128, 32).left(32);
     QCOMPARE(loadPng(png), strict ? ByteMatrix::pictureFrom(firstBlock, 128, 32, false) : source);
+}
+
+// The PIC stops answering mid-send: the sender names the block it waited for.
+void VirtualEndToEndTest::acknowledgedSendStopsWithThePic()
+{
+    QImage source;
+    const QString stream = writeStream("240x64", {"--packing", "horizontal"}, &source); // 121 blocks
+    QVERIFY(!stream.isEmpty());
+    const QString link = m_dir.filePath("ttyLCD");
+    VirtualLcd lcd;
+    QVERIFY(lcd.start({"--size", "240x64", "--packing", "horizontal", "--link", link, "--ack", "--needs-pause", "20"}));
+    QProcess send;
+    send.setProcessEnvironment(headless());
+    send.start(qEnvironmentVariable("TAVREL_BINARY"), {"send", "--ack", "--port", link, stream});
+    QVERIFY(send.waitForStarted());
+    QTest::qWait(600); // a few blocks of the 2.4 s send
+    QCOMPARE(::kill(pid_t(lcd.pid()), SIGSTOP), 0);
+    const bool ended = send.waitForFinished(10000);
+    ::kill(pid_t(lcd.pid()), SIGCONT);
+    QVERIFY(ended);
+    QCOMPARE(send.exitCode(), 1);
+    const QString error = QString::fromUtf8(send.readAllStandardError());
+    QVERIFY2(QRegularExpression(QStringLiteral("^tavrel send: block \\d+ of 121 not acknowledged within 372 ms\n$"))
+                 .match(error)
+                 .hasMatch(),
+             qPrintable(error));
 }
 
 void VirtualEndToEndTest::refusesBadUsage_data()

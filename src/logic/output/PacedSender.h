@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logic/output/AckListener.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,6 +16,10 @@ class QSerialPort;
 // both QSerialPort's buffer and the driver's output queue, so the pause is a
 // real gap on the line. Bytes are handed over in small pieces as the port
 // drains, which keeps Stop prompt and QSerialPort's unbounded buffer small.
+//
+// Acknowledged, it waits instead for the PIC's verdict at each pause byte
+// and after the last byte (see AckProtocol): a refused block is sent again,
+// a block not answered in time ends the send.
 class PacedSender : public QObject
 {
     Q_OBJECT
@@ -27,11 +33,19 @@ public:
     // Starts sending; false when a send is running or the port is not open.
     // pauseByte -1 or pauseMs <= 0 means no pauses.
     bool start(QSerialPort *port, const QByteArray &bytes, int pauseByte, int pauseMs);
+    // Starts an acknowledged send of `bytes` (which begin with the request):
+    // the header up to the first wait byte, then each block, waits for its
+    // verdict. timeoutMs <= 0: ten times the piece's line time plus a margin.
+    bool startAcknowledged(QSerialPort *port, const QByteArray &bytes, int waitByte, int timeoutMs = 0);
     // Ends the send at once: nothing after the bytes already handed to the port.
     void stop();
 
     bool isSending() const { return m_phase != Phase::Idle; }
     qsizetype sentCount() const { return m_next; }
+    // In an acknowledged send: blocks the PIC has taken, and how many there are.
+    int acknowledgedBlocks() const { return qMax(0, m_acked - 1); }
+    int blockCount() const { return m_blocks; }
+    bool isAcknowledged() const { return m_acknowledged; }
 
     // Most bytes handed to the port and not yet on the line while feeding.
     static constexpr qsizetype defaultMaxInFlight = 64;
@@ -46,10 +60,21 @@ signals:
     void finished();
     void stopped();
     void failed(const QString &reason);
+    // Acknowledged sends: the PIC took block `done` of `total` (0: the header).
+    void acknowledged(int done, int total);
+    // What the PIC sent besides its verdicts.
+    void received(const QByteArray &bytes);
 
 private:
-    enum class Phase { Idle, Feeding, Draining, Pausing, Finishing };
+    enum class Phase { Idle, Feeding, Draining, Pausing, AwaitingVerdict, Finishing };
 
+    void begin(QSerialPort *port, const QByteArray &bytes);
+    void awaitVerdict();
+    void takeVerdict();
+    void blockTaken();
+    void blockRefused();
+    void verdictLate();
+    int verdictTimeoutMs() const;
     void pump();
     void feed();
     void waitForDrain();
@@ -73,4 +98,14 @@ private:
     QTimer m_poll;
     QTimer m_pause;
     QElapsedTimer m_pauseClock;
+
+    bool m_acknowledged = false;
+    AckListener m_listener;
+    QTimer m_verdictTimer;
+    int m_timeoutMs = 0;
+    qint64 m_characterNs = 0;
+    qsizetype m_blockStart = 0; // where the piece awaiting its verdict began
+    int m_acked = 0;            // verdicts of "taken", the header's included
+    int m_blocks = 0;
+    int m_resends = 0;
 };

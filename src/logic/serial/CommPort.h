@@ -48,6 +48,9 @@ public:
     QString input();
     // The same as raw bytes.
     QByteArray inputBytes();
+    // Puts back bytes another reader took from the port meanwhile (an
+    // acknowledged send), so that input() still returns them, in order.
+    void keepUnread(const QByteArray &bytes) { m_unread += bytes; }
 
     // Modem lines and break, for devices reset that way (PIC bootloaders).
     // Refused with a reason when the port is closed or the device has no

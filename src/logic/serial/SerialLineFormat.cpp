@@ -89,6 +89,23 @@ QString SerialLineFormat::toString() const
         .arg(QLatin1String(stop));
 }
 
+SerialLineFormat SerialLineFormat::of(const QSerialPort &port)
+{
+    SerialLineFormat format;
+    format.baudRate = port.baudRate();
+    format.parity = port.parity();
+    format.dataBits = port.dataBits();
+    format.stopBits = port.stopBits();
+    return format;
+}
+
+qint64 SerialLineFormat::characterNs() const
+{
+    const double stop = stopBits == QSerialPort::TwoStop ? 2 : stopBits == QSerialPort::OneAndHalfStop ? 1.5 : 1;
+    const double bits = 1 + int(dataBits) + (parity == QSerialPort::NoParity ? 0 : 1) + stop;
+    return qint64(bits * 1e9 / qMax(1, baudRate));
+}
+
 bool SerialLineFormat::operator==(const SerialLineFormat &other) const
 {
     return baudRate == other.baudRate && parity == other.parity && dataBits == other.dataBits

@@ -19,6 +19,10 @@ struct SerialLineFormat
     static std::optional<SerialLineFormat> parse(const QString &text);
     // The same form, lower case: "9600,e,7,1.5".
     QString toString() const;
+    // What an open port is set to.
+    static SerialLineFormat of(const QSerialPort &port);
+    // How long one character takes on the line: start bit, data, parity, stop.
+    qint64 characterNs() const;
 
     bool operator==(const SerialLineFormat &other) const;
     bool operator!=(const SerialLineFormat &other) const { return !(*this == other); }

@@ -122,6 +122,7 @@ SettingsSchema declare()
     s.transmitDelay = checked(text("link/xmitDelay", 1000, QStringLiteral("5")),
                               [](const QString &text) { return TransmitDelay::truncated(text).has_value(); },
                               QStringLiteral("milliseconds"));
+    s.waitForPic = flag("link/waitForPic", false);
 
     s.comPort = integer("port/com", 1, PortAssignments::count, 1);
     s.lineSettings = checked(text("port/settings", 100, QStringLiteral("19200,n,8,1")),

@@ -36,6 +36,7 @@ struct SettingsSchema
     SettingKey eepromTarget;
     SettingKey startAddress;
     SettingKey transmitDelay;
+    SettingKey waitForPic;   // acknowledged sends
     // The serial port
     SettingKey comPort;
     SettingKey lineSettings; // "19200,n,8,1", any the port takes

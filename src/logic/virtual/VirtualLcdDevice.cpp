@@ -6,12 +6,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +29,7 @@ VirtualLcdDevice::VirtualLcdDevice(const VirtualPicConfig &config, QObject *pare
     : QObject(parent), m_pic(new VirtualPic(config, this))
 {
     connect(m_pic, &VirtualPic::answer, this, &VirtualLcdDevice::writeAnswer);
+    connect(m_pic, &VirtualPic::answerAt, this, &VirtualLcdDevice::answerWhenDue);
 }
 
 VirtualLcdDevice::~VirtualLcdDevice()
@@ -111,6 +114,24 @@ void VirtualLcdDevice::writeAnswer(const QByteArray &bytes)
         return;
     const ssize_t written = ::write(m_master, bytes.constData(), size_t(bytes.size()));
     Q_UNUSED(written);
+}
+
+// Timers keep milliseconds: the last one is slept, so that a PIC that needs
+// 9.4 ms answers after 9.4 ms, not 10.
+void VirtualLcdDevice::answerWhenDue(const QByteArray &bytes, qint64 dueNs)
+{
+    constexpr qint64 msNs = 1000000;
+    const qint64 leftNs = dueNs - PtyReader::monotonicNs();
+    if (leftNs > 2 * msNs) {
+        QTimer::singleShot(int(leftNs / msNs) - 1, Qt::PreciseTimer, this,
+                           [this, bytes, dueNs] { answerWhenDue(bytes, dueNs); });
+        return;
+    }
+    if (leftNs > 0) {
+        const struct timespec sleep = {0, long(leftNs)};
+        ::nanosleep(&sleep, nullptr);
+    }
+    writeAnswer(bytes);
 }
 
 // Only the link this device made, and only while it still points here.

@@ -41,6 +41,7 @@ signals:
 private:
     void take(const QByteArray &bytes, qint64 arrivalNs);
     void writeAnswer(const QByteArray &bytes);
+    void answerWhenDue(const QByteArray &bytes, qint64 dueNs);
     void removeLink();
 
     VirtualPic *m_pic;

@@ -1,7 +1,10 @@
 #include "logic/virtual/VirtualPic.h"
 
+#include "logic/core/AckProtocol.h"
 #include "logic/virtual/ReceiverFirmware.h"
 #include "logic/virtual/VirtualText.h"
+
+#include <utility>
 
 namespace {
 
@@ -37,6 +40,13 @@ void VirtualPic::receive(const QByteArray &bytes, qint64 arrivalNs)
 
 void VirtualPic::checkQuiet(qint64 nowNs)
 {
+    // Nothing else tells an acknowledging PIC that an EEPROM stream's
+    // last, shorter block is complete.
+    if (m_acknowledging && m_state == State::Block && m_blockChars > 0
+        && nowNs - m_lastArrivalNs >= m_config.blockFlushNs) {
+        m_now = nowNs;
+        endBlock();
+    }
     if (m_segmentActive && nowNs - m_lastArrivalNs >= m_config.quietNs)
         endStream();
 }
@@ -74,6 +84,10 @@ void VirtualPic::take(char c)
 
 void VirtualPic::takeIdle(char c)
 {
+    if (m_config.acknowledge && c == AckProtocol::RequestChar) {
+        m_ackRequested = true;
+        return;
+    }
     switch (m_scanner.take(c, m_offset)) {
     case HeaderScanner::Outcome::Header:
         startStream(m_scanner.header());
@@ -106,7 +120,10 @@ void VirtualPic::startStream(const ReceivedHeader &header)
     if (!header.isEeprom())
         m_memory.clearLcd();
     m_state = State::AwaitWait;
+    m_acknowledging = std::exchange(m_ackRequested, false);
     emit streamStarted(header);
+    if (m_acknowledging)
+        emit answer(QByteArray(1, AckProtocol::Ready));
 }
 
 void VirtualPic::takeAwaitWait(char c)
@@ -142,7 +159,9 @@ void VirtualPic::beginBlock()
     m_blockDropped = false;
     if (m_block > 1)
         judgePause();
+    m_blockFaulted = m_blockDropped;
     m_blockChars = 0;
+    m_blockStartChars = m_dataChars;
     m_blockFirstByte = m_dataChars / 2;
     m_blockLength = m_summary.header->blockChars;
     if (!m_summary.header->isEeprom())
@@ -156,8 +175,7 @@ void VirtualPic::judgePause()
 {
     const qint64 pause = m_now - m_lastBlockEndNs;
     m_summary.addPause(pause);
-    const qint64 needs =
-        m_config.receiverFirmware ? ReceiverFirmware::needsPauseNs(*m_summary.header) : m_config.needsPauseNs;
+    const qint64 needs = writeNs();
     if (needs <= 0 || pause >= needs)
         return;
     m_blockDropped = m_config.strict;
@@ -220,6 +238,27 @@ void VirtualPic::endBlock()
         ++m_summary.droppedBlocks;
     emit blockReceived(m_block, m_blockFirstByte, m_dataChars / 2 - m_blockFirstByte, m_blockDropped);
     m_state = State::AwaitWait;
+    if (m_acknowledging)
+        acknowledgeBlock();
+}
+
+// A block cut short or with a fault is refused and forgotten: the next
+// block lands where it began, so the sender's second try fills its place.
+void VirtualPic::acknowledgeBlock()
+{
+    const bool whole = m_blockChars == m_blockLength || m_summary.header->isEeprom();
+    if (whole && !m_blockFaulted) {
+        emit answerAt(QByteArray(1, AckProtocol::Ready), m_now + writeNs());
+        return;
+    }
+    m_dataChars = m_blockStartChars;
+    --m_block;
+    emit answerAt(QByteArray(1, AckProtocol::Refused), m_now + writeNs());
+}
+
+qint64 VirtualPic::writeNs() const
+{
+    return m_config.receiverFirmware ? ReceiverFirmware::needsPauseNs(*m_summary.header) : m_config.needsPauseNs;
 }
 
 qsizetype VirtualPic::lcdStreamChars() const
@@ -284,10 +323,13 @@ void VirtualPic::resetStream()
     m_dataChars = 0;
     m_highNibble = -1;
     m_eepromOverflowReported = false;
+    m_acknowledging = false;
 }
 
 void VirtualPic::fault(qsizetype offset, int block, const QString &message)
 {
+    if (m_state == State::Block)
+        m_blockFaulted = true;
     tell(m_faults.add(offset, block, message));
 }
 

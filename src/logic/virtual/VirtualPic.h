@@ -70,6 +70,8 @@ signals:
     void streamEnded(const VirtualStreamSummary &summary);
     // Bytes the PIC sends back on the line.
     void answer(const QByteArray &bytes);
+    // The same, at `dueNs` on the arrival clock: once it has written a block.
+    void answerAt(const QByteArray &bytes, qint64 dueNs);
 
 private:
     enum class State { Idle, AwaitWait, Block, Skipping }; // Idle: before a header (see HeaderScanner)
@@ -86,6 +88,8 @@ private:
     void storeDigit(char c);
     void writeByte(qsizetype index, uchar value);
     void endBlock();
+    void acknowledgeBlock();
+    qint64 writeNs() const;
     void reportUnfinished();
     void endStream();
     void resetStream();
@@ -123,4 +127,8 @@ private:
     qsizetype m_dataChars = 0;
     int m_highNibble = -1; // -1: the pair's first digit was not hex
     bool m_eepromOverflowReported = false;
+    bool m_ackRequested = false; // the request came; its header has not
+    bool m_acknowledging = false;
+    bool m_blockFaulted = false;
+    qsizetype m_blockStartChars = 0;
 };

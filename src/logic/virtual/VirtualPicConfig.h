@@ -15,6 +15,11 @@ struct VirtualPicConfig
     bool receiverFirmware = false; // judge by what firmware/ needs for each header instead
     bool strict = false;           // drop a block whose wait character came too soon
     qint64 quietNs = 1000000000;   // this long without a byte ends a stream
+    // Answers the acknowledged send's request: a verdict after the header
+    // and after each block, once the block's write time (the pause it needs)
+    // has passed.
+    bool acknowledge = false;
+    qint64 blockFlushNs = 5000000; // quiet inside a block that ends it (an EEPROM stream's last block)
 
     // Bytes of LCD memory: pages of 8 rows, or rows of 8-pixel bytes.
     int lcdBytes() const

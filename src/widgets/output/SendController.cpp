@@ -1,5 +1,6 @@
 #include "widgets/output/SendController.h"
 
+#include "logic/core/AckProtocol.h"
 #include "logic/core/AppState.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/UserMessages.h"
@@ -42,6 +43,13 @@ SendController::SendController(AppState &state, const SendPeers &peers, QWidget 
     connect(&m_sender, &PacedSender::stopped, this, &SendController::sendStopped);
     // Queued: the failure may surface while the port itself is closing.
     connect(&m_sender, &PacedSender::failed, this, &SendController::sendFailed, Qt::QueuedConnection);
+    connect(&m_sender, &PacedSender::acknowledged, this, &SendController::showAcknowledged);
+    // The terminal is paused during a send: what the PIC says besides its
+    // verdicts waits in the port for it.
+    connect(&m_sender, &PacedSender::received, this, [this](const QByteArray &bytes) {
+        if (CommPort *comm = port())
+            comm->keepUnread(bytes);
+    });
 }
 
 CommPort *SendController::port() const
@@ -62,7 +70,14 @@ void SendController::sendClicked()
         UserMessages::beep();
         return;
     }
-    const QString text = m_state.reformattedText;
+    m_acknowledged = m_peers.link.waitsForPic();
+    if (m_acknowledged && PacedSender::pauseByteFor(m_state.reformattedWaitChar) < 0) {
+        UserMessages::inform(m_form, tr("\"Wait for PIC\" needs a wait character of exactly one character, as the "
+                                        "PIC answers after each block it marks. Nothing was sent."));
+        return;
+    }
+    const QString text = m_acknowledged ? QLatin1Char(AckProtocol::RequestChar) + m_state.reformattedText
+                                        : m_state.reformattedText;
     const qsizetype outside = Latin1Text::firstOutside(text);
     if (outside >= 0) {
         UserMessages::inform(m_form, Latin1Text::sendRefusal(text, outside));
@@ -100,6 +115,7 @@ void SendController::pasteAndSendClicked()
         return;
     // The transmit window shows what goes out, but the bytes come from the
     // clipboard itself: a text box would turn every CR into LF.
+    m_acknowledged = false; // the clipboard's text has no header to ask with
     const QString clipboard = QGuiApplication::clipboard()->text().toLower();
     m_peers.terminal.setTransmitText(clipboard);
     const QString text = clipboard.trimmed();
@@ -133,15 +149,32 @@ void SendController::start(Kind kind, const QString &text, const QString &waitCh
     CommPort *comm = port();
     m_sender.setMaxInFlight(comm->outBufferSize());
     m_refresh.start();
-    if (!m_sender.start(comm->serialPort(), text.toLatin1(), PacedSender::pauseByteFor(waitChars), pauseMs))
-        sendFailed();
+    if (!startSender(waitChars, pauseMs))
+        sendFailed(QString());
+}
+
+bool SendController::startSender(const QString &waitChars, int pauseMs)
+{
+    QSerialPort *serial = port()->serialPort();
+    const int waitByte = PacedSender::pauseByteFor(waitChars);
+    if (!m_acknowledged)
+        return m_sender.start(serial, m_text.toLatin1(), waitByte, pauseMs);
+    m_progress->setRange(0, qMax(1, int(m_text.count(waitChars))));
+    return m_sender.startAcknowledged(serial, m_text.toLatin1(), waitByte);
+}
+
+void SendController::showAcknowledged(int done, int total)
+{
+    m_progress->setRange(0, qMax(1, total));
+    m_progress->setValue(done);
 }
 
 // Echoes into outputWindow what has gone to the port since the last call and counts down.
 void SendController::showProgress()
 {
     const qsizetype sent = m_sender.sentCount();
-    m_progress->setValue(int(sent));
+    if (!m_acknowledged)
+        m_progress->setValue(int(sent));
     if (m_kind != Kind::Stream || sent == m_shown)
         return;
     QTextCursor end(m_output->document());
@@ -165,13 +198,16 @@ void SendController::sendStopped()
     restoreIdle();
 }
 
-void SendController::sendFailed()
+void SendController::sendFailed(const QString &reason)
 {
     restoreIdle();
     // A vanished device has already said so in the port's own message.
     if (!port()->portOpen())
         return;
-    UserMessages::inform(m_form, QStringLiteral("Error - Check Settings!"));
+    if (m_acknowledged && !reason.isEmpty())
+        UserMessages::inform(m_form, tr("The send stopped: %1.").arg(reason));
+    else
+        UserMessages::inform(m_form, QStringLiteral("Error - Check Settings!"));
     UserMessages::beep();
 }
 

@@ -53,10 +53,12 @@ private:
     enum class Kind { Stream, Clipboard };
 
     void start(Kind kind, const QString &text, const QString &waitChars, int pauseMs);
+    bool startSender(const QString &waitChars, int pauseMs);
     void showProgress();
     void sendFinished();
     void sendStopped();
-    void sendFailed();
+    void sendFailed(const QString &reason);
+    void showAcknowledged(int done, int total);
     void restoreIdle();
     CommPort *port() const;
 
@@ -74,6 +76,7 @@ private:
     // Echo and count-down are drawn at most this often, not per byte.
     QTimer m_refresh;
     Kind m_kind = Kind::Stream;
+    bool m_acknowledged = false;
     QString m_text;
     qsizetype m_shown = 0;
 };

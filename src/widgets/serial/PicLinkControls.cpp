@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 const QColor disabledGrey(128, 128, 128);
@@ -63,11 +64,12 @@ PicLinkControls::PicLinkControls(AppState &state, CommPort *port, QWidget *form)
     for (QLineEdit *box : {m_waitChars, m_address, m_xmitDelay})
         connect(box, &QLineEdit::textChanged, this, &PicLinkControls::settingsChanged);
     connect(m_target, &QCheckBox::toggled, this, &PicLinkControls::settingsChanged);
+    connect(m_waitForPic, &QCheckBox::toggled, this, &PicLinkControls::settingsChanged);
 }
 
 QList<QWidget *> PicLinkControls::ioFocusOrder() const
 {
-    return {m_buffer, m_delay, m_xmitDelay, m_apply, m_displayEeprom};
+    return {m_buffer, m_delay, m_xmitDelay, m_waitForPic, m_apply, m_displayEeprom};
 }
 
 QList<QWidget *> PicLinkControls::eepromFocusOrder() const
@@ -77,7 +79,12 @@ QList<QWidget *> PicLinkControls::eepromFocusOrder() const
 
 QList<QWidget *> PicLinkControls::lockedWhileSending() const
 {
-    return {m_buffer, m_delay, m_xmitDelay, m_apply, m_waitChars, m_target, m_address, m_displayEeprom};
+    return {m_buffer, m_delay, m_xmitDelay, m_waitForPic, m_apply, m_waitChars, m_target, m_address, m_displayEeprom};
+}
+
+bool PicLinkControls::waitsForPic() const
+{
+    return m_waitForPic->isChecked();
 }
 
 QString PicLinkControls::eepromAddressText() const
@@ -119,7 +126,15 @@ QGroupBox *PicLinkControls::buildIo(QWidget *parent)
     grid->addWidget(Controls::label(frame, ControlNames::xmitDelayLabel, tr("Xmit Delay(ms)"), m_xmitDelay), 0, 2);
     grid->addWidget(m_buffer, 1, 0, 2, 1);
     grid->addWidget(m_delay, 1, 1, 2, 1);
-    grid->addWidget(m_xmitDelay, 1, 2);
+    m_waitForPic = Controls::checkBox(frame, ControlNames::waitForPicCheck, tr("Wait for PIC"));
+    m_waitForPic->setToolTip(tr("Wait for the PIC's ready byte after each block instead of the transmit delay "
+                                "(the PIC's firmware must answer it)"));
+    m_waitForPic->setAccessibleDescription(m_waitForPic->toolTip());
+    auto *delayColumn = new QVBoxLayout;
+    delayColumn->setSpacing(0);
+    delayColumn->addWidget(m_xmitDelay);
+    delayColumn->addWidget(m_waitForPic);
+    grid->addLayout(delayColumn, 1, 2);
     m_apply = Controls::button(frame, QStringLiteral("cmdApply"), tr("Apply"));
     m_apply->setAccessibleDescription(tr("Applies the PIC link settings"));
     m_displayEeprom = Controls::button(frame, QStringLiteral("cmdlcd"), tr("&Disp Eprom"));
@@ -213,6 +228,7 @@ void PicLinkControls::saveSettings(SettingsStore &store) const
     store.set(keys.eepromTarget, m_target->isChecked());
     store.set(keys.startAddress, m_address->text());
     store.set(keys.transmitDelay, m_xmitDelay->text());
+    store.set(keys.waitForPic, m_waitForPic->isChecked());
 }
 
 void PicLinkControls::restoreSettings(const SettingsStore &store)
@@ -231,4 +247,6 @@ void PicLinkControls::restoreSettings(const SettingsStore &store)
         m_address->setText(QString::number(*address).rightJustified(5, QLatin1Char('0')));
     if (const auto delay = store.text(keys.transmitDelay))
         m_xmitDelay->setText(*delay);
+    if (const auto wait = store.flag(keys.waitForPic))
+        m_waitForPic->setChecked(*wait);
 }

@@ -31,6 +31,8 @@ public:
     QString eepromAddressText() const;
     QString transmitDelayText() const;
     QString waitCharText() const;
+    // "Wait for PIC": each block waits for the PIC's ready byte instead of the transmit delay.
+    bool waitsForPic() const;
 
     // Start-up: buffer 32, delay 10 ms.
     void startUp();
@@ -69,6 +71,7 @@ private:
     QListWidget *m_buffer = nullptr;
     QListWidget *m_delay = nullptr;
     QLineEdit *m_xmitDelay = nullptr;
+    QCheckBox *m_waitForPic = nullptr;
     QCheckBox *m_target = nullptr;
     QLineEdit *m_address = nullptr;
     QGroupBox *m_io;

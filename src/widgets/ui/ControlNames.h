@@ -64,6 +64,7 @@ inline constexpr char transmitWindow[] = "transmitWindow";
 inline constexpr char verticalOption[] = "verticalOption";
 inline constexpr char waitCharBox[] = "waitCharBox";
 inline constexpr char waitCharLabel[] = "waitCharLabel";
+inline constexpr char waitForPicCheck[] = "waitForPicCheck";
 inline constexpr char xmitDelayLabel[] = "xmitDelayLabel";
 
 // The label beside an offered LCD size, by the size's caption ("128x64").
