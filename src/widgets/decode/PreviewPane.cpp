@@ -1,5 +1,7 @@
 #include "widgets/decode/PreviewPane.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 #include "logic/convert/ControllerProfiles.h"
 #include "widgets/decode/LcdPictureView.h"
 #include "logic/decode/SendStreamDecoder.h"
@@ -62,7 +64,8 @@ PreviewPane::PreviewPane(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("Preview"));
     m_idle.setSingleShot(true);
     m_idle.setInterval(IdleDelayMs);
-    connect(&m_idle, &QTimer::timeout, this, &PreviewPane::decodeNow);
+    connect(&m_idle, &QTimer::timeout, this, &PreviewPane::decodeInBackground);
+    connect(&m_decoding, &QFutureWatcher<LcdByteDecoder::Result>::finished, this, &PreviewPane::backgroundDecoded);
     buildControls();
     applyPreset(0);
     decodeNow();
@@ -186,14 +189,52 @@ void PreviewPane::setText(const QString &text)
 {
     m_text = text;
     m_notCompared.clear();
-    m_idle.start();
+    const bool typing = m_sinceText.isValid() && m_sinceText.elapsed() < IdleDelayMs;
+    m_sinceText.start();
+    if (m_decoding.isRunning())
+        m_textChangedWhileDecoding = true;
+    else if (typing || m_idle.isActive())
+        m_idle.start();
+    else
+        decodeInBackground();
 }
 
 void PreviewPane::decodeNow()
 {
     m_idle.stop();
+    ++m_generation;
     m_request.stream = SendStreamDecoder::looksLikeStream(m_text);
     m_result = LcdByteDecoder::decode(m_text, m_request);
+    showResult();
+    emit decoded();
+}
+
+// A 1024x1024 text takes a good part of a second to decode: the window
+// keeps answering meanwhile.
+void PreviewPane::decodeInBackground()
+{
+    m_idle.stop();
+    if (m_decoding.isRunning()) {
+        m_textChangedWhileDecoding = true;
+        return;
+    }
+    m_textChangedWhileDecoding = false;
+    m_decodingGeneration = ++m_generation;
+    LcdByteDecoder::Request request = m_request;
+    request.stream = SendStreamDecoder::looksLikeStream(m_text);
+    m_decoding.setFuture(QtConcurrent::run([text = m_text, request] { return LcdByteDecoder::decode(text, request); }));
+}
+
+void PreviewPane::backgroundDecoded()
+{
+    if (m_textChangedWhileDecoding) {
+        decodeInBackground();
+        return;
+    }
+    if (m_decodingGeneration != m_generation)
+        return; // decoded since, with what is current
+    m_request.stream = SendStreamDecoder::looksLikeStream(m_text);
+    m_result = m_decoding.result();
     showResult();
     emit decoded();
 }

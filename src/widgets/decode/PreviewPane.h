@@ -3,6 +3,8 @@
 #include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/PreviewImage.h"
 
+#include <QElapsedTimer>
+#include <QFutureWatcher>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -23,7 +25,8 @@ class PreviewPane : public QWidget
 {
     Q_OBJECT
 public:
-    // Typing in a long text decodes once the keys rest this long.
+    // A new text is decoded at once, off the window's thread; texts that
+    // follow sooner than this (typing) wait until the keys rest this long.
     static constexpr int IdleDelayMs = 150;
 
     explicit PreviewPane(QWidget *parent = nullptr);
@@ -46,6 +49,7 @@ public:
 
 public slots:
     void setText(const QString &text);
+    // Decodes the text now, on this thread, and shows it.
     void decodeNow();
     // A picture load put its walked bytes (when `dump` is not empty) in the
     // output window: no conversion, so nothing is compared until new text.
@@ -62,6 +66,8 @@ private:
     void applyZoom();
     void applyPreset(int index);
     void showResult();
+    void decodeInBackground();
+    void backgroundDecoded();
     QString differenceText() const;
     QString detailsText() const;
     QString layoutText() const;
@@ -74,6 +80,11 @@ private:
     int m_differing = -1;
     QString m_notCompared; // why the text is not held against the canvas; empty when it is
     QTimer m_idle;
+    QElapsedTimer m_sinceText;
+    QFutureWatcher<LcdByteDecoder::Result> m_decoding;
+    bool m_textChangedWhileDecoding = false;
+    int m_generation = 0; // a background result counts only if nothing was decoded since it started
+    int m_decodingGeneration = 0;
 
     QSpinBox *m_zoom = nullptr;
     QScrollArea *m_scroll = nullptr;

@@ -72,9 +72,28 @@ QList<QWidget *> OutputPanel::lockedWhileSending() const
     return {m_send, m_reformat, m_pasteAndSend, m_save, m_export, m_clear, m_restore, m_caseToggle};
 }
 
+// Word wrapping a line of thousands of characters without a blank costs
+// Qt's layout seconds (it looks for a word's end again on every line): such
+// text wraps anywhere, text with blanks at its word boundaries.
+void OutputPanel::showText(const QString &text)
+{
+    constexpr qsizetype longestWord = 200;
+    qsizetype run = 0;
+    bool longRun = false;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > longestWord) {
+            longRun = true;
+            break;
+        }
+    }
+    m_output->setWordWrapMode(longRun ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_output->setPlainText(text);
+}
+
 void OutputPanel::showConversion(bool ok, const QString &text)
 {
-    m_output->setPlainText(ok ? text : QString());
+    showText(ok ? text : QString());
     m_save->setEnabled(true);
     // Only a successful Convert has a header to reformat with; an earlier
     // stream no longer matches the picture.
@@ -90,7 +109,7 @@ void OutputPanel::setConvertedMatrix(const ConversionResult &matrix)
 void OutputPanel::showPictureDump(const QString &dump)
 {
     // Only a Convert makes text that Reformat takes: a new picture retires the last one, as Clear does.
-    m_output->setPlainText(dump);
+    showText(dump);
     m_state.transferHeader.clear();
     m_matrix = ConversionResult();
     m_reformat->setEnabled(false);
@@ -188,7 +207,7 @@ void OutputPanel::reformatClicked()
     m_state.reformattedText = SendStream::reformat(m_state.reformattedText, m_state.transferHeader, waitChar,
                                                    m_state.outputText, m_state.picBufferSize);
     m_state.reformattedWaitChar = waitChar;
-    m_output->setPlainText(m_state.reformattedText);
+    showText(m_state.reformattedText);
     m_send->setEnabled(true);
     m_reformat->setEnabled(false);
 }
@@ -266,7 +285,7 @@ void OutputPanel::clearClicked()
 
 void OutputPanel::restoreClicked()
 {
-    m_output->setPlainText(m_state.savedOutputText);
+    showText(m_state.savedOutputText);
     m_save->setEnabled(true);
 }
 
@@ -276,7 +295,7 @@ void OutputPanel::caseToggleClicked()
     const bool toUpper = toggle->text() == upCaseCaption;
     toggle->setText(toUpper ? lowCaseCaption : upCaseCaption);
     const QString text = m_output->toPlainText();
-    m_output->setPlainText(toUpper ? text.toUpper() : text.toLower());
+    showText(toUpper ? text.toUpper() : text.toLower());
 }
 
 void OutputPanel::openTextFile()

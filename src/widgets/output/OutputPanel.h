@@ -59,6 +59,7 @@ signals:
     void transmitTextLoaded(const QString &text);
 
 private:
+    void showText(const QString &text);
     QGroupBox *buildSendFrame(const SendPeers &peers);
     QString reformatProblem() const;
     QWidget *buildEditFrame();
