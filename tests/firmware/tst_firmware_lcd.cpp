@@ -30,17 +30,19 @@ private:
 
 namespace {
 
-// The stream with its `n`th block (1-based) sent once before it with a
-// digit that is no hex digit.
-QByteArray withBlockDamagedFirst(const QByteArray &stream, int n)
+// The stream with its `n`th block (1-based) sent once before it with its
+// third and fourth digits replaced by `damage`.
+QByteArray withBlockDamagedFirst(const QByteArray &stream, int n, const QByteArray &damage)
 {
     qsizetype at = -1;
     for (int i = 0; i < n; ++i)
         at = stream.indexOf(']', at + 1);
-    QByteArray damaged = stream.mid(at, stream.indexOf(']', at + 1) - at);
-    damaged[3] = 'g';
-    return stream.left(at) + damaged + stream.mid(at);
+    const QByteArray block = stream.mid(at, stream.indexOf(']', at + 1) - at);
+    return stream.left(at) + QByteArray(block).replace(3, 2, damage) + stream.mid(at);
 }
+
+// A refused block that ends by quiet is answered three characters' time later.
+constexpr double quietEndMs = 2;
 
 } // namespace
 
@@ -59,13 +61,17 @@ void FirmwareLcdTest::drawsPicture_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<bool>("acknowledged");
     QTest::addColumn<int>("refusedBlock"); // 0: none
+    QTest::addColumn<QByteArray>("damage");
     const QStringList ks0108{"--buffer", "32", "--pic-delay", "5"};
     const QStringList t6963c{"--buffer", "64", "--pic-delay", "10"};
-    QTest::newRow("KS0108 128x64") << QSize(128, 64) << false << ks0108 << false << 0;
-    QTest::newRow("T6963C 240x64") << QSize(240, 64) << true << t6963c << false << 0;
-    QTest::newRow("KS0108 128x64, acknowledged") << QSize(128, 64) << false << ks0108 << true << 0;
-    QTest::newRow("T6963C 240x64, acknowledged") << QSize(240, 64) << true << t6963c << true << 0;
-    QTest::newRow("KS0108 128x64, block 5 refused, sent again") << QSize(128, 64) << false << ks0108 << true << 5;
+    const QSize ks(128, 64), t6(240, 64);
+    QTest::newRow("KS0108 128x64") << ks << false << ks0108 << false << 0 << QByteArray();
+    QTest::newRow("T6963C 240x64") << t6 << true << t6963c << false << 0 << QByteArray();
+    QTest::newRow("KS0108 128x64, acknowledged") << ks << false << ks0108 << true << 0 << QByteArray();
+    QTest::newRow("T6963C 240x64, acknowledged") << t6 << true << t6963c << true << 0 << QByteArray();
+    QTest::newRow("block with no hex digit refused") << ks << false << ks0108 << true << 5 << QByteArray("g0");
+    // a byte lost: the block ends by quiet, on a byte
+    QTest::newRow("block cut short refused") << ks << false << ks0108 << true << 5 << QByteArray();
 }
 
 void FirmwareLcdTest::drawsPicture()
@@ -75,6 +81,7 @@ void FirmwareLcdTest::drawsPicture()
     QFETCH(QStringList, options);
     QFETCH(bool, acknowledged);
     QFETCH(int, refusedBlock);
+    QFETCH(QByteArray, damage);
     const QImage source = framedPicture(size.width(), size.height());
     options << "--packing" << (horizontal ? "horizontal" : "vertical");
     QByteArray stream = FirmwareFixture::stream(source, options, m_dir.path());
@@ -82,11 +89,11 @@ void FirmwareLcdTest::drawsPicture()
     QString why;
     const std::optional<ReceivedHeader> header = ReceivedHeader::parse(FirmwareFixture::headerOf(stream), &why);
     QVERIFY2(header, qPrintable(why));
-    const qint64 pauseNs = ReceiverFirmware::needsPauseNs(*header);
+    const double pauseMs = ReceiverFirmware::needsPauseNs(*header) / 1e6 + (refusedBlock ? quietEndMs : 0);
     QByteArray answers; // after the start-up line
     if (acknowledged) {
         if (refusedBlock)
-            stream = withBlockDamagedFirst(stream, refusedBlock);
+            stream = withBlockDamagedFirst(stream, refusedBlock, damage);
         stream.prepend(AckProtocol::RequestChar);
         answers.fill(AckProtocol::Ready, 1 + stream.count(']'));
         if (refusedBlock)
@@ -94,7 +101,7 @@ void FirmwareLcdTest::drawsPicture()
     }
 
     GpsimRun gpsim(m_cod, m_dir.path());
-    gpsim.sendStream(stream, ']', pauseNs / 1e6);
+    gpsim.sendStream(stream, ']', pauseMs);
     const FirmwareTrace trace = gpsim.run();
     QVERIFY2(trace.error.isEmpty(), qPrintable(trace.error));
     QCOMPARE(trace.answers.toHex(), (QByteArray("Tavrel receiver ready\r\n") + answers).toHex());
