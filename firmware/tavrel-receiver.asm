@@ -132,8 +132,8 @@ start:
         movwf   msg_l
         call    send_text
 
-; Waits for characters; a quiet line inside a block writes what arrived,
-; a quiet second ends the stream.
+; Waits for characters; a quiet line inside a block writes what arrived
+; (and ends an answered block), a quiet second ends the stream.
 main_loop:
         btfsc   PIR1, RCIF
         goto    received
