@@ -41,7 +41,7 @@ QByteArray withBlockDamagedFirst(const QByteArray &stream, int n, const QByteArr
     return stream.left(at) + QByteArray(block).replace(3, 2, damage) + stream.mid(at);
 }
 
-// A refused block that ends by quiet is answered three characters' time later.
+// A block that ends by quiet is answered three characters' time later.
 constexpr double quietEndMs = 2;
 
 } // namespace
@@ -70,7 +70,7 @@ void FirmwareLcdTest::drawsPicture_data()
     QTest::newRow("KS0108 128x64, acknowledged") << ks << false << ks0108 << true << 0 << QByteArray();
     QTest::newRow("T6963C 240x64, acknowledged") << t6 << true << t6963c << true << 0 << QByteArray();
     QTest::newRow("block with no hex digit refused") << ks << false << ks0108 << true << 5 << QByteArray("g0");
-    // a byte lost: the block ends by quiet, on a byte
+    // two digits lost: the block ends by quiet, yet on a byte
     QTest::newRow("block cut short refused") << ks << false << ks0108 << true << 5 << QByteArray();
 }
 
