@@ -9,6 +9,12 @@
 ; wait character must cover both. "*22000000a" answers the first 16 EEPROM
 ; bytes and draws the stored picture.
 ;
+; The acknowledged send: "!" right before the header asks for answers.
+; Ready (ASCII ACK) once the header is read, and after each block is
+; written and the delay waited; Refused (ASCII NAK) for a header that does
+; not parse, and for a block with a fault or cut short, which is then read
+; again from where it began. Without "!" nothing is answered.
+;
 ; Display types: 3 KS0108 128x64, 4 KS0108 128x32, 0 T6963C 240x64;
 ; 1 is the 24LC256 EEPROM. Assemble: gpasm tavrel-receiver.asm
 ; (-D BAUD=9600 for another line speed).
@@ -29,6 +35,9 @@ SPBRG_VALUE     equ (FOSC + 8 * BAUD) / (16 * BAUD) - 1  ; BRGH = 1
 QUIET_TICKS     equ 10      ; overflows of 105 ms: a quiet second ends a stream
 FLUSH_TICKS_H   equ (30 * 625000 / BAUD + 255) / 256  ; three characters' time
 BLOCK_MAX       equ 192     ; characters a block may hold (96 bytes of RAM)
+ASK_CHAR        equ '!'     ; asks for the acknowledged send
+ANS_READY       equ 0x06
+ANS_REFUSED     equ 0x15
 
 #include "pins.inc"
 
@@ -49,6 +58,8 @@ F_JUNK          equ 2       ; stray data reported since the last header
 F_EE_OPEN       equ 3       ; an EEPROM page write is open
 F_EE_OVER       equ 4       ; an address beyond the EEPROM was reported
 F_FRESH         equ 5       ; the next character starts a new stream
+F_ACK           equ 6       ; the stream is answered
+F_BAD           equ 7       ; a fault since the block began
 
         cblock  0x20
         flags, state, ch, hexv, tmp, cnt
@@ -63,6 +74,8 @@ F_FRESH         equ 5       ; the next character starts a new stream
         draw_addr_h, draw_addr_l
         idx_h, idx_l, lcd_val, lcd_arg, lcd_wait, ee_h, ee_l
         quiet, faults
+        asked                   ; 1 after "!": the next header is answered
+        blk_data_h, blk_data_l, blk_byte_h, blk_byte_l, blk_nibble  ; at the block's start
         dly_a, dly_b, dly_msh, dly_msl, tx_tmp, tx_dig, msg_h, msg_l
         endc
 ; The block in RAM: values at 0x110 + i (bank 2), and at 0x190 + i
@@ -119,8 +132,8 @@ start:
         movwf   msg_l
         call    send_text
 
-; Waits for characters; a quiet line inside a block writes what arrived,
-; a quiet second ends the stream.
+; Waits for characters; a quiet line inside a block writes what arrived
+; (and ends an answered block), a quiet second ends the stream.
 main_loop:
         btfsc   PIR1, RCIF
         goto    received
@@ -131,12 +144,16 @@ main_loop:
         btfss   STATUS, Z
         goto    main_loop
         movf    buf_count, w
+        btfsc   flags, F_ACK
+        iorlw   1               ; an answered block ends by quiet even when empty
         btfsc   STATUS, Z
         goto    main_loop
         movlw   FLUSH_TICKS_H
         subwf   TMR1H, w
         btfss   STATUS, C
         goto    main_loop
+        btfsc   flags, F_ACK
+        goto    block_quiet
         call    write_busy
         goto    main_loop
 
@@ -199,9 +216,11 @@ take:
 #include "eeprom.inc"
 #include "util.inc"
 
-; A fault: the lamp lights until the next header.
+; A fault: the lamp lights until the next header; an answered block with
+; one is refused.
 fault:
         bsf     PORTA, LED_FAULT
+        bsf     flags, F_BAD
         incfsz  faults, w
         movwf   faults
         return

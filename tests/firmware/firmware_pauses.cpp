@@ -6,6 +6,7 @@
 // (add "lcd" or "eeprom" for one target only).
 // It prints a Markdown table and judges nothing.
 
+#include "FirmwareFixture.h"
 #include "GpsimRun.h"
 #include "LcdBusReplay.h"
 #include "logic/virtual/ReceiverFirmware.h"
@@ -29,16 +30,8 @@ constexpr int eepromAddress = 29; // a block in the middle straddles a page
 
 QByteArray streamFor(const Case &c, const QByteArray &bytes)
 {
-    QByteArray stream = QStringLiteral("%1%2%3%4*")
-                            .arg(c.eeprom ? "1" : "3")
-                            .arg(c.blockChars, 2, 16, QLatin1Char('0'))
-                            .arg(c.eeprom ? eepromAddress : 0, 4, 16, QLatin1Char('0'))
-                            .arg("0" + QString::number(c.delayMs, 16))
-                            .toLatin1();
-    const QByteArray digits = bytes.toHex();
-    for (int at = 0; at < digits.size(); at += c.blockChars)
-        stream += ']' + digits.mid(at, c.blockChars);
-    return stream;
+    return FirmwareFixture::blockStream(c.eeprom ? '1' : '3', c.blockChars, c.eeprom ? eepromAddress : 0, c.delayMs,
+                                        bytes);
 }
 
 struct Outcome

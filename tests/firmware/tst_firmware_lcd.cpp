@@ -3,6 +3,7 @@
 #include "GpsimRun.h"
 #include "LcdBusReplay.h"
 #include "logic/convert/ByteMatrix.h"
+#include "logic/core/AckProtocol.h"
 #include "logic/virtual/ReceiverFirmware.h"
 
 #include <QTemporaryDir>
@@ -12,7 +13,8 @@
 // the virtual LCD's --firmware preset asks for: the LCD controller's memory,
 // replayed from the firmware's port writes, shows the converted picture, and
 // the firmware is never busy after a block for longer than the preset
-// reckons.
+// reckons. Asked with "!", it answers the header and every block, and a
+// block it refuses is written where the next one lands.
 class FirmwareLcdTest : public QObject
 {
     Q_OBJECT
@@ -25,6 +27,24 @@ private:
     QTemporaryDir m_dir;
     QString m_cod;
 };
+
+namespace {
+
+// The stream with its `n`th block (1-based) sent once before it with its
+// third and fourth digits replaced by `damage`.
+QByteArray withBlockDamagedFirst(const QByteArray &stream, int n, const QByteArray &damage)
+{
+    qsizetype at = -1;
+    for (int i = 0; i < n; ++i)
+        at = stream.indexOf(']', at + 1);
+    const QByteArray block = stream.mid(at, stream.indexOf(']', at + 1) - at);
+    return stream.left(at) + QByteArray(block).replace(3, 2, damage) + stream.mid(at);
+}
+
+// A block that ends by quiet is answered three characters' time later.
+constexpr double quietEndMs = 2;
+
+} // namespace
 
 void FirmwareLcdTest::initTestCase()
 {
@@ -39,8 +59,19 @@ void FirmwareLcdTest::drawsPicture_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("horizontal");
     QTest::addColumn<QStringList>("options");
-    QTest::newRow("KS0108 128x64") << QSize(128, 64) << false << QStringList{"--buffer", "32", "--pic-delay", "5"};
-    QTest::newRow("T6963C 240x64") << QSize(240, 64) << true << QStringList{"--buffer", "64", "--pic-delay", "10"};
+    QTest::addColumn<bool>("acknowledged");
+    QTest::addColumn<int>("refusedBlock"); // 0: none
+    QTest::addColumn<QByteArray>("damage");
+    const QStringList ks0108{"--buffer", "32", "--pic-delay", "5"};
+    const QStringList t6963c{"--buffer", "64", "--pic-delay", "10"};
+    const QSize ks(128, 64), t6(240, 64);
+    QTest::newRow("KS0108 128x64") << ks << false << ks0108 << false << 0 << QByteArray();
+    QTest::newRow("T6963C 240x64") << t6 << true << t6963c << false << 0 << QByteArray();
+    QTest::newRow("KS0108 128x64, acknowledged") << ks << false << ks0108 << true << 0 << QByteArray();
+    QTest::newRow("T6963C 240x64, acknowledged") << t6 << true << t6963c << true << 0 << QByteArray();
+    QTest::newRow("block with no hex digit refused") << ks << false << ks0108 << true << 5 << QByteArray("g0");
+    // two digits lost: the block ends by quiet, yet on a byte
+    QTest::newRow("block cut short refused") << ks << false << ks0108 << true << 5 << QByteArray();
 }
 
 void FirmwareLcdTest::drawsPicture()
@@ -48,21 +79,33 @@ void FirmwareLcdTest::drawsPicture()
     QFETCH(QSize, size);
     QFETCH(bool, horizontal);
     QFETCH(QStringList, options);
+    QFETCH(bool, acknowledged);
+    QFETCH(int, refusedBlock);
+    QFETCH(QByteArray, damage);
     const QImage source = framedPicture(size.width(), size.height());
     options << "--packing" << (horizontal ? "horizontal" : "vertical");
-    const QByteArray stream = FirmwareFixture::stream(source, options, m_dir.path());
+    QByteArray stream = FirmwareFixture::stream(source, options, m_dir.path());
     QVERIFY(!stream.isEmpty());
     QString why;
     const std::optional<ReceivedHeader> header = ReceivedHeader::parse(FirmwareFixture::headerOf(stream), &why);
     QVERIFY2(header, qPrintable(why));
-    const qint64 pauseNs = ReceiverFirmware::needsPauseNs(*header);
+    const double pauseMs = ReceiverFirmware::needsPauseNs(*header) / 1e6 + (refusedBlock ? quietEndMs : 0);
+    QByteArray answers; // after the start-up line
+    if (acknowledged) {
+        if (refusedBlock)
+            stream = withBlockDamagedFirst(stream, refusedBlock, damage);
+        stream.prepend(AckProtocol::RequestChar);
+        answers.fill(AckProtocol::Ready, 1 + stream.count(']'));
+        if (refusedBlock)
+            answers[refusedBlock] = AckProtocol::Refused;
+    }
 
     GpsimRun gpsim(m_cod, m_dir.path());
-    gpsim.sendStream(stream, ']', pauseNs / 1e6);
+    gpsim.sendStream(stream, ']', pauseMs);
     const FirmwareTrace trace = gpsim.run();
     QVERIFY2(trace.error.isEmpty(), qPrintable(trace.error));
-    QCOMPARE(trace.answers, QByteArray("Tavrel receiver ready\r\n"));
-    QCOMPARE(trace.faults, 0);
+    QCOMPARE(trace.answers.toHex(), (QByteArray("Tavrel receiver ready\r\n") + answers).toHex());
+    QCOMPARE(trace.faults, refusedBlock ? 1 : 0);
 
     const int row = ByteMatrix::bytesPerRow(size.width());
     const LcdBusReplay::Lcd lcd = horizontal ? LcdBusReplay::t6963c(trace.writes, row, row * size.height())

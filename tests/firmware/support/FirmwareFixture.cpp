@@ -35,4 +35,18 @@ QByteArray headerOf(const QByteArray &stream)
     return stream.left(stream.indexOf('*'));
 }
 
+QByteArray blockStream(char type, int blockChars, int address, int delayMs, const QByteArray &bytes)
+{
+    QByteArray stream = QStringLiteral("%1%2%3%4*")
+                            .arg(QLatin1Char(type))
+                            .arg(blockChars, 2, 16, QLatin1Char('0'))
+                            .arg(address, 4, 16, QLatin1Char('0'))
+                            .arg("0" + QString::number(delayMs, 16))
+                            .toLatin1();
+    const QByteArray digits = bytes.toHex();
+    for (int at = 0; at < digits.size(); at += blockChars)
+        stream += ']' + digits.mid(at, blockChars);
+    return stream;
+}
+
 } // namespace FirmwareFixture

@@ -32,16 +32,17 @@ QStringList setupCommands(const QString &logFile, const QString &eepromFile)
             "log w portb",
             "log w portd",
             "log w porte",
-            "log w txreg"};
+            "log w txreg",
+            "log r rcreg"};
 }
 
 // "0x00000000000A2C1F p16f877a ..." starts a logged instruction; "Wrote: 0x0041 to portd(0x0008)"
-// is one of its writes.
-QVector<PortWrite> parseLog(const QByteArray &log)
+// is one of its writes, "Read: 0x0041 from rcreg(0x001A)" a character taken.
+void parseLog(const QByteArray &log, FirmwareTrace &trace)
 {
     static const QRegularExpression cycleLine(QStringLiteral("^0x([0-9A-Fa-f]+) p16f877a"));
     static const QRegularExpression writeLine(QStringLiteral("Wrote: 0x([0-9A-Fa-f]+) to (\\w+)\\("));
-    QVector<PortWrite> writes;
+    static const QRegularExpression receiveLine(QStringLiteral("Read: 0x([0-9A-Fa-f]+) from rcreg\\("));
     qint64 cycle = 0;
     for (const QByteArray &raw : log.split('\n')) {
         const QString line = QString::fromLatin1(raw);
@@ -52,9 +53,11 @@ QVector<PortWrite> parseLog(const QByteArray &log)
         }
         const QRegularExpressionMatch write = writeLine.match(line);
         if (write.hasMatch())
-            writes.append({cycle, write.captured(2).toLatin1(), quint8(write.captured(1).toUInt(nullptr, 16))});
+            trace.writes.append({cycle, write.captured(2).toLatin1(), quint8(write.captured(1).toUInt(nullptr, 16))});
+        const QRegularExpressionMatch received = receiveLine.match(line);
+        if (received.hasMatch())
+            trace.received.append({cycle, "rcreg", quint8(received.captured(1).toUInt(nullptr, 16))});
     }
-    return writes;
 }
 
 QByteArray parseIntelHex(const QByteArray &text)
@@ -181,7 +184,7 @@ FirmwareTrace GpsimRun::run(double afterMs)
     trace.faults = faults.hasMatch() ? faults.captured(1).toInt(nullptr, 16) : -1;
     QFile log(logFile);
     if (log.open(QIODevice::ReadOnly))
-        trace.writes = parseLog(log.readAll());
+        parseLog(log.readAll(), trace);
     QFile eeprom(eepromOut);
     if (eeprom.open(QIODevice::ReadOnly))
         trace.eeprom = parseIntelHex(eeprom.readAll());

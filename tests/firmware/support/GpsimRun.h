@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
-// A write the firmware made to one of the registers the run logs.
+// A write the firmware made to one of the registers the run logs, or a
+// character it read.
 struct PortWrite
 {
     qint64 cycle = 0;
@@ -18,6 +19,7 @@ struct FirmwareTrace
 {
     QString error; // empty when gpsim ran the whole script
     QVector<PortWrite> writes;
+    QVector<PortWrite> received; // the characters it read from RCREG ("rcreg")
     QByteArray eeprom;  // the 24LC256's 32 KiB at the end
     QByteArray answers; // bytes the PIC sent, the start-up line included
     int faults = -1;    // the firmware's fault count for the last stream
