@@ -189,7 +189,9 @@ void VirtualPic::judgePause()
 
 void VirtualPic::takeBlock(char c)
 {
-    if (c == m_waitChar) {
+    // Acknowledged, the sender waits after each block: a wait character
+    // inside one is a damaged digit, and the block is refused whole.
+    if (c == m_waitChar && !m_acknowledging) {
         fault(m_offset, m_block, QStringLiteral(": wait character after only %1 of %2 characters")
                                       .arg(m_blockChars).arg(m_blockLength));
         endBlock();
@@ -223,7 +225,10 @@ void VirtualPic::writeByte(qsizetype index, uchar value)
         return;
     }
     const qsizetype address = m_summary.header->address + index;
-    if (m_memory.writeEeprom(address, value) || m_eepromOverflowReported)
+    if (m_memory.writeEeprom(address, value))
+        return;
+    m_blockFaulted = true; // refused each time it is sent: the sender gives up rather than lose it
+    if (m_eepromOverflowReported)
         return;
     fault(m_offset, m_block, QStringLiteral(": address %1 is beyond the EEPROM's %2 bytes")
                                  .arg(address).arg(m_memory.eeprom().size()));

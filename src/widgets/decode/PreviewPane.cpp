@@ -187,9 +187,12 @@ void PreviewPane::setReference(const QImage &canvas)
 
 void PreviewPane::setText(const QString &text)
 {
+    // A key or two soon after the last change is typing; Convert, Reformat
+    // and a paste change more.
+    const bool typing = m_sinceText.isValid() && m_sinceText.elapsed() < IdleDelayMs
+        && qAbs(text.size() - m_text.size()) <= 2;
     m_text = text;
     m_notCompared.clear();
-    const bool typing = m_sinceText.isValid() && m_sinceText.elapsed() < IdleDelayMs;
     m_sinceText.start();
     if (m_decoding.isRunning())
         m_textChangedWhileDecoding = true;

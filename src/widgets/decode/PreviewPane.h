@@ -25,8 +25,8 @@ class PreviewPane : public QWidget
 {
     Q_OBJECT
 public:
-    // A new text is decoded at once, off the window's thread; texts that
-    // follow sooner than this (typing) wait until the keys rest this long.
+    // A new text is decoded at once, off the window's thread; keystrokes
+    // that follow sooner than this wait until the keys rest this long.
     static constexpr int IdleDelayMs = 150;
 
     explicit PreviewPane(QWidget *parent = nullptr);
