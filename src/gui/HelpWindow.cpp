@@ -59,6 +59,7 @@ QString HelpWindow::helpText()
         QStringLiteral("- Preview: the picture the output text draws, marking in red what differs from the canvas."),
         QStringLiteral("- Export: the bytes as C, XBM, binary, Intel HEX or assembler files."),
         QStringLiteral("- Device: any serial device (by-id names listed, hot-plug followed) or a typed path; Virtual LCD tries a send without the board."),
+        QStringLiteral("- Wait for PIC: each block waits for the PIC's ready byte instead of Xmit Delay (firmware/ answers it)."),
         QStringLiteral("- Terminal: hex view, timestamps and a log file; settings are kept between runs (Reset settings forgets them)."),
         QString(),
         QStringLiteral("There are still many 'to-do's to wrap up."),

@@ -225,7 +225,7 @@ void KeyboardAccessTest::tabFollowsTheScreen()
         ControlNames::penSizeBox, ControlNames::drawButton, ControlNames::eraseButton, ControlNames::clearCanvasButton, "chkinvert", "pictxt", "cmdfont", "cmdtext", ControlNames::loadPictureButton,
         ControlNames::savePictureButton, "cmdImport", "cmdPaste", ControlNames::convertButton,
         ControlNames::headerBox, ControlNames::footerBox, ControlNames::delimiterBox, ControlNames::formatBox, ControlNames::waitCharBox, ControlNames::horizontalOption, "cboProfile", ControlNames::loadEepromCheck,
-        ControlNames::picBufferList, ControlNames::picDelayList, "xmitdelay", "cmdApply", "cmdlcd", ControlNames::copyOutputButton, ControlNames::clearOutputButton, ControlNames::restoreOutputButton, "txtcase",
+        ControlNames::picBufferList, ControlNames::picDelayList, "xmitdelay", ControlNames::waitForPicCheck, "cmdApply", "cmdlcd", ControlNames::copyOutputButton, ControlNames::clearOutputButton, ControlNames::restoreOutputButton, "txtcase",
         ControlNames::outputWindow, "previewZoom", "previewColours", "Option1_0", ControlNames::portSettingsList, "cmdcomm", "cmdbuff", "cmdRefresh", "proto", "combuff", "cboDevice",
         "txtCustom", ControlNames::serialInputWindow, "chkHexView", "chkTimestamps", "cmdClearInput", "chkLfStartsLine", "chkControlBytes",
         "cmdLog", "chkMonospace", "cboEnter", ControlNames::transmitWindow};
