@@ -1,5 +1,9 @@
 #pragma once
 
+#include "logic/core/PicLink.h"
+#include "logic/output/TransmitDelay.h"
+#include "logic/serial/SerialLineFormat.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -16,9 +20,9 @@ namespace SendCommand {
 struct Request
 {
     QString port;
-    QString settings = QStringLiteral("19200,n,8,1");
-    int xmitDelayMs = 5;
-    QString waitChars = QStringLiteral("]");
+    QString settings = SerialLineFormat::DefaultText;
+    int xmitDelayMs = TransmitDelay::defaultLcdMs;
+    QString waitChars = PicLink::DefaultWaitChars;
     QString file = QStringLiteral("-");
     bool acknowledged = false; // wait for the PIC's verdict instead of pausing
     int ackTimeoutMs = 0;      // 0: ten times a block's line time plus 200 ms

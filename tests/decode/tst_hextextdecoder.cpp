@@ -1,7 +1,7 @@
 #include "logic/decode/HexTextDecoder.h"
 #include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/SendStreamDecoder.h"
-#include "logic/decode/TransferHeaderFields.h"
+#include "logic/convert/TransferHeaderFields.h"
 
 #include <QtTest>
 
@@ -139,10 +139,10 @@ void HexTextDecoderTest::headerFields_data()
                                                                     "PIC delay 10 ms";
     QTest::newRow("EEPROM, three-digit delay") << "1400400014" << "EEPROM, buffer 64, address 0400 (1024), "
                                                                   "PIC delay 20 ms";
-    QTest::newRow("no address field") << "48064" << "LCD, display type 4, buffer 128, no address, PIC delay 100 ms";
+    QTest::newRow("no address field") << "480064" << "LCD, display type 4, buffer 128, no address, PIC delay 100 ms";
     QTest::newRow("upper case") << "302FFFF0A" << "LCD, display type 3, buffer 2, address ffff (65535), "
                                                   "PIC delay 10 ms";
-    QTest::newRow("unknown target") << "72000000a" << "unknown target \"7\"";
+    QTest::newRow("unknown target") << "72000000a" << "unknown target and display type \"7\"";
     QTest::newRow("seven characters") << "0200000" << "\"0200000*\" is no transfer header";
     QTest::newRow("not hex") << "0200x000a" << "\"0200x000a*\" is no transfer header";
 }

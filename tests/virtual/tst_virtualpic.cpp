@@ -77,7 +77,7 @@ void VirtualPicTest::parsesHeaders_data()
     QTest::newRow("upper case, 100 ms") << QByteArray("48000FF064") << "4 128 255 100";
     QTest::newRow("too short") << QByteArray("0200000a") << "a header has 9 to 12 hex digits before \"*\"";
     QTest::newRow("too long") << QByteArray("0200000000a00") << "a header has 9 to 12 hex digits before \"*\"";
-    QTest::newRow("type 2") << QByteArray("22000000a") << "unknown target and display type \"2\"";
+    QTest::newRow("type 2") << QByteArray("22000000a") << "unknown target and display type \"2\" (1 for the EEPROM; 0, 3 or 4 for the LCD)";
     QTest::newRow("buffer 0") << QByteArray("00000000a") << "buffer size 00";
     QTest::newRow("delay without 0") << QByteArray("020000014") << "delay field \"14\" does not start with 0";
 }
@@ -162,7 +162,8 @@ void VirtualPicTest::reportsFaults_data()
                                               << QByteArray::fromHex("0180ff3c");
     QTest::newRow("header that does not parse") << small << QByteArray("50400000a*]0180]ff3c")
                                                 << QStringList{"byte 0: header \"50400000a*\" does not parse: unknown "
-                                                               "target and display type \"5\""}
+                                                               "target and display type \"5\" (1 for the EEPROM; "
+                                                               "0, 3 or 4 for the LCD)"}
                                                 << QByteArray::fromHex("00000000");
     QTest::newRow("block longer than the buffer") << small << QByteArray("00400000a*]01800]ff3c")
                                                   << QStringList{"byte 15: block 1 is longer than the buffer of 4 characters"}

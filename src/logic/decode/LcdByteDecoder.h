@@ -2,7 +2,7 @@
 
 #include "logic/convert/MatrixLayout.h"
 #include "logic/decode/DecodeError.h"
-#include "logic/decode/TransferHeaderFields.h"
+#include "logic/convert/TransferHeaderFields.h"
 
 #include <QByteArray>
 #include <QImage>

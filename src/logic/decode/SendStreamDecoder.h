@@ -1,7 +1,7 @@
 #pragma once
 
 #include "logic/decode/DecodeError.h"
-#include "logic/decode/TransferHeaderFields.h"
+#include "logic/convert/TransferHeaderFields.h"
 
 #include <QString>
 #include <QStringView>

@@ -10,6 +10,8 @@ namespace TransmitDelay {
 
 // The "Xmit Delay(ms)" box starts here for sending to the LCD.
 inline constexpr int defaultLcdMs = 5;
+// And here when the target switches to the I2C EEPROM, which writes slower.
+inline constexpr int defaultEepromMs = 100;
 
 // "12.9" -> 12: "Send to LCD" drops the fraction.
 std::optional<int> truncated(const QString &text);

@@ -97,8 +97,8 @@ bool CommPort::setHandshaking(int mode)
 
 bool CommPort::setOutBufferSize(int bytes)
 {
-    if (bytes < 1 || bytes > 32767)
-        return refuse(tr("The output buffer must be 1 to 32767 bytes, not %1.").arg(bytes));
+    if (bytes < 1 || bytes > MaxOutBufferSize)
+        return refuse(tr("The output buffer must be 1 to %1 bytes, not %2.").arg(MaxOutBufferSize).arg(bytes));
     m_outBufferSize = bytes;
     return true;
 }

@@ -13,6 +13,10 @@ class CommPort : public QObject
 {
     Q_OBJECT
 public:
+    // "Com out buff": bytes handed to the driver at a time.
+    static constexpr int DefaultOutBufferSize = 512;
+    static constexpr int MaxOutBufferSize = 32767;
+
     enum Handshake { HandshakeOff, XonXoff, RtsCts, RtsCtsAndXonXoff };
 
     explicit CommPort(const PortAssignments &devices, QObject *parent = nullptr);
@@ -99,7 +103,7 @@ private:
     int m_commPort = 1;
     SerialLineFormat m_settings;
     int m_handshaking = HandshakeOff;
-    int m_outBufferSize = 512;
+    int m_outBufferSize = DefaultOutBufferSize;
     QString m_error;
     QByteArray m_unread; // received before the port closed
 };

@@ -9,6 +9,9 @@
 // baud rate, parity (n, e, o, m or s), data bits (5..8), stop bits (1, 1.5, 2).
 struct SerialLineFormat
 {
+    // What the window and `tavrel send` start with, and the PIC's firmware runs at.
+    static inline const QString DefaultText = QStringLiteral("19200,n,8,1");
+
     qint32 baudRate = 9600;
     QSerialPort::Parity parity = QSerialPort::NoParity;
     QSerialPort::DataBits dataBits = QSerialPort::Data8;

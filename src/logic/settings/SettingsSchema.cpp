@@ -6,6 +6,7 @@
 #include "logic/core/PicLink.h"
 #include "logic/convert/TransferHeader.h"
 #include "logic/output/TransmitDelay.h"
+#include "logic/serial/CommPort.h"
 #include "logic/serial/PortAssignments.h"
 #include "logic/serial/SerialLineFormat.h"
 #include "logic/settings/WindowPlacement.h"
@@ -119,18 +120,18 @@ SettingsSchema declare()
                          "link/picDelay", rowOf(numbers(PicLink::DelaysMs)));
     s.eepromTarget = flag("link/eeprom", false);
     s.startAddress = integer("link/startAddress", 0, TransferHeader::MaxAddress, 0);
-    s.transmitDelay = checked(text("link/xmitDelay", 1000, QStringLiteral("5")),
+    s.transmitDelay = checked(text("link/xmitDelay", 1000, QString::number(TransmitDelay::defaultLcdMs)),
                               [](const QString &text) { return TransmitDelay::truncated(text).has_value(); },
                               QStringLiteral("milliseconds"));
     s.waitForPic = flag("link/waitForPic", false);
 
     s.comPort = integer("port/com", 1, PortAssignments::count, 1);
-    s.lineSettings = checked(text("port/settings", 100, QStringLiteral("19200,n,8,1")),
+    s.lineSettings = checked(text("port/settings", 100, SerialLineFormat::DefaultText),
                              [](const QString &text) { return SerialLineFormat::parse(text).has_value(); },
                              QStringLiteral("a line setting such as 19200,n,8,1"));
     s.handshake = withOld(choice("port/handshaking", SettingsSchema::handshakeNames()), "port/handshake",
                           rowOf(SettingsSchema::handshakeNames()));
-    s.outBuffer = integer("port/outBuffer", 1, 32767, 512);
+    s.outBuffer = integer("port/outBuffer", 1, CommPort::MaxOutBufferSize, CommPort::DefaultOutBufferSize);
 
     s.windowGeometry = withOld(checked(text("window/placement", 100),
                                        [](const QString &text) { return WindowPlacement::parse(text).isValid(); },

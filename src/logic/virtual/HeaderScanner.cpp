@@ -1,11 +1,12 @@
 #include "logic/virtual/HeaderScanner.h"
 
+#include "logic/convert/TransferHeaderFields.h"
 #include "logic/virtual/VirtualText.h"
 
 namespace {
 const QByteArray displayRequestTail = QByteArrayLiteral("22000000a"); // after the "*"
-constexpr int shortestHeaderDigits = 9;
-constexpr int longestHeaderDigits = 12;
+constexpr int shortestHeaderDigits = TransferHeaderFields::ShortestWithAddress;
+constexpr int longestHeaderDigits = TransferHeaderFields::LongestWithAddress;
 } // namespace
 
 using VirtualText::isHex;

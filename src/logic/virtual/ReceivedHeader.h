@@ -6,10 +6,9 @@
 
 #include <optional>
 
-// The transfer header as the PIC reads it: hex digits up to "*". Fields:
-// target and display type (1 digit, "1" for the EEPROM), block size in
-// characters (2), start address (4), then "0" and the delay in ms (2 or
-// more). "02000000a*": LCD type 0, blocks of 32, address 0, 10 ms.
+// The transfer header as the PIC reads it: hex digits up to "*", read by
+// TransferHeaderFields with the address required, as the firmware takes it.
+// "02000000a*": LCD type 0, blocks of 32, address 0, 10 ms.
 struct ReceivedHeader
 {
     QByteArray text;     // as received, "*" included

@@ -205,7 +205,7 @@ void PicLinkControls::eepromTargetClicked(bool checked)
     if (!checked)
         m_address->setText(QStringLiteral("00000"));
     m_state.eepromMode = checked;
-    m_xmitDelay->setText(checked ? QStringLiteral("100") : QStringLiteral("5"));
+    m_xmitDelay->setText(QString::number(checked ? TransmitDelay::defaultEepromMs : TransmitDelay::defaultLcdMs));
     emit targetChanged(checked);
 }
 

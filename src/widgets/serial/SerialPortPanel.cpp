@@ -53,7 +53,7 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
 
     m_handshake = Controls::list(this, QStringLiteral("proto"), {"Off", "XoXoff", "Rts", "XonRts"}, QString());
     m_handshake->setFixedSize(80, 60);
-    m_buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QStringLiteral("512"), QString());
+    m_buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QString::number(CommPort::DefaultOutBufferSize), QString());
     m_buffer->setMaximumWidth(60);
     grid->addWidget(Controls::label(this, ControlNames::handshakeLabel, tr("Handshake"), m_handshake), 0, 4);
     grid->addWidget(m_handshake, 1, 4, 3, 1);
@@ -212,9 +212,9 @@ void SerialPortPanel::showClosedControls()
 void SerialPortPanel::startUp()
 {
     // The classic five, then the faster rates today's adapters run at.
-    m_settings->addItems({"19200,n,8,1", "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1", "57600,n,8,1",
+    m_settings->addItems({SerialLineFormat::DefaultText, "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1", "57600,n,8,1",
                           "115200,n,8,1", "230400,n,8,1"});
-    m_settingLabel->setText(QStringLiteral("19200,n,8,1"));
+    m_settingLabel->setText(SerialLineFormat::DefaultText);
     // Selecting a list item runs its handler, just as a click would.
     m_settings->setCurrentRow(0);
 }
@@ -232,9 +232,9 @@ void SerialPortPanel::applyClicked()
 {
     bool isNumber = false;
     const int bufferSize = m_buffer->text().toInt(&isNumber);
-    if (!isNumber || bufferSize < 1 || bufferSize > 32767) {
-        UserMessages::inform(m_form, tr("Com out buff must be a whole number from 1 to 32767. "
-                                        "Nothing was applied."));
+    if (!isNumber || bufferSize < 1 || bufferSize > CommPort::MaxOutBufferSize) {
+        UserMessages::inform(m_form, tr("Com out buff must be a whole number from 1 to %1. Nothing was applied.")
+                                         .arg(CommPort::MaxOutBufferSize));
         return;
     }
     const QList<QListWidgetItem *> handshake = m_handshake->selectedItems();

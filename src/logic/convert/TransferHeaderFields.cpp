@@ -1,15 +1,23 @@
-#include "logic/decode/TransferHeaderFields.h"
+#include "logic/convert/TransferHeaderFields.h"
 
-#include "logic/decode/HexDigits.h"
+#include <cctype>
+
 
 namespace {
 
 bool allHex(QStringView text)
 {
     for (const QChar c : text)
-        if (!HexDigits::isHex(c.toLower()))
+        if (!std::isxdigit(static_cast<unsigned char>(c.toLatin1())) || c.unicode() > 0x7f)
             return false;
     return true;
+}
+
+// Without the address the old delays of 1 or 2 digits; with it, 1 to 4.
+bool isHeaderLength(qsizetype length)
+{
+    return (length >= 5 && length <= 6)
+        || (length >= TransferHeaderFields::ShortestWithAddress && length <= TransferHeaderFields::LongestWithAddress);
 }
 
 int hexValue(QStringView digits)
@@ -35,7 +43,7 @@ QString TransferHeaderFields::words() const
 bool TransferHeaderFields::parse(QStringView header, TransferHeaderFields *fields, QString *why)
 {
     const qsizetype length = header.size();
-    if (!allHex(header) || length < 5 || length > 10 || length == 7 || length == 8) {
+    if (!allHex(header) || !isHeaderLength(length)) {
         *why = QStringLiteral("\"%1*\" is no transfer header (target, buffer, address and delay in hex, then \"*\")")
                    .arg(header);
         return false;
@@ -43,8 +51,17 @@ bool TransferHeaderFields::parse(QStringView header, TransferHeaderFields *field
     const QChar target = header.front().toLower();
     if (target != QLatin1Char('0') && target != QLatin1Char('1') && target != QLatin1Char('3')
         && target != QLatin1Char('4')) {
-        *why = QStringLiteral("unknown target \"%1\" in the transfer header (1 for the EEPROM; 0, 3 or 4 for "
-                              "the LCD)").arg(target);
+        *why = QStringLiteral("unknown target and display type \"%1\" (1 for the EEPROM; 0, 3 or 4 for the LCD)")
+                   .arg(target);
+        return false;
+    }
+    const qsizetype delayAt = length >= ShortestWithAddress ? 7 : 3;
+    if (header.at(delayAt) != QLatin1Char('0')) {
+        *why = QStringLiteral("delay field \"%1\" does not start with 0").arg(header.mid(delayAt));
+        return false;
+    }
+    if (hexValue(header.mid(1, 2)) == 0) {
+        *why = QStringLiteral("buffer size 00");
         return false;
     }
     TransferHeaderFields result;
@@ -52,12 +69,12 @@ bool TransferHeaderFields::parse(QStringView header, TransferHeaderFields *field
     if (!result.eeprom)
         result.displayType = target;
     result.buffer = hexValue(header.mid(1, 2));
-    result.hasAddress = length >= 9;
+    result.hasAddress = length >= ShortestWithAddress;
     if (result.hasAddress) {
         result.addressDigits = header.mid(3, 4).toString().toLower();
         result.address = hexValue(header.mid(3, 4));
     }
-    result.delayMs = hexValue(header.mid(result.hasAddress ? 7 : 3));
+    result.delayMs = hexValue(header.mid(delayAt));
     *fields = result;
     return true;
 }
