@@ -131,7 +131,18 @@ void MainWindow::connectPanels()
     connect(m_output, &OutputPanel::transmitTextLoaded, m_terminal, &TerminalPanel::setTransmitText);
     // The preview follows the output window, the canvas, the size and the packing.
     QPlainTextEdit *output = m_output->outputWindow();
-    connect(output, &QPlainTextEdit::textChanged, m_preview, [this, output] { m_preview->setText(output->toPlainText()); });
+    // While a send echoes into it (read-only), the preview catches up only
+    // once the echo rests: decoding every echo would cost the pauses their precision.
+    auto *echoRest = new QTimer(this);
+    echoRest->setSingleShot(true);
+    echoRest->setInterval(PreviewPane::IdleDelayMs);
+    connect(echoRest, &QTimer::timeout, m_preview, [this, output] { m_preview->setText(output->toPlainText()); });
+    connect(output, &QPlainTextEdit::textChanged, m_preview, [this, output, echoRest] {
+        if (output->isReadOnly())
+            echoRest->start();
+        else
+            m_preview->setText(output->toPlainText());
+    });
     // After the output window took the dump: the preview says it is no conversion.
     connect(m_canvas, &CanvasPanel::pictureLoaded, m_preview, &PreviewPane::showPictureDump);
     connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);

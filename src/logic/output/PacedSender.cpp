@@ -7,10 +7,13 @@
 #include <QSerialPort>
 
 #include <sys/ioctl.h>
+#include <time.h>
 
 namespace {
 // How often the driver's queue is looked at while waiting for it to empty.
 constexpr int pollIntervalMs = 1;
+// The end of a pause is slept rather than left to a timer.
+constexpr int sleptMs = 1;
 
 // Bytes still queued in the driver for the line; 0 when the driver cannot
 // tell (a pseudo-terminal hands bytes straight to the other side).
@@ -254,18 +257,24 @@ void PacedSender::waitForDrain()
     }
     m_phase = Phase::Pausing;
     m_pauseClock.start();
-    m_pause.start(m_pauseMs);
+    m_pause.start(qMax(0, m_pauseMs - sleptMs));
 }
 
 void PacedSender::pauseElapsed()
 {
     if (m_phase != Phase::Pausing)
         return;
-    // A timer may fire a little early; the gap on the line must not be shorter.
+    // A timer may fire early or late by a millisecond: it stops short of
+    // the pause, and the rest is slept, so the gap on the line is neither
+    // shorter nor much longer than asked.
     const qint64 leftNs = qint64(m_pauseMs) * 1000000 - m_pauseClock.nsecsElapsed();
-    if (leftNs > 0) {
-        m_pause.start(int((leftNs + 999999) / 1000000));
+    if (leftNs > qint64(sleptMs) * 1000000) {
+        m_pause.start(int(leftNs / 1000000) - sleptMs + 1);
         return;
+    }
+    if (leftNs > 0) {
+        const struct timespec rest = {0, long(leftNs)};
+        ::nanosleep(&rest, nullptr);
     }
     m_pauseDone = true;
     m_phase = Phase::Feeding;
