@@ -44,9 +44,15 @@ private:
     MainWindow *m_window = nullptr;
 };
 
+// Every control the tests below use without looking again: a renamed one
+// fails here, by name, instead of crashing the run.
 void OutputWindowTest::init()
 {
     m_window = new MainWindow;
+    using namespace ControlNames;
+    for (const char *name : {formatBox, delimiterBox, outputWindow, transmitWindow, reformatButton, sendToLcdButton,
+                             saveOutputButton, copyOutputButton, textOutputFrame})
+        QVERIFY(control<QWidget>(m_window, QLatin1String(name)));
 }
 
 void OutputWindowTest::cleanup()
