@@ -1,15 +1,13 @@
 #include "cli/DecodeCommand.h"
 
-#include "cli/ArrayListing.h"
+#include "logic/export/ArrayListing.h"
 #include "cli/CommandLine.h"
 #include "cli/GuessReport.h"
 #include "cli/LayoutOptions.h"
 #include "logic/canvas/LcdSizes.h"
 #include "logic/canvas/MonoBmpWriter.h"
-#include "logic/convert/ByteMatrix.h"
 #include "logic/convert/ControllerProfiles.h"
 #include "logic/decode/LcdByteDecoder.h"
-#include "logic/export/ArrayCheck.h"
 #include "logic/decode/PreviewImage.h"
 
 #include <QCommandLineParser>
@@ -184,8 +182,8 @@ namespace {
 // --guess: the array's bytes read in whatever form, ranked by LayoutGuess.
 int guess(const Request &request, const ArrayFileReader::Result &array)
 {
-    const bool text = array.form == ArrayFileReader::Form::Text || array.form == ArrayFileReader::Form::Stream;
-    const QList<LayoutGuess::Candidate> ranked = LayoutGuess::rank(array.bytes, array.array().hints, text);
+    const QList<LayoutGuess::Candidate> ranked =
+        LayoutGuess::rank(array.bytes, array.array().hints, ArrayListing::mayCloseRowsWithZero(array.form));
     const QString picture = request.out.isEmpty() ? QStringLiteral("PICTURE") : request.out;
     const int printed = CommandLine::printOut(Command, GuessReport::text(shownName(request.input), array, ranked, picture));
     if (printed != CommandLine::Success)
@@ -231,7 +229,6 @@ int decodeArray(const Request &request, const ArrayFileReader::Result &array)
         return CommandLine::usageError(Command, error);
     int width = request.decoding.width;
     int height = request.decoding.height;
-    int skip = ArrayCheck::leadingSizeBytes(array.array().hints, width, height);
     if (!request.sizeGiven) {
         const SizeHints::Hint *hint = ArrayListing::fittingHint(array.array(), layout);
         if (!hint)
@@ -239,17 +236,12 @@ int decodeArray(const Request &request, const ArrayFileReader::Result &array)
                                                                            "size that fits %1 bytes").arg(array.bytes.size()));
         width = hint->width;
         height = hint->height;
-        skip = hint->skip;
         note(QStringLiteral("%1%2 from %3").arg(where, ArrayListing::sizeText(width, height), hint->origin));
     }
-    const QByteArray bytes = array.bytes.mid(skip);
-    const qsizetype needed = ByteMatrix::byteCount(width, height, layout);
-    if (bytes.size() != needed && !(layout.horizontal && bytes.size() == needed + 1))
-        return CommandLine::failure(Command, where + QStringLiteral("%1 bytes; %2 needs %3")
-                                                         .arg(bytes.size())
-                                                         .arg(ArrayListing::sizeText(width, height))
-                                                         .arg(needed + (layout.horizontal ? 1 : 0)));
-    const QImage picture = ByteMatrix::pictureFrom(bytes, width, height, layout);
+    const ArrayListing::Drawing drawn = ArrayListing::draw(array.array(), width, height, layout);
+    if (drawn.picture.isNull())
+        return CommandLine::failure(Command, where + drawn.problem);
+    const QImage &picture = drawn.picture;
     if (request.out.isEmpty())
         return CommandLine::printOut(Command, asText(picture));
     return writePicture(picture, request.out, &error) ? CommandLine::Success : CommandLine::failure(Command, error);

@@ -2,6 +2,7 @@
 
 #include "logic/decode/SendStreamDecoder.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <QStringList>
 
@@ -61,6 +62,19 @@ Result read(const QByteArray &content, bool raw)
 bool isRaw(const QString &path)
 {
     return path.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive);
+}
+
+const QStringList &extensions()
+{
+    static const QStringList all = {QStringLiteral("c"),   QStringLiteral("h"),   QStringLiteral("cpp"),
+                                    QStringLiteral("ino"), QStringLiteral("xbm"), QStringLiteral("hex"),
+                                    QStringLiteral("bin")};
+    return all;
+}
+
+bool isArrayFile(const QString &path)
+{
+    return extensions().contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
 }
 
 bool choose(Result *result, const QString &name, QString *error)

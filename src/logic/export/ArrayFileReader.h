@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Reads the arrays of a file in any form: Intel HEX, raw binary, a send
 // stream for the PIC, and every text ArrayText reads (C, C++, assembler,
@@ -30,6 +31,11 @@ struct Result
 Result read(const QByteArray &content, bool raw = false);
 // Whether a file of this name holds raw bytes: *.bin.
 bool isRaw(const QString &path);
+// The name endings of files that hold arrays rather than pictures, without
+// the dot: C, C++ and Arduino sources, XBM, Intel HEX, raw binary.
+const QStringList &extensions();
+// Whether a file of this name holds arrays (case ignored).
+bool isArrayFile(const QString &path);
 
 // Makes the array named `name` the chosen one; false with the names known.
 bool choose(Result *result, const QString &name, QString *error);
