@@ -28,6 +28,24 @@ QString MatrixLayout::scanCaption(Scan scan)
                                : QCoreApplication::translate("MatrixLayout", "Column by column");
 }
 
+QList<MatrixLayout> MatrixLayout::ordersOf(bool horizontal)
+{
+    if (horizontal)
+        return {{true, BitOrder::MsbFirst, Scan::Pages}, {true, BitOrder::LsbFirst, Scan::Pages},
+                {true, BitOrder::MsbFirst, Scan::Pages, 6}};
+    return {{false, BitOrder::LsbFirst, Scan::Pages}, {false, BitOrder::MsbFirst, Scan::Pages},
+            {false, BitOrder::LsbFirst, Scan::Columns}, {false, BitOrder::MsbFirst, Scan::Columns}};
+}
+
+// Horizontal bytes have no scan order to name.
+QString MatrixLayout::orderCaption() const
+{
+    const QString bits = bitOrderCaption(horizontal, bitOrder);
+    if (horizontal && pixelsPerByte != 8)
+        return QCoreApplication::translate("MatrixLayout", "%1, %2 pixels a byte").arg(bits).arg(pixelsPerByte);
+    return horizontal ? bits : bits + QLatin1String(", ") + scanCaption(scan).toLower();
+}
+
 // Written into exported files, so never translated.
 QString MatrixLayout::description() const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Which pixel of 8 goes into which bit, and in which order the bytes follow
@@ -31,6 +32,10 @@ struct MatrixLayout
     // The first pixel's bit, as a user reads it: "LSB at top", "MSB at left".
     static QString bitOrderCaption(bool horizontal, BitOrder order);
     static QString scanCaption(Scan scan);
+    // The orders a packing offers, its usual one first.
+    static QList<MatrixLayout> ordersOf(bool horizontal);
+    // As the Order box names it: "LSB at top, column by column", "MSB at left, 6 pixels a byte".
+    QString orderCaption() const;
 
     friend bool operator==(const MatrixLayout &a, const MatrixLayout &b)
     {

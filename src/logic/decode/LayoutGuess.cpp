@@ -12,9 +12,6 @@ namespace LayoutGuess {
 
 namespace {
 
-using Order = MatrixLayout::BitOrder;
-using Scan = MatrixLayout::Scan;
-
 bool sensible(qint64 width, qint64 height)
 {
     return width >= ShortestSide && height >= ShortestSide && width <= LongestSide && height <= LongestSide
@@ -88,12 +85,7 @@ bool likelierTie(const Candidate &a, const Candidate &b)
 
 QList<MatrixLayout> layouts()
 {
-    static const QList<MatrixLayout> all = {
-        {false, Order::LsbFirst, Scan::Pages},   {false, Order::MsbFirst, Scan::Pages},
-        {false, Order::LsbFirst, Scan::Columns}, {false, Order::MsbFirst, Scan::Columns},
-        {true, Order::MsbFirst, Scan::Pages},    {true, Order::LsbFirst, Scan::Pages},
-        {true, Order::MsbFirst, Scan::Pages, 6},
-    };
+    static const QList<MatrixLayout> all = MatrixLayout::ordersOf(false) + MatrixLayout::ordersOf(true);
     return all;
 }
 

@@ -13,6 +13,7 @@
 #include "logic/convert/OutputText.h"
 #include "logic/convert/TransferHeader.h"
 #include "widgets/serial/PicLinkControls.h"
+#include "widgets/ui/LayoutBoxes.h"
 #include "widgets/ui/OptionGroup.h"
 
 #include <QApplication>
@@ -26,37 +27,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// The orders a packing can take, its usual one first.
-QList<MatrixLayout> ordersOf(bool horizontal)
-{
-    using Order = MatrixLayout::BitOrder;
-    using Scan = MatrixLayout::Scan;
-    if (horizontal)
-        return {{true, Order::MsbFirst, Scan::Pages}, {true, Order::LsbFirst, Scan::Pages},
-                {true, Order::MsbFirst, Scan::Pages, 6}};
-    return {{false, Order::LsbFirst, Scan::Pages}, {false, Order::MsbFirst, Scan::Pages},
-            {false, Order::LsbFirst, Scan::Columns}, {false, Order::MsbFirst, Scan::Columns}};
-}
-
-// "LSB at top, column by column"; horizontal bytes have no scan order to name.
-QString orderCaption(const MatrixLayout &layout)
-{
-    const QString bits = MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
-    if (layout.horizontal && layout.pixelsPerByte != 8)
-        return ConvertControls::tr("%1, %2 pixels a byte").arg(bits).arg(layout.pixelsPerByte);
-    return layout.horizontal ? bits : bits + QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
-}
-
-// An Order item's data: bit order in bit 0, scan order in bit 1, 6 pixels a byte in bit 2.
-int orderCode(const MatrixLayout &layout)
-{
-    return int(layout.bitOrder) | int(layout.scan) << 1 | (layout.pixelsPerByte == 6 ? 4 : 0);
-}
-
-} // namespace
 
 ConvertControls::ConvertControls(AppState &state, PixelCanvas *canvas, QPushButton *convertButton, PicLinkControls &link,
                            QWidget *form)
@@ -151,14 +121,12 @@ QGroupBox *ConvertControls::buildByteMatrix(QWidget *parent)
     return frame;
 }
 
-// Under the two options: a profile names the controllers that take the
-// same bytes; "Custom" frees the bit order and scan order in the Order box,
-// which always shows what the profile means.
+// Under the two options: the profile, or Custom and the order.
 void ConvertControls::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
 {
     struct Box { QComboBox *&combo; const char *name; const char *labelName; const char *caption; };
-    const Box boxes[] = {{m_profile, "cboProfile", "lblProfile", "Profile"},
-                         {m_order, "cboOrder", "lblOrder", "Order"}};
+    const Box boxes[] = {{m_profile, ControlNames::profileBox, "lblProfile", "Profile"},
+                         {m_order, ControlNames::orderBox, "lblOrder", "Order"}};
     int row = firstRow;
     for (const Box &box : boxes) {
         box.combo = new QComboBox(frame);
@@ -170,39 +138,14 @@ void ConvertControls::addLayoutChoice(QWidget *frame, QGridLayout *grid, int fir
         grid->addWidget(box.combo, row, 1);
         ++row;
     }
-    fillLayoutChoice();
-    connect(m_profile, &QComboBox::currentIndexChanged, this, &ConvertControls::profileChosen);
-    connect(m_order, &QComboBox::currentIndexChanged, this, &ConvertControls::packingChanged);
+    m_layoutBoxes = new LayoutBoxes(m_profile, m_order, m_horizontal->isChecked());
+    connect(m_layoutBoxes, &LayoutBoxes::changed, this, &ConvertControls::packingChanged);
 }
 
-void ConvertControls::fillLayoutChoice()
+void ConvertControls::showLayout(const MatrixLayout &layout)
 {
-    const bool horizontal = m_horizontal->isChecked();
-    const QSignalBlocker blockProfile(m_profile);
-    m_profile->clear();
-    for (const ControllerProfile &profile : ControllerProfiles::forPacking(horizontal))
-        m_profile->addItem(profile.caption);
-    m_profile->addItem(tr("Custom"));
-    m_order->clear();
-    for (const MatrixLayout &layout : ordersOf(horizontal))
-        m_order->addItem(orderCaption(layout), orderCode(layout));
-    m_profile->setCurrentIndex(0);
-    profileChosen();
-}
-
-void ConvertControls::profileChosen()
-{
-    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
-    const int index = m_profile->currentIndex();
-    const bool custom = index < 0 || index >= profiles.size();
-    if (!custom) {
-        const MatrixLayout &layout = profiles.at(index).layout;
-        m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
-    }
-    m_order->setEnabled(custom);
-    // The box is narrower than most profile names.
-    m_profile->setToolTip(m_profile->currentText());
-    emit packingChanged();
+    (layout.horizontal ? m_horizontal : m_vertical)->setChecked(true);
+    m_layoutBoxes->showLayout(layout);
 }
 
 void ConvertControls::packingOptionClicked()
@@ -211,7 +154,7 @@ void ConvertControls::packingOptionClicked()
     m_state.byteMatrixHorizontal = vertical ? 0 : 1;
     m_horizontalNote->setVisible(!vertical);
     // Each packing starts from its usual bytes.
-    fillLayoutChoice();
+    m_layoutBoxes->setPacking(!vertical);
 }
 
 MatrixLayout ConvertControls::chosenLayout() const
@@ -299,9 +242,7 @@ void ConvertControls::saveSettings(SettingsStore &store) const
     store.set(keys.prefix, m_format->text());
     store.set(keys.packing, m_vertical->isChecked() ? "vertical" : "horizontal");
     const MatrixLayout layout = shownLayout();
-    const ControllerProfile *profile = m_profile->currentIndex() + 1 < m_profile->count()
-        ? ControllerProfiles::byLayout(layout)
-        : nullptr;
+    const ControllerProfile *profile = m_layoutBoxes->isCustom() ? nullptr : ControllerProfiles::byLayout(layout);
     store.set(keys.profile, profile ? profile->names.first() : QStringLiteral("custom"));
     store.set(keys.bitOrder, layout.bitOrder == MatrixLayout::BitOrder::MsbFirst ? "msb" : "lsb");
     store.set(keys.scan, layout.scan == MatrixLayout::Scan::Columns ? "columns" : "pages");
@@ -327,14 +268,11 @@ void ConvertControls::restoreLayoutChoice(const SettingsStore &store)
     const auto name = store.text(keys.profile);
     if (!name)
         return;
-    const QList<ControllerProfile> profiles = ControllerProfiles::forPacking(m_horizontal->isChecked());
     const ControllerProfile *profile = ControllerProfiles::byName(*name);
-    for (int i = 0; i < profiles.size(); ++i)
-        if (profile && profiles.at(i).caption == profile->caption)
-            m_profile->setCurrentIndex(i);
+    if (profile && profile->layout.horizontal == m_horizontal->isChecked())
+        m_layoutBoxes->showLayout(profile->layout);
     if (*name != QLatin1String("custom"))
         return;
-    m_profile->setCurrentIndex(m_profile->count() - 1);
     MatrixLayout layout = shownLayout();
     if (const auto order = store.text(keys.bitOrder))
         layout.bitOrder = *order == QLatin1String("msb") ? MatrixLayout::BitOrder::MsbFirst
@@ -342,12 +280,12 @@ void ConvertControls::restoreLayoutChoice(const SettingsStore &store)
     if (const auto scan = store.text(keys.scan))
         layout.scan = *scan == QLatin1String("columns") && !layout.horizontal ? MatrixLayout::Scan::Columns
                                                                               : MatrixLayout::Scan::Pages;
-    m_order->setCurrentIndex(m_order->findData(orderCode(layout)));
+    m_layoutBoxes->showLayout(layout);
+    // A custom choice stays Custom even when a profile has the same layout.
+    m_profile->setCurrentIndex(m_profile->count() - 1);
 }
 
 MatrixLayout ConvertControls::shownLayout() const
 {
-    const int code = m_order->currentData().toInt();
-    return {m_horizontal->isChecked(), MatrixLayout::BitOrder(code & 1), MatrixLayout::Scan((code >> 1) & 1),
-            code & 4 ? 6 : 8};
+    return m_layoutBoxes->layout();
 }

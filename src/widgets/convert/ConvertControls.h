@@ -8,6 +8,7 @@ struct AppState;
 class SettingsStore;
 struct ConversionSettings;
 class PicLinkControls;
+class LayoutBoxes;
 class PixelCanvas;
 class QComboBox;
 class QGroupBox;
@@ -41,6 +42,8 @@ public:
     void showCharactersLeft(qsizetype count);
     // The layout Convert packs in now.
     MatrixLayout chosenLayout() const;
+    // Chooses the packing, profile and order that give `layout` (an array loaded in it).
+    void showLayout(const MatrixLayout &layout);
 
     // The user's choices between runs; a missing or bad value leaves the
     // control as it is.
@@ -48,7 +51,6 @@ public:
     void restoreSettings(const SettingsStore &store);
 
     void packingOptionClicked();
-    void profileChosen();
     void convertClicked();
 
 signals:
@@ -67,8 +69,6 @@ private:
     QGroupBox *buildOutputFormat(QWidget *parent);
     QGroupBox *buildByteMatrix(QWidget *parent);
     void addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow);
-    // The profiles and captions of the packing now checked.
-    void fillLayoutChoice();
     void restoreLayoutChoice(const SettingsStore &store);
     // What the Profile and Order boxes show, whichever packing Convert uses.
     MatrixLayout shownLayout() const;
@@ -93,6 +93,7 @@ private:
     QWidget *m_horizontalNote = nullptr;
     QComboBox *m_profile = nullptr;
     QComboBox *m_order = nullptr;
+    LayoutBoxes *m_layoutBoxes = nullptr;
     QGroupBox *m_outputFormat;
     QGroupBox *m_byteMatrix;
 };
