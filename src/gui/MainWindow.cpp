@@ -125,6 +125,7 @@ void MainWindow::connectPanels()
     connect(m_port, &SerialPortPanel::opened, m_output, [this] { m_output->setPortOpen(true); });
     connect(m_port, &SerialPortPanel::closed, m_output, [this] { m_output->setPortOpen(false); });
     connect(m_canvas, &CanvasPanel::pictureLoaded, m_output, &OutputPanel::showPictureDump);
+    connect(m_canvas, &CanvasPanel::arrayLoaded, m_convert, &ConvertControls::showLayout);
     connect(m_convert, &ConvertControls::conversionDone, m_output, &OutputPanel::showConversion);
     connect(m_convert, &ConvertControls::matrixConverted, m_output, &OutputPanel::setConvertedMatrix);
     connect(m_link, &PicLinkControls::targetChanged, m_output, &OutputPanel::setEepromTarget);

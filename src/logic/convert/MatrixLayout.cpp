@@ -28,6 +28,12 @@ QString MatrixLayout::scanCaption(Scan scan)
                                : QCoreApplication::translate("MatrixLayout", "Column by column");
 }
 
+QString MatrixLayout::packingCaption(bool horizontal)
+{
+    return horizontal ? QCoreApplication::translate("MatrixLayout", "Horizontal")
+                      : QCoreApplication::translate("MatrixLayout", "Vertical KS0108");
+}
+
 QList<MatrixLayout> MatrixLayout::ordersOf(bool horizontal)
 {
     if (horizontal)

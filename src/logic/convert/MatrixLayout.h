@@ -32,6 +32,8 @@ struct MatrixLayout
     // The first pixel's bit, as a user reads it: "LSB at top", "MSB at left".
     static QString bitOrderCaption(bool horizontal, BitOrder order);
     static QString scanCaption(Scan scan);
+    // "Vertical KS0108" or "Horizontal", as the packing choices read.
+    static QString packingCaption(bool horizontal);
     // The orders a packing offers, its usual one first.
     static QList<MatrixLayout> ordersOf(bool horizontal);
     // As the Order box names it: "LSB at top, column by column", "MSB at left, 6 pixels a byte".

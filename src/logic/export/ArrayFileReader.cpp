@@ -20,6 +20,9 @@ Result failed(const QString &error, Form form)
 
 Result single(const QByteArray &bytes, Form form)
 {
+    // In the words of the text reader's empty result.
+    if (bytes.isEmpty())
+        return failed(ArrayText::Result().problem(), form);
     Result result;
     ArrayText::Array array;
     array.bytes = bytes;

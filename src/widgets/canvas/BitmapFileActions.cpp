@@ -9,6 +9,10 @@
 #include "logic/canvas/ImageFileDecoder.h"
 #include "logic/canvas/PictureSaveFormat.h"
 
+#include "logic/export/ArrayFileReader.h"
+#include "widgets/decode/ArrayLoadDialog.h"
+
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -18,9 +22,12 @@
 namespace {
 FileAndFontPrompts::FilePrompt openPrompt()
 {
+    const QStringList arrays = ArrayFileReader::extensions();
+    const QString arrayFilter = QStringLiteral("Arrays (*.%1)|*.%2|")
+                                    .arg(arrays.join(QLatin1String(" *.")), arrays.join(QLatin1String(";*.")));
     return {QStringLiteral("LCD File to Open"),
-            QStringLiteral("Image (*.bmp)|*.bmp|Images (*.bmp *.png *.gif *.jpg *.jpeg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg|"
-                           "All Files (*)|*"),
+            QStringLiteral("Image (*.bmp)|*.bmp|Images (*.bmp *.png *.gif *.jpg *.jpeg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg|")
+                + arrayFilter + QStringLiteral("All Files (*)|*"),
             QStringLiteral("bmp"), QString(), FileAndFontPrompts::FileKind::Picture};
 }
 
@@ -46,11 +53,11 @@ QSize BitmapFileActions::lcdSize() const
     return QSize(m_state.lcdWidth, m_state.lcdHeight);
 }
 
-PictureLoad BitmapFileActions::failed(const QString &error)
+PictureLoad BitmapFileActions::failed(const QString &error, PictureLoad::Outcome outcome)
 {
     UserMessages::inform(m_panel, tr("Error: ") + error);
     PictureLoad load;
-    load.outcome = PictureLoad::Outcome::Failed;
+    load.outcome = outcome;
     return load;
 }
 
@@ -70,6 +77,8 @@ PictureLoad BitmapFileActions::loadFile(bool inverted, bool alwaysAsk)
     const QString path = m_dialog.fileName;
     if (path.isEmpty())
         return PictureLoad();
+    if (ArrayFileReader::isArrayFile(path))
+        return loadArray(path);
     QByteArray data;
     QString error;
     if (!BitmapLoader::readFile(path, &data, &error))
@@ -85,6 +94,34 @@ PictureLoad BitmapFileActions::loadFile(bool inverted, bool alwaysAsk)
     if (source.isNull())
         return failed(cannotLoad(path, error));
     return imported(source, name, inverted);
+}
+
+PictureLoad BitmapFileActions::loadArray(const QString &path)
+{
+    QByteArray data;
+    QString error;
+    if (!BitmapLoader::readFile(path, &data, &error))
+        return failed(error, PictureLoad::Outcome::Refused);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ArrayFileReader::Result arrays = ArrayFileReader::read(data, ArrayFileReader::isRaw(path));
+    QApplication::restoreOverrideCursor();
+    if (!arrays.ok())
+        return failed(cannotLoad(path, arrays.error), PictureLoad::Outcome::Refused);
+    const QString name = QFileInfo(path).fileName();
+    const std::optional<ArrayLoadDialog::Choice> choice = ArrayLoadDialog::ask(m_panel, arrays, name);
+    if (!choice)
+        return PictureLoad();
+    PictureLoad load;
+    load.outcome = PictureLoad::Outcome::Loaded;
+    load.picture = choice->picture;
+    load.report = tr("%1 of %2 read as %3x%4, %5")
+                      .arg(choice->arrayName.isEmpty() ? tr("The bytes") : choice->arrayName, name)
+                      .arg(choice->picture.width())
+                      .arg(choice->picture.height())
+                      .arg(choice->layout.description());
+    load.placed = true;
+    load.layout = choice->layout;
+    return load;
 }
 
 PictureLoad BitmapFileActions::importClipboard(bool inverted)

@@ -2,7 +2,6 @@
 #include "widgets/ui/ControlNames.h"
 
 #include "logic/settings/SettingsSchema.h"
-#include "logic/canvas/PenStroke.h"
 #include "logic/canvas/LcdSizes.h"
 #include "logic/canvas/PenStroke.h"
 #include "logic/canvas/PictureOperations.h"
@@ -222,9 +221,17 @@ void CanvasPanel::showLoaded(const PictureLoad &load)
     if (load.outcome != PictureLoad::Outcome::Loaded)
         return;
     // The canvas shows the picture as its bytes will draw it: black is a set bit. With "Inverted"
-    // unchecked the file's light pixels are the set bits, so they show black.
-    const QImage shown = m_inverted->isChecked() ? load.picture : PictureOperations::inverted(load.picture);
+    // unchecked the file's light pixels are the set bits, so they show black. An array's set bits
+    // are black already.
+    const QImage shown = m_inverted->isChecked() || load.layout ? load.picture : PictureOperations::inverted(load.picture);
+    const QSize size = load.picture.size();
+    const bool resized = size != QSize(m_state.lcdWidth, m_state.lcdHeight);
     m_history->perform([&] {
+        // An array keeps its own size: the LCD takes it, a custom size unless it is one of the eight.
+        if (resized) {
+            m_sizes->showSize(LcdSizes::indexFor(size), size);
+            applySize(LcdSizes::indexFor(size), size);
+        }
         m_canvas->replaceAll(shown);
         // Only a file walked byte for byte ties the sizes (and its polarity) to hexGrid.
         m_inverted->setEnabled(load.placed);
@@ -232,6 +239,10 @@ void CanvasPanel::showLoaded(const PictureLoad &load)
     });
     // After the picture is in place, whose change signal clears it: the canvas now shows the file.
     m_state.canvasShowsLoadedBitmap = !load.placed;
+    if (resized)
+        emit settingsChanged();
+    if (load.layout)
+        emit arrayLoaded(*load.layout);
     if (load.placed) {
         m_status->setText(load.report + QStringLiteral(". ") + tr(ConvertMakesBytes));
         emit pictureLoaded(QString());
@@ -248,8 +259,8 @@ void CanvasPanel::loadClicked()
         showLoaded(load);
         return;
     }
-    // A cancelled dialog changes nothing.
-    if (load.outcome == PictureLoad::Outcome::Cancelled)
+    // A cancelled dialog or a refused array file changes nothing.
+    if (load.outcome != PictureLoad::Outcome::Failed)
         return;
     emit pictureLoaded(QString());
     // A refused file may have filled part of hexGrid: its bytes belong to this size until "Clear".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/canvas/CanvasState.h"
+#include "logic/convert/MatrixLayout.h"
 
 #include <QGroupBox>
 #include <QImage>
@@ -52,6 +53,8 @@ signals:
     // A picture came in: the last conversion no longer matches it. `dump` is
     // the file's walked bytes for the output window, empty when there are none.
     void pictureLoaded(const QString &dump);
+    // An array came in, its bytes read in `layout`: Convert should write them in it again.
+    void arrayLoaded(const MatrixLayout &layout);
     // A choice kept between runs changed.
     void settingsChanged();
 

@@ -93,8 +93,8 @@ QGroupBox *ConvertControls::buildByteMatrix(QWidget *parent)
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(2);
-    m_vertical = Controls::option(frame, ControlNames::verticalOption, tr("Vertical KS0108"));
-    m_horizontal = Controls::option(frame, ControlNames::horizontalOption, tr("Horizontal"));
+    m_vertical = Controls::option(frame, ControlNames::verticalOption, MatrixLayout::packingCaption(false));
+    m_horizontal = Controls::option(frame, ControlNames::horizontalOption, MatrixLayout::packingCaption(true));
     m_horizontal->setChecked(true);
     OptionGroup::tabLandsOnChecked({m_vertical, m_horizontal});
     // A plain framed line: a group box frame would make it taller than the

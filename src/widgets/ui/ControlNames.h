@@ -7,6 +7,21 @@
 // set apart from these and are what users and screen readers meet.
 namespace ControlNames {
 
+inline constexpr char arrayHeightBox[] = "arrayHeightBox";
+inline constexpr char arrayHeightLabel[] = "arrayHeightLabel";
+inline constexpr char arrayList[] = "arrayList";
+inline constexpr char arrayListLabel[] = "arrayListLabel";
+inline constexpr char arrayLoadDialog[] = "arrayLoadDialog";
+inline constexpr char arrayOrderBox[] = "arrayOrderBox";
+inline constexpr char arrayOrderLabel[] = "arrayOrderLabel";
+inline constexpr char arrayPackingBox[] = "arrayPackingBox";
+inline constexpr char arrayPackingLabel[] = "arrayPackingLabel";
+inline constexpr char arrayPreview[] = "arrayPreview";
+inline constexpr char arrayProfileBox[] = "arrayProfileBox";
+inline constexpr char arrayProfileLabel[] = "arrayProfileLabel";
+inline constexpr char arrayStatusLabel[] = "arrayStatusLabel";
+inline constexpr char arrayWidthBox[] = "arrayWidthBox";
+inline constexpr char arrayWidthLabel[] = "arrayWidthLabel";
 inline constexpr char betaLabel[] = "betaLabel";
 inline constexpr char byteMatrixFrame[] = "byteMatrixFrame";
 inline constexpr char clearCanvasButton[] = "clearCanvasButton";
