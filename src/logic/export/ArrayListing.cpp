@@ -1,6 +1,5 @@
 #include "logic/export/ArrayListing.h"
 
-#include "logic/canvas/LcdSizes.h"
 #include "logic/convert/ByteMatrix.h"
 #include "logic/export/ArrayCheck.h"
 
@@ -58,6 +57,14 @@ const SizeHints::Hint *fittingHint(const ArrayText::Array &array, const MatrixLa
         if (countFits(array.bytes.size() - hint.skip, hint.width, hint.height, layout))
             return &hint;
     return nullptr;
+}
+
+bool holdsPicture(const ArrayFileReader::Result &arrays)
+{
+    for (const ArrayText::Array &array : arrays.arrays)
+        if (array.bytes.size() >= FewestPictureBytes)
+            return true;
+    return false;
 }
 
 int likeliestPicture(const ArrayFileReader::Result &arrays)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/canvas/LcdSizes.h"
 #include "logic/convert/MatrixLayout.h"
 #include "logic/decode/LayoutGuess.h"
 #include "logic/export/ArrayFileReader.h"
@@ -13,6 +14,9 @@
 // window's array load: the list, the others beside the one read, the size
 // hint taken, and the picture an array draws at a size and layout.
 namespace ArrayListing {
+
+// The fewest bytes a picture takes: the smallest size, 8 pixels a byte.
+constexpr int FewestPictureBytes = LcdSizes::SmallestSide * LcdSizes::SmallestSide / 8;
 
 // One line an array: "logo (line 12): 1024 bytes; sizes stated: 128x64 (LOGO_WIDTH 128, LOGO_HEIGHT 64)".
 QString list(const ArrayFileReader::Result &arrays);
@@ -34,6 +38,10 @@ bool countFits(qsizetype count, int width, int height, const MatrixLayout &layou
 // The first hint whose size takes the array's bytes in `layout`; nullptr
 // when none does.
 const SizeHints::Hint *fittingHint(const ArrayText::Array &array, const MatrixLayout &layout);
+
+// Whether any array is long enough to hold a picture. A source without
+// arrays can still give a few stray numbers as bytes.
+bool holdsPicture(const ArrayFileReader::Result &arrays);
 
 // The array likeliest to hold a picture: the first whose stated size fits
 // its bytes, else the largest (the first of equals).

@@ -10,6 +10,7 @@
 #include "logic/canvas/PictureSaveFormat.h"
 
 #include "logic/export/ArrayFileReader.h"
+#include "logic/export/ArrayListing.h"
 #include "widgets/decode/ArrayLoadDialog.h"
 
 #include <QApplication>
@@ -107,6 +108,10 @@ PictureLoad BitmapFileActions::loadArray(const QString &path)
     QApplication::restoreOverrideCursor();
     if (!arrays.ok())
         return failed(cannotLoad(path, arrays.error), PictureLoad::Outcome::Refused);
+    if (!ArrayListing::holdsPicture(arrays))
+        return failed(cannotLoad(path, tr("it holds no array of %1 bytes or more, the fewest a picture takes")
+                                           .arg(ArrayListing::FewestPictureBytes)),
+                      PictureLoad::Outcome::Refused);
     const QString name = QFileInfo(path).fileName();
     const std::optional<ArrayLoadDialog::Choice> choice = ArrayLoadDialog::ask(m_panel, arrays, name);
     if (!choice)
