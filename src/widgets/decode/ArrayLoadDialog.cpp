@@ -68,6 +68,26 @@ std::optional<ArrayLoadDialog::Choice> ArrayLoadDialog::ask(QWidget *parent, con
 void ArrayLoadDialog::buildControls(const QString &fileName)
 {
     auto *layout = new QVBoxLayout(this);
+    buildList();
+    const QString shownName = QString(fileName).replace(QLatin1Char('&'), QLatin1String("&&"));
+    layout->addWidget(Controls::label(this, ControlNames::arrayListLabel, tr("&Arrays in %1").arg(shownName), m_list));
+    layout->addWidget(m_list);
+    layout->addLayout(buildSettings());
+    m_status = Controls::valueLabel(this, ControlNames::arrayStatusLabel, QString(), tr("What the boxes draw"));
+    m_status->setWordWrap(true);
+    layout->addWidget(m_status);
+    layout->addWidget(buildPreview(), 1);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &ArrayLoadDialog::arrayChosen);
+}
+
+// Name, line and byte count of each array, a few rows high.
+void ArrayLoadDialog::buildList()
+{
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QString(ControlNames::arrayList));
     m_list->setHeaderLabels({tr("Array"), tr("Line"), tr("Bytes")});
@@ -85,13 +105,10 @@ void ArrayLoadDialog::buildControls(const QString &fileName)
     }
     m_list->setFixedHeight(m_list->header()->sizeHint().height()
                            + m_list->fontMetrics().height() * qBound(2, int(m_arrays.arrays.size()), ListRows) + 12);
-    const QString shownName = QString(fileName).replace(QLatin1Char('&'), QLatin1String("&&"));
-    layout->addWidget(Controls::label(this, ControlNames::arrayListLabel, tr("&Arrays in %1").arg(shownName), m_list));
-    layout->addWidget(m_list);
-    layout->addLayout(buildSettings());
-    m_status = Controls::valueLabel(this, ControlNames::arrayStatusLabel, QString(), tr("What the boxes draw"));
-    m_status->setWordWrap(true);
-    layout->addWidget(m_status);
+}
+
+QWidget *ArrayLoadDialog::buildPreview()
+{
     m_preview = new LcdPictureView;
     m_preview->setObjectName(QString(ControlNames::arrayPreview));
     m_preview->setAccessibleName(tr("Picture"));
@@ -104,13 +121,7 @@ void ArrayLoadDialog::buildControls(const QString &fileName)
     scroll->setFocusPolicy(Qt::NoFocus);
     // A white picture's edge shows against a darker ground.
     scroll->setBackgroundRole(QPalette::Mid);
-    layout->addWidget(scroll, 1);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_ok = buttons->button(QDialogButtonBox::Ok);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    connect(m_list, &QTreeWidget::currentItemChanged, this, &ArrayLoadDialog::arrayChosen);
+    return scroll;
 }
 
 QLayout *ArrayLoadDialog::buildSettings()

@@ -47,7 +47,9 @@ public:
 
 private:
     void buildControls(const QString &fileName);
+    void buildList();
     QLayout *buildSettings();
+    QWidget *buildPreview();
     void arrayChosen();
     void packingChosen();
     void redraw();
