@@ -100,11 +100,13 @@ std::optional<LayoutGuess::Candidate> likeliestLayout(const ArrayFileReader::Res
 Drawing draw(const ArrayText::Array &array, int width, int height, const MatrixLayout &layout)
 {
     const QByteArray bytes = array.bytes.mid(ArrayCheck::leadingSizeBytes(array.hints, width, height));
+    // The output text's rows end with a closing 00; a file's do not.
+    const bool closingZero = layout.horizontal && mayCloseRowsWithZero(array.form);
     if (!countFits(bytes.size(), width, height, layout))
         return {QImage(), QStringLiteral("%1 bytes; %2 needs %3")
                               .arg(bytes.size())
                               .arg(sizeText(width, height))
-                              .arg(ByteMatrix::byteCount(width, height, layout) + (layout.horizontal ? 1 : 0))};
+                              .arg(ByteMatrix::byteCount(width, height, layout) + (closingZero ? 1 : 0))};
     return {ByteMatrix::pictureFrom(bytes, width, height, layout), QString()};
 }
 
