@@ -270,21 +270,37 @@ void MainWindow::useSettings(SettingsStore *store)
     restorePlacement(*store);
 }
 
-// A saved place is used only where it fits a screen now: a huge size or a
-// place off every screen would leave no usable window.
+namespace {
+
+QList<QRect> availableScreens()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    return screens;
+}
+
+} // namespace
+
+// A saved place is used where it fits a screen now; one larger than the
+// screen it stands on is made to fit it; one off every screen is ignored:
+// a huge size or a place off the screens would leave no usable window.
 void MainWindow::restorePlacement(const SettingsStore &store)
 {
     const SettingsSchema &keys = SettingsSchema::keys();
     if (const auto placement = store.text(keys.windowGeometry)) {
         const QRect rect = WindowPlacement::parse(*placement);
-        QList<QRect> screens;
-        for (const QScreen *screen : QGuiApplication::screens())
-            screens << screen->availableGeometry();
-        if (WindowPlacement::fits(rect, screens))
-            setGeometry(rect);
-        else
+        const QList<QRect> screens = availableScreens();
+        const QRect fitted = WindowPlacement::fitted(rect, screens);
+        if (!fitted.isValid())
             SettingsStore::warn(tr("tavrel: ignoring setting %1=\"%2\" in %3: the window would not fit the screen")
                                     .arg(keys.windowGeometry.name, *placement, store.path()));
+        else if (fitted != rect)
+            SettingsStore::warn(tr("tavrel: setting %1=\"%2\" in %3 does not fit the screen: using %4")
+                                    .arg(keys.windowGeometry.name, *placement, store.path(),
+                                         WindowPlacement::toText(fitted)));
+        if (fitted.isValid())
+            setGeometry(fitted);
     }
     if (store.flag(keys.windowMaximized).value_or(false))
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -318,7 +334,10 @@ void MainWindow::saveSettings()
     m_convert->saveSettings(*m_settings);
     m_link->saveSettings(*m_settings);
     const SettingsSchema &keys = SettingsSchema::keys();
-    m_settings->set(keys.windowGeometry, WindowPlacement::toText(normalGeometry()));
+    // A window the user made larger than the screen comes back no larger than it.
+    const QRect fitted = WindowPlacement::fitted(normalGeometry(), availableScreens());
+    if (fitted.isValid())
+        m_settings->set(keys.windowGeometry, WindowPlacement::toText(fitted));
     m_settings->set(keys.windowMaximized, isMaximized());
     m_settings->sync();
 }
