@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -59,6 +60,7 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWin
     connectPanels();
     setFocusOrder();
     startUp();
+    takeFirstSize();
 }
 
 // Each panel is built after the panels it reads from.
@@ -76,8 +78,8 @@ void MainWindow::buildPanels(const PortAssignments &ports)
 }
 
 // Splitters let the terminal (or the output window) take most of the
-// window; they start out as the fixed layout did. Dragged past what it
-// needs, the picture row folds away (dragging back brings it again).
+// window. Dragged past what it needs, the picture row folds away
+// (dragging back brings it again).
 void MainWindow::layOut()
 {
     auto *rows = new QVBoxLayout(m_form);
@@ -108,7 +110,8 @@ void MainWindow::layOut()
     split->setObjectName(QStringLiteral("splMain"));
     split->addWidget(top);
     split->addWidget(bottom);
-    split->setStretchFactor(0, 0);
+    // Both rows share what the window gains or loses, each down to what it needs.
+    split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 1);
     // Dragged all the way, the output window makes room; the terminal stays.
     for (QSplitter *splitter : {split, bottom})
@@ -217,6 +220,15 @@ void MainWindow::startUp()
     m_link->startUp();
     // The state record's own initial values are the rest of the start-up state.
     showPreviewGeometry();
+}
+
+// Until a saved place says otherwise: the size the window asks for, as far
+// as the screen holds it with a title bar above.
+void MainWindow::takeFirstSize()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize room = screen.size() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
 void MainWindow::showPreviewGeometry()
