@@ -1,3 +1,4 @@
+#include "ClippedCaptions.h"
 #include "logic/convert/ByteMatrix.h"
 #include "logic/output/SendStream.h"
 #include "logic/virtual/VirtualLcdDevice.h"
@@ -177,6 +178,10 @@ void VirtualLcdWindowTest::pictureFitsTheWindow()
         QCOMPARE(picture->scale(), scale);
     else
         QVERIFY(picture->scale() > 0 && picture->scale() < 1);
+    shown.resize(least);
+    QTRY_COMPARE(shown.size(), least);
+    const QStringList clipped = clippedCaptions(&shown);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(VirtualLcdWindowTest)
