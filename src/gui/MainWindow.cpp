@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -59,6 +60,7 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWin
     connectPanels();
     setFocusOrder();
     startUp();
+    takeFirstSize();
 }
 
 // Each panel is built after the panels it reads from.
@@ -76,8 +78,8 @@ void MainWindow::buildPanels(const PortAssignments &ports)
 }
 
 // Splitters let the terminal (or the output window) take most of the
-// window; they start out as the fixed layout did. Dragged past what it
-// needs, the picture row folds away (dragging back brings it again).
+// window. Dragged past what it needs, the picture row folds away
+// (dragging back brings it again).
 void MainWindow::layOut()
 {
     auto *rows = new QVBoxLayout(m_form);
@@ -108,7 +110,8 @@ void MainWindow::layOut()
     split->setObjectName(QStringLiteral("splMain"));
     split->addWidget(top);
     split->addWidget(bottom);
-    split->setStretchFactor(0, 0);
+    // Both rows share what the window gains or loses, each down to what it needs.
+    split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 1);
     // Dragged all the way, the output window makes room; the terminal stays.
     for (QSplitter *splitter : {split, bottom})
@@ -220,6 +223,15 @@ void MainWindow::startUp()
     showPreviewGeometry();
 }
 
+// Until a saved place says otherwise: the size the window asks for, as far
+// as the screen holds it with a title bar above.
+void MainWindow::takeFirstSize()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize room = screen.size() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
 void MainWindow::showPreviewGeometry()
 {
     m_preview->setLcdGeometry(m_state.lcdWidth, m_state.lcdHeight, m_convert->chosenLayout());
@@ -271,21 +283,37 @@ void MainWindow::useSettings(SettingsStore *store)
     restorePlacement(*store);
 }
 
-// A saved place is used only where it fits a screen now: a huge size or a
-// place off every screen would leave no usable window.
+namespace {
+
+QList<QRect> availableScreens()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    return screens;
+}
+
+} // namespace
+
+// A saved place is used where it fits a screen now; one larger than the
+// screen it stands on is made to fit it; one off every screen is ignored:
+// a huge size or a place off the screens would leave no usable window.
 void MainWindow::restorePlacement(const SettingsStore &store)
 {
     const SettingsSchema &keys = SettingsSchema::keys();
     if (const auto placement = store.text(keys.windowGeometry)) {
         const QRect rect = WindowPlacement::parse(*placement);
-        QList<QRect> screens;
-        for (const QScreen *screen : QGuiApplication::screens())
-            screens << screen->availableGeometry();
-        if (WindowPlacement::fits(rect, screens))
-            setGeometry(rect);
-        else
+        const QList<QRect> screens = availableScreens();
+        const QRect fitted = WindowPlacement::fitted(rect, screens);
+        if (!fitted.isValid())
             SettingsStore::warn(tr("tavrel: ignoring setting %1=\"%2\" in %3: the window would not fit the screen")
                                     .arg(keys.windowGeometry.name, *placement, store.path()));
+        else if (fitted != rect)
+            SettingsStore::warn(tr("tavrel: setting %1=\"%2\" in %3 does not fit the screen: using %4")
+                                    .arg(keys.windowGeometry.name, *placement, store.path(),
+                                         WindowPlacement::toText(fitted)));
+        if (fitted.isValid())
+            setGeometry(fitted);
     }
     if (store.flag(keys.windowMaximized).value_or(false))
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -319,7 +347,10 @@ void MainWindow::saveSettings()
     m_convert->saveSettings(*m_settings);
     m_link->saveSettings(*m_settings);
     const SettingsSchema &keys = SettingsSchema::keys();
-    m_settings->set(keys.windowGeometry, WindowPlacement::toText(normalGeometry()));
+    // A window the user made larger than the screen comes back no larger than it.
+    const QRect fitted = WindowPlacement::fitted(normalGeometry(), availableScreens());
+    if (fitted.isValid())
+        m_settings->set(keys.windowGeometry, WindowPlacement::toText(fitted));
     m_settings->set(keys.windowMaximized, isMaximized());
     m_settings->sync();
 }

@@ -66,6 +66,7 @@ private:
     void connectPanels();
     void setFocusOrder();
     void startUp();
+    void takeFirstSize();
     void saveSettings();
     void scheduleSave();
     void restorePlacement(const SettingsStore &store);

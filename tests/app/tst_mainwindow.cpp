@@ -1,3 +1,4 @@
+#include "ClippedCaptions.h"
 #include "FormLookup.h"
 #include "widgets/ui/ControlNames.h"
 #include "MessageRecorder.h"
@@ -33,7 +34,10 @@ private slots:
     void comboBoxesAreLabelled();
     void valueLabelsCarryDescriptions();
     void everyControlHasAnAccessibleName();
+    void fitsTheScreen_data();
     void fitsTheScreen();
+    void nothingIsClipped_data() { fitsTheScreen_data(); }
+    void nothingIsClipped();
     void aboutWindowLoads();
     void helpTextExact();
     void secondaryWindowsAreSingleInstances();
@@ -238,14 +242,55 @@ void MainWindowTest::everyControlHasAnAccessibleName()
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 }
 
+namespace {
+
+// The window in a state that shows more: a custom size's boxes, the longest
+// profile, the EEPROM frame's title.
+void showState(MainWindow &window, const QString &state)
+{
+    const char *name = state == "custom size" ? "optgrf_8"
+        : state == "vertical"                 ? ControlNames::verticalOption
+        : state == "eeprom"                   ? ControlNames::loadEepromCheck
+                                              : nullptr;
+    if (auto *button = name ? control<QAbstractButton>(&window, name) : nullptr)
+        button->click();
+}
+
+} // namespace
+
+// A 1366x768 screen leaves about 1280x700 under a title bar and a panel.
+void MainWindowTest::fitsTheScreen_data()
+{
+    QTest::addColumn<QString>("state");
+    for (const char *state : {"start", "custom size", "vertical", "eeprom"})
+        QTest::newRow(state) << state;
+}
+
 void MainWindowTest::fitsTheScreen()
 {
+    QFETCH(QString, state);
     MainWindow window;
+    showState(window, state);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QSize frame = window.frameGeometry().size();
-    QVERIFY2(frame.width() <= 1366 && frame.height() <= 740,
-             qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+    const QSize least = window.minimumSizeHint();
+    QVERIFY2(least.width() <= 1280 && least.height() <= 680,
+             qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
+}
+
+// At the least size the window takes, at the font the desktop gives.
+void MainWindowTest::nothingIsClipped()
+{
+    QFETCH(QString, state);
+    MainWindow window;
+    showState(window, state);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(window.minimumSizeHint());
+    QTRY_COMPARE(window.size(), window.minimumSizeHint());
+    QApplication::processEvents();
+    const QStringList clipped = clippedCaptions(&window);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("\n"))));
 }
 
 void MainWindowTest::aboutWindowLoads()

@@ -4,6 +4,7 @@
 #include "gui/MainWindow.h"
 #include "logic/core/AppState.h"
 #include "logic/core/SettingsStore.h"
+#include "logic/settings/WindowPlacement.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "logic/serial/PortAssignments.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QSpinBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -36,8 +38,11 @@ private slots:
     void handshakeIsWhatThePortWasGiven();
     void changesAreWrittenWithoutExit();
     void userFileIsTavrelConfTakingOverTheIni();
+    void placementIsFittedToTheScreens_data();
+    void placementIsFittedToTheScreens();
     void windowPlacementMustFitTheScreen_data();
     void windowPlacementMustFitTheScreen();
+    void windowLargerThanTheScreenIsSavedFittingIt();
     void olderKeysAreReadOnceAndReplaced();
 
 private:
@@ -333,27 +338,68 @@ void SettingsTest::userFileIsTavrelConfTakingOverTheIni()
     QVERIFY(QFile::exists(store.path()));
 }
 
+void SettingsTest::placementIsFittedToTheScreens_data()
+{
+    QTest::addColumn<QRect>("placement");
+    QTest::addColumn<QRect>("fitted");
+    QTest::newRow("inside") << QRect(10, 20, 500, 400) << QRect(10, 20, 500, 400);
+    QTest::newRow("huge, on the screen it covers most") << QRect(0, 0, 100000, 100000) << QRect(1366, 0, 1920, 1050);
+    QTest::newRow("wider, moved in") << QRect(200, 20, 1300, 400) << QRect(66, 20, 1300, 400);
+    QTest::newRow("above the top") << QRect(100, -50, 500, 400) << QRect(100, 0, 500, 400);
+    QTest::newRow("mostly on the second screen") << QRect(1300, 100, 800, 600) << QRect(1366, 100, 800, 600);
+    QTest::newRow("taller than the second screen") << QRect(2000, 0, 800, 1500) << QRect(2000, 0, 800, 1050);
+    QTest::newRow("off every screen") << QRect(5000, 5000, 500, 400) << QRect();
+}
+
+// A 1366x768 laptop screen with a panel, and a larger screen to its right.
+void SettingsTest::placementIsFittedToTheScreens()
+{
+    QFETCH(QRect, placement);
+    QTEST(WindowPlacement::fitted(placement, {QRect(0, 0, 1366, 728), QRect(1366, 0, 1920, 1050)}), "fitted");
+}
+
 void SettingsTest::windowPlacementMustFitTheScreen_data()
 {
     QTest::addColumn<QString>("placement");
-    QTest::addColumn<bool>("used");
-    QTest::newRow("fits") << "10,20,500,400" << true;
-    QTest::newRow("huge") << "0,0,100000,100000" << false;
-    QTest::newRow("off the screen") << "5000,5000,500,400" << false;
+    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("fits") << "10,20,500,400" << QPoint(10, 20) << 0;
+    QTest::newRow("huge, made to fit") << "0,0,100000,100000" << QPoint(0, 0) << 1;
+    QTest::newRow("partly off, moved in") << "700,20,200,100" << QPoint(-1, 20) << 1;
+    QTest::newRow("off the screen, ignored") << "5000,5000,500,400" << QPoint() << 1;
 }
 
 void SettingsTest::windowPlacementMustFitTheScreen()
 {
     QFETCH(QString, placement);
-    QFETCH(bool, used);
+    QFETCH(QPoint, place);
     const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
     QSettings(path, QSettings::IniFormat).setValue(QStringLiteral("window/placement"), placement);
     SettingsStore store(path);
     auto window = startWindow(store);
-    // The window's minimum size may widen it; the place is what tells.
-    QCOMPARE(window->geometry().topLeft() == QPoint(10, 20), used);
-    QCOMPARE(m_warnings.size(), used ? 0 : 1);
-    QVERIFY(window->width() <= 100000 / 10);
+    // The window's minimum size may widen it; the place is what tells (-1: at the screen's right edge).
+    const QRect screen = window->screen()->availableGeometry();
+    if (place.x() < 0)
+        place.setX(screen.right() + 1 - 200);
+    if (!place.isNull())
+        QCOMPARE(window->geometry().topLeft(), place);
+    QCOMPARE(window->size().boundedTo(QSize(10000, 10000)), window->size());
+    QTEST(int(m_warnings.size()), "warnings");
+}
+
+// Grown past the screen, the window is saved no larger than the screen.
+void SettingsTest::windowLargerThanTheScreenIsSavedFittingIt()
+{
+    const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
+    SettingsStore store(path);
+    auto window = startWindow(store);
+    const QRect screen = window->screen()->availableGeometry();
+    window->setGeometry(QRect(screen.topLeft(), screen.size() * 2));
+    window->close();
+    const QRect saved =
+        WindowPlacement::parse(QSettings(path, QSettings::IniFormat).value("window/placement").toString());
+    QVERIFY(saved.isValid());
+    QVERIFY2(screen.contains(saved), qPrintable(WindowPlacement::toText(saved)));
 }
 
 // A file from before values were stored as values still gives its choices.

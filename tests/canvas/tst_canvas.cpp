@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QApplication>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -88,6 +89,7 @@ private:
 void CanvasTest::init()
 {
     m_window = new MainWindow;
+    m_window->resize(1366, 768); // a maximised window on the smallest screen it is made for
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_canvas = control<PixelCanvas>(m_window, ControlNames::pixelCanvas);
@@ -127,10 +129,15 @@ void CanvasTest::sizeOptions()
     QCOMPARE(int(s.lcdWidth), width);
     QCOMPARE(int(s.lcdHeight), height);
     QCOMPARE(m_canvas->image().size(), QSize(width, height));
-    // Whole-number zoom: every LCD pixel a square of screen pixels, fitting the frame.
+    // "Fit": the largest whole-number zoom that shows the whole picture, every LCD pixel a square.
     QCOMPARE(m_canvas->size(), QSize(width, height) * m_canvas->zoom());
-    QVERIFY(m_canvas->zoom() >= 2);
-    QVERIFY(m_canvas->width() <= 648 && m_canvas->height() <= 408);
+    auto *scroll = control<QScrollArea>(m_window, "scrCanvas");
+    QVERIFY(scroll);
+    const QSize room = scroll->maximumViewportSize();
+    QVERIFY(room.expandedTo(m_canvas->size()) == room);
+    QVERIFY(room.expandedTo(QSize(width, height) * (m_canvas->zoom() + 1)) != room);
+    // At 1366x768 every offered size but 320x200 is drawn at least two to one.
+    QVERIFY(m_canvas->zoom() >= (width <= 256 ? 2 : 1));
 }
 
 void CanvasTest::sizeChangeNeverLosesDrawing_data()

@@ -1,6 +1,8 @@
+#include "ClippedCaptions.h"
 #include "logic/convert/ByteMatrix.h"
 #include "logic/output/SendStream.h"
 #include "logic/virtual/VirtualLcdDevice.h"
+#include "widgets/virtual/VirtualLcdPicture.h"
 #include "widgets/virtual/VirtualLcdWindow.h"
 #include "logic/virtual/VirtualPic.h"
 
@@ -43,6 +45,8 @@ private slots:
     void fillsBlockByBlock();
     void listsFaults();
     void namesItsControls();
+    void pictureFitsTheWindow_data();
+    void pictureFitsTheWindow();
 };
 
 void VirtualLcdWindowTest::fillsBlockByBlock_data()
@@ -128,13 +132,56 @@ void VirtualLcdWindowTest::namesItsControls()
     auto *virtualFaults = window.findChild<QListWidget *>("virtualFaults");
     QVERIFY(virtualFaults);
     QCOMPARE(name(virtualFaults), QStringLiteral("Faults"));
-    auto *virtualPicture = window.findChild<QLabel *>("virtualPicture");
+    auto *virtualPicture = window.findChild<QWidget *>("virtualPicture");
     QVERIFY(virtualPicture);
     QCOMPARE(name(virtualPicture), QStringLiteral("Virtual LCD picture"));
     auto *where = window.findChild<QLabel *>("virtualDevice");
     QVERIFY(where);
     QCOMPARE(where->text(), QStringLiteral("240x64 vertical on ") + device.devicePath());
     QCOMPARE(name(where), where->text());
+}
+
+void VirtualLcdWindowTest::pictureFitsTheWindow_data()
+{
+    QTest::addColumn<QSize>("lcd");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("240x64, whole pixels") << QSize(240, 64) << QSize(700, 500) << 2.0;
+    QTest::newRow("1024x1024, shrunk") << QSize(1024, 1024) << QSize(600, 500) << 0.0;
+}
+
+// The window fits a 1366x768 screen under a title bar and a panel,
+// whatever the LCD's size; the picture shows whole in it.
+void VirtualLcdWindowTest::pictureFitsTheWindow()
+{
+    QFETCH(QSize, lcd);
+    QFETCH(QSize, window);
+    QFETCH(double, scale);
+    VirtualPicConfig config;
+    config.width = lcd.width();
+    config.height = lcd.height();
+    VirtualLcdDevice device(config);
+    QString error;
+    QVERIFY(device.open(&error));
+    VirtualLcdWindow shown(&device);
+    const QSize least = shown.minimumSizeHint();
+    QVERIFY2(least.width() <= 1280 && least.height() <= 680,
+             qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
+    shown.resize(window);
+    shown.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shown));
+    auto *picture = shown.findChild<VirtualLcdPicture *>("virtualPicture");
+    QVERIFY(picture);
+    const QSize drawn = (QSizeF(lcd) * picture->scale()).toSize();
+    QVERIFY(picture->contentsRect().size().expandedTo(drawn) == picture->contentsRect().size());
+    if (scale > 0)
+        QCOMPARE(picture->scale(), scale);
+    else
+        QVERIFY(picture->scale() > 0 && picture->scale() < 1);
+    shown.resize(least);
+    QTRY_COMPARE(shown.size(), least);
+    const QStringList clipped = clippedCaptions(&shown);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(VirtualLcdWindowTest)

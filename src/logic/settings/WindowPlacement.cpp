@@ -25,12 +25,26 @@ QString toText(const QRect &rect)
     return QStringLiteral("%1,%2,%3,%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
 }
 
-bool fits(const QRect &rect, const QList<QRect> &screens)
+QRect fitted(const QRect &rect, const QList<QRect> &screens)
 {
-    for (const QRect &screen : screens)
-        if (rect.isValid() && screen.contains(rect))
-            return true;
-    return false;
+    if (!rect.isValid())
+        return QRect();
+    const QRect *best = nullptr;
+    qint64 bestArea = 0;
+    for (const QRect &screen : screens) {
+        const QRect common = screen.intersected(rect);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            best = &screen;
+            bestArea = area;
+        }
+    }
+    if (!best)
+        return QRect();
+    QRect result(rect.topLeft(), rect.size().boundedTo(best->size()));
+    result.moveLeft(qBound(best->left(), result.left(), best->right() + 1 - result.width()));
+    result.moveTop(qBound(best->top(), result.top(), best->bottom() + 1 - result.height()));
+    return result;
 }
 
 namespace {

@@ -15,8 +15,9 @@ namespace WindowPlacement {
 // "x,y,width,height"; an invalid rectangle for anything else.
 QRect parse(const QString &text);
 QString toText(const QRect &rect);
-// Whether the rectangle lies whole within one screen's available area.
-bool fits(const QRect &rect, const QList<QRect> &screens);
+// The rectangle moved and, where it is larger, shrunk into the screen it
+// overlaps most; an invalid rectangle when it overlaps none.
+QRect fitted(const QRect &rect, const QList<QRect> &screens);
 
 // An older file kept QWidget::saveGeometry()'s bytes: the normal
 // rectangle and the maximised flag read from them.

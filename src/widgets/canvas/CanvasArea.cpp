@@ -23,7 +23,7 @@ CanvasArea::CanvasArea(PixelCanvas *canvas, DrawingTools *tools, QWidget *parent
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("scrCanvas"));
-    m_scroll->setMinimumSize(CanvasViewport + QSize(4, 4));
+    // Small screens give the canvas less room: it scrolls rather than push the window past the screen.
     m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_scroll->setAlignment(Qt::AlignCenter);
     // The canvas takes the keys (arrows shift the picture); the scroll bars follow the mouse.

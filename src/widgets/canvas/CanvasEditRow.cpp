@@ -5,6 +5,7 @@
 #include "widgets/canvas/CanvasHistory.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/FitToText.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -45,6 +46,8 @@ QPushButton *CanvasEditRow::add(const QString &name, const QString &caption, con
     auto *button = Controls::button(this, name, caption);
     button->setAccessibleDescription(description);
     button->setToolTip(description);
+    // Seven buttons side by side: each may shrink to its caption when the window is narrow.
+    FitToText::narrowToCaption(button);
     if (operation)
         connect(button, &QPushButton::clicked, this, [this, operation] { transform(operation); });
     m_buttons << button;

@@ -42,6 +42,8 @@ CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *p
     m_history = new CanvasHistory(
         m_canvas, [this] { return currentState(); }, [this](const CanvasState &s) { restoreState(s); }, this);
     m_area = new CanvasArea(m_canvas, m_tools, this);
+    m_sizes = new SizeSelector(this);
+    m_area->addRow(m_sizes->customBox());
     m_editRow = new CanvasEditRow(m_canvas, m_history, m_area);
     m_area->addRow(m_editRow);
     m_status = Controls::valueLabel(m_area, QStringLiteral("lblStatus"), tr(DrawingHint), tr("Canvas status"));
@@ -51,7 +53,6 @@ CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *p
     layout->setContentsMargins(6, 2, 6, 2);
     layout->addWidget(m_area, 1);
     auto *side = new QVBoxLayout;
-    m_sizes = new SizeSelector(this);
     side->addWidget(m_sizes);
     side->addWidget(buildTools());
     side->addStretch();

@@ -46,15 +46,16 @@ SizeSelector::SizeSelector(QWidget *parent) : QWidget(parent)
     }
     m_options[0]->setChecked(true);
     OptionGroup::tabLandsOnChecked(group);
-    grid->addWidget(buildCustomBox(), row, 0, 1, 3);
+    buildCustomBox();
 }
 
-QWidget *SizeSelector::buildCustomBox()
+void SizeSelector::buildCustomBox()
 {
     m_customBox = new QWidget(this);
     auto *grid = new QGridLayout(m_customBox);
-    grid->setContentsMargins(18, 0, 0, 0);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(1);
+    grid->setColumnStretch(5, 1);
     const auto side = [this](const char *name) {
         auto *box = new QSpinBox(m_customBox);
         box->setObjectName(QLatin1String(name));
@@ -70,22 +71,18 @@ QWidget *SizeSelector::buildCustomBox()
     m_height->setValue(m_size.height());
     grid->addWidget(Controls::label(m_customBox, QStringLiteral("lblWidth"), tr("Width"), m_width), 0, 0);
     grid->addWidget(m_width, 0, 1);
-    grid->addWidget(Controls::label(m_customBox, QStringLiteral("lblHeight"), tr("Height"), m_height), 1, 0);
-    grid->addWidget(m_height, 1, 1);
+    grid->addWidget(Controls::label(m_customBox, QStringLiteral("lblHeight"), tr("Height"), m_height), 0, 2);
+    grid->addWidget(m_height, 0, 3);
     m_displayType = new QComboBox(m_customBox);
     m_displayType->setObjectName(QStringLiteral("cboDisplayType"));
-    // Narrow in the frame; the open list shows which sizes use each type.
-    m_displayType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_displayType->setMinimumContentsLength(6);
     m_displayType->view()->setAccessibleName(tr("Display type"));
     for (const auto &[type, sizes] : LcdSizes::displayTypes())
         m_displayType->addItem(tr("%1 (as %2)").arg(type).arg(sizes), type);
     grid->addWidget(Controls::label(m_customBox, QStringLiteral("lblDisplayType"), tr("Display type"), m_displayType),
-                    2, 0);
-    grid->addWidget(m_displayType, 2, 1);
+                    1, 0);
+    grid->addWidget(m_displayType, 1, 1, 1, 4);
     connect(m_displayType, &QComboBox::currentIndexChanged, this, [this] { emit displayTypeChosen(displayType()); });
     m_customBox->hide();
-    return m_customBox;
 }
 
 QChar SizeSelector::displayType() const

@@ -20,6 +20,9 @@ public:
     QSize lcdSize() const { return m_size; }
     QChar displayType() const;
     QList<QWidget *> focusOrder() const;
+    // Width, height and display type of "Custom", shown while it is chosen;
+    // it needs more room than the column of options, so the panel places it.
+    QWidget *customBox() const { return m_customBox; }
 
     // Load locks every size but "320x200" until "Clear".
     void setLocked(bool locked);
@@ -34,7 +37,7 @@ signals:
     void displayTypeChosen(QChar type);
 
 private:
-    QWidget *buildCustomBox();
+    void buildCustomBox();
     void optionToggled(int index, bool checked);
     void customSizeEdited();
 

@@ -21,6 +21,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -111,11 +112,18 @@ QGroupBox *ConvertControls::buildByteMatrix(QWidget *parent)
     auto *noteLayout = new QVBoxLayout(note);
     noteLayout->setContentsMargins(4, 0, 4, 0);
     noteLayout->addWidget(Controls::label(note, ControlNames::horizontalNoteLabel, tr("T6963C and SED1330")));
-    grid->addWidget(m_vertical, 0, 0, 1, 2);
+    grid->addWidget(m_vertical, 0, 0);
     // The note names the controllers of the option it stands beside.
-    grid->addWidget(m_horizontal, 1, 0);
-    grid->addWidget(note, 1, 1);
-    addLayoutChoice(frame, grid, 2);
+    auto *horizontalRow = new QHBoxLayout;
+    horizontalRow->addWidget(m_horizontal);
+    horizontalRow->addWidget(note);
+    horizontalRow->addStretch();
+    grid->addLayout(horizontalRow, 1, 0);
+    // Their own columns: the captions are narrower than the options above them.
+    auto *choice = new QGridLayout;
+    choice->setVerticalSpacing(2);
+    grid->addLayout(choice, 2, 0);
+    addLayoutChoice(frame, choice, 0);
     // The state change, not the click: keys and assistive tools choose too.
     connect(m_vertical, &QRadioButton::toggled, this, &ConvertControls::packingOptionClicked);
     return frame;
@@ -131,9 +139,6 @@ void ConvertControls::addLayoutChoice(QWidget *frame, QGridLayout *grid, int fir
     for (const Box &box : boxes) {
         box.combo = new QComboBox(frame);
         box.combo->setObjectName(QLatin1String(box.name));
-        // Long profile names must not widen the frame; the list shows them whole.
-        box.combo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        box.combo->setMinimumWidth(box.combo->fontMetrics().averageCharWidth() * 14);
         grid->addWidget(Controls::label(frame, QLatin1String(box.labelName), tr(box.caption), box.combo), row, 0);
         grid->addWidget(box.combo, row, 1);
         ++row;

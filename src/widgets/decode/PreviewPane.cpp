@@ -2,6 +2,7 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "logic/canvas/PictureFit.h"
 #include "logic/convert/ControllerProfiles.h"
 #include "widgets/decode/LcdPictureView.h"
 #include "logic/decode/SendStreamDecoder.h"
@@ -14,7 +15,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <iterator>
 
 namespace {
@@ -154,12 +154,9 @@ void PreviewPane::applyZoom()
         m_view->setZoom(m_zoom->value());
         return;
     }
-    const QSize picture = m_view->image().size();
-    const QSize room = m_scroll->viewport()->size();
-    if (picture.isEmpty() || room.isEmpty())
-        return;
-    const double scale = qMin(double(room.width()) / picture.width(), double(room.height()) / picture.height());
-    m_view->setScale(scale >= 1 ? qMin(16.0, std::floor(scale)) : scale);
+    const double scale = PictureFit::scale(m_view->image().size(), m_scroll->viewport()->size(), m_zoom->maximum());
+    if (scale > 0)
+        m_view->setScale(scale);
 }
 
 void PreviewPane::setLcdGeometry(int width, int height, const MatrixLayout &layout)

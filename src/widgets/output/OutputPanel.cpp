@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 const QString upCaseCaption = QStringLiteral("&UpCase");
@@ -137,16 +136,14 @@ void OutputPanel::setPortOpen(bool open)
 QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
 {
     auto *frame = Controls::frame(this, ControlNames::directLoadFrame, tr("Directly load LCD"));
-    auto *layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(6, 2, 6, 4);
-    layout->setSpacing(2);
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setSpacing(2);
     m_send = Controls::button(frame, ControlNames::sendToLcdButton, tr("Send to LCD"));
     m_reformat = Controls::button(frame, ControlNames::reformatButton, tr("Reformat For Output"));
     m_send->setEnabled(false);
     m_reformat->setEnabled(false);
     connect(m_reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
-    layout->addWidget(m_send);
-    layout->addWidget(m_reformat);
     // Shown only while a send runs; they keep their room so nothing jumps.
     auto *stop = Controls::button(frame, QStringLiteral("cmdStop"), tr("Stop"));
     m_stop = stop;
@@ -159,8 +156,12 @@ QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
         policy.setRetainSizeWhenHidden(true);
         sendingOnly->setSizePolicy(policy);
         sendingOnly->hide();
-        layout->addWidget(sendingOnly);
     }
+    // Stop beside Send, where the pointer is when a send starts.
+    grid->addWidget(m_send, 0, 0);
+    grid->addWidget(stop, 0, 1);
+    grid->addWidget(m_reformat, 1, 0, 1, 2);
+    grid->addWidget(progress, 2, 0, 1, 2);
     m_sender = new SendController(m_state, peers, m_form, m_output, m_pasteAndSend, stop, progress);
     connect(m_send, &QPushButton::clicked, m_sender, &SendController::sendClicked);
     connect(m_pasteAndSend, &QPushButton::clicked, m_sender, &SendController::pasteAndSendClicked);

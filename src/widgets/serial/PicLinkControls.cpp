@@ -7,6 +7,7 @@
 #include "logic/settings/SettingsSchema.h"
 #include "logic/core/AppState.h"
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/FitToText.h"
 #include "widgets/ui/UserMessages.h"
 #include "logic/serial/CommPort.h"
 #include "widgets/ui/OptionGroup.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 const QColor disabledGrey(128, 128, 128);
@@ -116,30 +116,32 @@ QGroupBox *PicLinkControls::buildIo(QWidget *parent)
     grid->setVerticalSpacing(2);
     m_buffer = Controls::list(frame, ControlNames::picBufferList, numbers(PicLink::BufferSizes), QString());
     m_delay = Controls::list(frame, ControlNames::picDelayList, numbers(PicLink::DelaysMs), QString());
-    for (QListWidget *list : {m_buffer, m_delay})
-        list->setFixedSize(70, 64);
+    for (QListWidget *list : {m_buffer, m_delay}) {
+        list->setFixedWidth(70);
+        FitToText::showWholeRows(list, 4);
+    }
     m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QString::number(TransmitDelay::defaultLcdMs),
                                    QString());
     m_xmitDelay->setMaximumWidth(70);
     grid->addWidget(Controls::label(frame, ControlNames::picBufferLabel, tr("PIC Buffer"), m_buffer), 0, 0);
     grid->addWidget(Controls::label(frame, ControlNames::picDelayLabel, tr("PIC Delay(ms)"), m_delay), 0, 1);
     grid->addWidget(Controls::label(frame, ControlNames::xmitDelayLabel, tr("Xmit Delay(ms)"), m_xmitDelay), 0, 2);
-    grid->addWidget(m_buffer, 1, 0, 2, 1);
-    grid->addWidget(m_delay, 1, 1, 2, 1);
+    grid->addWidget(m_buffer, 1, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(m_delay, 1, 1, 3, 1, Qt::AlignTop);
     m_waitForPic = Controls::checkBox(frame, ControlNames::waitForPicCheck, tr("Wait for PIC"));
     m_waitForPic->setToolTip(tr("Wait for the PIC's ready byte after each block instead of the transmit delay "
                                 "(the PIC's firmware must answer it)"));
     m_waitForPic->setAccessibleDescription(m_waitForPic->toolTip());
-    auto *delayColumn = new QVBoxLayout;
-    delayColumn->setSpacing(0);
-    delayColumn->addWidget(m_xmitDelay);
-    delayColumn->addWidget(m_waitForPic);
-    grid->addLayout(delayColumn, 1, 2);
+    grid->addWidget(m_xmitDelay, 1, 2);
+    grid->addWidget(m_waitForPic, 2, 2);
+    // The buttons stand in a column of their own: the frame stays as low as its lists.
     m_apply = Controls::button(frame, QStringLiteral("cmdApply"), tr("Apply"));
     m_apply->setAccessibleDescription(tr("Applies the PIC link settings"));
     m_displayEeprom = Controls::button(frame, QStringLiteral("cmdlcd"), tr("&Disp Eprom"));
-    grid->addWidget(m_apply, 2, 2);
-    grid->addWidget(m_displayEeprom, 3, 2);
+    grid->addWidget(m_apply, 1, 3);
+    grid->addWidget(m_displayEeprom, 2, 3);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(4, 1);
     return frame;
 }
 
@@ -161,6 +163,7 @@ QGroupBox *PicLinkControls::buildEeprom(QWidget *parent)
     grid->addWidget(caption, 0, 1);
     grid->addWidget(Controls::label(frame, ControlNames::startAddressLabel, tr("Start Addr"), m_address), 1, 0, 1, 2);
     grid->addWidget(m_address, 1, 2);
+    grid->setColumnStretch(3, 1); // the caption stays beside its check box in a wide frame
     return frame;
 }
 

@@ -7,6 +7,7 @@
 
 #include "logic/core/AppState.h"
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/FitToText.h"
 #include "widgets/ui/UserMessages.h"
 #include "logic/serial/CommPort.h"
 #include "widgets/serial/DeviceChoice.h"
@@ -34,7 +35,7 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     grid->setVerticalSpacing(2);
     buildPortChoice(grid, devices);
     m_settings = Controls::list(this, ControlNames::portSettingsList, {}, QString());
-    m_settings->setFixedSize(112, 60);
+    m_settings->setFixedWidth(112);
     m_settings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_settingLabel = Controls::valueLabel(this, ControlNames::portSettingLabel, tr("Setting"), tr("Port settings"));
     grid->addWidget(m_settingLabel, 0, 2);
@@ -52,7 +53,8 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     grid->addWidget(m_applyButton, 2, 3);
 
     m_handshake = Controls::list(this, QStringLiteral("proto"), {"Off", "XoXoff", "Rts", "XonRts"}, QString());
-    m_handshake->setFixedSize(80, 60);
+    m_handshake->setFixedWidth(80);
+    FitToText::showWholeRows(m_handshake, 4);
     m_buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QString::number(CommPort::DefaultOutBufferSize), QString());
     m_buffer->setMaximumWidth(60);
     grid->addWidget(Controls::label(this, ControlNames::handshakeLabel, tr("Handshake"), m_handshake), 0, 4);
@@ -214,6 +216,7 @@ void SerialPortPanel::startUp()
     // The classic five, then the faster rates today's adapters run at.
     m_settings->addItems({SerialLineFormat::DefaultText, "9600,n,8,1", "4800,n,8,1", "2400,n,8,1", "1200,n,8,1", "57600,n,8,1",
                           "115200,n,8,1", "230400,n,8,1"});
+    FitToText::showWholeRows(m_settings, 4);
     m_settingLabel->setText(SerialLineFormat::DefaultText);
     // Selecting a list item runs its handler, just as a click would.
     m_settings->setCurrentRow(0);

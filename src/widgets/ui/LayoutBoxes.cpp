@@ -1,12 +1,23 @@
 #include "widgets/ui/LayoutBoxes.h"
 
 #include "logic/convert/ControllerProfiles.h"
+#include "widgets/ui/FitToText.h"
 
 #include <QComboBox>
 
 LayoutBoxes::LayoutBoxes(QComboBox *profile, QComboBox *order, bool horizontal)
     : QObject(profile), m_profile(profile), m_order(order)
 {
+    // Wide enough for every item of both packings: the boxes keep their width when the packing changes.
+    QStringList profiles{tr("Custom")};
+    for (const ControllerProfile &each : ControllerProfiles::all())
+        profiles << each.caption;
+    FitToText::widenToShow(m_profile, profiles);
+    QStringList orders;
+    for (bool packing : {false, true})
+        for (const MatrixLayout &layout : MatrixLayout::ordersOf(packing))
+            orders << layout.orderCaption();
+    FitToText::widenToShow(m_order, orders);
     setPacking(horizontal);
     connect(m_profile, &QComboBox::currentIndexChanged, this, &LayoutBoxes::profileChosen);
     connect(m_order, &QComboBox::currentIndexChanged, this, &LayoutBoxes::changed);

@@ -2,16 +2,14 @@
 
 #include "logic/virtual/VirtualLcdDevice.h"
 #include "logic/virtual/VirtualPic.h"
+#include "widgets/virtual/VirtualLcdPicture.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int widestPicture = 640; // pixels on screen
-constexpr int largestScale = 4;
 constexpr int redrawMs = 15;
 
 } // namespace
@@ -20,8 +18,6 @@ VirtualLcdWindow::VirtualLcdWindow(VirtualLcdDevice *device, QWidget *parent)
     : QWidget(parent, Qt::Window), m_device(device)
 {
     setWindowTitle(tr("Virtual LCD"));
-    const VirtualPicConfig &config = device->pic()->config();
-    m_scale = qBound(1, widestPicture / qMax(1, config.width), largestScale);
     buildLayout();
     m_redraw.setSingleShot(true);
     m_redraw.setInterval(redrawMs);
@@ -42,11 +38,10 @@ void VirtualLcdWindow::buildLayout()
     m_where->setObjectName(QStringLiteral("virtualDevice"));
     m_where->setAccessibleDescription(tr("Virtual LCD device"));
     m_where->setTextInteractionFlags(Qt::TextSelectableByMouse); // the path is worth copying
-    m_picture = new QLabel(this);
+    const VirtualPicConfig &config = m_device->pic()->config();
+    m_picture = new VirtualLcdPicture(QSize(config.width, config.height), this);
     m_picture->setObjectName(QStringLiteral("virtualPicture"));
     m_picture->setAccessibleName(tr("Virtual LCD picture"));
-    m_picture->setFrameShape(QFrame::Box);
-    m_picture->setAlignment(Qt::AlignCenter);
     m_progress = new QLabel(tr("Waiting for a stream"), this);
     m_progress->setObjectName(QStringLiteral("virtualProgress"));
     m_progress->setAccessibleDescription(tr("Stream progress"));
@@ -58,7 +53,8 @@ void VirtualLcdWindow::buildLayout()
     m_faults->setAccessibleName(tr("Faults")); // item views do not take their name from a buddy
     m_faults->setWordWrap(true); // a fault says what a real PIC would have done: too long for one line
     layout->addWidget(m_where);
-    layout->addWidget(m_picture);
+    // The picture takes the room the window gains; the faults keep a few lines.
+    layout->addWidget(m_picture, 3);
     layout->addWidget(m_progress);
     layout->addWidget(faultsLabel);
     layout->addWidget(m_faults, 1);
@@ -121,6 +117,5 @@ void VirtualLcdWindow::deviceFailed(const QString &reason)
 void VirtualLcdWindow::redraw()
 {
     m_shown = m_device->pic()->picture();
-    m_picture->setPixmap(QPixmap::fromImage(
-        m_shown.scaled(m_shown.size() * m_scale, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    m_picture->setImage(m_shown);
 }

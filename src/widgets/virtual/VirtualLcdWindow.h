@@ -7,6 +7,7 @@
 class QLabel;
 class QListWidget;
 class VirtualLcdDevice;
+class VirtualLcdPicture;
 struct ReceivedHeader;
 struct VirtualFault;
 struct VirtualStreamSummary;
@@ -37,11 +38,10 @@ private:
 
     VirtualLcdDevice *m_device;
     QLabel *m_where = nullptr;
-    QLabel *m_picture = nullptr;
+    VirtualLcdPicture *m_picture = nullptr;
     QLabel *m_progress = nullptr;
     QListWidget *m_faults = nullptr;
     QTimer m_redraw; // many blocks a frame are drawn once
     QImage m_shown;
-    int m_scale = 1;
     bool m_faultsOfLastStream = false; // the next stream's first news clears them
 };
