@@ -70,9 +70,11 @@ bool keyword(Reading &r, const QList<QByteArray> &words)
         r.inChar = false;
         r.bitmapRow = -1;
     } else if (key == "FONT_ASCENT" && !values.isEmpty()) {
-        r.font->ascent = values.first();
+        ok = BitmapFont::isMetric(values.first());
+        r.font->ascent = ok ? values.first() : 0;
     } else if (key == "FONT_DESCENT" && !values.isEmpty()) {
-        r.font->descent = values.first();
+        ok = BitmapFont::isMetric(values.first());
+        r.font->descent = ok ? values.first() : 0;
     } else if (key == "FAMILY_NAME" && words.size() > 1) {
         r.font->name = QString::fromLatin1(words.mid(1).join(' ')).remove(QLatin1Char('"'));
     }

@@ -32,6 +32,11 @@ struct BitmapFont
     int descent = 0; // rows below it
     QList<Glyph> glyphs;
 
+    // Rows above or below the baseline a font file may state: far beyond
+    // any LCD, and the line's height still fits an int.
+    static constexpr int LargestMetric = 32767;
+    static bool isMetric(qint64 value) { return value >= -LargestMetric && value <= LargestMetric; }
+
     int lineHeight() const { return ascent + descent; }
     const Glyph *find(char32_t code) const;
     Glyph *find(char32_t code);

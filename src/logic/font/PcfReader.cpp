@@ -167,8 +167,12 @@ bool readAscent(const QByteArray &bytes, Table t, BitmapFont *font)
     TableReader table(bytes, t.offset, t.size);
     for (int i = 0; i < 8; ++i)
         table.u8();
-    font->ascent = table.i32();
-    font->descent = table.i32();
+    const qint64 ascent = table.i32();
+    const qint64 descent = table.i32();
+    if (!BitmapFont::isMetric(ascent) || !BitmapFont::isMetric(descent))
+        return false;
+    font->ascent = int(ascent);
+    font->descent = int(descent);
     return table.ok();
 }
 
