@@ -3,7 +3,10 @@
 #include <QCommandLineOption>
 #include <QStringList>
 
+#include <QCommandLineParser>
+
 #include <optional>
+#include <variant>
 
 class QCommandLineParser;
 
@@ -43,6 +46,25 @@ int failure(const QString &command, const QString &message);
 // the output cannot be written (a full disk, a closed stdout).
 int printOut(const QString &command, const QString &text);
 int writeOut(const QString &command, const QByteArray &bytes);
+
+// The subcommands' common first step: options described by `describe`,
+// parsed (--help and unknown options answered), then read into a request by
+// `read`, whose refusal is a usage error. The request, or the exit code.
+template <typename Request>
+std::variant<Request, int> readRequest(const QStringList &arguments, const QString &command,
+                                       void (*describe)(QCommandLineParser &),
+                                       bool (*read)(const QCommandLineParser &, Request *, QString *))
+{
+    QCommandLineParser parser;
+    describe(parser);
+    if (const auto exitCode = parseArguments(parser, arguments, command))
+        return *exitCode;
+    Request request;
+    QString error;
+    if (!read(parser, &request, &error))
+        return usageError(command, error);
+    return request;
+}
 
 // Runs the subcommand; needs a QCoreApplication.
 int run(const QStringList &arguments);

@@ -296,16 +296,7 @@ Result execute(const Request &request)
 
 std::variant<Request, int> parse(const QStringList &arguments)
 {
-    const QString command = QStringLiteral("convert");
-    QCommandLineParser parser;
-    describe(parser);
-    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, command))
-        return *exitCode;
-    Request request;
-    QString error;
-    if (!parseRequest(parser, &request, &error))
-        return CommandLine::usageError(command, error);
-    return request;
+    return CommandLine::readRequest(arguments, QStringLiteral("convert"), &describe, &parseRequest);
 }
 
 int run(const QStringList &arguments)

@@ -300,14 +300,11 @@ bool readBounded(const QString &path, QByteArray *data, QString *error)
 
 int run(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    describe(parser);
-    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, Command))
+    const std::variant<Request, int> parsed = CommandLine::readRequest(arguments, Command, &describe, &parseRequest);
+    if (const int *exitCode = std::get_if<int>(&parsed))
         return *exitCode;
-    Request request;
+    const Request &request = std::get<Request>(parsed);
     QString error;
-    if (!parseRequest(parser, &request, &error))
-        return CommandLine::usageError(Command, error);
     QByteArray input;
     if (!readBounded(request.input, &input, &error))
         return CommandLine::failure(Command, error);

@@ -248,15 +248,7 @@ int transmitAcknowledged(CommPort &port, const QByteArray &stream, int waitByte,
 
 std::variant<Request, int> parse(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    describe(parser);
-    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, Command))
-        return *exitCode;
-    Request request;
-    QString error;
-    if (!parseRequest(parser, &request, &error))
-        return CommandLine::usageError(Command, error);
-    return request;
+    return CommandLine::readRequest(arguments, Command, &describe, &parseRequest);
 }
 
 int run(const QStringList &arguments)

@@ -203,16 +203,11 @@ int serve(const Request &request)
 
 int run(const QStringList &arguments)
 {
-    const QString command = QStringLiteral("virtual-lcd");
-    QCommandLineParser parser;
-    describe(parser);
-    if (const auto exitCode = CommandLine::parseArguments(parser, arguments, command))
+    const std::variant<Request, int> parsed =
+        CommandLine::readRequest(arguments, QStringLiteral("virtual-lcd"), &describe, &parseRequest);
+    if (const int *exitCode = std::get_if<int>(&parsed))
         return *exitCode;
-    Request request;
-    QString error;
-    if (!parseRequest(parser, &request, &error))
-        return CommandLine::usageError(command, error);
-    return serve(request);
+    return serve(std::get<Request>(parsed));
 }
 
 } // namespace VirtualLcdCommand

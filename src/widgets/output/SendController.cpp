@@ -159,8 +159,10 @@ bool SendController::startSender(const QString &waitChars, int pauseMs)
     const int waitByte = PacedSender::pauseByteFor(waitChars);
     if (!m_acknowledged)
         return m_sender.start(serial, m_text.toLatin1(), waitByte, pauseMs);
-    m_progress->setRange(0, qMax(1, int(m_text.count(waitChars))));
-    return m_sender.startAcknowledged(serial, m_text.toLatin1(), waitByte);
+    if (!m_sender.startAcknowledged(serial, m_text.toLatin1(), waitByte))
+        return false;
+    showAcknowledged(m_sender.acknowledgedBlocks(), m_sender.blockCount());
+    return true;
 }
 
 void SendController::showAcknowledged(int done, int total)
