@@ -74,6 +74,8 @@ public:
         const VirtualStreamSummary summary = m_summaries.takeFirst();
         if (!summary.isClean())
             std::fprintf(stderr, "pause_benchmark: %s\n", qPrintable(summary.text()));
+        for (const VirtualFault &fault : summary.faults)
+            std::fprintf(stderr, "  %s\n", qPrintable(fault.text()));
         return summary.pausesNs;
     }
 
@@ -86,7 +88,7 @@ private:
 void drawAndReformat(MainWindow &window)
 {
     for (QRadioButton *option : window.findChildren<QRadioButton *>())
-        if (option->text() == QLatin1String("128x64"))
+        if (option->accessibleName() == QLatin1String("128x64"))
             option->click();
     find<QAbstractButton>(&window, ControlNames::verticalOption)->click();
     auto *canvas = find<PixelCanvas>(&window, ControlNames::pixelCanvas);
@@ -131,6 +133,8 @@ void add(Errors &errors, const QList<qint64> &pausesNs, int delayMs)
 
 void print(const char *sender, int delayMs, Errors errors)
 {
+    if (errors.errorsMs.isEmpty())
+        return;
     std::sort(errors.errorsMs.begin(), errors.errorsMs.end());
     const auto at = [&](double share) { return errors.errorsMs.at(qsizetype(share * (errors.errorsMs.size() - 1))); };
     std::printf("%-12s %5d ms %8.3f %8.3f %8.3f %8.3f %7d of %lld\n", sender, delayMs, at(0.5), at(0.95),
