@@ -37,21 +37,24 @@ int runSubcommand(int argc, char *argv[])
 
 int runWindow(int argc, char *argv[], const QStringList &comValues)
 {
-    // The system's device list is read while Qt starts: each takes tens of milliseconds.
-    auto systemPorts = std::async(std::launch::async, &PortAssignments::fromSystem);
     QString error;
     if (PortAssignments checked; !checked.applyOverrides(comValues, &error))
         return CommandLine::usageError(QString(), error);
     QApplication app(argc, argv);
+    nameApplication();
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVREL_APP_ID));
+    SettingsStore settings;
+    // The empty window is mapped first, needing no font; its icon, the
+    // system's device list (tens of milliseconds, on a thread) and the
+    // panels follow before its first paint.
+    MainWindow window(MainWindow::Unbuilt{});
+    window.showBeforeBuilding(settings);
+    auto systemPorts = std::async(std::launch::async, &PortAssignments::fromSystem);
+    QApplication::setWindowIcon(ApplicationIcon::icon());
     PortAssignments ports = systemPorts.get();
     ports.applyOverrides(comValues, &error);
-    nameApplication();
-    QApplication::setWindowIcon(ApplicationIcon::icon());
-    QGuiApplication::setDesktopFileName(QStringLiteral(TAVREL_APP_ID));
-    MainWindow window(ports);
-    SettingsStore settings;
+    window.build(ports);
     window.useSettings(&settings);
-    window.show();
     return app.exec();
 }
 

@@ -43,24 +43,50 @@ MainWindow::MainWindow(QWidget *parent) : MainWindow(PortAssignments::fromSystem
 {
 }
 
-MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : MainWindow(Unbuilt{}, parent)
+{
+    build(ports);
+}
+
+MainWindow::MainWindow(Unbuilt, QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(caption());
-    m_form = new QWidget(this);
-    m_form->setObjectName(QStringLiteral("MainForm"));
-    setCentralWidget(m_form);
     m_saveTimer = new QTimer(this);
     m_saveTimer->setSingleShot(true);
     m_saveTimer->setInterval(1000); // one write for a burst of changes, such as typing
     connect(m_saveTimer, &QTimer::timeout, this, &MainWindow::saveSettings);
+}
+
+// An empty window needs no font: the desktop maps it at once, and the
+// panels built next are laid out and painted in its first paint.
+void MainWindow::showBeforeBuilding(const SettingsStore &store)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    resize(firstRoom(screen));
+    m_placementRestored = true;
+    m_placedBySettings = restorePlacement(store);
+    show();
+}
+
+void MainWindow::build(const PortAssignments &ports)
+{
+    m_form = new QWidget(this);
+    m_form->setObjectName(QStringLiteral("MainForm"));
+    setCentralWidget(m_form);
     buildPanels(ports);
     layOut();
     buildMenu();
     connectPanels();
     setFocusOrder();
     startUp();
-    takeFirstSize();
+    // Widgets added to a shown window wait to be shown; the first size needs them now.
+    if (isVisible()) {
+        m_form->show();
+        menuBar()->show();
+    }
+    if (!m_placedBySettings)
+        takeFirstSize();
 }
 
 // Each panel is built after the panels it reads from.
@@ -228,8 +254,12 @@ void MainWindow::startUp()
 void MainWindow::takeFirstSize()
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize room = screen.size() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+    resize(sizeHint().boundedTo(firstRoom(screen)).expandedTo(minimumSizeHint()));
+}
+
+QSize MainWindow::firstRoom(const QRect &screen) const
+{
+    return screen.size() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
 }
 
 void MainWindow::showPreviewGeometry()
@@ -280,7 +310,8 @@ void MainWindow::useSettings(SettingsStore *store)
     m_canvas->restoreSettings(*store);
     m_convert->restoreSettings(*store);
     m_link->restoreSettings(*store);
-    restorePlacement(*store);
+    if (!m_placementRestored)
+        restorePlacement(*store);
 }
 
 namespace {
@@ -298,8 +329,9 @@ QList<QRect> availableScreens()
 // A saved place is used where it fits a screen now; one larger than the
 // screen it stands on is made to fit it; one off every screen is ignored:
 // a huge size or a place off the screens would leave no usable window.
-void MainWindow::restorePlacement(const SettingsStore &store)
+bool MainWindow::restorePlacement(const SettingsStore &store)
 {
+    bool placed = false;
     const SettingsSchema &keys = SettingsSchema::keys();
     if (const auto placement = store.text(keys.windowGeometry)) {
         const QRect rect = WindowPlacement::parse(*placement);
@@ -314,9 +346,11 @@ void MainWindow::restorePlacement(const SettingsStore &store)
                                          WindowPlacement::toText(fitted)));
         if (fitted.isValid())
             setGeometry(fitted);
+        placed = fitted.isValid();
     }
     if (store.flag(keys.windowMaximized).value_or(false))
         setWindowState(windowState() | Qt::WindowMaximized);
+    return placed;
 }
 
 void MainWindow::scheduleSave()

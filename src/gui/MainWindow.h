@@ -30,6 +30,13 @@ public:
     // Com1..Com4 open the serial devices the system lists.
     explicit MainWindow(QWidget *parent = nullptr);
     explicit MainWindow(const PortAssignments &ports, QWidget *parent = nullptr);
+    // Start-up's order: the window made empty, shown where the settings
+    // place it, then built (the desktop maps it meanwhile), then the
+    // panels' settings restored with useSettings().
+    struct Unbuilt {};
+    explicit MainWindow(Unbuilt, QWidget *parent = nullptr);
+    void showBeforeBuilding(const SettingsStore &store);
+    void build(const PortAssignments &ports);
 
     static QString caption();
 
@@ -67,9 +74,11 @@ private:
     void setFocusOrder();
     void startUp();
     void takeFirstSize();
+    QSize firstRoom(const QRect &screen) const;
     void saveSettings();
     void scheduleSave();
-    void restorePlacement(const SettingsStore &store);
+    // Whether a saved place was used.
+    bool restorePlacement(const SettingsStore &store);
     void showPreviewGeometry();
 
     AppState m_state;
@@ -86,6 +95,8 @@ private:
     FontToolWindow *m_fontTool = nullptr;
     SettingsStore *m_settings = nullptr;
     bool m_settingsReset = false;
+    bool m_placementRestored = false;
+    bool m_placedBySettings = false;
     QTimer *m_saveTimer;
     QPointer<AboutWindow> m_about;
     QPointer<HelpWindow> m_help;

@@ -44,6 +44,8 @@ private slots:
     void windowPlacementMustFitTheScreen();
     void windowLargerThanTheScreenIsSavedFittingIt();
     void olderKeysAreReadOnceAndReplaced();
+    void shownBeforeBuildingEndsTheSame_data();
+    void shownBeforeBuildingEndsTheSame();
 
 private:
     // The controls a user sets, as text, to compare two windows.
@@ -436,3 +438,49 @@ void SettingsTest::olderKeysAreReadOnceAndReplaced()
 
 QTEST_MAIN(SettingsTest)
 #include "tst_settings.moc"
+
+void SettingsTest::shownBeforeBuildingEndsTheSame_data()
+{
+    QTest::addColumn<QString>("placement");
+    QTest::addColumn<bool>("maximized");
+    QTest::newRow("first start") << QString() << false;
+    QTest::newRow("saved place") << "40,30,1250,700" << false;
+    QTest::newRow("maximized") << "40,30,1250,700" << true;
+    QTest::newRow("off the screen, ignored") << "5000,5000,500,400" << false;
+}
+
+// The program shows its window empty and builds it after (the desktop maps
+// it sooner); the window it ends with is the one built before showing.
+void SettingsTest::shownBeforeBuildingEndsTheSame()
+{
+    QFETCH(QString, placement);
+    QFETCH(bool, maximized);
+    const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
+    {
+        QSettings file(path, QSettings::IniFormat);
+        if (!placement.isEmpty())
+            file.setValue(QStringLiteral("window/placement"), placement);
+        file.setValue(QStringLiteral("window/maximized"), maximized);
+    }
+    SettingsStore store(path);
+    auto built = startWindow(store);
+    built->show();
+    const qsizetype warnings = m_warnings.size();
+    MainWindow shown{MainWindow::Unbuilt{}};
+    shown.showBeforeBuilding(store);
+    shown.build(PortAssignments());
+    shown.useSettings(&store);
+    QCOMPARE(m_warnings.size(), 2 * warnings); // each said once
+    QCOMPARE(shown.isMaximized(), built->isMaximized());
+    QCOMPARE(shown.geometry(), built->geometry());
+    QCOMPARE(snapshot(shown), snapshot(*built));
+    // Named controls: Qt's own scroll bars follow the sizes the window passed through.
+    const auto visibleNames = [](QWidget &window) {
+        QStringList names;
+        for (QWidget *widget : window.findChildren<QWidget *>())
+            if (widget->isVisible() && !widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_"))
+                names << widget->objectName();
+        return names;
+    };
+    QCOMPARE(visibleNames(shown), visibleNames(*built));
+}
