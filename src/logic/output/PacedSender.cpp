@@ -1,42 +1,16 @@
 #include "logic/output/PacedSender.h"
 
 #include "logic/core/AckProtocol.h"
+#include "logic/serial/PortOutputQueue.h"
 #include "logic/serial/SerialLineFormat.h"
 
 #include <QMetaEnum>
 #include <QSerialPort>
 
-#include <sys/ioctl.h>
-#include <time.h>
-
 namespace {
 // How often the driver's queue is looked at while waiting for it to empty.
 constexpr int pollIntervalMs = 1;
-// The end of a pause is slept rather than left to a timer.
-constexpr int sleptMs = 1;
 
-// Bytes still queued in the driver for the line; 0 when the driver cannot
-// tell (a pseudo-terminal hands bytes straight to the other side).
-qsizetype driverQueued(QSerialPort *port)
-{
-    int queued = 0;
-    if (::ioctl(int(port->handle()), TIOCOUTQ, &queued) != 0)
-        return 0;
-    return queued;
-}
-
-// A UART with an empty queue may still be shifting out its last bytes.
-bool transmitterBusy(QSerialPort *port)
-{
-#ifdef TIOCSERGETLSR
-    unsigned int status = 0;
-    if (::ioctl(int(port->handle()), TIOCSERGETLSR, &status) == 0)
-        return !(status & TIOCSER_TEMT);
-#else
-    Q_UNUSED(port);
-#endif
-    return false;
-}
 } // namespace
 
 PacedSender::PacedSender(QObject *parent) : QObject(parent)
@@ -44,10 +18,8 @@ PacedSender::PacedSender(QObject *parent) : QObject(parent)
     m_poll.setSingleShot(true);
     m_poll.setTimerType(Qt::PreciseTimer);
     m_poll.setInterval(pollIntervalMs);
-    m_pause.setSingleShot(true);
-    m_pause.setTimerType(Qt::PreciseTimer);
     connect(&m_poll, &QTimer::timeout, this, &PacedSender::pump);
-    connect(&m_pause, &QTimer::timeout, this, &PacedSender::pauseElapsed);
+    connect(&m_pause, &ExactPause::elapsed, this, &PacedSender::pauseElapsed);
     m_verdictTimer.setSingleShot(true);
     connect(&m_verdictTimer, &QTimer::timeout, this, &PacedSender::verdictLate);
     connect(&m_listener, &AckListener::verdictArrived, this, &PacedSender::takeVerdict);
@@ -145,7 +117,7 @@ void PacedSender::feed()
             waitForDrain();
             return;
         }
-        const qsizetype room = m_maxInFlight - inFlight();
+        const qsizetype room = m_maxInFlight - PortOutputQueue::inFlight(m_port);
         if (room <= 0) {
             m_poll.start();
             return;
@@ -245,7 +217,7 @@ int PacedSender::verdictTimeoutMs() const
 
 void PacedSender::waitForDrain()
 {
-    if (!outputDrained()) {
+    if (!PortOutputQueue::drained(m_port)) {
         m_poll.start();
         return;
     }
@@ -256,26 +228,13 @@ void PacedSender::waitForDrain()
         return;
     }
     m_phase = Phase::Pausing;
-    m_pauseClock.start();
-    m_pause.start(qMax(0, m_pauseMs - sleptMs));
+    m_pause.start(m_pauseMs);
 }
 
 void PacedSender::pauseElapsed()
 {
     if (m_phase != Phase::Pausing)
         return;
-    // A timer may fire early or late by a millisecond: it stops short of
-    // the pause, and the rest is slept, so the gap on the line is neither
-    // shorter nor much longer than asked.
-    const qint64 leftNs = qint64(m_pauseMs) * 1000000 - m_pauseClock.nsecsElapsed();
-    if (leftNs > qint64(sleptMs) * 1000000) {
-        m_pause.start(int(leftNs / 1000000) - sleptMs + 1);
-        return;
-    }
-    if (leftNs > 0) {
-        const struct timespec rest = {0, long(leftNs)};
-        ::nanosleep(&rest, nullptr);
-    }
     m_pauseDone = true;
     m_phase = Phase::Feeding;
     pump();
@@ -320,14 +279,4 @@ qsizetype PacedSender::pieceEnd(qsizetype from) const
         return m_bytes.size();
     const qsizetype next = m_bytes.indexOf(char(m_pauseByte), from + 1);
     return next < 0 ? m_bytes.size() : next;
-}
-
-qsizetype PacedSender::inFlight() const
-{
-    return m_port->bytesToWrite() + driverQueued(m_port);
-}
-
-bool PacedSender::outputDrained() const
-{
-    return m_port->bytesToWrite() == 0 && driverQueued(m_port) == 0 && !transmitterBusy(m_port);
 }

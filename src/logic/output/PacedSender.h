@@ -1,9 +1,9 @@
 #pragma once
 
 #include "logic/output/AckListener.h"
+#include "logic/output/ExactPause.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -84,8 +84,6 @@ private:
     void fail(const QString &reason);
     bool isPause(qsizetype index) const;
     qsizetype pieceEnd(qsizetype from) const;
-    qsizetype inFlight() const;
-    bool outputDrained() const;
 
     QPointer<QSerialPort> m_port;
     QByteArray m_bytes;
@@ -96,8 +94,7 @@ private:
     bool m_pauseDone = false;
     Phase m_phase = Phase::Idle;
     QTimer m_poll;
-    QTimer m_pause;
-    QElapsedTimer m_pauseClock;
+    ExactPause m_pause;
 
     bool m_acknowledged = false;
     AckListener m_listener;
