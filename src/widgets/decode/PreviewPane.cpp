@@ -162,12 +162,12 @@ void PreviewPane::applyZoom()
 void PreviewPane::setLcdGeometry(int width, int height, const MatrixLayout &layout)
 {
     // The text was made for the geometry before: comparing it with the new one shows only the change.
-    const bool changed = width != m_request.width || height != m_request.height || layout != m_request.layout();
+    const bool changed = width != m_request.width || height != m_request.height || layout != m_request.layout;
     if (changed && !m_text.trimmed().isEmpty())
         m_notCompared = tr("Layout changed: Convert to update");
     m_request.width = width;
     m_request.height = height;
-    m_request.setLayout(layout);
+    m_request.layout = layout;
     decodeNow();
 }
 
@@ -313,7 +313,7 @@ QString PreviewPane::detailsText() const
 // The packing, with the profile or the orders when they are not its usual ones.
 QString PreviewPane::layoutText() const
 {
-    const MatrixLayout layout = m_request.layout();
+    const MatrixLayout &layout = m_request.layout;
     if (layout == MatrixLayout::usual(layout.horizontal))
         return layout.horizontal ? tr("horizontal (T6963C, SED1330)") : tr("vertical (KS0108)");
     const QString packing = layout.horizontal ? tr("horizontal") : tr("vertical");
