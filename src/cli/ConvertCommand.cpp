@@ -176,7 +176,7 @@ bool parseRequest(const QCommandLineParser &parser, Request *request, QString *e
         *error = QStringLiteral("--packing must be vertical or horizontal, not \"%1\"").arg(packing);
         return false;
     }
-    request->conversion.horizontal = packing == QLatin1String("horizontal");
+    request->conversion.layout = MatrixLayout::usual(packing == QLatin1String("horizontal"));
     request->conversion.header = parser.value("header");
     request->conversion.footer = parser.value("footer");
     request->conversion.format = parser.value("format");
@@ -281,7 +281,8 @@ Result execute(const Request &request)
         return result;
     }
     // Right after a load the window packs horizontally from the file's bytes.
-    const ConversionResult converted = request.conversion.horizontal && request.conversion.pixelsPerByte == 8
+    const MatrixLayout &layout = request.conversion.layout;
+    const ConversionResult converted = layout.horizontal && layout.pixelsPerByte == 8
         ? Conversion::ofLoadedBitmap(grid, request.conversion)
         : Conversion::ofPicture(loaded.picture, request.conversion);
     if (!request.checkPath.isEmpty())

@@ -16,14 +16,8 @@ using Template = ExportOptions::Template;
 
 bool parseLayout(const QCommandLineParser &parser, ConversionSettings *conversion, QString *error)
 {
-    MatrixLayout layout;
-    if (!LayoutOptions::parse(parser, conversion->horizontal, parser.isSet("packing"), &layout, error))
-        return false;
-    conversion->horizontal = layout.horizontal;
-    conversion->bitOrder = layout.bitOrder;
-    conversion->scan = layout.scan;
-    conversion->pixelsPerByte = layout.pixelsPerByte;
-    return true;
+    return LayoutOptions::parse(parser, conversion->layout.horizontal, parser.isSet("packing"), &conversion->layout,
+                                error);
 }
 
 bool parseBytesPerLine(const QString &text, int *bytesPerLine, QString *error)
@@ -122,7 +116,7 @@ bool exclusive(const QCommandLineParser &parser, const ConvertCommand::Request &
         *error = QStringLiteral("--check takes no --template, --out or --stream: it only compares");
     else if (request.stream && fileForm)
         *error = QStringLiteral("--stream takes no --template or --out: it prints the stream for the PIC");
-    else if (request.stream && request.conversion.layout() != MatrixLayout::usual(request.conversion.horizontal))
+    else if (request.stream && request.conversion.layout != MatrixLayout::usual(request.conversion.layout.horizontal))
         *error = QStringLiteral("--stream sends the PIC's own layout: no --profile, --bit-order or --scan");
     return error->isEmpty();
 }

@@ -95,11 +95,8 @@ bool parseLayout(const QCommandLineParser &parser, Request *request, QString *er
         *error = QStringLiteral("--packing vertical|horizontal is required with --bit-order or --scan");
         return false;
     }
-    MatrixLayout layout;
-    if (!LayoutOptions::parse(parser, packing == QLatin1String("horizontal"), packingGiven, &layout, error))
-        return false;
-    request->decoding.setLayout(layout);
-    return true;
+    return LayoutOptions::parse(parser, packing == QLatin1String("horizontal"), packingGiven, &request->decoding.layout,
+                                error);
 }
 
 bool parseRequest(const QCommandLineParser &parser, Request *request, QString *error)
@@ -208,7 +205,7 @@ void note(const QString &text)
 bool layoutFor(const Request &request, const ArrayFileReader::Result &array, MatrixLayout *layout, QString *error)
 {
     if (request.layoutGiven) {
-        *layout = request.decoding.layout();
+        *layout = request.decoding.layout;
         return true;
     }
     if (array.form == ArrayFileReader::Form::Xbm) {

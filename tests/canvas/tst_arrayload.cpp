@@ -116,9 +116,7 @@ void ArrayLoadTest::arrayLandsAsWritten()
     ConversionSettings settings;
     settings.width = size.width();
     settings.height = size.height();
-    settings.horizontal = chosen->layout.horizontal;
-    settings.bitOrder = chosen->layout.bitOrder;
-    settings.scan = chosen->layout.scan;
+    settings.layout = chosen->layout;
     const ConversionResult written = Conversion::ofPicture(picture, settings);
     ExportOptions options;
     options.kind = Template(form);
@@ -168,7 +166,7 @@ void ArrayLoadTest::cancelChangesNothing()
     ConversionSettings settings;
     settings.width = 128;
     settings.height = 64;
-    settings.horizontal = false;
+    settings.layout = MatrixLayout::usual(false);
     ExportOptions options;
     options.kind = Template::C;
     offer("logo.c", ExportTemplates::render(Conversion::ofPicture(framedPicture(128, 64), settings), options));

@@ -21,7 +21,8 @@ QImage picture(int width, int height, const QVector<QPoint> &black = {})
 
 QString convert(const QImage &image, bool horizontal, const QString &format = {}, const QString &delimiter = {})
 {
-    return Conversion::fromPicture(image, {image.width(), image.height(), horizontal, {}, {}, format, delimiter});
+    return Conversion::fromPicture(
+        image, {image.width(), image.height(), MatrixLayout::usual(horizontal), {}, {}, format, delimiter});
 }
 } // namespace
 
@@ -74,7 +75,7 @@ private slots:
         for (int y = 56; y < 64; ++y) // the last column of the bottom page, all lit
             image.setPixel(239, y, qRgb(0, 0, 0));
         image.setPixel(1, 0, qRgb(1, 1, 1)); // nearly black is still unlit
-        const QString text = Conversion::fromPicture(image, {240, 64, false, "  {", "} ", "0X", ","});
+        const QString text = Conversion::fromPicture(image, {240, 64, MatrixLayout::usual(false), "  {", "} ", "0X", ","});
         const QString zeros = QStringLiteral("0x00,").repeated(239);
         QCOMPARE(text, "{0x05," + zeros + "0x80," + zeros + QStringLiteral("0x00,").repeated(240 * 5) + zeros + "0xff}");
         QCOMPARE(OutputText::byteCount(text), QStringLiteral("4800.5"));
@@ -113,7 +114,8 @@ private slots:
         grid.setCell(0, 0, QStringLiteral("5A"));
         grid.setCell(31, 15, QStringLiteral("c3"));
         grid.setCell(0, 16, QStringLiteral("ff")); // beyond 128 pixels
-        QCOMPARE(Conversion::fromLoadedBitmap(grid, {128, 32, true, "", "", "", ""}), QStringLiteral("5ac300"));
+        QCOMPARE(Conversion::fromLoadedBitmap(grid, {128, 32, MatrixLayout::usual(true), "", "", "", ""}),
+                 QStringLiteral("5ac300"));
     }
 
     void transferHeader_data()

@@ -22,7 +22,7 @@ private slots:
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
                 picture.setPixel(x, y, random.bounded(2) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-        const ConversionSettings settings{320, 200, horizontal, "{", "}", "0x", ","};
+        const ConversionSettings settings{320, 200, MatrixLayout::usual(horizontal), "{", "}", "0x", ","};
         QString text;
         QBENCHMARK {
             text = Conversion::fromPicture(picture, settings);

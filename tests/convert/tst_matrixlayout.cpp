@@ -95,8 +95,8 @@ private slots:
     void usualLayoutsKeepTheirBytes()
     {
         const QImage image = picture(240, 64, {{0, 0}, {0, 2}, {0, 15}, {7, 0}, {9, 0}, {239, 63}});
-        const ConversionSettings vertical{240, 64, false, {}, {}, {}, {}};
-        const ConversionSettings horizontal{240, 64, true, {}, {}, {}, {}};
+        const ConversionSettings vertical{240, 64, MatrixLayout::usual(false), {}, {}, {}, {}};
+        const ConversionSettings horizontal{240, 64, MatrixLayout::usual(true), {}, {}, {}, {}};
         QCOMPARE(Conversion::ofPicture(image, vertical).bytes, ByteMatrix::vertical(image, 240, 64));
         QCOMPARE(Conversion::ofPicture(image, horizontal).text.left(6), QStringLiteral("814000"));
         QCOMPARE(Conversion::ofPicture(image, vertical).text.left(4), QStringLiteral("0500"));
@@ -110,18 +110,18 @@ private slots:
     }
 
     // A loaded bitmap's own bytes, mirrored for LSB at left; its text keeps
-    // the closing 00, its bytes do not.
+    // the closing 00, its bytes do not. Asked for columns, it still gives rows.
     void loadedBitmapMirrorsForLsbLeft()
     {
         HexGrid grid;
         grid.setCell(0, 0, QStringLiteral("80"));
         grid.setCell(0, 1, QStringLiteral("c1"));
-        ConversionSettings settings{16, 1, true, {}, {}, QStringLiteral("0x"), QStringLiteral(",")};
-        settings.bitOrder = Order::LsbFirst;
+        ConversionSettings settings{16, 1, MatrixLayout::usual(true), {}, {}, QStringLiteral("0x"), QStringLiteral(",")};
+        settings.layout.bitOrder = Order::LsbFirst;
         const ConversionResult lsb = Conversion::ofLoadedBitmap(grid, settings);
         QCOMPARE(lsb.text, QStringLiteral("0x01,0x83,00"));
         QCOMPARE(lsb.bytes, QByteArray::fromHex("0183"));
-        settings.bitOrder.reset();
+        settings.layout = MatrixLayout::usual(false);
         QCOMPARE(Conversion::ofLoadedBitmap(grid, settings).bytes, QByteArray::fromHex("80c1"));
         QCOMPARE(ByteMatrix::mirroredCells({"", "0f", "x"}), QStringList({"", "f0", "x"}));
     }

@@ -30,10 +30,10 @@ private slots:
             for (int x = 0; x < picture.width(); ++x)
                 picture.setPixel(x, y, random.bounded(2) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
         const QString text = Conversion::fromPicture(
-            picture, ConversionSettings{320, 200, horizontal, form[0], form[1], form[2], form[3]});
+            picture, ConversionSettings{320, 200, MatrixLayout::usual(horizontal), form[0], form[1], form[2], form[3]});
         LcdByteDecoder::Result result;
         QBENCHMARK {
-            result = LcdByteDecoder::decode(text, {320, 200, horizontal, false});
+            result = LcdByteDecoder::decode(text, {320, 200, MatrixLayout::usual(horizontal), false});
         }
         QVERIFY2(result.ok(), qPrintable(result.problem()));
         QCOMPARE(result.picture.pixel(0, 0), picture.pixel(0, 0));

@@ -127,12 +127,13 @@ void DecodeRoundTripTest::convertedTextGivesThePictureBack()
     QRandomGenerator random(uint(width * 1000 + height * 10 + horizontal));
     for (int round = 0; round < PicturesPerCase; ++round) {
         const QImage picture = randomPicture(random, width, height);
-        const ConversionSettings settings{width, height, horizontal, randomHeader(random), randomFooter(random),
+        const MatrixLayout layout = MatrixLayout::usual(horizontal);
+        const ConversionSettings settings{width, height, layout, randomHeader(random), randomFooter(random),
                                           randomFormat(random), randomDelimiter(random)};
         QString text = Conversion::fromPicture(picture, settings);
         if (random.bounded(4) == 0)
             text = text.toUpper(); // the output window's UpCase
-        const LcdByteDecoder::Result result = LcdByteDecoder::decode(text, {width, height, horizontal, false});
+        const LcdByteDecoder::Result result = LcdByteDecoder::decode(text, {width, height, layout, false});
         QVERIFY2(result.ok(), qPrintable(describe(settings) + ": " + result.problem()));
         QVERIFY2(differingPixels(result.picture, picture) == 0, qPrintable(describe(settings)));
     }
@@ -153,7 +154,8 @@ void DecodeRoundTripTest::sendStreamGivesThePictureBack()
     for (int round = 0; round < PicturesPerCase; ++round) {
         const QImage picture = randomPicture(random, width, height);
         // Reformat takes no format or delimiter, but header and footer.
-        const ConversionSettings settings{width, height, horizontal, randomHeader(random), randomFooter(random), {}, {}};
+        const MatrixLayout layout = MatrixLayout::usual(horizontal);
+        const ConversionSettings settings{width, height, layout, randomHeader(random), randomFooter(random), {}, {}};
         PicTransferOptions transfer;
         transfer.eepromMode = random.bounded(2);
         transfer.lcdSizeIndex = qint16(sizeIndex);
@@ -164,7 +166,7 @@ void DecodeRoundTripTest::sendStreamGivesThePictureBack()
         const QString stream = SendStream::reformat(QString(), TransferHeader::build(transfer).text(), wait,
                                                     SendStream::outputTextFrom(Conversion::fromPicture(picture, settings)),
                                                     transfer.picBufferSize);
-        const LcdByteDecoder::Result result = LcdByteDecoder::decode(stream, {width, height, horizontal, true});
+        const LcdByteDecoder::Result result = LcdByteDecoder::decode(stream, {width, height, layout, true});
         const QString context = describe(settings) + " wait \"" + wait + "\" " + stream.left(12);
         QVERIFY2(result.ok(), qPrintable(context + ": " + result.problem()));
         QVERIFY2(differingPixels(result.picture, picture) == 0, qPrintable(context));

@@ -188,7 +188,7 @@ void HexTextDecoderTest::streamErrorsPointIntoTheStream()
     // 16x8 vertical needs 16 bytes; the data is "{0011223344556677g899aabbccddeeff}"
     // in blocks of 4, so its "g8" (data position 17, block 4) stands at
     // 9 + 1 + 4 * 5 + 1 + 1 = 32: column 33.
-    const LcdByteDecoder::Request request{16, 8, false, true};
+    const LcdByteDecoder::Request request{16, 8, MatrixLayout::usual(false), true};
     LcdByteDecoder::Result bad = LcdByteDecoder::decode(
         QStringLiteral("00400000a*]{001]1223]3445]5667]7g89]9aab]bccd]deef]f}"), request);
     QCOMPARE(bad.error.column, 33);
@@ -200,7 +200,7 @@ void HexTextDecoderTest::streamErrorsPointIntoTheStream()
     QVERIFY(bad.error.reason.startsWith("no transfer header"));
 
     const LcdByteDecoder::Result good =
-        LcdByteDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, false, true});
+        LcdByteDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, MatrixLayout::usual(false), true});
     QVERIFY2(good.ok(), qPrintable(good.problem()));
     QCOMPARE(good.picture.pixel(0, 0), qRgb(0, 0, 0));  // 01: bit 0, top row
     QCOMPARE(good.picture.pixel(1, 7), qRgb(0, 0, 0));  // 80: bit 7, bottom row
@@ -208,7 +208,7 @@ void HexTextDecoderTest::streamErrorsPointIntoTheStream()
 
     // A stream read as plain text says what it looks like.
     const LcdByteDecoder::Result plain =
-        LcdByteDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, false, false});
+        LcdByteDecoder::decode(QStringLiteral("00400000a*]{018]0}"), {2, 8, MatrixLayout::usual(false), false});
     QVERIFY2(plain.problem().endsWith("(this looks like a send stream)"), qPrintable(plain.problem()));
 }
 
@@ -231,7 +231,7 @@ void HexTextDecoderTest::pictureNeedsTheRightCount()
     QFETCH(int, count);
     QFETCH(bool, horizontal);
     const QString text = QString(QStringLiteral("0x00,")).repeated(count);
-    const LcdByteDecoder::Result result = LcdByteDecoder::decode(text, {16, 16, horizontal, false});
+    const LcdByteDecoder::Result result = LcdByteDecoder::decode(text, {16, 16, MatrixLayout::usual(horizontal), false});
     QTEST(result.problem(), "problem");
     QCOMPARE(result.picture.size(), QSize(16, 16));
 }

@@ -50,7 +50,7 @@ QImage testPicture(int width, int height)
 
 QString cSource(const QImage &picture, bool horizontal)
 {
-    return Conversion::fromPicture(picture, {picture.width(), picture.height(), horizontal,
+    return Conversion::fromPicture(picture, {picture.width(), picture.height(), MatrixLayout::usual(horizontal),
                                              "const unsigned char logo[] = {", "};", "0x", ", "});
 }
 
@@ -160,7 +160,7 @@ void PreviewPaneTest::showsStreamHeaderInWords()
     transfer.lcdSizeIndex = 0;
     const QString stream = SendStream::reformat(
         QString(), TransferHeader::build(transfer).text(), QStringLiteral("]"),
-        SendStream::outputTextFrom(Conversion::fromPicture(picture, {240, 64, true, {}, {}, {}, {}})), 32);
+        SendStream::outputTextFrom(Conversion::fromPicture(picture, ConversionSettings())), 32);
     pane.setText(stream);
     pane.decodeNow();
     QCOMPARE(label(pane, "previewDetails"),

@@ -73,8 +73,8 @@ private slots:
         image.fill(Qt::white);
         for (int x = 0; x < 128; x += 3)
             image.setPixel(x, x % 32, qRgb(0, 0, 0));
-        ConversionSettings settings{128, 32, false, "{", "}", "0x", ", "};
-        settings.scan = MatrixLayout::Scan::Columns;
+        const MatrixLayout columns{false, MatrixLayout::BitOrder::LsbFirst, MatrixLayout::Scan::Columns};
+        const ConversionSettings settings{128, 32, columns, "{", "}", "0x", ", "};
         const ConversionResult matrix = Conversion::ofPicture(image, settings);
         for (const ExportTemplates::Kind &kind : ExportTemplates::all()) {
             ExportOptions options;

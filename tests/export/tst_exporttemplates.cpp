@@ -25,8 +25,7 @@ QImage randomPicture(int width, int height, quint32 seed)
 
 ConversionResult converted(const QImage &image, bool horizontal, MatrixLayout::BitOrder order)
 {
-    ConversionSettings settings{image.width(), image.height(), horizontal, {}, {}, {}, {}};
-    settings.bitOrder = order;
+    const ConversionSettings settings{image.width(), image.height(), {horizontal, order}, {}, {}, {}, {}};
     return Conversion::ofPicture(image, settings);
 }
 

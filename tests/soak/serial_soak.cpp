@@ -62,7 +62,7 @@ QByteArray pictureStream()
     ConversionSettings conversion;
     conversion.width = lcd->width;
     conversion.height = lcd->height;
-    conversion.horizontal = false;
+    conversion.layout = MatrixLayout::usual(false);
     PicTransferOptions transfer;
     transfer.lcdSizeIndex = qint16(lcd->index);
     const QString hex = SendStream::outputTextFrom(Conversion::fromPicture(picture, conversion));

@@ -17,7 +17,7 @@ ConversionResult resultFor(const ConversionSettings &s)
     ConversionResult result;
     result.width = s.width;
     result.height = s.height;
-    result.layout = s.layout();
+    result.layout = s.layout;
     return result;
 }
 
@@ -36,7 +36,7 @@ ConversionResult ofPicture(const QImage &drawn, const ConversionSettings &s)
     ConversionResult result = resultFor(s);
     result.bytes = ByteMatrix::pack(picture, s.width, s.height, result.layout);
     const QString body = OutputText::hexBytes(result.bytes, s.format, s.delimiter);
-    result.text = s.horizontal
+    result.text = s.layout.horizontal
         ? horizontalText(body, s)
         : OutputText::finished(OutputText::withoutClosingDelimiter(body, s.delimiter), s.header, s.footer);
     return result;
@@ -46,7 +46,8 @@ ConversionResult ofLoadedBitmap(const HexGrid &grid, const ConversionSettings &s
 {
     // A bitmap file holds rows: its bytes are horizontal whatever was asked.
     ConversionSettings s = settings;
-    s.horizontal = true;
+    if (!s.layout.horizontal)
+        s.layout = MatrixLayout::usual(true);
     ConversionResult result = resultFor(s);
     QStringList cells = ByteMatrix::horizontalCells(grid, s.width, s.height);
     if (result.layout.bitOrder != MatrixLayout::usualBitOrder(true))

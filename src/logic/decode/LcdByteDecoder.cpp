@@ -11,9 +11,9 @@ namespace {
 
 QString countError(qsizetype count, const Request &request)
 {
-    const qsizetype needed = ByteMatrix::byteCount(request.width, request.height, request.layout())
-        + (request.horizontal ? 1 : 0);
-    const bool fits = count == needed || (request.horizontal && count == needed - 1);
+    const qsizetype needed = ByteMatrix::byteCount(request.width, request.height, request.layout)
+        + (request.layout.horizontal ? 1 : 0);
+    const bool fits = count == needed || (request.layout.horizontal && count == needed - 1);
     if (fits)
         return QString();
     return QStringLiteral("%1 bytes; %2x%3 needs %4").arg(count).arg(request.width).arg(request.height).arg(needed);
@@ -59,7 +59,7 @@ Result decode(QStringView text, const Request &request)
         const QString hint = QStringLiteral(" (this looks like a send stream)");
         (result.error.isSet() ? result.error.reason : result.countError) += hint;
     }
-    result.picture = ByteMatrix::pictureFrom(result.bytes, request.width, request.height, request.layout());
+    result.picture = ByteMatrix::pictureFrom(result.bytes, request.width, request.height, request.layout);
     return result;
 }
 

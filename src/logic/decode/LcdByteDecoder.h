@@ -9,8 +9,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <optional>
-
 // The picture a text draws on an LCD of the given size and layout: the
 // text as Convert writes it, or with `stream` a send stream as "Reformat
 // For Output" builds it.
@@ -20,25 +18,8 @@ struct Request
 {
     int width = 128;
     int height = 64;
-    bool horizontal = false;
+    MatrixLayout layout = MatrixLayout::usual(false);
     bool stream = false;
-    // Unset: the packing's usual order (LSB at top, MSB at left).
-    std::optional<MatrixLayout::BitOrder> bitOrder = std::nullopt;
-    MatrixLayout::Scan scan = MatrixLayout::Scan::Pages; // vertical bytes only
-    int pixelsPerByte = 8;                               // horizontal bytes only
-
-    MatrixLayout layout() const
-    {
-        return {horizontal, bitOrder.value_or(MatrixLayout::usualBitOrder(horizontal)),
-                horizontal ? MatrixLayout::Scan::Pages : scan, horizontal ? pixelsPerByte : 8};
-    }
-    void setLayout(const MatrixLayout &layout)
-    {
-        horizontal = layout.horizontal;
-        bitOrder = layout.bitOrder;
-        scan = layout.scan;
-        pixelsPerByte = layout.pixelsPerByte;
-    }
 };
 
 struct Result

@@ -18,7 +18,7 @@ ConversionResult read(const QString &text, int width, int height, const MatrixLa
     LcdByteDecoder::Request request;
     request.width = width;
     request.height = height;
-    request.setLayout(layout);
+    request.layout = layout;
     request.stream = SendStreamDecoder::looksLikeStream(text);
     const LcdByteDecoder::Result decoded = LcdByteDecoder::decode(text, request);
     if (!decoded.ok()) {

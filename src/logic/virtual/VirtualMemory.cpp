@@ -7,14 +7,14 @@ VirtualMemory::VirtualMemory(const VirtualPicConfig &config)
 {
 }
 
-void VirtualMemory::writeLcd(qsizetype index, uchar value)
+bool VirtualMemory::write(const ReceivedHeader &header, qsizetype index, uchar value)
 {
-    if (index < m_lcd.size())
-        m_lcd[index] = char(value);
-}
-
-bool VirtualMemory::writeEeprom(qsizetype address, uchar value)
-{
+    if (!header.isEeprom()) {
+        if (index < m_lcd.size())
+            m_lcd[index] = char(value);
+        return true;
+    }
+    const qsizetype address = header.address + index;
     if (address >= m_eeprom.size())
         return false;
     m_eeprom[address] = char(value);

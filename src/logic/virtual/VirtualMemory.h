@@ -17,10 +17,12 @@ public:
     const QByteArray &eeprom() const { return m_eeprom; }
 
     void clearLcd() { m_lcd.fill('\0'); }
-    // The horizontal closing byte lies beyond the LCD: taken, not shown.
-    void writeLcd(qsizetype index, uchar value);
-    // False when `address` is beyond the EEPROM.
-    bool writeEeprom(qsizetype address, uchar value);
+    // Byte `index` of a stream's data: into the LCD, or into the EEPROM from
+    // the header's address. False when it falls beyond the EEPROM; the
+    // horizontal closing byte lies beyond the LCD: taken, not shown.
+    bool write(const ReceivedHeader &header, qsizetype index, uchar value);
+    // Hex digits of a whole LCD stream, the horizontal closing byte's included.
+    qsizetype lcdStreamChars() const { return 2 * (m_lcd.size() + (m_config.horizontal ? 1 : 0)); }
 
     // What the LCD shows; after an EEPROM stream (`header`), the EEPROM from
     // its start address drawn the same way.

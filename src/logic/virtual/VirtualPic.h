@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/virtual/BlockReceiver.h"
 #include "logic/virtual/FaultLog.h"
 #include "logic/virtual/HeaderScanner.h"
 #include "logic/virtual/ReceivedHeader.h"
@@ -16,11 +17,9 @@
 
 // The far end of a send: a PIC with its LCD memory and I2C EEPROM, fed the
 // bytes the line delivered with the time they arrived. It reads a stream as
-// the PIC does: the transfer header up to "*", then after each wait
-// character one block of the header's block size in hex digits, two to a
-// byte, into LCD memory (the horizontal closing byte taken and ignored) or
-// into the EEPROM from the start address. An LCD stream ends when the LCD is
-// full, any stream after a quiet time. It answers the EEPROM display request
+// the PIC does: the transfer header up to "*" (HeaderScanner), then the
+// blocks (BlockReceiver). An LCD stream ends when the LCD is full, any
+// stream after a quiet time. It answers the EEPROM display request
 // "*22000000a" with one line (see eepromLine()) and reports everything a
 // real PIC would have choked on as a fault with its byte offset (see
 // FaultLog: repeats are counted, not listed again). Memory stays flat
@@ -74,31 +73,16 @@ signals:
     void answerAt(const QByteArray &bytes, qint64 dueNs);
 
 private:
-    enum class State { Idle, AwaitWait, Block, Skipping }; // Idle: before a header (see HeaderScanner)
-
-    void take(char c);
+    void take(char c, qint64 arrivalNs);
     void takeIdle(char c);
     void junk(qsizetype offset, const QString &message);
-    void takeAwaitWait(char c);
-    void takeBlock(char c);
-    void skip(char c);
     void startStream(const ReceivedHeader &header);
-    void beginBlock();
-    void judgePause();
-    void storeDigit(char c);
-    void writeByte(qsizetype index, uchar value);
-    void endBlock();
-    void acknowledgeBlock();
-    qint64 writeNs() const;
-    void reportUnfinished();
     void endStream();
     void resetStream();
     void fault(qsizetype offset, const QString &message) { fault(offset, 0, message); }
     // `message` follows "block N": ": ..." or " is ...".
     void fault(qsizetype offset, int block, const QString &message);
     void tell(const std::optional<VirtualFault> &fault);
-    bool isLcdFull() const;
-    qsizetype lcdStreamChars() const;
 
     VirtualPicConfig m_config;
     VirtualMemory m_memory;
@@ -109,26 +93,12 @@ private:
     // The stream in progress; offsets count from its first byte.
     VirtualStreamSummary m_summary;
     FaultLog m_faults;
-    State m_state = State::Idle;
     bool m_segmentActive = false;
     qsizetype m_offset = 0;     // of the byte being taken
     qsizetype m_nextOffset = 0;
-    qint64 m_now = 0;
     qint64 m_lastArrivalNs = 0;
     HeaderScanner m_scanner;
+    BlockReceiver m_blocks; // after the header
     bool m_junkReported = false;
-    char m_waitChar = 0;  // learnt from the first block
-    int m_block = 0;
-    int m_blockChars = 0;
-    int m_blockLength = 0;
-    qsizetype m_blockFirstByte = 0;
-    bool m_blockDropped = false;
-    qint64 m_lastBlockEndNs = 0;
-    qsizetype m_dataChars = 0;
-    int m_highNibble = -1; // -1: the pair's first digit was not hex
-    bool m_eepromOverflowReported = false;
     bool m_ackRequested = false; // the request came; its header has not
-    bool m_acknowledging = false;
-    bool m_blockFaulted = false;
-    qsizetype m_blockStartChars = 0;
 };

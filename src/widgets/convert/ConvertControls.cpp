@@ -164,7 +164,7 @@ void ConvertControls::packingOptionClicked()
 
 MatrixLayout ConvertControls::chosenLayout() const
 {
-    return settingsFromControls().layout();
+    return settingsFromControls().layout;
 }
 
 void ConvertControls::convertClicked()
@@ -214,18 +214,14 @@ ConversionSettings ConvertControls::settingsFromControls() const
     ConversionSettings settings;
     settings.width = m_state.lcdWidth;
     settings.height = m_state.lcdHeight;
-    settings.horizontal = m_state.byteMatrixHorizontal != 0;
     settings.header = m_header->text();
     settings.footer = m_footer->text();
     settings.format = m_format->text();
     settings.delimiter = m_delimiter->text();
     // The boxes speak for the packing option; the EEPROM may keep another packing.
-    if (settings.horizontal == m_horizontal->isChecked()) {
-        const MatrixLayout shown = shownLayout();
-        settings.bitOrder = shown.bitOrder;
-        settings.scan = shown.scan;
-        settings.pixelsPerByte = shown.pixelsPerByte;
-    }
+    const bool horizontal = m_state.byteMatrixHorizontal != 0;
+    const MatrixLayout shown = shownLayout();
+    settings.layout = shown.horizontal == horizontal ? shown : MatrixLayout::usual(horizontal);
     return settings;
 }
 
@@ -233,7 +229,7 @@ ConversionResult ConvertControls::converted() const
 {
     const ConversionSettings settings = settingsFromControls();
     // A bitmap untouched since loading keeps the file's own bytes.
-    if (settings.horizontal && settings.pixelsPerByte == 8 && m_state.canvasShowsLoadedBitmap)
+    if (settings.layout.horizontal && settings.layout.pixelsPerByte == 8 && m_state.canvasShowsLoadedBitmap)
         return Conversion::ofLoadedBitmap(m_state.hexGrid, settings);
     return Conversion::ofPicture(m_canvas->image(), settings);
 }

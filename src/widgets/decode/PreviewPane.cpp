@@ -1,11 +1,8 @@
 #include "widgets/decode/PreviewPane.h"
 
-#include <QtConcurrent/QtConcurrentRun>
-
 #include "logic/canvas/PictureFit.h"
-#include "logic/convert/ControllerProfiles.h"
 #include "widgets/decode/LcdPictureView.h"
-#include "logic/decode/SendStreamDecoder.h"
+#include "widgets/decode/PreviewReport.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -62,10 +59,7 @@ PreviewPane::PreviewPane(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Preview"));
     setAccessibleName(QStringLiteral("Preview"));
-    m_idle.setSingleShot(true);
-    m_idle.setInterval(IdleDelayMs);
-    connect(&m_idle, &QTimer::timeout, this, &PreviewPane::decodeInBackground);
-    connect(&m_decoding, &QFutureWatcher<LcdByteDecoder::Result>::finished, this, &PreviewPane::backgroundDecoded);
+    connect(&m_decoder, &PreviewDecoder::decoded, this, &PreviewPane::showDecoded);
     buildControls();
     applyPreset(0);
     decodeNow();
@@ -162,12 +156,11 @@ void PreviewPane::applyZoom()
 void PreviewPane::setLcdGeometry(int width, int height, const MatrixLayout &layout)
 {
     // The text was made for the geometry before: comparing it with the new one shows only the change.
-    const bool changed = width != m_request.width || height != m_request.height || layout != m_request.layout();
-    if (changed && !m_text.trimmed().isEmpty())
+    const LcdByteDecoder::Request &was = m_decoder.request();
+    const bool changed = width != was.width || height != was.height || layout != was.layout;
+    if (changed && !m_decoder.text().trimmed().isEmpty())
         m_notCompared = tr("Layout changed: Convert to update");
-    m_request.width = width;
-    m_request.height = height;
-    m_request.setLayout(layout);
+    m_decoder.setGeometry(width, height, layout);
     decodeNow();
 }
 
@@ -184,57 +177,17 @@ void PreviewPane::setReference(const QImage &canvas)
 
 void PreviewPane::setText(const QString &text)
 {
-    // A key or two soon after the last change is typing; Convert, Reformat
-    // and a paste change more.
-    const bool typing = m_sinceText.isValid() && m_sinceText.elapsed() < IdleDelayMs
-        && qAbs(text.size() - m_text.size()) <= 2;
-    m_text = text;
     m_notCompared.clear();
-    m_sinceText.start();
-    if (m_decoding.isRunning())
-        m_textChangedWhileDecoding = true;
-    else if (typing || m_idle.isActive())
-        m_idle.start();
-    else
-        decodeInBackground();
+    m_decoder.setText(text);
 }
 
 void PreviewPane::decodeNow()
 {
-    m_idle.stop();
-    ++m_generation;
-    m_request.stream = SendStreamDecoder::looksLikeStream(m_text);
-    m_result = LcdByteDecoder::decode(m_text, m_request);
-    showResult();
-    emit decoded();
+    m_decoder.decodeNow();
 }
 
-// A 1024x1024 text takes a good part of a second to decode: the window
-// keeps answering meanwhile.
-void PreviewPane::decodeInBackground()
+void PreviewPane::showDecoded()
 {
-    m_idle.stop();
-    if (m_decoding.isRunning()) {
-        m_textChangedWhileDecoding = true;
-        return;
-    }
-    m_textChangedWhileDecoding = false;
-    m_decodingGeneration = ++m_generation;
-    LcdByteDecoder::Request request = m_request;
-    request.stream = SendStreamDecoder::looksLikeStream(m_text);
-    m_decoding.setFuture(QtConcurrent::run([text = m_text, request] { return LcdByteDecoder::decode(text, request); }));
-}
-
-void PreviewPane::backgroundDecoded()
-{
-    if (m_textChangedWhileDecoding) {
-        decodeInBackground();
-        return;
-    }
-    if (m_decodingGeneration != m_generation)
-        return; // decoded since, with what is current
-    m_request.stream = SendStreamDecoder::looksLikeStream(m_text);
-    m_result = m_decoding.result();
     showResult();
     emit decoded();
 }
@@ -257,70 +210,16 @@ void PreviewPane::showResult()
     if (!m_view)
         return;
     // Only a whole picture made for this geometry is held against the canvas.
-    const bool compare = m_notCompared.isEmpty() && m_result.ok() && !m_text.trimmed().isEmpty();
+    const LcdByteDecoder::Result &result = m_decoder.result();
+    const bool compare = m_notCompared.isEmpty() && result.ok() && !m_decoder.text().trimmed().isEmpty();
     const PreviewImage::Result composed =
-        PreviewImage::compose(m_result.picture, compare ? m_reference : QImage(), m_colours);
+        PreviewImage::compose(result.picture, compare ? m_reference : QImage(), m_colours);
     m_differing = composed.differing;
     const bool resized = composed.image.size() != m_view->image().size();
     m_view->setImage(composed.image);
     if (resized)
         applyZoom();
-    m_difference->setText(differenceText());
+    m_difference->setText(PreviewReport::difference(m_decoder, m_notCompared, m_reference, m_differing));
     m_difference->setHidden(m_difference->text().isEmpty());
-    m_details->setText(detailsText());
-}
-
-QString PreviewPane::differenceText() const
-{
-    // With no text the details say so; anything here would contradict them.
-    if (m_text.trimmed().isEmpty())
-        return QString();
-    if (!m_notCompared.isEmpty())
-        return m_notCompared;
-    if (!m_result.ok())
-        return tr("Not compared with the canvas");
-    if (m_reference.isNull())
-        return tr("No canvas picture to compare with");
-    if (m_differing < 0)
-        return tr("Not compared: the canvas is %1x%2, the preview %3x%4")
-            .arg(m_reference.width()).arg(m_reference.height()).arg(m_request.width).arg(m_request.height);
-    if (m_differing == 0)
-        return tr("Same as the canvas");
-    return m_differing == 1 ? tr("1 pixel differs from the canvas (red)")
-                            : tr("%1 pixels differ from the canvas (red)").arg(m_differing);
-}
-
-QString PreviewPane::detailsText() const
-{
-    if (m_text.trimmed().isEmpty())
-        return tr("No text to preview");
-    QStringList lines;
-    if (m_result.headerRead)
-        lines << m_result.header.words();
-    if (m_result.error.isSet())
-        lines << tr("Cannot decode: %1").arg(m_result.error.message());
-    else if (!m_result.countError.isEmpty())
-        lines << m_result.countError;
-    else
-        lines << tr("%1 bytes, %2x%3, %4")
-                     .arg(m_result.bytes.size())
-                     .arg(m_request.width)
-                     .arg(m_request.height)
-                     .arg(layoutText());
-    return lines.join(QLatin1Char('\n'));
-}
-
-// The packing, with the profile or the orders when they are not its usual ones.
-QString PreviewPane::layoutText() const
-{
-    const MatrixLayout layout = m_request.layout();
-    if (layout == MatrixLayout::usual(layout.horizontal))
-        return layout.horizontal ? tr("horizontal (T6963C, SED1330)") : tr("vertical (KS0108)");
-    const QString packing = layout.horizontal ? tr("horizontal") : tr("vertical");
-    if (const ControllerProfile *profile = ControllerProfiles::byLayout(layout))
-        return QStringLiteral("%1 (%2)").arg(packing, profile->caption);
-    QString text = packing + QLatin1String(", ") + MatrixLayout::bitOrderCaption(layout.horizontal, layout.bitOrder);
-    if (!layout.horizontal)
-        text += QLatin1String(", ") + MatrixLayout::scanCaption(layout.scan).toLower();
-    return text;
+    m_details->setText(PreviewReport::details(m_decoder));
 }

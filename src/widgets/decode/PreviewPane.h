@@ -1,12 +1,9 @@
 #pragma once
 
-#include "logic/decode/LcdByteDecoder.h"
 #include "logic/decode/PreviewImage.h"
+#include "widgets/decode/PreviewDecoder.h"
 
-#include <QElapsedTimer>
-#include <QFutureWatcher>
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 
 class LcdPictureView;
@@ -20,14 +17,15 @@ class QSpinBox;
 // apart by the transfer header at its start) for the LCD size and packing
 // it is given, shows the dots in LCD colours at a whole-number zoom, marks
 // in red the pixels that differ from the canvas and says how many, and
-// says where and why a text cannot be decoded.
+// says where and why a text cannot be decoded (PreviewDecoder decodes,
+// PreviewReport words it).
 class PreviewPane : public QWidget
 {
     Q_OBJECT
 public:
     // A new text is decoded at once, off the window's thread; keystrokes
     // that follow sooner than this wait until the keys rest this long.
-    static constexpr int IdleDelayMs = 150;
+    static constexpr int IdleDelayMs = PreviewDecoder::IdleDelayMs;
 
     explicit PreviewPane(QWidget *parent = nullptr);
 
@@ -41,7 +39,7 @@ public:
     void setZoom(int zoom);
     QList<QWidget *> focusOrder() const;
 
-    const LcdByteDecoder::Result &result() const { return m_result; }
+    const LcdByteDecoder::Result &result() const { return m_decoder.result(); }
     // Pixels that differ from the reference; -1 when there is none to compare.
     int differingPixels() const { return m_differing; }
     // What the preview shows, one image pixel per LCD pixel.
@@ -65,26 +63,14 @@ private:
     void buildControls();
     void applyZoom();
     void applyPreset(int index);
+    void showDecoded();
     void showResult();
-    void decodeInBackground();
-    void backgroundDecoded();
-    QString differenceText() const;
-    QString detailsText() const;
-    QString layoutText() const;
 
-    QString m_text;
-    LcdByteDecoder::Request m_request;
-    LcdByteDecoder::Result m_result;
+    PreviewDecoder m_decoder;
     QImage m_reference;
     PreviewImage::Colours m_colours;
     int m_differing = -1;
     QString m_notCompared; // why the text is not held against the canvas; empty when it is
-    QTimer m_idle;
-    QElapsedTimer m_sinceText;
-    QFutureWatcher<LcdByteDecoder::Result> m_decoding;
-    bool m_textChangedWhileDecoding = false;
-    int m_generation = 0; // a background result counts only if nothing was decoded since it started
-    int m_decodingGeneration = 0;
 
     QSpinBox *m_zoom = nullptr;
     QScrollArea *m_scroll = nullptr;

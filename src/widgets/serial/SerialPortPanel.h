@@ -6,22 +6,20 @@
 
 struct AppState;
 class SettingsStore;
+class ComPortChoice;
 class CommPort;
-class DeviceChoice;
+class LineSettingChoice;
 class PortAssignments;
-class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QRadioButton;
 
 // The serial port frame: port choice, line settings, open/close, indicator,
 // handshake and output-buffer settings. It owns the port object MSComm1 and
 // announces opening and closing; the terminal and the senders follow.
-// The device of each Com option can be picked from the devices plugged in
-// now (the list follows hot-plug) or typed; a custom line
-// setting joins the list.
+// The Com options with their devices are a ComPortChoice, the line
+// settings a LineSettingChoice.
 class SerialPortPanel : public QGroupBox
 {
     Q_OBJECT
@@ -44,13 +42,10 @@ public:
     void restoreSettings(const SettingsStore &store);
     // Gives the checked Com option another device; false while the port is open.
     bool assignDevice(const QString &path);
-    int checkedComNumber() const { return chosenOption(); }
+    int checkedComNumber() const;
 
-    void settingsClicked(int row); // portSettingsList
     void applyClicked();           // cmdbuff
     void commClicked();            // cmdcomm: open when closed, else close
-    void deviceChosen(const QString &path); // cboDevice: a listed or typed device for the chosen Com option
-    void customSettingEntered();   // txtCustom
 
 signals:
     // An open begins: the terminal shows that it waits.
@@ -61,14 +56,6 @@ signals:
     void settingsChanged();
 
 private:
-    void buildPortChoice(QGridLayout *grid, const PortAssignments &devices);
-    void buildDeviceChoice(QGridLayout *grid);
-    void buildCustomSetting(QGridLayout *grid);
-    int chosenOption() const;
-    void chooseLineSetting(const QString &setting);
-    void showDevice(int number);
-    void showChosenDevice();
-
     void openSequence();
     void closeSequence();
     void showClosed();
@@ -77,17 +64,13 @@ private:
     AppState &m_state;
     QWidget *m_form;
     CommPort *m_port;
-    QRadioButton *m_options[4] = {};
-    QListWidget *m_settings;
-    QLabel *m_settingLabel;
+    ComPortChoice *m_com;
+    LineSettingChoice *m_line;
     QPushButton *m_commButton;
     QLabel *m_indicator;
     QPushButton *m_applyButton;
     QListWidget *m_handshake;
     QLineEdit *m_buffer;
     QLabel *m_transmitActive;
-    QLabel *m_deviceLabels[4] = {};
-    DeviceChoice *m_device = nullptr;
-    QLineEdit *m_custom = nullptr;
     bool m_handshakeApplied = false; // the port's handshake is the user's choice, not its default
 };
