@@ -21,6 +21,7 @@
 #include "widgets/serial/SerialPortPanel.h"
 #include "widgets/serial/TerminalPanel.h"
 #include "widgets/font/FontToolWindow.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -45,10 +46,10 @@ MainWindow::MainWindow(QWidget *parent) : MainWindow(PortAssignments::fromSystem
 
 MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWindow(parent)
 {
-    setObjectName(QStringLiteral("Main"));
+    setObjectName(ControlNames::mainWindow);
     setWindowTitle(caption());
     m_form = new QWidget(this);
-    m_form->setObjectName(QStringLiteral("MainForm"));
+    m_form->setObjectName(ControlNames::mainForm);
     setCentralWidget(m_form);
     m_saveTimer = new QTimer(this);
     m_saveTimer->setSingleShot(true);
@@ -97,7 +98,7 @@ void MainWindow::layOut()
     portLayout->addWidget(m_output->pasteAndSendButton());
     portLayout->addStretch();
     auto *bottom = new QSplitter(Qt::Horizontal, m_form);
-    bottom->setObjectName(QStringLiteral("splBottom"));
+    bottom->setObjectName(ControlNames::bottomSplitter);
     bottom->addWidget(m_output);
     bottom->addWidget(m_preview);
     bottom->addWidget(portColumn);
@@ -107,7 +108,7 @@ void MainWindow::layOut()
     bottom->setStretchFactor(2, 0);
     bottom->setStretchFactor(3, 2);
     auto *split = new QSplitter(Qt::Vertical, m_form);
-    split->setObjectName(QStringLiteral("splMain"));
+    split->setObjectName(ControlNames::mainSplitter);
     split->addWidget(top);
     split->addWidget(bottom);
     // Both rows share what the window gains or loses, each down to what it needs.
@@ -179,7 +180,7 @@ QString MainWindow::caption()
 
 QWidget *MainWindow::buildIoSettings()
 {
-    auto *frame = Controls::frame(m_form, QStringLiteral("fraIOSettings"), tr("I/O Settings"));
+    auto *frame = Controls::frame(m_form, ControlNames::ioSettingsFrame, tr("I/O Settings"));
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setSpacing(4);
@@ -202,16 +203,16 @@ void MainWindow::buildMenu()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add("mnuExit", tr("E&xit"), &MainWindow::exitProgram);
+    add(ControlNames::exitAction, tr("E&xit"), &MainWindow::exitProgram);
     // "&Open" loads a text file into the transmit window; its handler lives with the output panel.
     QAction *open = bar->addAction(tr("&Open"));
-    open->setObjectName(QStringLiteral("mnuOpen"));
+    open->setObjectName(ControlNames::openAction);
     connect(open, &QAction::triggered, m_output, &OutputPanel::openTextFile);
-    add("mnuAbout", tr("&About"), &MainWindow::showAbout);
-    add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
-    add("mnuVirtual", tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
-    add("mnuFontTool", tr("&Font Tool"), &MainWindow::showFontTool);
-    add("mnuReset", tr("&Reset settings"), &MainWindow::resetSettings);
+    add(ControlNames::aboutAction, tr("&About"), &MainWindow::showAbout);
+    add(ControlNames::helpAction, tr("&Help"), &MainWindow::showHelp);
+    add(ControlNames::virtualLcdAction, tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
+    add(ControlNames::fontToolAction, tr("&Font Tool"), &MainWindow::showFontTool);
+    add(ControlNames::resetSettingsAction, tr("&Reset settings"), &MainWindow::resetSettings);
 }
 
 void MainWindow::startUp()

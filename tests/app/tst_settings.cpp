@@ -99,27 +99,27 @@ void SettingsTest::choicesSurviveARestart()
     QStringList before;
     {
         auto window = startWindow(store);
-        auto *optgrf_1 = control<QAbstractButton>(window.get(), "optgrf_1");
-        QVERIFY(optgrf_1);
-        optgrf_1->click();
+        auto *sizeOption1 = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
+        QVERIFY(sizeOption1);
+        sizeOption1->click();
         auto *verticalOption = control<QAbstractButton>(window.get(), ControlNames::verticalOption);
         QVERIFY(verticalOption);
         verticalOption->click();
-        auto *profile = control<QComboBox>(window.get(), "cboProfile");
+        auto *profile = control<QComboBox>(window.get(), ControlNames::profileBox);
         QVERIFY(profile);
         profile->setCurrentIndex(profile->count() - 1); // Custom
-        auto *cboOrder = control<QComboBox>(window.get(), "cboOrder");
-        QVERIFY(cboOrder);
-        cboOrder->setCurrentIndex(3); // MSB at top, column by column
-        auto *chkinvert = control<QAbstractButton>(window.get(), "chkinvert");
-        QVERIFY(chkinvert);
-        chkinvert->click();
+        auto *orderBox = control<QComboBox>(window.get(), ControlNames::orderBox);
+        QVERIFY(orderBox);
+        orderBox->setCurrentIndex(3); // MSB at top, column by column
+        auto *invertedCheck = control<QAbstractButton>(window.get(), ControlNames::invertedCheck);
+        QVERIFY(invertedCheck);
+        invertedCheck->click();
         auto *penSizeBox = control<QComboBox>(window.get(), ControlNames::penSizeBox);
         QVERIFY(penSizeBox);
         penSizeBox->setCurrentIndex(3);
-        auto *cboZoom = control<QComboBox>(window.get(), "cboZoom");
-        QVERIFY(cboZoom);
-        cboZoom->setCurrentIndex(2);
+        auto *zoomBox = control<QComboBox>(window.get(), ControlNames::canvasZoomBox);
+        QVERIFY(zoomBox);
+        zoomBox->setCurrentIndex(2);
         auto *headerBox = control<QLineEdit>(window.get(), ControlNames::headerBox);
         QVERIFY(headerBox);
         headerBox->setText(QStringLiteral("const uint8_t logo[] = {"));
@@ -135,27 +135,27 @@ void SettingsTest::choicesSurviveARestart()
         auto *loadEepromCheck = control<QAbstractButton>(window.get(), ControlNames::loadEepromCheck);
         QVERIFY(loadEepromCheck);
         loadEepromCheck->click();
-        auto *eeprom = control<QLineEdit>(window.get(), "eeprom");
+        auto *eeprom = control<QLineEdit>(window.get(), ControlNames::startAddressBox);
         QVERIFY(eeprom);
         eeprom->setText(QStringLiteral("01024"));
-        auto *xmitdelay = control<QLineEdit>(window.get(), "xmitdelay");
-        QVERIFY(xmitdelay);
-        xmitdelay->setText(QStringLiteral("150"));
-        auto *Option1_2 = control<QAbstractButton>(window.get(), "Option1_2");
-        QVERIFY(Option1_2);
-        Option1_2->click();
+        auto *xmitDelay = control<QLineEdit>(window.get(), ControlNames::xmitDelayBox);
+        QVERIFY(xmitDelay);
+        xmitDelay->setText(QStringLiteral("150"));
+        auto *com3Option = control<QAbstractButton>(window.get(), ControlNames::comOption(3));
+        QVERIFY(com3Option);
+        com3Option->click();
         auto *portSettingsList = control<QListWidget>(window.get(), ControlNames::portSettingsList);
         QVERIFY(portSettingsList);
         portSettingsList->setCurrentRow(2);
-        auto *proto = control<QListWidget>(window.get(), "proto");
+        auto *proto = control<QListWidget>(window.get(), ControlNames::handshakeList);
         QVERIFY(proto);
         proto->setCurrentRow(2);
-        auto *combuff = control<QLineEdit>(window.get(), "combuff");
-        QVERIFY(combuff);
-        combuff->setText(QStringLiteral("256"));
-        auto *cmdbuff = control<QAbstractButton>(window.get(), "cmdbuff");
-        QVERIFY(cmdbuff);
-        cmdbuff->click();
+        auto *outBufferBox = control<QLineEdit>(window.get(), ControlNames::comOutBufferBox);
+        QVERIFY(outBufferBox);
+        outBufferBox->setText(QStringLiteral("256"));
+        auto *applyPortButton = control<QAbstractButton>(window.get(), ControlNames::applyPortButton);
+        QVERIFY(applyPortButton);
+        applyPortButton->click();
         before = snapshot(*window);
         window->close();
     }
@@ -231,14 +231,14 @@ void SettingsTest::resetForgetsEverything()
     {
         SettingsStore store(path);
         auto window = startWindow(store);
-        auto *optgrf_1 = control<QAbstractButton>(window.get(), "optgrf_1");
-        QVERIFY(optgrf_1);
-        optgrf_1->click();
+        auto *sizeOption1 = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
+        QVERIFY(sizeOption1);
+        sizeOption1->click();
         window->close();
     }
     SettingsStore store(path);
     auto window = startWindow(store);
-    auto *restoredSize = control<QAbstractButton>(window.get(), "optgrf_1");
+    auto *restoredSize = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
     QVERIFY(restoredSize);
     QVERIFY(restoredSize->isChecked());
     MessageRecorder recorder; // answers OK
@@ -246,9 +246,9 @@ void SettingsTest::resetForgetsEverything()
     window->close();
     SettingsStore fresh(path);
     auto next = startWindow(fresh);
-    auto *optgrf_0 = control<QAbstractButton>(next.get(), "optgrf_0");
-    QVERIFY(optgrf_0);
-    QVERIFY(optgrf_0->isChecked());
+    auto *sizeOption0 = control<QAbstractButton>(next.get(), ControlNames::lcdSizeOption(0));
+    QVERIFY(sizeOption0);
+    QVERIFY(sizeOption0->isChecked());
 }
 
 void SettingsTest::customSizeKeepsItsDisplayType()
@@ -256,10 +256,10 @@ void SettingsTest::customSizeKeepsItsDisplayType()
     SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
     {
         auto window = startWindow(store);
-        control<QAbstractButton>(window.get(), "optgrf_8")->click();
-        control<QSpinBox>(window.get(), "txtWidth")->setValue(84);
-        control<QSpinBox>(window.get(), "txtHeight")->setValue(48);
-        auto *type = control<QComboBox>(window.get(), "cboDisplayType");
+        control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(8))->click();
+        control<QSpinBox>(window.get(), ControlNames::customWidthBox)->setValue(84);
+        control<QSpinBox>(window.get(), ControlNames::customHeightBox)->setValue(48);
+        auto *type = control<QComboBox>(window.get(), ControlNames::displayTypeBox);
         type->setCurrentIndex(type->findData(QChar('3')));
         window->close();
     }
@@ -274,7 +274,7 @@ void SettingsTest::customLineSettingComesBack()
     SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
     {
         auto window = startWindow(store);
-        auto *custom = control<QLineEdit>(window.get(), "txtCustom");
+        auto *custom = control<QLineEdit>(window.get(), ControlNames::customDeviceBox);
         custom->setText(QStringLiteral("250000,e,7,1"));
         QTest::keyClick(custom, Qt::Key_Return);
         window->close();
@@ -296,19 +296,19 @@ void SettingsTest::handshakeIsWhatThePortWasGiven()
         window->close();
         return startWindow(store);
     };
-    const auto shown = [](MainWindow &window) { return control<QListWidget>(&window, "proto")->selectedItems().size(); };
+    const auto shown = [](MainWindow &window) { return control<QListWidget>(&window, ControlNames::handshakeList)->selectedItems().size(); };
     auto first = startWindow(store);
     QCOMPARE(shown(*first), 0);
     first.reset();
-    auto next = restart([](MainWindow &window) { control<QListWidget>(&window, "proto")->setCurrentRow(2); });
+    auto next = restart([](MainWindow &window) { control<QListWidget>(&window, ControlNames::handshakeList)->setCurrentRow(2); });
     QCOMPARE(shown(*next), 0);
     QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::HandshakeOff));
     next.reset();
     next = restart([](MainWindow &window) {
-        control<QListWidget>(&window, "proto")->setCurrentRow(3);
-        control<QAbstractButton>(&window, "cmdbuff")->click();
+        control<QListWidget>(&window, ControlNames::handshakeList)->setCurrentRow(3);
+        control<QAbstractButton>(&window, ControlNames::applyPortButton)->click();
     });
-    QCOMPARE(control<QListWidget>(next.get(), "proto")->currentRow(), 3);
+    QCOMPARE(control<QListWidget>(next.get(), ControlNames::handshakeList)->currentRow(), 3);
     QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::RtsCtsAndXonXoff));
 }
 
@@ -419,11 +419,11 @@ void SettingsTest::olderKeysAreReadOnceAndReplaced()
     }
     SettingsStore store(path);
     auto window = startWindow(store);
-    QVERIFY(control<QAbstractButton>(window.get(), "optgrf_1")->isChecked());
+    QVERIFY(control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1))->isChecked());
     QCOMPARE(control<QComboBox>(window.get(), ControlNames::penSizeBox)->currentText(), QStringLiteral("x10"));
     QCOMPARE(window->state().picBufferSize, 128);
     QCOMPARE(window->state().picDelayMs, 100);
-    QCOMPARE(control<QListWidget>(window.get(), "proto")->currentRow(), 2);
+    QCOMPARE(control<QListWidget>(window.get(), ControlNames::handshakeList)->currentRow(), 2);
     QCOMPARE(window->geometry().topLeft(), QPoint(30, 40));
     window->close();
     QSettings written(path, QSettings::IniFormat);

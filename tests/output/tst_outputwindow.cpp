@@ -52,7 +52,7 @@ void OutputWindowTest::init()
     using namespace ControlNames;
     for (const char *name : {formatBox, delimiterBox, outputWindow, transmitWindow, reformatButton, sendToLcdButton,
                              saveOutputButton, copyOutputButton, textOutputFrame})
-        QVERIFY(control<QWidget>(m_window, QLatin1String(name)));
+        QVERIFY(control<QWidget>(m_window, name));
 }
 
 void OutputWindowTest::cleanup()
@@ -125,7 +125,7 @@ void OutputWindowTest::copyClearRestore()
 
 void OutputWindowTest::caseToggle()
 {
-    QPushButton *toggle = button("txtcase");
+    QPushButton *toggle = button(ControlNames::caseButton);
     text(ControlNames::outputWindow)->setPlainText(QStringLiteral("{0xAb,0xcD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
     QCOMPARE(toggle->text(), QStringLiteral("&LowCase"));
@@ -174,7 +174,7 @@ void OutputWindowTest::openLoadsTransmitWindow()
         return chosen == QLatin1String("file") ? path : dir.filePath(QStringLiteral("gone.txt"));
     });
     MessageRecorder recorder;
-    QAction *open = control<QAction>(m_window, "mnuOpen");
+    QAction *open = control<QAction>(m_window, ControlNames::openAction);
     QVERIFY(open);
     open->trigger();
     QCOMPARE(filterShown, QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"));

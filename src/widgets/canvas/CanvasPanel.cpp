@@ -36,7 +36,7 @@ const char *ConvertMakesBytes = QT_TRANSLATE_NOOP("CanvasPanel", "Convert makes 
 CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *parent)
     : QGroupBox(tr("Graphic"), parent), m_state(state), m_dialog(dialog)
 {
-    setObjectName(QStringLiteral("fraGraphic"));
+    setObjectName(ControlNames::graphicFrame);
     m_canvas = new PixelCanvas;
     m_tools = new DrawingTools(m_canvas, this);
     m_history = new CanvasHistory(
@@ -46,7 +46,7 @@ CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *p
     m_area->addRow(m_sizes->customBox());
     m_editRow = new CanvasEditRow(m_canvas, m_history, m_area);
     m_area->addRow(m_editRow);
-    m_status = Controls::valueLabel(m_area, QStringLiteral("lblStatus"), tr(DrawingHint), tr("Canvas status"));
+    m_status = Controls::valueLabel(m_area, ControlNames::canvasStatusLabel, tr(DrawingHint), tr("Canvas status"));
     m_status->setWordWrap(true);
     m_area->addRow(m_status);
     auto *layout = new QHBoxLayout(this);
@@ -109,7 +109,7 @@ QWidget *CanvasPanel::buildTools()
     grid->addWidget(draw, 1, 0);
     grid->addWidget(erase, 1, 1);
     grid->addWidget(m_clear, 2, 0);
-    m_inverted = Controls::checkBox(box, QStringLiteral("chkinvert"), tr("Inverted"));
+    m_inverted = Controls::checkBox(box, ControlNames::invertedCheck, tr("Inverted"));
     m_inverted->setChecked(true);
     grid->addWidget(m_inverted, 2, 1);
     connect(m_clear, &QPushButton::clicked, this, &CanvasPanel::clearClicked);
@@ -123,9 +123,9 @@ QWidget *CanvasPanel::buildTools()
     save->setAccessibleDescription(tr("Saves the picture as a bitmap or PNG"));
     grid->addWidget(m_load, 6, 0);
     grid->addWidget(save, 6, 1);
-    m_import = Controls::button(box, QStringLiteral("cmdImport"), tr("Import"));
+    m_import = Controls::button(box, ControlNames::importPictureButton, tr("Import"));
     m_import->setAccessibleDescription(tr("Loads any picture with placement, threshold and dithering"));
-    m_paste = Controls::button(box, QStringLiteral("cmdPaste"), tr("Paste Picture"));
+    m_paste = Controls::button(box, ControlNames::pastePictureButton, tr("Paste Picture"));
     m_paste->setAccessibleDescription(tr("Imports the clipboard's picture"));
     grid->addWidget(m_import, 7, 0);
     grid->addWidget(m_paste, 7, 1);

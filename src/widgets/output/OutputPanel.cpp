@@ -35,7 +35,7 @@ OutputPanel::OutputPanel(AppState &state, FileAndFontPrompts &dialog, const Send
       m_pasteAndSend(Controls::button(form, ControlNames::pasteAndSendButton, tr("Paste and Send ")))
 {
     m_pasteAndSend->setEnabled(false);
-    setObjectName(QStringLiteral("fraOutput"));
+    setObjectName(ControlNames::outputPanel);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_output->setObjectName(QString(ControlNames::outputWindow));
@@ -145,11 +145,11 @@ QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
     m_reformat->setEnabled(false);
     connect(m_reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
     // Shown only while a send runs; they keep their room so nothing jumps.
-    auto *stop = Controls::button(frame, QStringLiteral("cmdStop"), tr("Stop"));
+    auto *stop = Controls::button(frame, ControlNames::stopSendButton, tr("Stop"));
     m_stop = stop;
     stop->setToolTip(tr("Stop sending (Esc)"));
     auto *progress = new QProgressBar(frame);
-    progress->setObjectName(QStringLiteral("prgSend"));
+    progress->setObjectName(ControlNames::sendProgressBar);
     progress->setAccessibleName(tr("Sending progress"));
     for (QWidget *sendingOnly : {static_cast<QWidget *>(stop), static_cast<QWidget *>(progress)}) {
         QSizePolicy policy = sendingOnly->sizePolicy();
@@ -185,14 +185,14 @@ QWidget *OutputPanel::buildEditFrame()
     m_save = add(ControlNames::saveOutputButton, tr("Save"), &OutputPanel::saveClicked, 0, 1, 1);
     m_save->setEnabled(false);
     m_save->setAccessibleDescription(tr("Saves the output window's text"));
-    m_export = add("cmdExport", tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
+    m_export = add(ControlNames::exportButton, tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
     m_export->setEnabled(false);
     m_export->setAccessibleDescription(tr("Writes the output window's bytes as C source, XBM, binary, "
                                           "Intel HEX or assembler"));
     m_clear = add(ControlNames::clearOutputButton, tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
     m_clear->setAccessibleDescription(tr("Clears the output window"));
     m_restore = add(ControlNames::restoreOutputButton, tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
-    m_caseToggle = add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 3);
+    m_caseToggle = add(ControlNames::caseButton, upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 3);
     return frame;
 }
 

@@ -41,27 +41,27 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     grid->addWidget(m_settingLabel, 0, 2);
     m_settings->setAccessibleName(tr("Setting"));
     grid->addWidget(m_settings, 1, 2, 3, 1);
-    m_commButton = Controls::button(this, QStringLiteral("cmdcomm"), tr("Open"));
+    m_commButton = Controls::button(this, ControlNames::portOpenButton, tr("Open"));
     grid->addWidget(m_commButton, 0, 3);
-    m_indicator = Controls::valueLabel(this, QStringLiteral("comm"), tr("OFF"), tr("Port state"));
+    m_indicator = Controls::valueLabel(this, ControlNames::portStateLabel, tr("OFF"), tr("Port state"));
     m_indicator->setAlignment(Qt::AlignCenter);
     m_indicator->setMinimumWidth(50);
     PortIndicator::show(m_indicator, PortIndicator::State::Off);
     grid->addWidget(m_indicator, 1, 3);
-    m_applyButton = Controls::button(this, QStringLiteral("cmdbuff"), tr("Apply"));
+    m_applyButton = Controls::button(this, ControlNames::applyPortButton, tr("Apply"));
     m_applyButton->setAccessibleDescription(tr("Applies the handshake and output buffer to the port"));
     grid->addWidget(m_applyButton, 2, 3);
 
-    m_handshake = Controls::list(this, QStringLiteral("proto"), {"Off", "XoXoff", "Rts", "XonRts"}, QString());
+    m_handshake = Controls::list(this, ControlNames::handshakeList, {"Off", "XoXoff", "Rts", "XonRts"}, QString());
     m_handshake->setFixedWidth(80);
     FitToText::showWholeRows(m_handshake, 4);
-    m_buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QString::number(CommPort::DefaultOutBufferSize), QString());
+    m_buffer = Controls::lineEdit(this, ControlNames::comOutBufferBox, QString::number(CommPort::DefaultOutBufferSize), QString());
     m_buffer->setMaximumWidth(60);
     grid->addWidget(Controls::label(this, ControlNames::handshakeLabel, tr("Handshake"), m_handshake), 0, 4);
     grid->addWidget(m_handshake, 1, 4, 3, 1);
     grid->addWidget(Controls::label(this, ControlNames::comOutBufferLabel, tr("Com out buff"), m_buffer), 4, 4);
     grid->addWidget(m_buffer, 4, 3);
-    m_transmitActive = Controls::label(this, QStringLiteral("lblxmit"), tr("Transmit Window Active"));
+    m_transmitActive = Controls::label(this, ControlNames::transmitActiveLabel, tr("Transmit Window Active"));
     m_transmitActive->hide();
     grid->addWidget(m_transmitActive, 4, 0, 1, 3);
 
@@ -82,9 +82,9 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
 {
     for (int i = 0; i < PortAssignments::count; ++i) {
         const int number = i + 1;
-        m_options[i] = Controls::option(this, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(number));
+        m_options[i] = Controls::option(this, ControlNames::comOption(number), tr("Com%1").arg(number));
         m_options[i]->setChecked(i == 0);
-        m_deviceLabels[i] = Controls::valueLabel(this, QStringLiteral("lblcomdev_%1").arg(i),
+        m_deviceLabels[i] = Controls::valueLabel(this, ControlNames::comDeviceLabel(number),
                                                  devices.shortName(number), tr("Device of Com%1").arg(number));
         showDevice(number);
         grid->addWidget(m_options[i], i, 0);
@@ -101,7 +101,7 @@ void SerialPortPanel::buildPortChoice(QGridLayout *grid, const PortAssignments &
 void SerialPortPanel::buildDeviceChoice(QGridLayout *grid)
 {
     m_device = new DeviceChoice(this);
-    grid->addWidget(Controls::label(this, QStringLiteral("lblDevice"), tr("Device"), m_device->box()), 5, 0);
+    grid->addWidget(Controls::label(this, ControlNames::deviceLabel, tr("Device"), m_device->box()), 5, 0);
     grid->addWidget(m_device->box(), 5, 1, 1, 2);
     grid->addWidget(m_device->refreshButton(), 3, 3);
     connect(m_device, &DeviceChoice::chosen, this, &SerialPortPanel::deviceChosen);
@@ -111,11 +111,11 @@ void SerialPortPanel::buildDeviceChoice(QGridLayout *grid)
 // A line setting beyond the list, typed.
 void SerialPortPanel::buildCustomSetting(QGridLayout *grid)
 {
-    m_custom = Controls::lineEdit(this, QStringLiteral("txtCustom"), QString(), QString());
+    m_custom = Controls::lineEdit(this, ControlNames::customDeviceBox, QString(), QString());
     m_custom->setPlaceholderText(QStringLiteral("250000,e,7,1"));
     m_custom->setToolTip(tr("Baud rate, parity (n, e, o, m, s), data bits, stop bits; Enter adds it to the list"));
     auto *row = new QHBoxLayout;
-    row->addWidget(Controls::label(this, QStringLiteral("lblCustom"), tr("Custom"), m_custom));
+    row->addWidget(Controls::label(this, ControlNames::customDeviceLabel, tr("Custom"), m_custom));
     row->addWidget(m_custom, 1);
     grid->addLayout(row, 5, 3, 1, 2);
     connect(m_custom, &QLineEdit::returnPressed, this, &SerialPortPanel::customSettingEntered);
