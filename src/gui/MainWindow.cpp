@@ -1,16 +1,13 @@
 #include "gui/MainWindow.h"
 
-#include "gui/AboutWindow.h"
-#include "logic/core/SettingsStore.h"
-#include "logic/settings/SettingsSchema.h"
-#include "logic/settings/WindowPlacement.h"
+#include "gui/WindowMenu.h"
+#include "gui/SettingsKeeper.h"
 #include "widgets/decode/PreviewPane.h"
 #include "widgets/virtual/VirtualLcdLauncher.h"
 #include "logic/virtual/VirtualPicConfig.h"
 #include "widgets/ui/FileAndFontPrompts.h"
 #include "widgets/ui/UserMessages.h"
 #include "widgets/ui/ControlFactory.h"
-#include "gui/HelpWindow.h"
 #include "widgets/canvas/CanvasPanel.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "widgets/convert/ConvertControls.h"
@@ -20,7 +17,6 @@
 #include "logic/serial/PortAssignments.h"
 #include "widgets/serial/SerialPortPanel.h"
 #include "widgets/serial/TerminalPanel.h"
-#include "widgets/font/FontToolWindow.h"
 #include "widgets/ui/ControlNames.h"
 
 #include <QApplication>
@@ -31,7 +27,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -51,11 +46,8 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : QMainWin
     m_form = new QWidget(this);
     m_form->setObjectName(ControlNames::mainForm);
     setCentralWidget(m_form);
-    m_saveTimer = new QTimer(this);
-    m_saveTimer->setSingleShot(true);
-    m_saveTimer->setInterval(1000); // one write for a burst of changes, such as typing
-    connect(m_saveTimer, &QTimer::timeout, this, &MainWindow::saveSettings);
     buildPanels(ports);
+    m_settings = new SettingsKeeper(*this, SettingsPanels{*m_port, *m_canvas, *m_convert, *m_link});
     layOut();
     buildMenu();
     connectPanels();
@@ -152,10 +144,10 @@ void MainWindow::connectPanels()
     connect(m_canvas, &CanvasPanel::pictureLoaded, m_preview, &PreviewPane::showPictureDump);
     connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);
     connect(m_convert, &ConvertControls::packingChanged, this, &MainWindow::showPreviewGeometry);
-    connect(m_canvas, &CanvasPanel::settingsChanged, this, &MainWindow::scheduleSave);
-    connect(m_convert, &ConvertControls::settingsChanged, this, &MainWindow::scheduleSave);
-    connect(m_link, &PicLinkControls::settingsChanged, this, &MainWindow::scheduleSave);
-    connect(m_port, &SerialPortPanel::settingsChanged, this, &MainWindow::scheduleSave);
+    connect(m_canvas, &CanvasPanel::settingsChanged, m_settings, &SettingsKeeper::schedule);
+    connect(m_convert, &ConvertControls::settingsChanged, m_settings, &SettingsKeeper::schedule);
+    connect(m_link, &PicLinkControls::settingsChanged, m_settings, &SettingsKeeper::schedule);
+    connect(m_port, &SerialPortPanel::settingsChanged, m_settings, &SettingsKeeper::schedule);
     m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()
                                               + m_port->lockedWhileSending() + m_link->lockedWhileSending()
                                               + m_terminal->lockedWhileSending());
@@ -196,23 +188,15 @@ QWidget *MainWindow::buildIoSettings()
 
 void MainWindow::buildMenu()
 {
-    QMenuBar *bar = menuBar();
-    auto add = [this, bar](const char *name, const QString &text, void (MainWindow::*slot)()) {
-        QAction *action = bar->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    add(ControlNames::exitAction, tr("E&xit"), &MainWindow::exitProgram);
+    m_menu = new WindowMenu(*this, *m_canvas->canvas());
+    m_menu->add(ControlNames::exitAction, tr("E&xit"), this, &MainWindow::exitProgram);
     // "&Open" loads a text file into the transmit window; its handler lives with the output panel.
-    QAction *open = bar->addAction(tr("&Open"));
-    open->setObjectName(ControlNames::openAction);
-    connect(open, &QAction::triggered, m_output, &OutputPanel::openTextFile);
-    add(ControlNames::aboutAction, tr("&About"), &MainWindow::showAbout);
-    add(ControlNames::helpAction, tr("&Help"), &MainWindow::showHelp);
-    add(ControlNames::virtualLcdAction, tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
-    add(ControlNames::fontToolAction, tr("&Font Tool"), &MainWindow::showFontTool);
-    add(ControlNames::resetSettingsAction, tr("&Reset settings"), &MainWindow::resetSettings);
+    m_menu->add(ControlNames::openAction, tr("&Open"), m_output, &OutputPanel::openTextFile);
+    m_menu->add(ControlNames::aboutAction, tr("&About"), m_menu, &WindowMenu::showAbout);
+    m_menu->add(ControlNames::helpAction, tr("&Help"), m_menu, &WindowMenu::showHelp);
+    m_menu->add(ControlNames::virtualLcdAction, tr("&Virtual LCD"), this, &MainWindow::startVirtualLcd);
+    m_menu->add(ControlNames::fontToolAction, tr("&Font Tool"), m_menu, &WindowMenu::showFontTool);
+    m_menu->add(ControlNames::resetSettingsAction, tr("&Reset settings"), m_settings, &SettingsKeeper::reset);
 }
 
 void MainWindow::startUp()
@@ -241,13 +225,7 @@ void MainWindow::showPreviewGeometry()
 
 void MainWindow::showFontTool()
 {
-    if (!m_fontTool) {
-        m_fontTool = new FontToolWindow(this);
-        connect(m_fontTool, &FontToolWindow::textToolFontChosen, m_canvas->canvas(), &PixelCanvas::setLcdFont);
-    }
-    m_fontTool->show();
-    m_fontTool->raise();
-    m_fontTool->activateWindow();
+    m_menu->showFontTool();
 }
 
 void MainWindow::startVirtualLcd()
@@ -273,117 +251,36 @@ void MainWindow::startVirtualLcd()
 
 void MainWindow::useSettings(SettingsStore *store)
 {
-    m_settings = store;
-    if (!store)
-        return;
-    // The serial port first: the link panel's EEPROM switch may follow it.
-    m_port->restoreSettings(*store);
-    m_canvas->restoreSettings(*store);
-    m_convert->restoreSettings(*store);
-    m_link->restoreSettings(*store);
-    restorePlacement(*store);
+    m_settings->use(store);
 }
 
-namespace {
-
-QList<QRect> availableScreens()
+void MainWindow::resetSettings()
 {
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    return screens;
-}
-
-} // namespace
-
-// A saved place is used where it fits a screen now; one larger than the
-// screen it stands on is made to fit it; one off every screen is ignored:
-// a huge size or a place off the screens would leave no usable window.
-void MainWindow::restorePlacement(const SettingsStore &store)
-{
-    const SettingsSchema &keys = SettingsSchema::keys();
-    if (const auto placement = store.text(keys.windowGeometry)) {
-        const QRect rect = WindowPlacement::parse(*placement);
-        const QList<QRect> screens = availableScreens();
-        const QRect fitted = WindowPlacement::fitted(rect, screens);
-        if (!fitted.isValid())
-            SettingsStore::warn(tr("tavrel: ignoring setting %1=\"%2\" in %3: the window would not fit the screen")
-                                    .arg(keys.windowGeometry.name, *placement, store.path()));
-        else if (fitted != rect)
-            SettingsStore::warn(tr("tavrel: setting %1=\"%2\" in %3 does not fit the screen: using %4")
-                                    .arg(keys.windowGeometry.name, *placement, store.path(),
-                                         WindowPlacement::toText(fitted)));
-        if (fitted.isValid())
-            setGeometry(fitted);
-    }
-    if (store.flag(keys.windowMaximized).value_or(false))
-        setWindowState(windowState() | Qt::WindowMaximized);
-}
-
-void MainWindow::scheduleSave()
-{
-    if (m_settings && !m_settingsReset)
-        m_saveTimer->start();
+    m_settings->reset();
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
-    scheduleSave();
+    if (m_settings)
+        m_settings->schedule();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    scheduleSave();
-}
-
-void MainWindow::saveSettings()
-{
-    m_saveTimer->stop();
-    if (!m_settings || m_settingsReset)
-        return;
-    m_port->saveSettings(*m_settings);
-    m_canvas->saveSettings(*m_settings);
-    m_convert->saveSettings(*m_settings);
-    m_link->saveSettings(*m_settings);
-    const SettingsSchema &keys = SettingsSchema::keys();
-    // A window the user made larger than the screen comes back no larger than it.
-    const QRect fitted = WindowPlacement::fitted(normalGeometry(), availableScreens());
-    if (fitted.isValid())
-        m_settings->set(keys.windowGeometry, WindowPlacement::toText(fitted));
-    m_settings->set(keys.windowMaximized, isMaximized());
-    m_settings->sync();
-}
-
-void MainWindow::resetSettings()
-{
-    if (!UserMessages::confirm(this, tr("Forget every choice saved between runs? Tavrel starts with its "
-                                        "first-start settings next time; this session keeps its own.")))
-        return;
-    m_settingsReset = true;
-    if (m_settings) {
-        m_settings->clear();
-        m_settings->sync();
-    }
+    if (m_settings)
+        m_settings->schedule();
 }
 
 void MainWindow::showAbout()
 {
-    if (!m_about)
-        m_about = new AboutWindow(this);
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    m_menu->showAbout();
 }
 
 void MainWindow::showHelp()
 {
-    if (!m_help)
-        m_help = new HelpWindow(this);
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    m_menu->showHelp();
 }
 
 void MainWindow::exitProgram()
@@ -393,7 +290,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    saveSettings();
+    m_settings->save();
     // E&xit and closing the window both let go of the serial device first.
     m_port->commPort()->setPortOpen(false);
     event->accept();

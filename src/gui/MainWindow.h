@@ -3,14 +3,10 @@
 #include "logic/core/AppState.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
-class AboutWindow;
 class CanvasPanel;
 class FileAndFontPrompts;
 class ConvertControls;
-class FontToolWindow;
-class HelpWindow;
 class PicLinkControls;
 class OutputPanel;
 class PortAssignments;
@@ -19,7 +15,8 @@ class VirtualLcdLauncher;
 class SerialPortPanel;
 class SettingsStore;
 class TerminalPanel;
-class QTimer;
+class WindowMenu;
+class SettingsKeeper;
 
 // The one window: it owns the shared state record, lays out one panel per
 // subsystem and runs the start-up steps. The panels own their handlers.
@@ -67,9 +64,6 @@ private:
     void setFocusOrder();
     void startUp();
     void takeFirstSize();
-    void saveSettings();
-    void scheduleSave();
-    void restorePlacement(const SettingsStore &store);
     void showPreviewGeometry();
 
     AppState m_state;
@@ -83,10 +77,6 @@ private:
     OutputPanel *m_output;
     PreviewPane *m_preview;
     VirtualLcdLauncher *m_virtualLcd;
-    FontToolWindow *m_fontTool = nullptr;
-    SettingsStore *m_settings = nullptr;
-    bool m_settingsReset = false;
-    QTimer *m_saveTimer;
-    QPointer<AboutWindow> m_about;
-    QPointer<HelpWindow> m_help;
+    SettingsKeeper *m_settings = nullptr;
+    WindowMenu *m_menu = nullptr;
 };
