@@ -321,8 +321,10 @@ void MainWindowTest::helpTextExact()
     MainWindow window;
     QCOMPARE(lines.first(), QStringLiteral("Some Brief Beta Instructions"));
     // The delay the box starts at, not the one of old.
+    auto *xmitDelay = control<QLineEdit>(&window, ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
     QCOMPARE(lines.at(2), QStringLiteral("2) The default Xmit delay of %1ms is used when sending directly to the LCD "
-                                         "- adjust as needed.").arg(control<QLineEdit>(&window, ControlNames::xmitDelayBox)->text()));
+                                         "- adjust as needed.").arg(xmitDelay->text()));
     QVERIFY(lines.contains(QStringLiteral("What else")));
     QCOMPARE(lines.at(10), QStringLiteral("10)The Transmit Window can be used to send commands to the PIC"));
     QCOMPARE(lines.at(11), QStringLiteral("11)The 'Byte Matrix' should be left at 'vertical' for the KS0108 LCD's"));

@@ -256,17 +256,24 @@ void SettingsTest::customSizeKeepsItsDisplayType()
     SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
     {
         auto window = startWindow(store);
-        control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(8))->click();
-        control<QSpinBox>(window.get(), ControlNames::customWidthBox)->setValue(84);
-        control<QSpinBox>(window.get(), ControlNames::customHeightBox)->setValue(48);
+        if (auto *found = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(8)))
+            found->click();
+        if (auto *found = control<QSpinBox>(window.get(), ControlNames::customWidthBox))
+            found->setValue(84);
+        if (auto *found = control<QSpinBox>(window.get(), ControlNames::customHeightBox))
+            found->setValue(48);
         auto *type = control<QComboBox>(window.get(), ControlNames::displayTypeBox);
+        QVERIFY(type);
         type->setCurrentIndex(type->findData(QChar('3')));
         window->close();
     }
     auto window = startWindow(store);
-    control<QAbstractButton>(window.get(), ControlNames::convertButton)->click();
+    if (auto *found = control<QAbstractButton>(window.get(), ControlNames::convertButton))
+        found->click();
     QCOMPARE(window->state().transferHeader, QStringLiteral("32000000A*"));
-    QCOMPARE(window->findChild<PixelCanvas *>()->image().size(), QSize(84, 48));
+    auto *canvas = control<PixelCanvas>(window.get(), ControlNames::pixelCanvas);
+    QVERIFY(canvas);
+    QCOMPARE(canvas->image().size(), QSize(84, 48));
 }
 
 void SettingsTest::customLineSettingComesBack()
@@ -275,14 +282,18 @@ void SettingsTest::customLineSettingComesBack()
     {
         auto window = startWindow(store);
         auto *custom = control<QLineEdit>(window.get(), ControlNames::customDeviceBox);
+        QVERIFY(custom);
         custom->setText(QStringLiteral("250000,e,7,1"));
         QTest::keyClick(custom, Qt::Key_Return);
         window->close();
     }
     auto window = startWindow(store);
-    QCOMPARE(control<QListWidget>(window.get(), ControlNames::portSettingsList)->currentItem()->text(),
-             QStringLiteral("250000,e,7,1"));
-    QCOMPARE(window->findChild<SerialPortPanel *>()->commPort()->settings(), QStringLiteral("250000,e,7,1"));
+    auto *settings = control<QListWidget>(window.get(), ControlNames::portSettingsList);
+    QVERIFY(settings && settings->currentItem());
+    QCOMPARE(settings->currentItem()->text(), QStringLiteral("250000,e,7,1"));
+    auto *port = control<CommPort>(window.get(), CommPort::ObjectName);
+    QVERIFY(port);
+    QCOMPARE(port->settings(), QStringLiteral("250000,e,7,1"));
     QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join('\n')));
 }
 
@@ -296,20 +307,35 @@ void SettingsTest::handshakeIsWhatThePortWasGiven()
         window->close();
         return startWindow(store);
     };
-    const auto shown = [](MainWindow &window) { return control<QListWidget>(&window, ControlNames::handshakeList)->selectedItems().size(); };
+    // -1 when the list is missing (the lookup has failed the test by then).
+    const auto shown = [](MainWindow &window) {
+        auto *list = control<QListWidget>(&window, ControlNames::handshakeList);
+        return list ? list->selectedItems().size() : -1;
+    };
+    const auto handshaking = [](MainWindow &window) {
+        auto *port = control<CommPort>(&window, CommPort::ObjectName);
+        return port ? port->handshaking() : -1;
+    };
     auto first = startWindow(store);
     QCOMPARE(shown(*first), 0);
     first.reset();
-    auto next = restart([](MainWindow &window) { control<QListWidget>(&window, ControlNames::handshakeList)->setCurrentRow(2); });
+    auto next = restart([](MainWindow &window) {
+        if (auto *list = control<QListWidget>(&window, ControlNames::handshakeList))
+            list->setCurrentRow(2);
+    });
     QCOMPARE(shown(*next), 0);
-    QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::HandshakeOff));
+    QCOMPARE(handshaking(*next), int(CommPort::HandshakeOff));
     next.reset();
     next = restart([](MainWindow &window) {
-        control<QListWidget>(&window, ControlNames::handshakeList)->setCurrentRow(3);
-        control<QAbstractButton>(&window, ControlNames::applyPortButton)->click();
+        if (auto *found = control<QListWidget>(&window, ControlNames::handshakeList))
+            found->setCurrentRow(3);
+        if (auto *found = control<QAbstractButton>(&window, ControlNames::applyPortButton))
+            found->click();
     });
-    QCOMPARE(control<QListWidget>(next.get(), ControlNames::handshakeList)->currentRow(), 3);
-    QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::RtsCtsAndXonXoff));
+    auto *list = control<QListWidget>(next.get(), ControlNames::handshakeList);
+    QVERIFY(list);
+    QCOMPARE(list->currentRow(), 3);
+    QCOMPARE(handshaking(*next), int(CommPort::RtsCtsAndXonXoff));
 }
 
 // A session ended by SIGTERM never closes its window: what changed is on disk by then.
@@ -318,7 +344,8 @@ void SettingsTest::changesAreWrittenWithoutExit()
     const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
     SettingsStore store(path);
     auto window = startWindow(store);
-    control<QLineEdit>(window.get(), ControlNames::waitCharBox)->setText(QStringLiteral("#"));
+    if (auto *found = control<QLineEdit>(window.get(), ControlNames::waitCharBox))
+        found->setText(QStringLiteral("#"));
     QTRY_COMPARE_WITH_TIMEOUT(QSettings(path, QSettings::IniFormat).value("link/waitChars").toString(),
                               QStringLiteral("#"), 10000);
 }
@@ -334,7 +361,9 @@ void SettingsTest::userFileIsTavrelConfTakingOverTheIni()
     qputenv("XDG_CONFIG_HOME", home);
     QCOMPARE(store.path(), m_dir->filePath(QStringLiteral("tavrel/tavrel.conf")));
     auto window = startWindow(store);
-    QCOMPARE(control<QLineEdit>(window.get(), ControlNames::waitCharBox)->text(), QStringLiteral("#"));
+    auto *waitChars = control<QLineEdit>(window.get(), ControlNames::waitCharBox);
+    QVERIFY(waitChars);
+    QCOMPARE(waitChars->text(), QStringLiteral("#"));
     QVERIFY(QFile::exists(store.path()));
 }
 
@@ -419,11 +448,17 @@ void SettingsTest::olderKeysAreReadOnceAndReplaced()
     }
     SettingsStore store(path);
     auto window = startWindow(store);
-    QVERIFY(control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1))->isChecked());
-    QCOMPARE(control<QComboBox>(window.get(), ControlNames::penSizeBox)->currentText(), QStringLiteral("x10"));
+    auto *size = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
+    QVERIFY(size);
+    QVERIFY(size->isChecked());
+    auto *penSize = control<QComboBox>(window.get(), ControlNames::penSizeBox);
+    QVERIFY(penSize);
+    QCOMPARE(penSize->currentText(), QStringLiteral("x10"));
     QCOMPARE(window->state().picBufferSize, 128);
     QCOMPARE(window->state().picDelayMs, 100);
-    QCOMPARE(control<QListWidget>(window.get(), ControlNames::handshakeList)->currentRow(), 2);
+    auto *handshake = control<QListWidget>(window.get(), ControlNames::handshakeList);
+    QVERIFY(handshake);
+    QCOMPARE(handshake->currentRow(), 2);
     QCOMPARE(window->geometry().topLeft(), QPoint(30, 40));
     window->close();
     QSettings written(path, QSettings::IniFormat);

@@ -511,8 +511,10 @@ void BitmapPanelTest::loadsUndo()
 
 void BitmapPanelTest::pendingTextIsNotThePicture()
 {
-    control<QComboBox>(m_window, ControlNames::drawingToolBox)->setCurrentIndex(7); // Text
-    control<QLineEdit>(m_window, ControlNames::stampTextBox)->setText(QStringLiteral("Hig"));
+    if (auto *tool = control<QComboBox>(m_window, ControlNames::drawingToolBox))
+        tool->setCurrentIndex(7); // Text
+    if (auto *found = control<QLineEdit>(m_window, ControlNames::stampTextBox))
+        found->setText(QStringLiteral("Hig"));
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, QPoint(30, 20) * m_canvas->zoom());
     const auto pendingInk = [this] {
         const QImage shown = m_canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -524,7 +526,9 @@ void BitmapPanelTest::pendingTextIsNotThePicture()
     };
     QVERIFY(pendingInk() > 20);
     QVERIFY(pixelsOf(m_canvas->image(), Black).isEmpty());
-    QVERIFY(control<QLabel>(m_window, ControlNames::canvasStatusLabel)->text().contains(QStringLiteral("stamps it")));
+    auto *status = control<QLabel>(m_window, ControlNames::canvasStatusLabel);
+    QVERIFY(status);
+    QVERIFY(status->text().contains(QStringLiteral("stamps it")));
     click(ControlNames::stampTextButton);
     QVERIFY(pixelsOf(m_canvas->image(), Black).size() > 20);
     QCOMPARE(pendingInk(), 0); // no second copy waits on the next line
@@ -565,7 +569,9 @@ void BitmapPanelTest::picturesRetireTheConversion()
     QVERIFY(!reformat->isEnabled());
     QVERIFY(m_window->state().transferHeader.isEmpty());
     QCOMPARE(!m_output->toPlainText().isEmpty(), dumped);
-    QTRY_COMPARE(control<QLabel>(m_window, ControlNames::previewDifference)->text(), difference);
+    auto *differences = control<QLabel>(m_window, ControlNames::previewDifference);
+    QVERIFY(differences);
+    QTRY_COMPARE(differences->text(), difference);
 }
 
 QTEST_MAIN(BitmapPanelTest)

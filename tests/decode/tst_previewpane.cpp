@@ -212,8 +212,12 @@ void PreviewPaneTest::startsAtFit()
     scroll->setFixedSize(500, 300);
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
-    QCOMPARE(control<QSpinBox>(&pane, ControlNames::previewZoom)->text(), QStringLiteral("Fit"));
-    QTRY_COMPARE(control<LcdPictureView>(&pane, ControlNames::previewPicture)->size(), shown);
+    auto *zoom = control<QSpinBox>(&pane, ControlNames::previewZoom);
+    QVERIFY(zoom);
+    QCOMPARE(zoom->text(), QStringLiteral("Fit"));
+    auto *view = control<LcdPictureView>(&pane, ControlNames::previewPicture);
+    QVERIFY(view);
+    QTRY_COMPARE(view->size(), shown);
 }
 
 void PreviewPaneTest::coloursFollowTheChoice()

@@ -73,8 +73,10 @@ void OutputWindowTest::reformatRefusesFormattedText()
 {
     QFETCH(QString, format);
     QFETCH(QString, delimiter);
-    control<QLineEdit>(m_window, ControlNames::formatBox)->setText(format);
-    control<QLineEdit>(m_window, ControlNames::delimiterBox)->setText(delimiter);
+    if (auto *found = control<QLineEdit>(m_window, ControlNames::formatBox))
+        found->setText(format);
+    if (auto *found = control<QLineEdit>(m_window, ControlNames::delimiterBox))
+        found->setText(delimiter);
     text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0x00,0xFF"));
     button(ControlNames::reformatButton)->setEnabled(true);
     MessageRecorder recorder;
@@ -278,6 +280,7 @@ void OutputWindowTest::saveWhereACopyCannotGo()
 void OutputWindowTest::lockGivesBackEachControlsOwnState()
 {
     auto *frame = control<QWidget>(m_window, ControlNames::textOutputFrame);
+    QVERIFY(frame);
     frame->setEnabled(false);
     button(ControlNames::saveOutputButton)->setEnabled(false);
     ControlLock lock;

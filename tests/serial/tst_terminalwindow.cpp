@@ -238,7 +238,8 @@ void TerminalWindowTest::rowsFitAndCopyGivesReceivedText()
     input->selectAll();
     QCOMPARE(input->selectedReceivedText(), QString::fromLatin1(line + "\nend"));
     QCOMPARE(input->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    rig.get<QCheckBox>(ControlNames::hexViewCheck)->setChecked(true);
+    if (auto *found = rig.get<QCheckBox>(ControlNames::hexViewCheck))
+        found->setChecked(true);
     QCOMPARE(input->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
