@@ -87,9 +87,9 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     out << "size        Convert ms (longest gap)   Reformat ms (longest gap)\n";
     for (const QSize size : {QSize(128, 64), QSize(320, 200), QSize(1024, 1024)}) {
-        find<QRadioButton>(&window, QStringLiteral("optgrf_8"))->click();
-        find<QSpinBox>(&window, QStringLiteral("txtWidth"))->setValue(size.width());
-        find<QSpinBox>(&window, QStringLiteral("txtHeight"))->setValue(size.height());
+        find<QRadioButton>(&window, ControlNames::lcdSizeOption(8))->click();
+        find<QSpinBox>(&window, ControlNames::customWidthBox)->setValue(size.width());
+        find<QSpinBox>(&window, ControlNames::customHeightBox)->setValue(size.height());
         QCoreApplication::processEvents();
         drawNoise(window.findChild<PixelCanvas *>(), size);
         QVector<Timing> converts, reformats;

@@ -100,8 +100,8 @@ void drawAndReformat(MainWindow &window)
 
 void sendFromWindow(MainWindow &window, int delayMs)
 {
-    find<QLineEdit>(&window, "xmitdelay")->setText(QString::number(delayMs));
-    QWidget *stop = find<QWidget>(&window, "cmdStop");
+    find<QLineEdit>(&window, ControlNames::xmitDelayBox)->setText(QString::number(delayMs));
+    QWidget *stop = find<QWidget>(&window, ControlNames::stopSendButton);
     find<QAbstractButton>(&window, ControlNames::sendToLcdButton)->click();
     while (!stop->isHidden())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -168,9 +168,9 @@ int main(int argc, char *argv[])
         for (int run = 0; run < runs; ++run) {
             sendFromCommandLine(program, farEnd.path(), streamFile.fileName(), delayMs);
             add(command, farEnd.nextPausesNs(), delayMs);
-            find<QAbstractButton>(&window, "cmdcomm")->click();
+            find<QAbstractButton>(&window, ControlNames::portOpenButton)->click();
             sendFromWindow(window, delayMs);
-            find<QAbstractButton>(&window, "cmdcomm")->click();
+            find<QAbstractButton>(&window, ControlNames::portOpenButton)->click();
             add(windowed, farEnd.nextPausesNs(), delayMs);
         }
         print("tavrel send", delayMs, command);

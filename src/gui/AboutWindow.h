@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-// frmAbout: title, version, description, and a way to the system's own
+// The About window: title, version, description, and a way to the system's own
 // information tool; a modeless dialog (Esc closes it, Enter presses OK).
 class AboutWindow : public QDialog
 {

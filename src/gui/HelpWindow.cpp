@@ -11,7 +11,7 @@
 
 HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmHelp"));
+    setObjectName(ControlNames::helpWindow);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Tavrel Help"));
     auto *layout = new QVBoxLayout(this);

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-// frmHelp: a fixed page of brief instructions, as a modeless dialog (Esc
+// The Help window: a fixed page of brief instructions, as a modeless dialog (Esc
 // closes it, Enter presses "&Close").
 class HelpWindow : public QDialog
 {

@@ -1,16 +1,14 @@
 #include "gui/MainWindow.h"
 
-#include "gui/AboutWindow.h"
-#include "logic/core/SettingsStore.h"
-#include "logic/settings/SettingsSchema.h"
-#include "logic/settings/WindowPlacement.h"
+#include "gui/WindowMenu.h"
+#include "gui/PanelLayout.h"
+#include "gui/SettingsKeeper.h"
 #include "widgets/decode/PreviewPane.h"
 #include "widgets/virtual/VirtualLcdLauncher.h"
 #include "logic/virtual/VirtualPicConfig.h"
 #include "widgets/ui/FileAndFontPrompts.h"
 #include "widgets/ui/UserMessages.h"
 #include "widgets/ui/ControlFactory.h"
-#include "gui/HelpWindow.h"
 #include "widgets/canvas/CanvasPanel.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "widgets/convert/ConvertControls.h"
@@ -20,7 +18,7 @@
 #include "logic/serial/PortAssignments.h"
 #include "widgets/serial/SerialPortPanel.h"
 #include "widgets/serial/TerminalPanel.h"
-#include "widgets/font/FontToolWindow.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,12 +48,8 @@ MainWindow::MainWindow(const PortAssignments &ports, QWidget *parent) : MainWind
 
 MainWindow::MainWindow(Unbuilt, QWidget *parent) : QMainWindow(parent)
 {
-    setObjectName(QStringLiteral("Main"));
+    setObjectName(ControlNames::mainWindow);
     setWindowTitle(caption());
-    m_saveTimer = new QTimer(this);
-    m_saveTimer->setSingleShot(true);
-    m_saveTimer->setInterval(1000); // one write for a burst of changes, such as typing
-    connect(m_saveTimer, &QTimer::timeout, this, &MainWindow::saveSettings);
 }
 
 // An empty window needs no font: the desktop maps it at once, and the
@@ -65,17 +59,18 @@ void MainWindow::showBeforeBuilding(const SettingsStore &store)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(firstRoom(screen));
     m_placementRestored = true;
-    m_placedBySettings = restorePlacement(store);
+    m_placedBySettings = SettingsKeeper::restorePlacement(*this, store);
     show();
 }
 
 void MainWindow::build(const PortAssignments &ports)
 {
     m_form = new QWidget(this);
-    m_form->setObjectName(QStringLiteral("MainForm"));
+    m_form->setObjectName(ControlNames::mainForm);
     setCentralWidget(m_form);
     buildPanels(ports);
-    layOut();
+    m_settings = new SettingsKeeper(*this, SettingsPanels{*m_port, *m_canvas, *m_convert, *m_link});
+    PanelLayout::layOut(m_form, {*m_canvas, *m_convert, *m_link, *m_output, *m_preview, *m_port, *m_terminal});
     buildMenu();
     connectPanels();
     setFocusOrder();
@@ -103,47 +98,6 @@ void MainWindow::buildPanels(const PortAssignments &ports)
     m_virtualLcd = new VirtualLcdLauncher(this);
 }
 
-// Splitters let the terminal (or the output window) take most of the
-// window. Dragged past what it needs, the picture row folds away
-// (dragging back brings it again).
-void MainWindow::layOut()
-{
-    auto *rows = new QVBoxLayout(m_form);
-    rows->setContentsMargins(6, 0, 6, 0); // every pixel of height counts on a 768-line screen
-    auto *top = new QWidget(m_form);
-    auto *topRow = new QHBoxLayout(top);
-    topRow->setContentsMargins(0, 0, 0, 0);
-    // Room the window gains goes to the canvas first.
-    topRow->addWidget(m_canvas, 1);
-    topRow->addWidget(buildIoSettings());
-    auto *portColumn = new QWidget(m_form);
-    auto *portLayout = new QVBoxLayout(portColumn);
-    portLayout->setContentsMargins(0, 0, 0, 0);
-    portLayout->addWidget(m_port);
-    portLayout->addWidget(m_output->pasteAndSendButton());
-    portLayout->addStretch();
-    auto *bottom = new QSplitter(Qt::Horizontal, m_form);
-    bottom->setObjectName(QStringLiteral("splBottom"));
-    bottom->addWidget(m_output);
-    bottom->addWidget(m_preview);
-    bottom->addWidget(portColumn);
-    bottom->addWidget(m_terminal);
-    bottom->setStretchFactor(0, 3);
-    bottom->setStretchFactor(1, 2);
-    bottom->setStretchFactor(2, 0);
-    bottom->setStretchFactor(3, 2);
-    auto *split = new QSplitter(Qt::Vertical, m_form);
-    split->setObjectName(QStringLiteral("splMain"));
-    split->addWidget(top);
-    split->addWidget(bottom);
-    // Both rows share what the window gains or loses, each down to what it needs.
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
-    // Dragged all the way, the output window makes room; the terminal stays.
-    for (QSplitter *splitter : {split, bottom})
-        splitter->setCollapsible(splitter->count() - 1, false);
-    rows->addWidget(split);
-}
 
 // The panels meet here only: each one's events reach the others as calls.
 void MainWindow::connectPanels()
@@ -177,10 +131,10 @@ void MainWindow::connectPanels()
     connect(m_canvas, &CanvasPanel::pictureLoaded, m_preview, &PreviewPane::showPictureDump);
     connect(m_canvas->canvas(), &PixelCanvas::changed, this, &MainWindow::showPreviewGeometry);
     connect(m_convert, &ConvertControls::packingChanged, this, &MainWindow::showPreviewGeometry);
-    connect(m_canvas, &CanvasPanel::settingsChanged, this, &MainWindow::scheduleSave);
-    connect(m_convert, &ConvertControls::settingsChanged, this, &MainWindow::scheduleSave);
-    connect(m_link, &PicLinkControls::settingsChanged, this, &MainWindow::scheduleSave);
-    connect(m_port, &SerialPortPanel::settingsChanged, this, &MainWindow::scheduleSave);
+    connect(m_canvas, &CanvasPanel::settingsChanged, m_settings, &SettingsKeeper::schedule);
+    connect(m_convert, &ConvertControls::settingsChanged, m_settings, &SettingsKeeper::schedule);
+    connect(m_link, &PicLinkControls::settingsChanged, m_settings, &SettingsKeeper::schedule);
+    connect(m_port, &SerialPortPanel::settingsChanged, m_settings, &SettingsKeeper::schedule);
     m_output->sender()->setLockedWhileSending(m_canvas->lockedWhileSending() + m_output->lockedWhileSending()
                                               + m_port->lockedWhileSending() + m_link->lockedWhileSending()
                                               + m_terminal->lockedWhileSending());
@@ -203,41 +157,17 @@ QString MainWindow::caption()
     return QStringLiteral("Tavrel Graphic LCD ToolBox       Beta Ver 3.12");
 }
 
-QWidget *MainWindow::buildIoSettings()
-{
-    auto *frame = Controls::frame(m_form, QStringLiteral("fraIOSettings"), tr("I/O Settings"));
-    auto *grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setSpacing(4);
-    grid->addWidget(m_convert->outputFormatFrame(), 0, 0, 2, 1);
-    grid->addWidget(m_convert->byteMatrixFrame(), 0, 1);
-    grid->addWidget(m_link->eepromFrame(), 1, 1);
-    grid->addWidget(m_link->ioFrame(), 2, 0, 1, 2);
-    grid->addWidget(m_output->sendFrame(), 3, 0, Qt::AlignTop);
-    grid->addWidget(m_output->editFrame(), 3, 1, Qt::AlignTop);
-    grid->setRowStretch(4, 1);
-    return frame;
-}
-
 void MainWindow::buildMenu()
 {
-    QMenuBar *bar = menuBar();
-    auto add = [this, bar](const char *name, const QString &text, void (MainWindow::*slot)()) {
-        QAction *action = bar->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    add("mnuExit", tr("E&xit"), &MainWindow::exitProgram);
+    m_menu = new WindowMenu(*this, *m_canvas->canvas());
+    m_menu->add(ControlNames::exitAction, tr("E&xit"), this, &MainWindow::exitProgram);
     // "&Open" loads a text file into the transmit window; its handler lives with the output panel.
-    QAction *open = bar->addAction(tr("&Open"));
-    open->setObjectName(QStringLiteral("mnuOpen"));
-    connect(open, &QAction::triggered, m_output, &OutputPanel::openTextFile);
-    add("mnuAbout", tr("&About"), &MainWindow::showAbout);
-    add("mnuHelp", tr("&Help"), &MainWindow::showHelp);
-    add("mnuVirtual", tr("&Virtual LCD"), &MainWindow::startVirtualLcd);
-    add("mnuFontTool", tr("&Font Tool"), &MainWindow::showFontTool);
-    add("mnuReset", tr("&Reset settings"), &MainWindow::resetSettings);
+    m_menu->add(ControlNames::openAction, tr("&Open"), m_output, &OutputPanel::openTextFile);
+    m_menu->add(ControlNames::aboutAction, tr("&About"), m_menu, &WindowMenu::showAbout);
+    m_menu->add(ControlNames::helpAction, tr("&Help"), m_menu, &WindowMenu::showHelp);
+    m_menu->add(ControlNames::virtualLcdAction, tr("&Virtual LCD"), this, &MainWindow::startVirtualLcd);
+    m_menu->add(ControlNames::fontToolAction, tr("&Font Tool"), m_menu, &WindowMenu::showFontTool);
+    m_menu->add(ControlNames::resetSettingsAction, tr("&Reset settings"), m_settings, &SettingsKeeper::reset);
 }
 
 void MainWindow::startUp()
@@ -270,13 +200,7 @@ void MainWindow::showPreviewGeometry()
 
 void MainWindow::showFontTool()
 {
-    if (!m_fontTool) {
-        m_fontTool = new FontToolWindow(this);
-        connect(m_fontTool, &FontToolWindow::textToolFontChosen, m_canvas->canvas(), &PixelCanvas::setLcdFont);
-    }
-    m_fontTool->show();
-    m_fontTool->raise();
-    m_fontTool->activateWindow();
+    m_menu->showFontTool();
 }
 
 void MainWindow::startVirtualLcd()
@@ -302,121 +226,36 @@ void MainWindow::startVirtualLcd()
 
 void MainWindow::useSettings(SettingsStore *store)
 {
-    m_settings = store;
-    if (!store)
-        return;
-    // The serial port first: the link panel's EEPROM switch may follow it.
-    m_port->restoreSettings(*store);
-    m_canvas->restoreSettings(*store);
-    m_convert->restoreSettings(*store);
-    m_link->restoreSettings(*store);
-    if (!m_placementRestored)
-        restorePlacement(*store);
+    m_settings->use(store, m_placementRestored);
 }
 
-namespace {
-
-QList<QRect> availableScreens()
+void MainWindow::resetSettings()
 {
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    return screens;
-}
-
-} // namespace
-
-// A saved place is used where it fits a screen now; one larger than the
-// screen it stands on is made to fit it; one off every screen is ignored:
-// a huge size or a place off the screens would leave no usable window.
-bool MainWindow::restorePlacement(const SettingsStore &store)
-{
-    bool placed = false;
-    const SettingsSchema &keys = SettingsSchema::keys();
-    if (const auto placement = store.text(keys.windowGeometry)) {
-        const QRect rect = WindowPlacement::parse(*placement);
-        const QList<QRect> screens = availableScreens();
-        const QRect fitted = WindowPlacement::fitted(rect, screens);
-        if (!fitted.isValid())
-            SettingsStore::warn(tr("tavrel: ignoring setting %1=\"%2\" in %3: the window would not fit the screen")
-                                    .arg(keys.windowGeometry.name, *placement, store.path()));
-        else if (fitted != rect)
-            SettingsStore::warn(tr("tavrel: setting %1=\"%2\" in %3 does not fit the screen: using %4")
-                                    .arg(keys.windowGeometry.name, *placement, store.path(),
-                                         WindowPlacement::toText(fitted)));
-        if (fitted.isValid())
-            setGeometry(fitted);
-        placed = fitted.isValid();
-    }
-    if (store.flag(keys.windowMaximized).value_or(false))
-        setWindowState(windowState() | Qt::WindowMaximized);
-    return placed;
-}
-
-void MainWindow::scheduleSave()
-{
-    if (m_settings && !m_settingsReset)
-        m_saveTimer->start();
+    m_settings->reset();
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
-    scheduleSave();
+    if (m_settings)
+        m_settings->schedule();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    scheduleSave();
-}
-
-void MainWindow::saveSettings()
-{
-    m_saveTimer->stop();
-    if (!m_settings || m_settingsReset)
-        return;
-    m_port->saveSettings(*m_settings);
-    m_canvas->saveSettings(*m_settings);
-    m_convert->saveSettings(*m_settings);
-    m_link->saveSettings(*m_settings);
-    const SettingsSchema &keys = SettingsSchema::keys();
-    // A window the user made larger than the screen comes back no larger than it.
-    const QRect fitted = WindowPlacement::fitted(normalGeometry(), availableScreens());
-    if (fitted.isValid())
-        m_settings->set(keys.windowGeometry, WindowPlacement::toText(fitted));
-    m_settings->set(keys.windowMaximized, isMaximized());
-    m_settings->sync();
-}
-
-void MainWindow::resetSettings()
-{
-    if (!UserMessages::confirm(this, tr("Forget every choice saved between runs? Tavrel starts with its "
-                                        "first-start settings next time; this session keeps its own.")))
-        return;
-    m_settingsReset = true;
-    if (m_settings) {
-        m_settings->clear();
-        m_settings->sync();
-    }
+    if (m_settings)
+        m_settings->schedule();
 }
 
 void MainWindow::showAbout()
 {
-    if (!m_about)
-        m_about = new AboutWindow(this);
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    m_menu->showAbout();
 }
 
 void MainWindow::showHelp()
 {
-    if (!m_help)
-        m_help = new HelpWindow(this);
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    m_menu->showHelp();
 }
 
 void MainWindow::exitProgram()
@@ -426,7 +265,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    saveSettings();
+    m_settings->save();
     // E&xit and closing the window both let go of the serial device first.
     m_port->commPort()->setPortOpen(false);
     event->accept();

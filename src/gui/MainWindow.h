@@ -3,14 +3,10 @@
 #include "logic/core/AppState.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
-class AboutWindow;
 class CanvasPanel;
 class FileAndFontPrompts;
 class ConvertControls;
-class FontToolWindow;
-class HelpWindow;
 class PicLinkControls;
 class OutputPanel;
 class PortAssignments;
@@ -19,7 +15,8 @@ class VirtualLcdLauncher;
 class SerialPortPanel;
 class SettingsStore;
 class TerminalPanel;
-class QTimer;
+class WindowMenu;
+class SettingsKeeper;
 
 // The one window: it owns the shared state record, lays out one panel per
 // subsystem and runs the start-up steps. The panels own their handlers.
@@ -67,18 +64,12 @@ protected:
 
 private:
     void buildPanels(const PortAssignments &ports);
-    void layOut();
-    QWidget *buildIoSettings();
     void buildMenu();
     void connectPanels();
     void setFocusOrder();
     void startUp();
     void takeFirstSize();
     QSize firstRoom(const QRect &screen) const;
-    void saveSettings();
-    void scheduleSave();
-    // Whether a saved place was used.
-    bool restorePlacement(const SettingsStore &store);
     void showPreviewGeometry();
 
     AppState m_state;
@@ -92,12 +83,8 @@ private:
     OutputPanel *m_output;
     PreviewPane *m_preview;
     VirtualLcdLauncher *m_virtualLcd;
-    FontToolWindow *m_fontTool = nullptr;
-    SettingsStore *m_settings = nullptr;
-    bool m_settingsReset = false;
+    SettingsKeeper *m_settings = nullptr;
     bool m_placementRestored = false;
     bool m_placedBySettings = false;
-    QTimer *m_saveTimer;
-    QPointer<AboutWindow> m_about;
-    QPointer<HelpWindow> m_help;
+    WindowMenu *m_menu = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "logic/core/AppVersion.h"
 #include "gui/MainWindow.h"
 #include "cli/SendCommand.h"
+#include "logic/canvas/LcdSizes.h"
 #include "logic/canvas/MonoBmpWriter.h"
 #include "logic/canvas/PenStroke.h"
 #include "widgets/canvas/PixelCanvas.h"
@@ -80,7 +81,7 @@ struct WindowSettings
 
 void chooseLayout(QWidget *form, const QStringList &items)
 {
-    const char *boxes[] = {"cboProfile", "cboOrder"};
+    const char *boxes[] = {ControlNames::profileBox, ControlNames::orderBox};
     for (int i = 0; i < items.size(); ++i) {
         auto *box = control<QComboBox>(form, QLatin1String(boxes[i]));
         QVERIFY(box);
@@ -94,13 +95,14 @@ QString windowOutput(const QString &file, const WindowSettings &settings, bool r
     MessageRecorder messages;
     MainWindow window;
     QWidget *form = &window;
-    for (QRadioButton *option : form->findChildren<QRadioButton *>())
-        if (option->objectName().startsWith("optgrf_") && option->accessibleName() == settings.size)
+    for (int index = 0; index <= LcdSizes::CustomIndex; ++index)
+        if (auto *option = control<QRadioButton>(form, ControlNames::lcdSizeOption(index));
+            option && option->accessibleName() == settings.size)
             option->click();
-    auto *chkinvert = control<QCheckBox>(form, "chkinvert");
-    if (!chkinvert)
+    auto *invertedCheck = control<QCheckBox>(form, ControlNames::invertedCheck);
+    if (!invertedCheck)
         return {};
-    chkinvert->setChecked(settings.inverted);
+    invertedCheck->setChecked(settings.inverted);
     FileAndFontPrompts::setAnswerer([file](FileAndFontPrompts &, FileAndFontPrompts::Mode) { return file; });
     auto *loadPictureButton = control<QAbstractButton>(form, ControlNames::loadPictureButton);
     if (!loadPictureButton)

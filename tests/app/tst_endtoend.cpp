@@ -32,9 +32,9 @@ private slots:
 
 private:
     template <typename T = QAbstractButton>
-    T *get(const char *name) const
+    T *get(const QString &name) const
     {
-        return control<T>(m_window.get(), QLatin1String(name));
+        return control<T>(m_window.get(), name);
     }
     void drawRandomPicture(int seed);
 
@@ -84,7 +84,7 @@ void EndToEndTest::previewShowsTheCanvas()
     auto *convertButton = get(ControlNames::convertButton);
     QVERIFY(convertButton);
     convertButton->click();
-    auto *preview = get<PreviewPane>("Preview");
+    auto *preview = get<PreviewPane>(ControlNames::previewPane);
     QVERIFY(preview);
     preview->decodeNow();
     QVERIFY2(preview->result().ok(), qPrintable(preview->result().error.message()));
@@ -109,9 +109,9 @@ void EndToEndTest::sendReachesTheVirtualLcd_data()
     QTest::addColumn<QString>("size");
     QTest::addColumn<bool>("vertical");
     QTest::addColumn<bool>("eeprom");
-    QTest::newRow("240x64 vertical") << "optgrf_0" << true << false;
-    QTest::newRow("128x32 horizontal") << "optgrf_2" << false << false;
-    QTest::newRow("128x64 vertical, EEPROM") << "optgrf_1" << true << true;
+    QTest::newRow("240x64 vertical") << ControlNames::lcdSizeOption(0) << true << false;
+    QTest::newRow("128x32 horizontal") << ControlNames::lcdSizeOption(2) << false << false;
+    QTest::newRow("128x64 vertical, EEPROM") << ControlNames::lcdSizeOption(1) << true << true;
 }
 
 void EndToEndTest::sendReachesTheVirtualLcd()
@@ -119,7 +119,7 @@ void EndToEndTest::sendReachesTheVirtualLcd()
     QFETCH(QString, size);
     QFETCH(bool, vertical);
     QFETCH(bool, eeprom);
-    auto *found = get(qPrintable(size));
+    auto *found = get(size);
     QVERIFY(found);
     found->click();
     auto *found2 = get(vertical ? ControlNames::verticalOption : ControlNames::horizontalOption);
@@ -143,19 +143,19 @@ void EndToEndTest::sendReachesTheVirtualLcd()
     m_window->startVirtualLcd();
     VirtualLcdDevice *device = m_window->virtualLcd()->device();
     QVERIFY(device && device->isOpen());
-    auto *lblcomdev_0 = get<QLabel>("lblcomdev_0");
-    QVERIFY(lblcomdev_0);
-    QCOMPARE(lblcomdev_0->toolTip(), device->devicePath());
+    auto *com1Device = get<QLabel>(ControlNames::comDeviceLabel(1));
+    QVERIFY(com1Device);
+    QCOMPARE(com1Device->toolTip(), device->devicePath());
     QSignalSpy ended(device->pic(), &VirtualPic::streamEnded);
-    auto *cmdcomm = get("cmdcomm");
-    QVERIFY(cmdcomm);
-    cmdcomm->click();
-    auto *comm = get<QLabel>("comm");
+    auto *portOpenButton = get(ControlNames::portOpenButton);
+    QVERIFY(portOpenButton);
+    portOpenButton->click();
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("ON"));
-    auto *xmitdelay = get<QLineEdit>("xmitdelay");
-    QVERIFY(xmitdelay);
-    xmitdelay->setText(QStringLiteral("1"));
+    auto *xmitDelay = get<QLineEdit>(ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
+    xmitDelay->setText(QStringLiteral("1"));
     sendToLcdButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), 15000);
     const auto summary = ended.first().first().value<VirtualStreamSummary>();

@@ -33,9 +33,9 @@ private slots:
 
 private:
     template <typename T = QWidget>
-    T *get(const char *name) const
+    T *get(const QString &name) const
     {
-        return control<T>(m_window.get(), QLatin1String(name));
+        return control<T>(m_window.get(), name);
     }
     QStringList tabCycle();
 
@@ -71,7 +71,7 @@ void KeyboardAccessTest::optionsActHoweverChosen_data()
 void KeyboardAccessTest::optionsActHoweverChosen()
 {
     QFETCH(QString, how);
-    auto *size = get<QAbstractButton>("optgrf_1");
+    auto *size = get<QAbstractButton>(ControlNames::lcdSizeOption(1));
     QVERIFY(size);
     auto *vertical = get<QAbstractButton>(ControlNames::verticalOption);
     QVERIFY(vertical);
@@ -96,9 +96,9 @@ void KeyboardAccessTest::optionsActHoweverChosen()
     } else {
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        auto *optgrf_0 = get<QAbstractButton>("optgrf_0");
-        QVERIFY(optgrf_0);
-        optgrf_0->setFocus();
+        auto *sizeOption0 = get<QAbstractButton>(ControlNames::lcdSizeOption(0));
+        QVERIFY(sizeOption0);
+        sizeOption0->setFocus();
         for (int step = 0; step < 3; ++step)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         auto *horizontalOption = get<QAbstractButton>(ControlNames::horizontalOption);
@@ -115,32 +115,32 @@ void KeyboardAccessTest::optionsActHoweverChosen()
     const AppState &state = m_window->state();
     QCOMPARE(state.lcdSizeIndex, qint16(1));
     QCOMPARE(state.byteMatrixHorizontal, qint16(0));
-    auto *LCD = get("LCD");
-    QVERIFY(LCD);
-    QVERIFY(LCD->isHidden());
+    auto *note = get(ControlNames::horizontalNote);
+    QVERIFY(note);
+    QVERIFY(note->isHidden());
     QVERIFY(state.eepromMode);
-    auto *eeprom2 = get("eeprom");
-    QVERIFY(eeprom2);
-    QVERIFY(eeprom2->isEnabled());
+    auto *startAddress = get(ControlNames::startAddressBox);
+    QVERIFY(startAddress);
+    QVERIFY(startAddress->isEnabled());
 }
 
 void KeyboardAccessTest::namesFollowCaptions()
 {
     MessageRecorder recorder;
-    auto *cmdcomm = get<QAbstractButton>("cmdcomm");
-    QVERIFY(cmdcomm);
-    cmdcomm->click();
-    auto *cmdcomm2 = get("cmdcomm");
-    QVERIFY(cmdcomm2);
-    QCOMPARE(spokenName(cmdcomm2), QStringLiteral("Close"));
-    cmdcomm->click();
-    QCOMPARE(spokenName(cmdcomm2), QStringLiteral("Open"));
-    auto *txtcase = get<QAbstractButton>("txtcase");
-    QVERIFY(txtcase);
-    txtcase->click();
-    auto *txtcase2 = get("txtcase");
-    QVERIFY(txtcase2);
-    QCOMPARE(spokenName(txtcase2), QStringLiteral("LowCase"));
+    auto *portOpenButton = get<QAbstractButton>(ControlNames::portOpenButton);
+    QVERIFY(portOpenButton);
+    portOpenButton->click();
+    auto *openButtonAgain = get(ControlNames::portOpenButton);
+    QVERIFY(openButtonAgain);
+    QCOMPARE(spokenName(openButtonAgain), QStringLiteral("Close"));
+    portOpenButton->click();
+    QCOMPARE(spokenName(openButtonAgain), QStringLiteral("Open"));
+    auto *caseButton = get<QAbstractButton>(ControlNames::caseButton);
+    QVERIFY(caseButton);
+    caseButton->click();
+    auto *caseButtonAgain = get(ControlNames::caseButton);
+    QVERIFY(caseButtonAgain);
+    QCOMPARE(spokenName(caseButtonAgain), QStringLiteral("LowCase"));
     auto *loadEepromCheck = get<QAbstractButton>(ControlNames::loadEepromCheck);
     QVERIFY(loadEepromCheck);
     loadEepromCheck->toggle();
@@ -151,19 +151,21 @@ void KeyboardAccessTest::namesFollowCaptions()
     QVERIFY(directLoadFrame);
     QCOMPARE(spokenName(directLoadFrame), QStringLiteral("Directly load  I2C Eeprom"));
     AboutWindow about;
-    auto *lblVersion = control<QLabel>(&about, "lblVersion");
-    QVERIFY(lblVersion);
-    QCOMPARE(spokenName(lblVersion), QStringLiteral("Version 1.1.2"));
+    auto *versionLabel = control<QLabel>(&about, ControlNames::aboutVersionLabel);
+    QVERIFY(versionLabel);
+    QCOMPARE(spokenName(versionLabel), QStringLiteral("Version 1.1.2"));
 }
 
 void KeyboardAccessTest::sharedCaptionsAreToldApart()
 {
-    const QList<QStringList> twins = {{ControlNames::clearCanvasButton, ControlNames::clearOutputButton}, {ControlNames::clearOutputButton, "cmdClearInput"}, {ControlNames::savePictureButton, ControlNames::saveOutputButton},
-                                      {"cmdbuff", "cmdApply"}};
+    using namespace ControlNames;
+    const QList<QStringList> twins = {
+        {clearCanvasButton, clearOutputButton}, {clearOutputButton, clearTerminalButton},
+        {savePictureButton, saveOutputButton}, {applyPortButton, applyLinkButton}};
     for (const QStringList &pair : twins) {
-        QWidget *first = get(qPrintable(pair.at(0)));
+        QWidget *first = get(pair.at(0));
         QVERIFY(first);
-        QWidget *second = get(qPrintable(pair.at(1)));
+        QWidget *second = get(pair.at(1));
         QVERIFY(second);
         QCOMPARE(spokenName(first), spokenName(second));
         QVERIFY(!first->accessibleDescription().isEmpty());
@@ -220,35 +222,39 @@ void KeyboardAccessTest::tabFollowsTheScreen()
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     // Options are entered on the checked one; disabled buttons (DTR, RTS and
     // Break of the closed port) are passed by.
+    using namespace ControlNames;
     const QStringList expected = {
-        ControlNames::pixelCanvas, "cboZoom", "cboTool", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", ControlNames::rotate180Button, "optgrf_0",
-        ControlNames::penSizeBox, ControlNames::drawButton, ControlNames::eraseButton, ControlNames::clearCanvasButton, "chkinvert", "pictxt", "cmdfont", "cmdtext", ControlNames::loadPictureButton,
-        ControlNames::savePictureButton, "cmdImport", "cmdPaste", ControlNames::convertButton,
-        ControlNames::headerBox, ControlNames::footerBox, ControlNames::delimiterBox, ControlNames::formatBox, ControlNames::waitCharBox, ControlNames::horizontalOption, "cboProfile", ControlNames::loadEepromCheck,
-        ControlNames::picBufferList, ControlNames::picDelayList, "xmitdelay", ControlNames::waitForPicCheck, "cmdApply", "cmdlcd", ControlNames::copyOutputButton, ControlNames::clearOutputButton, ControlNames::restoreOutputButton, "txtcase",
-        ControlNames::outputWindow, "previewZoom", "previewColours", "Option1_0", ControlNames::portSettingsList, "cmdcomm", "cmdbuff", "cmdRefresh", "proto", "combuff", "cboDevice",
-        "txtCustom", ControlNames::serialInputWindow, "chkHexView", "chkTimestamps", "cmdClearInput", "chkLfStartsLine", "chkControlBytes",
-        "cmdLog", "chkMonospace", "cboEnter", ControlNames::transmitWindow};
+        pixelCanvas, canvasZoomBox, drawingToolBox, invertPictureButton, flipHorizontalButton, flipVerticalButton,
+        rotate180Button, lcdSizeOption(0), penSizeBox, drawButton, eraseButton, clearCanvasButton, invertedCheck,
+        stampTextBox, textFontButton, stampTextButton, loadPictureButton, savePictureButton, importPictureButton,
+        pastePictureButton, convertButton, headerBox, footerBox, delimiterBox, formatBox, waitCharBox,
+        horizontalOption, profileBox, loadEepromCheck, picBufferList, picDelayList, xmitDelayBox, waitForPicCheck,
+        applyLinkButton, displayEepromButton, copyOutputButton, clearOutputButton, restoreOutputButton, caseButton,
+        outputWindow, previewZoom, previewColours, comOption(1), portSettingsList, portOpenButton, applyPortButton,
+        refreshDevicesButton, handshakeList, comOutBufferBox, deviceBox, customSettingBox, serialInputWindow,
+        hexViewCheck, timestampsCheck, clearTerminalButton, lfStartsLineCheck, controlBytesCheck, logToFileButton,
+        monospaceCheck, enterKeyBox, transmitWindow};
     const QStringList visited = tabCycle();
     QVERIFY2(visited == expected, qPrintable(visited.join(' ')));
     // The transmit window keeps Tab as a byte to send, so from there Tab stays put.
-    auto *transmitWindow2 = get(ControlNames::transmitWindow);
-    QVERIFY(transmitWindow2);
-    QCOMPARE(QApplication::focusWidget(), transmitWindow2);
+    auto *focusedTransmitWindow = get(ControlNames::transmitWindow);
+    QVERIFY(focusedTransmitWindow);
+    QCOMPARE(QApplication::focusWidget(), focusedTransmitWindow);
     // A custom size brings its width, height and display type into the cycle, after the options.
-    auto *optgrf_8 = get<QAbstractButton>("optgrf_8");
-    QVERIFY(optgrf_8);
-    optgrf_8->click();
-    auto *cmdUndo = get<QAbstractButton>("cmdUndo");
-    QVERIFY(cmdUndo);
-    cmdUndo->setFocus(Qt::TabFocusReason);
+    auto *sizeOption8 = get<QAbstractButton>(ControlNames::lcdSizeOption(8));
+    QVERIFY(sizeOption8);
+    sizeOption8->click();
+    auto *undo = get<QAbstractButton>(ControlNames::undoButton);
+    QVERIFY(undo);
+    undo->setFocus(Qt::TabFocusReason);
     QStringList custom;
     for (int presses = 0; presses < 10; ++presses) {
         custom << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(custom, (QStringList{"cmdUndo", "cmdInvertPicture", "cmdFlipH", "cmdFlipV", ControlNames::rotate180Button, "optgrf_8",
-                                  "txtWidth", "txtHeight", "cboDisplayType", ControlNames::penSizeBox}));
+    QCOMPARE(custom, (QStringList{
+        undoButton, invertPictureButton, flipHorizontalButton, flipVerticalButton, rotate180Button, lcdSizeOption(8),
+        customWidthBox, customHeightBox, displayTypeBox, penSizeBox}));
 }
 
 QTEST_MAIN(KeyboardAccessTest)

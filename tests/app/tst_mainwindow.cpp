@@ -91,7 +91,7 @@ void MainWindowTest::startUpState()
     auto *penSizeBox = control<QComboBox>(&window, ControlNames::penSizeBox);
     QVERIFY(penSizeBox);
     QCOMPARE(penSizeBox->currentText(), QStringLiteral("x1"));
-    auto *proto = control<QListWidget>(&window, "proto");
+    auto *proto = control<QListWidget>(&window, ControlNames::handshakeList);
     QVERIFY(proto);
     QCOMPARE(proto->currentRow(), -1);
     auto *timer = control<QTimer>(&window, ControlNames::receiveTimer);
@@ -106,27 +106,27 @@ void MainWindowTest::designTimeControls_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("checked");
-    struct Row { const char *name, *caption; bool enabled, checked; };
+    using namespace ControlNames;
+    struct Row { QString name; const char *caption; bool enabled, checked; };
     const Row rows[] = {
-        {ControlNames::clearCanvasButton, "Clear", true, false},       {ControlNames::eraseButton, "Erase", true, false},
-        {ControlNames::drawButton, "Draw", true, false},        {"chkinvert", "Inverted", true, true},
-        {"cmdfont", "Font", true, false},         {"cmdtext", "Text", true, false},
-        {ControlNames::loadPictureButton, "Load", true, false},       {ControlNames::savePictureButton, "Save", true, false},
-        {ControlNames::convertButton, "Convert", true, false},     {ControlNames::verticalOption, "Vertical KS0108", true, false},
-        {ControlNames::horizontalOption, "Horizontal", true, true},  {"cmdApply", "Apply", true, false},
-        {"cmdlcd", "&Disp Eprom", true, false},   {ControlNames::sendToLcdButton, "Send to LCD", false, false},
-        {ControlNames::reformatButton, "Reformat For Output", false, false}, {ControlNames::copyOutputButton, "Copy", true, false},
-        {ControlNames::saveOutputButton, "Save", false, false},      {"cmdExport", "Export…", false, false},
-        {ControlNames::clearOutputButton, "Clear", true, false},
-        {ControlNames::restoreOutputButton, "Restore", true, false},    {"txtcase", "&UpCase", true, false},
-        {"Option1_0", "Com1", true, true},        {"Option1_1", "Com2", true, false},
-        {"Option1_2", "Com3", true, false},       {"Option1_3", "Com4", true, false},
-        {"cmdcomm", "Open", true, false},         {"cmdbuff", "Apply", true, false},
-        {ControlNames::pasteAndSendButton, "Paste and Send ", false, false}, {ControlNames::loadEepromCheck, "", true, false},
-        {"optgrf_0", "", true, true},             {"optgrf_7", "", true, false},
+        {clearCanvasButton, "Clear", true, false}, {eraseButton, "Erase", true, false},
+        {drawButton, "Draw", true, false}, {invertedCheck, "Inverted", true, true},
+        {textFontButton, "Font", true, false}, {stampTextButton, "Text", true, false},
+        {loadPictureButton, "Load", true, false}, {savePictureButton, "Save", true, false},
+        {convertButton, "Convert", true, false}, {verticalOption, "Vertical KS0108", true, false},
+        {horizontalOption, "Horizontal", true, true}, {applyLinkButton, "Apply", true, false},
+        {displayEepromButton, "&Disp Eprom", true, false}, {sendToLcdButton, "Send to LCD", false, false},
+        {reformatButton, "Reformat For Output", false, false}, {copyOutputButton, "Copy", true, false},
+        {saveOutputButton, "Save", false, false}, {exportButton, "Export…", false, false},
+        {clearOutputButton, "Clear", true, false}, {restoreOutputButton, "Restore", true, false},
+        {caseButton, "&UpCase", true, false}, {comOption(1), "Com1", true, true}, {comOption(2), "Com2", true, false},
+        {comOption(3), "Com3", true, false}, {comOption(4), "Com4", true, false},
+        {portOpenButton, "Open", true, false}, {applyPortButton, "Apply", true, false},
+        {pasteAndSendButton, "Paste and Send ", false, false}, {loadEepromCheck, "", true, false},
+        {lcdSizeOption(0), "", true, true}, {lcdSizeOption(7), "", true, false},
     };
     for (const Row &row : rows)
-        QTest::newRow(row.name) << row.name << row.caption << row.enabled << row.checked;
+        QTest::newRow(qPrintable(row.name)) << row.name << row.caption << row.enabled << row.checked;
 }
 
 void MainWindowTest::designTimeControls()
@@ -144,21 +144,21 @@ void MainWindowTest::accessibleNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("accessible");
-    const char *rows[][2] = {
-        {ControlNames::headerBox, "Header"},    {ControlNames::footerBox, "Footer"},         {ControlNames::delimiterBox, "Delimiter"},
-        {ControlNames::formatBox, "Format"},    {ControlNames::waitCharBox, "Wait Chr"},         {ControlNames::picBufferList, "PIC Buffer"},
-        {ControlNames::picDelayList, "PIC Delay(ms)"}, {"xmitdelay", "Xmit Delay(ms)"}, {"eeprom", "Start Addr"},
-        {ControlNames::portSettingsList, "Setting"},          {"proto", "Handshake"},
-        {"combuff", "Com out buff"}, {"optgrf_0", "240x64"},     {"optgrf_7", "320x200"},
-        {"optgrf_2", "128x32"},   {ControlNames::pixelCanvas, "Canvas"},        {ControlNames::outputWindow, "Output window"},
-        {ControlNames::serialInputWindow, "Serial input"}, {ControlNames::transmitWindow, "Transmit window"}, {"pictxt", "Text to stamp"},
-        {ControlNames::loadEepromCheck, "Load EEprom"}, {ControlNames::loadPictureButton, "Load"},        {"cmdlcd", "Disp Eprom"},
-        {ControlNames::byteMatrixFrame, "Byte Matrix"}, {ControlNames::directLoadFrame, "Directly load LCD"}, {ControlNames::eepromFrame, "I2C Eeprom"},
-        {"cmdUndo", "Undo"},      {"cmdFlipH", "Flip H"},        {"optgrf_8", "Custom"},
-        {"txtWidth", "Width"},    {"cmdPaste", "Paste Picture"},
+    using namespace ControlNames;
+    const std::pair<QString, const char *> rows[] = {
+        {headerBox, "Header"}, {footerBox, "Footer"}, {delimiterBox, "Delimiter"}, {formatBox, "Format"},
+        {waitCharBox, "Wait Chr"}, {picBufferList, "PIC Buffer"}, {picDelayList, "PIC Delay(ms)"},
+        {xmitDelayBox, "Xmit Delay(ms)"}, {startAddressBox, "Start Addr"}, {portSettingsList, "Setting"},
+        {handshakeList, "Handshake"}, {comOutBufferBox, "Com out buff"}, {lcdSizeOption(0), "240x64"},
+        {lcdSizeOption(7), "320x200"}, {lcdSizeOption(2), "128x32"}, {pixelCanvas, "Canvas"},
+        {outputWindow, "Output window"}, {serialInputWindow, "Serial input"}, {transmitWindow, "Transmit window"},
+        {stampTextBox, "Text to stamp"}, {loadEepromCheck, "Load EEprom"}, {loadPictureButton, "Load"},
+        {displayEepromButton, "Disp Eprom"}, {byteMatrixFrame, "Byte Matrix"}, {directLoadFrame, "Directly load LCD"},
+        {eepromFrame, "I2C Eeprom"}, {undoButton, "Undo"}, {flipHorizontalButton, "Flip H"},
+        {lcdSizeOption(8), "Custom"}, {customWidthBox, "Width"}, {pastePictureButton, "Paste Picture"},
     };
     for (const auto &row : rows)
-        QTest::newRow(row[0]) << row[0] << row[1];
+        QTest::newRow(qPrintable(row.first)) << row.first << row.second;
 }
 
 void MainWindowTest::accessibleNames()
@@ -175,8 +175,9 @@ void MainWindowTest::accessibleNames()
 void MainWindowTest::comboBoxesAreLabelled()
 {
     MainWindow window;
-    for (const auto &[name, caption] : {std::pair{ControlNames::penSizeBox, "Pen Size"}, std::pair{"cboTool", "Tool"},
-                                        std::pair{"cboZoom", "Zoom"}, std::pair{"cboDisplayType", "Display type"}}) {
+    using namespace ControlNames;
+    for (const auto &[name, caption] : {std::pair{penSizeBox, "Pen Size"}, std::pair{drawingToolBox, "Tool"},
+                                        std::pair{canvasZoomBox, "Zoom"}, std::pair{displayTypeBox, "Display type"}}) {
         auto *widget = control<QWidget>(&window, name);
         QVERIFY(widget);
         QAccessibleInterface *box = QAccessible::queryAccessibleInterface(widget);
@@ -190,34 +191,36 @@ void MainWindowTest::comboBoxesAreLabelled()
 void MainWindowTest::valueLabelsCarryDescriptions()
 {
     MainWindow window;
-    const QStringList pairs = {"comm=Port state", "lblfz=Byte count", "lblrem=Characters left",
-                               "portSettingLabel=Port settings", "lblxy=Pointer position", "lblStatus=Canvas status",
-                               "lblFont=Font in use"};
-    for (const QString &pair : pairs) {
-        const QStringList parts = pair.split('=');
-        auto *label = control<QLabel>(&window, parts.at(0));
+    using namespace ControlNames;
+    const std::pair<const char *, const char *> pairs[] = {
+        {portStateLabel, "Port state"},         {byteCountLabel, "Byte count"},
+        {charactersLeftLabel, "Characters left"}, {portSettingLabel, "Port settings"},
+        {pointerPositionLabel, "Pointer position"}, {canvasStatusLabel, "Canvas status"},
+        {fontInUseLabel, "Font in use"}};
+    for (const auto &[name, description] : pairs) {
+        auto *label = control<QLabel>(&window, name);
         QVERIFY(label);
-        QCOMPARE(label->accessibleDescription(), parts.at(1));
+        QCOMPARE(label->accessibleDescription(), QString(description));
     }
-    auto *comm2 = control<QLabel>(&window, "comm");
-    QVERIFY(comm2);
-    QCOMPARE(comm2->text(), QStringLiteral("OFF"));
-    auto *lblfz2 = control<QLabel>(&window, "lblfz");
-    QVERIFY(lblfz2);
-    QCOMPARE(lblfz2->text(), QStringLiteral("0000"));
-    auto *lblxy2 = control<QLabel>(&window, "lblxy");
-    QVERIFY(lblxy2);
-    QVERIFY(lblxy2->isHidden());
-    auto *lblxmit = control<QLabel>(&window, "lblxmit");
-    QVERIFY(lblxmit);
-    QVERIFY(lblxmit->isHidden());
-    auto *combuff = control<QLineEdit>(&window, "combuff");
-    QVERIFY(combuff);
-    QCOMPARE(combuff->text(), QStringLiteral("512"));
-    auto *xmitdelay = control<QLineEdit>(&window, "xmitdelay");
-    QVERIFY(xmitdelay);
-    QCOMPARE(xmitdelay->text(), QStringLiteral("5"));
-    auto *eeprom = control<QLineEdit>(&window, "eeprom");
+    auto *portState = control<QLabel>(&window, portStateLabel);
+    QVERIFY(portState);
+    QCOMPARE(portState->text(), QStringLiteral("OFF"));
+    auto *byteCount = control<QLabel>(&window, ControlNames::byteCountLabel);
+    QVERIFY(byteCount);
+    QCOMPARE(byteCount->text(), QStringLiteral("0000"));
+    auto *pointerPosition = control<QLabel>(&window, ControlNames::pointerPositionLabel);
+    QVERIFY(pointerPosition);
+    QVERIFY(pointerPosition->isHidden());
+    auto *transmitActive = control<QLabel>(&window, ControlNames::transmitActiveLabel);
+    QVERIFY(transmitActive);
+    QVERIFY(transmitActive->isHidden());
+    auto *outBufferBox = control<QLineEdit>(&window, ControlNames::comOutBufferBox);
+    QVERIFY(outBufferBox);
+    QCOMPARE(outBufferBox->text(), QStringLiteral("512"));
+    auto *xmitDelay = control<QLineEdit>(&window, ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
+    QCOMPARE(xmitDelay->text(), QStringLiteral("5"));
+    auto *eeprom = control<QLineEdit>(&window, ControlNames::startAddressBox);
     QVERIFY(eeprom);
     QCOMPARE(eeprom->text(), QStringLiteral("00000"));
     QVERIFY(!eeprom->isEnabled());
@@ -248,11 +251,11 @@ namespace {
 // profile, the EEPROM frame's title.
 void showState(MainWindow &window, const QString &state)
 {
-    const char *name = state == "custom size" ? "optgrf_8"
-        : state == "vertical"                 ? ControlNames::verticalOption
-        : state == "eeprom"                   ? ControlNames::loadEepromCheck
-                                              : nullptr;
-    if (auto *button = name ? control<QAbstractButton>(&window, name) : nullptr)
+    const QString name = state == "custom size" ? ControlNames::lcdSizeOption(8)
+        : state == "vertical"                   ? QString(ControlNames::verticalOption)
+        : state == "eeprom"                     ? QString(ControlNames::loadEepromCheck)
+                                                : QString();
+    if (auto *button = name.isEmpty() ? nullptr : control<QAbstractButton>(&window, name))
         button->click();
 }
 
@@ -297,19 +300,19 @@ void MainWindowTest::aboutWindowLoads()
 {
     AboutWindow about;
     QCOMPARE(about.windowTitle(), QStringLiteral("About Tavrel"));
-    auto *lblVersion = control<QLabel>(&about, "lblVersion");
-    QVERIFY(lblVersion);
-    QCOMPARE(lblVersion->text(), QStringLiteral("Version 1.1.2"));
-    auto *lblTitle = control<QLabel>(&about, "lblTitle");
-    QVERIFY(lblTitle);
-    QCOMPARE(lblTitle->text(), QStringLiteral("Tavrel"));
-    auto *lblDescription = control<QLabel>(&about, "lblDescription");
-    QVERIFY(lblDescription);
-    QCOMPARE(lblDescription->text(),
+    auto *versionLabel = control<QLabel>(&about, ControlNames::aboutVersionLabel);
+    QVERIFY(versionLabel);
+    QCOMPARE(versionLabel->text(), QStringLiteral("Version 1.1.2"));
+    auto *titleLabel = control<QLabel>(&about, ControlNames::aboutTitleLabel);
+    QVERIFY(titleLabel);
+    QCOMPARE(titleLabel->text(), QStringLiteral("Tavrel"));
+    auto *descriptionLabel = control<QLabel>(&about, ControlNames::aboutDescriptionLabel);
+    QVERIFY(descriptionLabel);
+    QCOMPARE(descriptionLabel->text(),
              QStringLiteral("Graphic LCD interface to a PIC microcontroller for the Samsung KS0108 controller"));
-    auto *cmdSysInfo = control<QAbstractButton>(&about, "cmdSysInfo");
-    QVERIFY(cmdSysInfo);
-    QCOMPARE(cmdSysInfo->text(), QStringLiteral("&System Info..."));
+    auto *systemInfoButton = control<QAbstractButton>(&about, ControlNames::systemInfoButton);
+    QVERIFY(systemInfoButton);
+    QCOMPARE(systemInfoButton->text(), QStringLiteral("&System Info..."));
 }
 
 void MainWindowTest::helpTextExact()
@@ -318,8 +321,10 @@ void MainWindowTest::helpTextExact()
     MainWindow window;
     QCOMPARE(lines.first(), QStringLiteral("Some Brief Beta Instructions"));
     // The delay the box starts at, not the one of old.
+    auto *xmitDelay = control<QLineEdit>(&window, ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
     QCOMPARE(lines.at(2), QStringLiteral("2) The default Xmit delay of %1ms is used when sending directly to the LCD "
-                                         "- adjust as needed.").arg(control<QLineEdit>(&window, "xmitdelay")->text()));
+                                         "- adjust as needed.").arg(xmitDelay->text()));
     QVERIFY(lines.contains(QStringLiteral("What else")));
     QCOMPARE(lines.at(10), QStringLiteral("10)The Transmit Window can be used to send commands to the PIC"));
     QCOMPARE(lines.at(11), QStringLiteral("11)The 'Byte Matrix' should be left at 'vertical' for the KS0108 LCD's"));

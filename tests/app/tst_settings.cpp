@@ -101,27 +101,27 @@ void SettingsTest::choicesSurviveARestart()
     QStringList before;
     {
         auto window = startWindow(store);
-        auto *optgrf_1 = control<QAbstractButton>(window.get(), "optgrf_1");
-        QVERIFY(optgrf_1);
-        optgrf_1->click();
+        auto *sizeOption1 = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
+        QVERIFY(sizeOption1);
+        sizeOption1->click();
         auto *verticalOption = control<QAbstractButton>(window.get(), ControlNames::verticalOption);
         QVERIFY(verticalOption);
         verticalOption->click();
-        auto *profile = control<QComboBox>(window.get(), "cboProfile");
+        auto *profile = control<QComboBox>(window.get(), ControlNames::profileBox);
         QVERIFY(profile);
         profile->setCurrentIndex(profile->count() - 1); // Custom
-        auto *cboOrder = control<QComboBox>(window.get(), "cboOrder");
-        QVERIFY(cboOrder);
-        cboOrder->setCurrentIndex(3); // MSB at top, column by column
-        auto *chkinvert = control<QAbstractButton>(window.get(), "chkinvert");
-        QVERIFY(chkinvert);
-        chkinvert->click();
+        auto *orderBox = control<QComboBox>(window.get(), ControlNames::orderBox);
+        QVERIFY(orderBox);
+        orderBox->setCurrentIndex(3); // MSB at top, column by column
+        auto *invertedCheck = control<QAbstractButton>(window.get(), ControlNames::invertedCheck);
+        QVERIFY(invertedCheck);
+        invertedCheck->click();
         auto *penSizeBox = control<QComboBox>(window.get(), ControlNames::penSizeBox);
         QVERIFY(penSizeBox);
         penSizeBox->setCurrentIndex(3);
-        auto *cboZoom = control<QComboBox>(window.get(), "cboZoom");
-        QVERIFY(cboZoom);
-        cboZoom->setCurrentIndex(2);
+        auto *zoomBox = control<QComboBox>(window.get(), ControlNames::canvasZoomBox);
+        QVERIFY(zoomBox);
+        zoomBox->setCurrentIndex(2);
         auto *headerBox = control<QLineEdit>(window.get(), ControlNames::headerBox);
         QVERIFY(headerBox);
         headerBox->setText(QStringLiteral("const uint8_t logo[] = {"));
@@ -137,27 +137,27 @@ void SettingsTest::choicesSurviveARestart()
         auto *loadEepromCheck = control<QAbstractButton>(window.get(), ControlNames::loadEepromCheck);
         QVERIFY(loadEepromCheck);
         loadEepromCheck->click();
-        auto *eeprom = control<QLineEdit>(window.get(), "eeprom");
+        auto *eeprom = control<QLineEdit>(window.get(), ControlNames::startAddressBox);
         QVERIFY(eeprom);
         eeprom->setText(QStringLiteral("01024"));
-        auto *xmitdelay = control<QLineEdit>(window.get(), "xmitdelay");
-        QVERIFY(xmitdelay);
-        xmitdelay->setText(QStringLiteral("150"));
-        auto *Option1_2 = control<QAbstractButton>(window.get(), "Option1_2");
-        QVERIFY(Option1_2);
-        Option1_2->click();
+        auto *xmitDelay = control<QLineEdit>(window.get(), ControlNames::xmitDelayBox);
+        QVERIFY(xmitDelay);
+        xmitDelay->setText(QStringLiteral("150"));
+        auto *com3Option = control<QAbstractButton>(window.get(), ControlNames::comOption(3));
+        QVERIFY(com3Option);
+        com3Option->click();
         auto *portSettingsList = control<QListWidget>(window.get(), ControlNames::portSettingsList);
         QVERIFY(portSettingsList);
         portSettingsList->setCurrentRow(2);
-        auto *proto = control<QListWidget>(window.get(), "proto");
+        auto *proto = control<QListWidget>(window.get(), ControlNames::handshakeList);
         QVERIFY(proto);
         proto->setCurrentRow(2);
-        auto *combuff = control<QLineEdit>(window.get(), "combuff");
-        QVERIFY(combuff);
-        combuff->setText(QStringLiteral("256"));
-        auto *cmdbuff = control<QAbstractButton>(window.get(), "cmdbuff");
-        QVERIFY(cmdbuff);
-        cmdbuff->click();
+        auto *outBufferBox = control<QLineEdit>(window.get(), ControlNames::comOutBufferBox);
+        QVERIFY(outBufferBox);
+        outBufferBox->setText(QStringLiteral("256"));
+        auto *applyPortButton = control<QAbstractButton>(window.get(), ControlNames::applyPortButton);
+        QVERIFY(applyPortButton);
+        applyPortButton->click();
         before = snapshot(*window);
         window->close();
     }
@@ -233,14 +233,14 @@ void SettingsTest::resetForgetsEverything()
     {
         SettingsStore store(path);
         auto window = startWindow(store);
-        auto *optgrf_1 = control<QAbstractButton>(window.get(), "optgrf_1");
-        QVERIFY(optgrf_1);
-        optgrf_1->click();
+        auto *sizeOption1 = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
+        QVERIFY(sizeOption1);
+        sizeOption1->click();
         window->close();
     }
     SettingsStore store(path);
     auto window = startWindow(store);
-    auto *restoredSize = control<QAbstractButton>(window.get(), "optgrf_1");
+    auto *restoredSize = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
     QVERIFY(restoredSize);
     QVERIFY(restoredSize->isChecked());
     MessageRecorder recorder; // answers OK
@@ -248,9 +248,9 @@ void SettingsTest::resetForgetsEverything()
     window->close();
     SettingsStore fresh(path);
     auto next = startWindow(fresh);
-    auto *optgrf_0 = control<QAbstractButton>(next.get(), "optgrf_0");
-    QVERIFY(optgrf_0);
-    QVERIFY(optgrf_0->isChecked());
+    auto *sizeOption0 = control<QAbstractButton>(next.get(), ControlNames::lcdSizeOption(0));
+    QVERIFY(sizeOption0);
+    QVERIFY(sizeOption0->isChecked());
 }
 
 void SettingsTest::customSizeKeepsItsDisplayType()
@@ -258,17 +258,24 @@ void SettingsTest::customSizeKeepsItsDisplayType()
     SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
     {
         auto window = startWindow(store);
-        control<QAbstractButton>(window.get(), "optgrf_8")->click();
-        control<QSpinBox>(window.get(), "txtWidth")->setValue(84);
-        control<QSpinBox>(window.get(), "txtHeight")->setValue(48);
-        auto *type = control<QComboBox>(window.get(), "cboDisplayType");
+        if (auto *found = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(8)))
+            found->click();
+        if (auto *found = control<QSpinBox>(window.get(), ControlNames::customWidthBox))
+            found->setValue(84);
+        if (auto *found = control<QSpinBox>(window.get(), ControlNames::customHeightBox))
+            found->setValue(48);
+        auto *type = control<QComboBox>(window.get(), ControlNames::displayTypeBox);
+        QVERIFY(type);
         type->setCurrentIndex(type->findData(QChar('3')));
         window->close();
     }
     auto window = startWindow(store);
-    control<QAbstractButton>(window.get(), ControlNames::convertButton)->click();
+    if (auto *found = control<QAbstractButton>(window.get(), ControlNames::convertButton))
+        found->click();
     QCOMPARE(window->state().transferHeader, QStringLiteral("32000000A*"));
-    QCOMPARE(window->findChild<PixelCanvas *>()->image().size(), QSize(84, 48));
+    auto *canvas = control<PixelCanvas>(window.get(), ControlNames::pixelCanvas);
+    QVERIFY(canvas);
+    QCOMPARE(canvas->image().size(), QSize(84, 48));
 }
 
 void SettingsTest::customLineSettingComesBack()
@@ -276,15 +283,19 @@ void SettingsTest::customLineSettingComesBack()
     SettingsStore store(m_dir->filePath(QStringLiteral("tavrel.conf")));
     {
         auto window = startWindow(store);
-        auto *custom = control<QLineEdit>(window.get(), "txtCustom");
+        auto *custom = control<QLineEdit>(window.get(), ControlNames::customSettingBox);
+        QVERIFY(custom);
         custom->setText(QStringLiteral("250000,e,7,1"));
         QTest::keyClick(custom, Qt::Key_Return);
         window->close();
     }
     auto window = startWindow(store);
-    QCOMPARE(control<QListWidget>(window.get(), ControlNames::portSettingsList)->currentItem()->text(),
-             QStringLiteral("250000,e,7,1"));
-    QCOMPARE(window->findChild<SerialPortPanel *>()->commPort()->settings(), QStringLiteral("250000,e,7,1"));
+    auto *settings = control<QListWidget>(window.get(), ControlNames::portSettingsList);
+    QVERIFY(settings && settings->currentItem());
+    QCOMPARE(settings->currentItem()->text(), QStringLiteral("250000,e,7,1"));
+    auto *port = control<CommPort>(window.get(), CommPort::ObjectName);
+    QVERIFY(port);
+    QCOMPARE(port->settings(), QStringLiteral("250000,e,7,1"));
     QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join('\n')));
 }
 
@@ -298,20 +309,35 @@ void SettingsTest::handshakeIsWhatThePortWasGiven()
         window->close();
         return startWindow(store);
     };
-    const auto shown = [](MainWindow &window) { return control<QListWidget>(&window, "proto")->selectedItems().size(); };
+    // -1 when the list is missing (the lookup has failed the test by then).
+    const auto shown = [](MainWindow &window) {
+        auto *list = control<QListWidget>(&window, ControlNames::handshakeList);
+        return list ? list->selectedItems().size() : -1;
+    };
+    const auto handshaking = [](MainWindow &window) {
+        auto *port = control<CommPort>(&window, CommPort::ObjectName);
+        return port ? port->handshaking() : -1;
+    };
     auto first = startWindow(store);
     QCOMPARE(shown(*first), 0);
     first.reset();
-    auto next = restart([](MainWindow &window) { control<QListWidget>(&window, "proto")->setCurrentRow(2); });
+    auto next = restart([](MainWindow &window) {
+        if (auto *list = control<QListWidget>(&window, ControlNames::handshakeList))
+            list->setCurrentRow(2);
+    });
     QCOMPARE(shown(*next), 0);
-    QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::HandshakeOff));
+    QCOMPARE(handshaking(*next), int(CommPort::HandshakeOff));
     next.reset();
     next = restart([](MainWindow &window) {
-        control<QListWidget>(&window, "proto")->setCurrentRow(3);
-        control<QAbstractButton>(&window, "cmdbuff")->click();
+        if (auto *found = control<QListWidget>(&window, ControlNames::handshakeList))
+            found->setCurrentRow(3);
+        if (auto *found = control<QAbstractButton>(&window, ControlNames::applyPortButton))
+            found->click();
     });
-    QCOMPARE(control<QListWidget>(next.get(), "proto")->currentRow(), 3);
-    QCOMPARE(next->findChild<SerialPortPanel *>()->commPort()->handshaking(), int(CommPort::RtsCtsAndXonXoff));
+    auto *list = control<QListWidget>(next.get(), ControlNames::handshakeList);
+    QVERIFY(list);
+    QCOMPARE(list->currentRow(), 3);
+    QCOMPARE(handshaking(*next), int(CommPort::RtsCtsAndXonXoff));
 }
 
 // A session ended by SIGTERM never closes its window: what changed is on disk by then.
@@ -320,7 +346,8 @@ void SettingsTest::changesAreWrittenWithoutExit()
     const QString path = m_dir->filePath(QStringLiteral("tavrel.conf"));
     SettingsStore store(path);
     auto window = startWindow(store);
-    control<QLineEdit>(window.get(), ControlNames::waitCharBox)->setText(QStringLiteral("#"));
+    if (auto *found = control<QLineEdit>(window.get(), ControlNames::waitCharBox))
+        found->setText(QStringLiteral("#"));
     QTRY_COMPARE_WITH_TIMEOUT(QSettings(path, QSettings::IniFormat).value("link/waitChars").toString(),
                               QStringLiteral("#"), 10000);
 }
@@ -336,7 +363,9 @@ void SettingsTest::userFileIsTavrelConfTakingOverTheIni()
     qputenv("XDG_CONFIG_HOME", home);
     QCOMPARE(store.path(), m_dir->filePath(QStringLiteral("tavrel/tavrel.conf")));
     auto window = startWindow(store);
-    QCOMPARE(control<QLineEdit>(window.get(), ControlNames::waitCharBox)->text(), QStringLiteral("#"));
+    auto *waitChars = control<QLineEdit>(window.get(), ControlNames::waitCharBox);
+    QVERIFY(waitChars);
+    QCOMPARE(waitChars->text(), QStringLiteral("#"));
     QVERIFY(QFile::exists(store.path()));
 }
 
@@ -421,11 +450,17 @@ void SettingsTest::olderKeysAreReadOnceAndReplaced()
     }
     SettingsStore store(path);
     auto window = startWindow(store);
-    QVERIFY(control<QAbstractButton>(window.get(), "optgrf_1")->isChecked());
-    QCOMPARE(control<QComboBox>(window.get(), ControlNames::penSizeBox)->currentText(), QStringLiteral("x10"));
+    auto *size = control<QAbstractButton>(window.get(), ControlNames::lcdSizeOption(1));
+    QVERIFY(size);
+    QVERIFY(size->isChecked());
+    auto *penSize = control<QComboBox>(window.get(), ControlNames::penSizeBox);
+    QVERIFY(penSize);
+    QCOMPARE(penSize->currentText(), QStringLiteral("x10"));
     QCOMPARE(window->state().picBufferSize, 128);
     QCOMPARE(window->state().picDelayMs, 100);
-    QCOMPARE(control<QListWidget>(window.get(), "proto")->currentRow(), 2);
+    auto *handshake = control<QListWidget>(window.get(), ControlNames::handshakeList);
+    QVERIFY(handshake);
+    QCOMPARE(handshake->currentRow(), 2);
     QCOMPARE(window->geometry().topLeft(), QPoint(30, 40));
     window->close();
     QSettings written(path, QSettings::IniFormat);

@@ -7,6 +7,7 @@
 // offscreen or on a display (xvfb-run -a ...) to include painting.
 #include "SerialRig.h"
 #include "StallMeter.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QCheckBox>
 #include <QApplication>
@@ -83,7 +84,7 @@ struct Window
         rig.window.show();
         if (!QTest::qWaitForWindowExposed(&rig.window))
             std::printf("the window did not show\n");
-        for (const char *name : {"chkHexView", "chkTimestamps"})
+        for (const char *name : {ControlNames::hexViewCheck, ControlNames::timestampsCheck})
             if (auto *check = rig.get<QCheckBox>(name))
                 check->setChecked(hexView);
         rig.clickOpenClose();

@@ -51,9 +51,9 @@ private:
         });
         return file.fileName();
     }
-    void click(const char *name)
+    void click(const QString &name)
     {
-        if (auto *button = control<QAbstractButton>(m_window, QLatin1String(name)))
+        if (auto *button = control<QAbstractButton>(m_window, name))
             button->click();
     }
     QString shown(const char *comboName) const
@@ -92,11 +92,12 @@ void ArrayLoadTest::arrayLandsAsWritten_data()
     QTest::addColumn<QString>("button");
     const QByteArray table = "const unsigned char gamma[] = {1, 2, 4, 8, 16, 32, 64, 128, 255};\n";
     QTest::newRow("KS0108 pages, an LCD size") << "ks0108" << QSize(128, 64) << int(Template::C) << QByteArray() << "logo"
-                                               << "optgrf_1" << ControlNames::loadPictureButton;
+                                               << ControlNames::lcdSizeOption(1) << ControlNames::loadPictureButton;
     QTest::newRow("rows, a custom size, after a table")
-        << "t6963c" << QSize(84, 48) << int(Template::C) << table << "logo" << "optgrf_8" << "cmdImport";
-    QTest::newRow("XBM") << "xbm" << QSize(40, 24) << int(Template::Xbm) << QByteArray() << "logo_bits" << "optgrf_8"
-                         << ControlNames::loadPictureButton;
+        << "t6963c" << QSize(84, 48) << int(Template::C) << table << "logo" << ControlNames::lcdSizeOption(8)
+        << ControlNames::importPictureButton;
+    QTest::newRow("XBM") << "xbm" << QSize(40, 24) << int(Template::Xbm) << QByteArray() << "logo_bits"
+                         << ControlNames::lcdSizeOption(8) << ControlNames::loadPictureButton;
 }
 
 // The file Tavrel writes for a picture loads back as that picture, with the
@@ -126,7 +127,7 @@ void ArrayLoadTest::arrayLandsAsWritten()
     QStringList guess;
     ArrayLoadDialog::setAnswerer([&guess](ArrayLoadDialog &dialog) {
         for (const char *name : {ControlNames::arrayWidthBox, ControlNames::arrayHeightBox})
-            if (auto *box = control<QSpinBox>(&dialog, QLatin1String(name)))
+            if (auto *box = control<QSpinBox>(&dialog, name))
                 guess << box->text();
         if (auto *list = control<QTreeWidget>(&dialog, QLatin1String(ControlNames::arrayList)))
             guess << list->currentItem()->text(0);
@@ -221,7 +222,7 @@ void ArrayLoadTest::refusedFileChangesNothing()
     QVERIFY2(messages.messages.first().contains(path + reason), qPrintable(messages.messages.first()));
     QCOMPARE(m_canvas->image(), before);
     QCOMPARE(output->toPlainText(), QStringLiteral("old text"));
-    auto *otherSize = control<QRadioButton>(m_window, QStringLiteral("optgrf_1"));
+    auto *otherSize = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(1));
     QVERIFY(otherSize && otherSize->isEnabled());
 }
 

@@ -106,7 +106,7 @@ private:
     {
         int enabled = 0;
         for (int index = 0; index <= 7; ++index)
-            if (auto *size = control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(index)))
+            if (auto *size = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(index)))
                 enabled |= size->isEnabled() << index;
         return enabled;
     }
@@ -126,7 +126,7 @@ void BitmapPanelTest::init()
     QVERIFY(m_canvas);
     m_output = control<QPlainTextEdit>(m_window, ControlNames::outputWindow);
     QVERIFY(m_output);
-    m_inverted = control<QCheckBox>(m_window, "chkinvert");
+    m_inverted = control<QCheckBox>(m_window, ControlNames::invertedCheck);
     QVERIFY(m_inverted);
     QVERIFY(m_canvas && m_output && m_inverted);
     m_output->setPlainText(QStringLiteral("old text"));
@@ -187,7 +187,7 @@ void BitmapPanelTest::loadShowsFileAndDump()
 void BitmapPanelTest::saveAtLcdSize()
 {
     MessageRecorder messages;
-    click(QStringLiteral("optgrf_1")); // 128x64
+    click(ControlNames::lcdSizeOption(1)); // 128x64
     m_canvas->setPoint(QPoint(3, 4));
     m_canvas->setPoint(QPoint(127, 63));
     const QStringList filesBefore = QDir(m_dir.path()).entryList(QDir::Files);
@@ -218,19 +218,19 @@ void BitmapPanelTest::textStampsLineByLine()
         dialog.fontSize = 10;
         return QStringLiteral("ok");
     });
-    click(QStringLiteral("cmdfont"));
+    click(ControlNames::textFontButton);
     FileAndFontPrompts::setAnswerer([](FileAndFontPrompts &dialog, FileAndFontPrompts::Mode) {
         dialog.fontName = QStringLiteral("DejaVu Serif");
         return QString();
     });
-    click(QStringLiteral("cmdfont"));
+    click(ControlNames::textFontButton);
     QCOMPARE(m_window->fileAndFontPrompts()->flags, 3);
     QCOMPARE(m_canvas->stampFont(), QFont(QStringLiteral("DejaVu Sans"), 10));
-    auto *pictxt = control<QLineEdit>(m_window, "pictxt");
-    QVERIFY(pictxt);
-    pictxt->setText(QStringLiteral("Hig"));
+    auto *stampTextBox = control<QLineEdit>(m_window, ControlNames::stampTextBox);
+    QVERIFY(stampTextBox);
+    stampTextBox->setText(QStringLiteral("Hig"));
     m_canvas->setPoint(QPoint(30, 20));
-    click(QStringLiteral("cmdtext"));
+    click(ControlNames::stampTextButton);
     const QPoint next = m_canvas->currentPosition();
     QList<QPoint> ink = pixelsOf(m_canvas->image(), Black);
     ink.removeOne(QPoint(30, 20));
@@ -238,17 +238,17 @@ void BitmapPanelTest::textStampsLineByLine()
     // Top-left of the text at the point; the next line starts at the left edge below it.
     QVERIFY(ink.size() > 20 && line.left() >= 30 && line.top() >= 20 && line.top() < 26);
     QVERIFY(line.bottom() < next.y() && next.x() == 0);
-    click(QStringLiteral("cmdtext"));
+    click(ControlNames::stampTextButton);
     const QList<QPoint> bothLines = pixelsOf(m_canvas->image(), Black);
     QCOMPARE(bothLines.size(), 2 * ink.size() + 1);
     QVERIFY(boundsOf(bothLines).left() < 3);
     QCOMPARE(pixelsOf(m_canvas->image(), White).size() + bothLines.size(), 240 * 64); // nothing grey
     // An empty text only moves down a line.
-    auto *pictxt2 = control<QLineEdit>(m_window, "pictxt");
+    auto *pictxt2 = control<QLineEdit>(m_window, ControlNames::stampTextBox);
     QVERIFY(pictxt2);
     pictxt2->clear();
     const QImage before = m_canvas->image();
-    click(QStringLiteral("cmdtext"));
+    click(ControlNames::stampTextButton);
     QCOMPARE(m_canvas->image(), before);
     QCOMPARE(m_canvas->currentPosition(), QPoint(0, 3 * next.y() - 40));
     // "Erase" prints white over black, and paints no box behind the letters.
@@ -257,8 +257,8 @@ void BitmapPanelTest::textStampsLineByLine()
     m_canvas->setImage(black);
     m_canvas->setCurrentPosition(QPoint(0, 0));
     click(QString(ControlNames::eraseButton));
-    pictxt->setText(QStringLiteral("WIDE"));
-    click(QStringLiteral("cmdtext"));
+    stampTextBox->setText(QStringLiteral("WIDE"));
+    click(ControlNames::stampTextButton);
     const QList<QPoint> white = pixelsOf(m_canvas->image(), White);
     QVERIFY(white.size() > 20 && white.size() < boundsOf(white).width() * boundsOf(white).height() / 2);
 }
@@ -277,7 +277,7 @@ void BitmapPanelTest::roundTripThroughWindow()
 {
     QFETCH(int, option);
     QFETCH(QSize, size);
-    click(QStringLiteral("optgrf_%1").arg(option));
+    click(ControlNames::lcdSizeOption(option));
     click(QString(ControlNames::horizontalOption)); // horizontal packing
     const int right = size.width() - 1, bottom = size.height() - 1;
     for (QLine stroke : {QLine(0, 0, right, bottom), QLine(right, 0, right, bottom), QLine(0, bottom, 9, bottom)}) {
@@ -335,11 +335,11 @@ void BitmapPanelTest::polarityHoldsForThePicture()
 
 void BitmapPanelTest::loadSaysWhatItDid()
 {
-    click(QStringLiteral("optgrf_1")); // 128x64
+    click(ControlNames::lcdSizeOption(1)); // 128x64
     answerFiles(writeFile(QStringLiteral("logo.bmp"), MonoBmpWriter::encode(PenStroke::blank(300, 100))));
     acceptNextDialog();
     click(QString(ControlNames::loadPictureButton));
-    auto *status = control<QLabel>(m_window, QStringLiteral("lblStatus"));
+    auto *status = control<QLabel>(m_window, ControlNames::canvasStatusLabel);
     QVERIFY(status);
     QVERIFY2(status->text().contains(QStringLiteral("logo.bmp is 300x100; the canvas shows its top-left 128x64")),
              qPrintable(status->text()));
@@ -351,7 +351,7 @@ void BitmapPanelTest::loadSaysWhatItDid()
     answerFiles(writeFile(QStringLiteral("lcd.bmp"), MonoBmpWriter::encode(PenStroke::blank(128, 64))));
     click(QString(ControlNames::loadPictureButton));
     QVERIFY(status->text().contains(QStringLiteral("\"Clear\" unlocks")));
-    auto *locked = control<QRadioButton>(m_window, QStringLiteral("optgrf_0"));
+    auto *locked = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(0));
     QVERIFY(!locked->isEnabled());
     QVERIFY(locked->toolTip().contains(QStringLiteral("\"Clear\" unlocks")));
     click(QString(ControlNames::clearCanvasButton));
@@ -423,10 +423,10 @@ void BitmapPanelTest::foldersAndFontFollowTheUser()
     // The Font dialog opens on the font in use; OK without changes keeps it.
     const QFont before = m_canvas->stampFont();
     folders.clear();
-    click(QStringLiteral("cmdfont"));
+    click(ControlNames::textFontButton);
     QCOMPARE(folders, QStringList{QStringLiteral("%1 %2").arg(QFontInfo(before).family()).arg(before.pointSizeF())});
     QCOMPARE(m_canvas->stampFont().pointSizeF(), before.pointSizeF());
-    auto *shown = control<QLabel>(m_window, QStringLiteral("lblFont"));
+    auto *shown = control<QLabel>(m_window, ControlNames::fontInUseLabel);
     QVERIFY(shown);
     QCOMPARE(shown->text(), QStringLiteral("%1 %2 pt").arg(QFontInfo(before).family()).arg(before.pointSizeF()));
 }
@@ -434,13 +434,13 @@ void BitmapPanelTest::foldersAndFontFollowTheUser()
 // A custom 84x48 picture: 504 bytes vertically, and the same after Save and Load.
 void BitmapPanelTest::customSizeRoundTrip()
 {
-    click(QStringLiteral("optgrf_8"));
-    auto *txtWidth = control<QSpinBox>(m_window, QStringLiteral("txtWidth"));
-    QVERIFY(txtWidth);
-    txtWidth->setValue(84);
-    auto *txtHeight = control<QSpinBox>(m_window, QStringLiteral("txtHeight"));
-    QVERIFY(txtHeight);
-    txtHeight->setValue(48);
+    click(ControlNames::lcdSizeOption(8));
+    auto *widthBox = control<QSpinBox>(m_window, ControlNames::customWidthBox);
+    QVERIFY(widthBox);
+    widthBox->setValue(84);
+    auto *heightBox = control<QSpinBox>(m_window, ControlNames::customHeightBox);
+    QVERIFY(heightBox);
+    heightBox->setValue(48);
     for (QLine stroke : {QLine(0, 0, 83, 47), QLine(83, 0, 0, 47), QLine(40, 0, 40, 47)}) {
         m_canvas->setPoint(stroke.p1());
         m_canvas->lineTo(stroke.p2());
@@ -470,8 +470,8 @@ void BitmapPanelTest::importShowsTheResultFirst()
     qsizetype croppedLit = 0;
     ImportDialog::setAnswerer([&](ImportDialog &dialog) {
         croppedLit = pixelsOf(dialog.result(), Black).size();
-        auto *placement = control<QComboBox>(&dialog, QStringLiteral("cboPlacement"));
-        auto *dither = control<QComboBox>(&dialog, QStringLiteral("cboDither"));
+        auto *placement = control<QComboBox>(&dialog, ControlNames::placementBox);
+        auto *dither = control<QComboBox>(&dialog, ControlNames::ditherBox);
         if (!placement || !dither)
             return false;
         placement->setCurrentIndex(4); // Stretch
@@ -479,7 +479,7 @@ void BitmapPanelTest::importShowsTheResultFirst()
         previewed = dialog.result();
         return true;
     });
-    click(QStringLiteral("cmdPaste"));
+    click(ControlNames::pastePictureButton);
     QCOMPARE(croppedLit, 40 * 20); // at first the photo's top-left, as a plain Load
     const int lit = pixelsOf(m_canvas->image(), Black).size();
     QVERIFY2(lit > 240 * 64 * 0.7 && lit < 240 * 64 * 0.8, qPrintable(QString::number(lit))); // 1 - 60/255
@@ -490,7 +490,7 @@ void BitmapPanelTest::importShowsTheResultFirst()
     int asked = 0;
     ImportDialog::setAnswerer([&](ImportDialog &) { return ++asked, false; });
     answerFiles(writeFile(QStringLiteral("lcd.bmp"), MonoBmpWriter::encode(PenStroke::blank(240, 64))));
-    click(QStringLiteral("cmdImport"));
+    click(ControlNames::importPictureButton);
     QCOMPARE(asked, 1);
     QCOMPARE(m_canvas->image(), before);
     ImportDialog::setAnswerer({});
@@ -503,7 +503,7 @@ void BitmapPanelTest::loadsUndo()
     answerFiles(writeFile(QStringLiteral("full.bmp"), MonoBmpWriter::encode(QImage(240, 64, QImage::Format_Mono))));
     click(QString(ControlNames::loadPictureButton));
     QCOMPARE(enabledSizeOptions(), 0x80);
-    click(QStringLiteral("cmdUndo"));
+    click(ControlNames::undoButton);
     QCOMPARE(pixelsOf(m_canvas->image(), Black), QList<QPoint>{QPoint(5, 5)});
     QCOMPARE(enabledSizeOptions(), 0xFF);
     QVERIFY(m_inverted->isEnabled());
@@ -511,8 +511,10 @@ void BitmapPanelTest::loadsUndo()
 
 void BitmapPanelTest::pendingTextIsNotThePicture()
 {
-    control<QComboBox>(m_window, "cboTool")->setCurrentIndex(7); // Text
-    control<QLineEdit>(m_window, "pictxt")->setText(QStringLiteral("Hig"));
+    if (auto *tool = control<QComboBox>(m_window, ControlNames::drawingToolBox))
+        tool->setCurrentIndex(7); // Text
+    if (auto *found = control<QLineEdit>(m_window, ControlNames::stampTextBox))
+        found->setText(QStringLiteral("Hig"));
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, QPoint(30, 20) * m_canvas->zoom());
     const auto pendingInk = [this] {
         const QImage shown = m_canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -524,8 +526,10 @@ void BitmapPanelTest::pendingTextIsNotThePicture()
     };
     QVERIFY(pendingInk() > 20);
     QVERIFY(pixelsOf(m_canvas->image(), Black).isEmpty());
-    QVERIFY(control<QLabel>(m_window, "lblStatus")->text().contains(QStringLiteral("stamps it")));
-    click(QStringLiteral("cmdtext"));
+    auto *status = control<QLabel>(m_window, ControlNames::canvasStatusLabel);
+    QVERIFY(status);
+    QVERIFY(status->text().contains(QStringLiteral("stamps it")));
+    click(ControlNames::stampTextButton);
     QVERIFY(pixelsOf(m_canvas->image(), Black).size() > 20);
     QCOMPARE(pendingInk(), 0); // no second copy waits on the next line
 }
@@ -555,7 +559,7 @@ void BitmapPanelTest::picturesRetireTheConversion()
     if (paste) {
         QGuiApplication::clipboard()->setImage(photo);
         ImportDialog::setAnswerer([](ImportDialog &) { return true; });
-        click(QStringLiteral("cmdPaste"));
+        click(ControlNames::pastePictureButton);
         ImportDialog::setAnswerer({});
     } else {
         answerFiles(writeFile(QStringLiteral("lcd.bmp"), MonoBmpWriter::encode(photo)));
@@ -565,7 +569,9 @@ void BitmapPanelTest::picturesRetireTheConversion()
     QVERIFY(!reformat->isEnabled());
     QVERIFY(m_window->state().transferHeader.isEmpty());
     QCOMPARE(!m_output->toPlainText().isEmpty(), dumped);
-    QTRY_COMPARE(control<QLabel>(m_window, "previewDifference")->text(), difference);
+    auto *differences = control<QLabel>(m_window, ControlNames::previewDifference);
+    QVERIFY(differences);
+    QTRY_COMPARE(differences->text(), difference);
 }
 
 QTEST_MAIN(BitmapPanelTest)

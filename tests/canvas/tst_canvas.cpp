@@ -76,9 +76,9 @@ private:
         QTest::mouseMove(m_canvas, screenPoint(m_canvas, to.x(), to.y()));
         QTest::mouseRelease(m_canvas, button, {}, screenPoint(m_canvas, to.x(), to.y()));
     }
-    void click(const char *name)
+    void click(const QString &name)
     {
-        if (auto *button = control<QAbstractButton>(m_window, QLatin1String(name)))
+        if (auto *button = control<QAbstractButton>(m_window, name))
             button->click();
     }
 
@@ -121,7 +121,7 @@ void CanvasTest::sizeOptions()
     QFETCH(int, index);
     QFETCH(int, width);
     QFETCH(int, height);
-    auto *option = control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(index));
+    auto *option = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(index));
     QVERIFY(option);
     option->click();
     const AppState &s = m_window->state();
@@ -131,7 +131,7 @@ void CanvasTest::sizeOptions()
     QCOMPARE(m_canvas->image().size(), QSize(width, height));
     // "Fit": the largest whole-number zoom that shows the whole picture, every LCD pixel a square.
     QCOMPARE(m_canvas->size(), QSize(width, height) * m_canvas->zoom());
-    auto *scroll = control<QScrollArea>(m_window, "scrCanvas");
+    auto *scroll = control<QScrollArea>(m_window, ControlNames::canvasScrollArea);
     QVERIFY(scroll);
     const QSize room = scroll->maximumViewportSize();
     QVERIFY(room.expandedTo(m_canvas->size()) == room);
@@ -156,15 +156,15 @@ void CanvasTest::sizeChangeNeverLosesDrawing()
     const QImage drawn = m_canvas->image();
     QCOMPARE(blackPixels(drawn), 2 * 240);
     if (how == "clicks") {
-        click("optgrf_1"); // 128x64
+        click(ControlNames::lcdSizeOption(1)); // 128x64
         QCOMPARE(m_canvas->image(), drawn.copy(0, 0, 128, 64));
-        click("optgrf_2"); // 128x32
-        click("optgrf_7"); // 320x200: white beyond
+        click(ControlNames::lcdSizeOption(2)); // 128x32
+        click(ControlNames::lcdSizeOption(7)); // 320x200: white beyond
         QCOMPARE(blackPixels(m_canvas->image()), 2 * 240);
-        click("optgrf_0");
+        click(ControlNames::lcdSizeOption(0));
     } else {
         // On screen 240x128, 128x128, 128x64 and 128x32 stand below 240x64.
-        auto *option = control<QRadioButton>(m_window, "optgrf_0");
+        auto *option = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(0));
         QVERIFY(option);
         option->setFocus();
         for (int step = 0; step < 4; ++step)
@@ -177,7 +177,7 @@ void CanvasTest::sizeChangeNeverLosesDrawing()
     QCOMPARE(m_canvas->image(), drawn);
     // "Clear" clears the hidden part too.
     click(ControlNames::clearCanvasButton);
-    click("optgrf_7");
+    click(ControlNames::lcdSizeOption(7));
     QCOMPARE(blackPixels(m_canvas->image()), 0);
 }
 
@@ -250,7 +250,7 @@ void CanvasTest::penSizes()
 
 void CanvasTest::positionShownWhileHovering()
 {
-    auto *label = control<QLabel>(m_window, "lblxy");
+    auto *label = control<QLabel>(m_window, ControlNames::pointerPositionLabel);
     QVERIFY(label->isHidden());
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 7, 9));
     QVERIFY(label->isVisible());
@@ -276,19 +276,19 @@ void CanvasTest::moveWithoutButtonDrawsNothing()
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 20, 20));
     QTest::mouseMove(m_canvas, screenPoint(m_canvas, 40, 30));
     QCOMPARE(blackPixels(m_canvas->image()), 0);
-    auto *lblxy = control<QLabel>(m_window, "lblxy");
-    QVERIFY(lblxy);
-    QCOMPARE(lblxy->text(), QStringLiteral("X:40 Y:30"));
+    auto *pointerPosition = control<QLabel>(m_window, ControlNames::pointerPositionLabel);
+    QVERIFY(pointerPosition);
+    QCOMPARE(pointerPosition->text(), QStringLiteral("X:40 Y:30"));
 }
 
 void CanvasTest::clearReenablesControls()
 {
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 40, 20));
-    auto *inverted = control<QCheckBox>(m_window, "chkinvert");
+    auto *inverted = control<QCheckBox>(m_window, ControlNames::invertedCheck);
     QVERIFY(inverted);
     inverted->setEnabled(false);
     for (int i = 0; i <= 7; ++i) {
-        auto *size = control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(i));
+        auto *size = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(i));
         QVERIFY(size);
         size->setEnabled(false);
     }
@@ -299,13 +299,13 @@ void CanvasTest::clearReenablesControls()
     QCOMPARE(m_canvas->currentPosition(), QPoint(0, 0));
     QVERIFY(inverted->isEnabled());
     for (int i = 0; i <= 6; ++i) {
-        auto *size = control<QRadioButton>(m_window, QStringLiteral("optgrf_%1").arg(i));
+        auto *size = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(i));
         QVERIFY(size);
         QVERIFY(size->isEnabled());
     }
-    auto *optgrf_7 = control<QRadioButton>(m_window, "optgrf_7");
-    QVERIFY(optgrf_7);
-    QVERIFY(!optgrf_7->isEnabled()); // never touched by Clear
+    auto *sizeOption7 = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(7));
+    QVERIFY(sizeOption7);
+    QVERIFY(!sizeOption7->isEnabled()); // never touched by Clear
     QVERIFY(!m_window->state().canvasShowsLoadedBitmap);
 }
 
@@ -347,10 +347,10 @@ void CanvasTest::toolsDrawAndUndo()
     QFETCH(QPoint, to);
     QFETCH(int, black);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    auto *cboTool = control<QComboBox>(m_window, "cboTool");
-    QVERIFY(cboTool);
-    cboTool->setCurrentIndex(tool);
-    auto *undo = control<QAbstractButton>(m_window, "cmdUndo");
+    auto *toolBox = control<QComboBox>(m_window, ControlNames::drawingToolBox);
+    QVERIFY(toolBox);
+    toolBox->setCurrentIndex(tool);
+    auto *undo = control<QAbstractButton>(m_window, ControlNames::undoButton);
     QVERIFY(!undo->isEnabled());
     drag(from, to);
     QCOMPARE(blackPixels(m_canvas->image()), black);
@@ -375,33 +375,33 @@ void CanvasTest::clearAndSizeChangeUndo()
     const QImage drawn = m_canvas->image();
     click(ControlNames::clearCanvasButton); // Clear
     QCOMPARE(blackPixels(m_canvas->image()), 0);
-    click("cmdUndo");
+    click(ControlNames::undoButton);
     QCOMPARE(m_canvas->image(), drawn);
-    click("optgrf_1"); // 128x64
+    click(ControlNames::lcdSizeOption(1)); // 128x64
     const AppState &s = m_window->state();
     QCOMPARE(s.lcdWidth, qint16(128));
-    click("cmdUndo");
+    click(ControlNames::undoButton);
     QCOMPARE(m_canvas->image(), drawn);
     QCOMPARE(s.lcdWidth, qint16(240));
     QCOMPARE(s.lcdSizeIndex, qint16(0));
-    auto *optgrf_0 = control<QRadioButton>(m_window, "optgrf_0");
-    QVERIFY(optgrf_0);
-    QVERIFY(optgrf_0->isChecked());
-    click("cmdRedo");
-    auto *optgrf_12 = control<QRadioButton>(m_window, "optgrf_1");
-    QVERIFY(optgrf_12);
-    QVERIFY(optgrf_12->isChecked());
+    auto *sizeOption0 = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(0));
+    QVERIFY(sizeOption0);
+    QVERIFY(sizeOption0->isChecked());
+    click(ControlNames::redoButton);
+    auto *sizeOption1 = control<QRadioButton>(m_window, ControlNames::lcdSizeOption(1));
+    QVERIFY(sizeOption1);
+    QVERIFY(sizeOption1->isChecked());
     QCOMPARE(m_canvas->image().size(), QSize(128, 64));
     QCOMPARE(s.lcdSizeIndex, qint16(1));
 }
 
 void CanvasTest::textIsPlacedAndShownBeforeStamping()
 {
-    auto *text = control<QLineEdit>(m_window, "pictxt");
+    auto *text = control<QLineEdit>(m_window, ControlNames::stampTextBox);
     QVERIFY(text);
-    auto *cboTool = control<QComboBox>(m_window, "cboTool");
-    QVERIFY(cboTool);
-    cboTool->setCurrentIndex(7); // Text
+    auto *toolBox = control<QComboBox>(m_window, ControlNames::drawingToolBox);
+    QVERIFY(toolBox);
+    toolBox->setCurrentIndex(7); // Text
     text->setText(QStringLiteral("Hi"));
     QTest::mouseClick(m_canvas, Qt::LeftButton, {}, screenPoint(m_canvas, 30, 20));
     QCOMPARE(m_canvas->currentPosition(), QPoint(30, 20));
@@ -410,14 +410,14 @@ void CanvasTest::textIsPlacedAndShownBeforeStamping()
     QTest::keyClick(text, Qt::Key_Return); // Enter stamps
     const int regular = blackPixels(m_canvas->image());
     QVERIFY(regular > 10);
-    click("cmdUndo");
+    click(ControlNames::undoButton);
     QCOMPARE(blackPixels(m_canvas->image()), 0);
     // Bold is honoured.
     QFont bold = m_canvas->stampFont();
     bold.setBold(true);
     m_canvas->setStampFont(bold);
     m_canvas->setCurrentPosition(QPoint(30, 20));
-    click("cmdtext");
+    click(ControlNames::stampTextButton);
     QVERIFY(blackPixels(m_canvas->image()) > regular);
 }
 
@@ -425,18 +425,18 @@ void CanvasTest::pictureOperationsAndArrowKeys()
 {
     m_canvas->setPoint({0, 0});
     m_canvas->setPoint({1, 0});
-    click("cmdInvertPicture");
+    click(ControlNames::invertPictureButton);
     QCOMPARE(blackPixels(m_canvas->image()), 240 * 64 - 2);
-    click("cmdUndo");
-    click("cmdFlipH");
+    click(ControlNames::undoButton);
+    click(ControlNames::flipHorizontalButton);
     QVERIFY(m_canvas->isBlack(239, 0) && m_canvas->isBlack(238, 0));
-    click("cmdFlipV");
+    click(ControlNames::flipVerticalButton);
     QVERIFY(m_canvas->isBlack(239, 63));
     click(ControlNames::rotate180Button);
     QVERIFY(m_canvas->isBlack(0, 0) && m_canvas->isBlack(1, 0));
     auto *rotate90 = control<QAbstractButton>(m_window, ControlNames::rotate90Button);
     QVERIFY(!rotate90->isEnabled()); // 240x64 is no square
-    click("optgrf_5"); // 128x128
+    click(ControlNames::lcdSizeOption(5)); // 128x128
     QVERIFY(rotate90->isEnabled());
     rotate90->click();
     QCOMPARE(blackPixels(m_canvas->image()), 2);
@@ -445,26 +445,26 @@ void CanvasTest::pictureOperationsAndArrowKeys()
     QTest::keyClick(m_canvas, Qt::Key_Left);
     QTest::keyClick(m_canvas, Qt::Key_Down);
     QVERIFY(m_canvas->isBlack(126, 1) && m_canvas->isBlack(126, 2));
-    click("cmdUndo");
-    click("cmdUndo");
+    click(ControlNames::undoButton);
+    click(ControlNames::undoButton);
     QVERIFY(m_canvas->isBlack(127, 0));
 }
 
 void CanvasTest::customSize()
 {
-    auto *box = control<QSpinBox>(m_window, "txtWidth");
+    auto *box = control<QSpinBox>(m_window, ControlNames::customWidthBox);
     QVERIFY(box);
-    auto *type = control<QComboBox>(m_window, "cboDisplayType");
+    auto *type = control<QComboBox>(m_window, ControlNames::displayTypeBox);
     QVERIFY(type);
     QVERIFY(!box->isVisible() && !type->isVisible()); // only for a custom size
-    click("optgrf_8");
+    click(ControlNames::lcdSizeOption(8));
     QVERIFY(box->isVisible() && type->isVisible());
     QCOMPARE(box->value(), 240); // starts from the size shown
     QCOMPARE(type->currentData().toChar(), QLatin1Char('0'));
     box->setValue(84);
-    auto *txtHeight = control<QSpinBox>(m_window, "txtHeight");
-    QVERIFY(txtHeight);
-    txtHeight->setValue(48);
+    auto *heightBox = control<QSpinBox>(m_window, ControlNames::customHeightBox);
+    QVERIFY(heightBox);
+    heightBox->setValue(48);
     const AppState &s = m_window->state();
     QCOMPARE(QSize(s.lcdWidth, s.lcdHeight), QSize(84, 48));
     QCOMPARE(s.lcdSizeIndex, qint16(8));
@@ -475,16 +475,16 @@ void CanvasTest::customSize()
     click(ControlNames::convertButton);
     QCOMPARE(s.outputText.size(), 504 * 2);
     QVERIFY(s.transferHeader.startsWith(QLatin1Char('3')));
-    click("optgrf_1");
+    click(ControlNames::lcdSizeOption(1));
     QVERIFY(!type->isVisible());
-    click("cmdUndo");
+    click(ControlNames::undoButton);
     QVERIFY(type->isVisible());
     QCOMPARE(m_canvas->image().size(), QSize(84, 48));
 }
 
 void CanvasTest::gridAndFitFollowTheRoom()
 {
-    auto *zoom = control<QComboBox>(m_window, "cboZoom");
+    auto *zoom = control<QComboBox>(m_window, ControlNames::canvasZoomBox);
     QVERIFY(zoom);
     m_canvas->clearFocus(); // the focus frame is not the grid
     zoom->setCurrentIndex(3); // 3:1, no grid

@@ -27,24 +27,24 @@ class ConvertPanelTest : public QObject
         return outputWindow->toPlainText();
     }
     // A missing control has failed the test already (see control()); these then do nothing.
-    void click(const char *name)
+    void click(const QString &name)
     {
         if (auto *button = control<QAbstractButton>(m_window, name))
             button->click();
     }
-    void setText(const char *name, const QString &text)
+    void setText(const QString &name, const QString &text)
     {
         if (auto *box = control<QLineEdit>(m_window, name))
             box->setText(text);
     }
-    QString text(const char *name) const
+    QString text(const QString &name) const
     {
         auto *box = control<QLineEdit>(m_window, name);
         return box ? box->text() : QString();
     }
     QString byteCount() const
     {
-        auto *count = control<QLabel>(m_window, "lblfz");
+        auto *count = control<QLabel>(m_window, ControlNames::byteCountLabel);
         return count ? count->text() : QString();
     }
 
@@ -61,7 +61,7 @@ private slots:
 
     void verticalConvertsTheCanvas()
     {
-        auto *note = control<QWidget>(m_window, "LCD");
+        auto *note = control<QWidget>(m_window, ControlNames::horizontalNote);
         QVERIFY(note);
         click(ControlNames::verticalOption);
         QVERIFY(note->isHidden());
@@ -85,7 +85,7 @@ private slots:
         QVERIFY(reformatButton->isEnabled());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
-        click("optgrf_7");
+        click(ControlNames::lcdSizeOption(7));
         setText(ControlNames::delimiterBox, QString());
         QCOMPARE(convert().size(), 8000 * 4);
         QCOMPARE(s.transferHeader, QStringLiteral("02000000A*"));
@@ -95,7 +95,7 @@ private slots:
 
     void horizontalPacksDrawingUnlessBitmapUntouched()
     {
-        click("optgrf_2"); // 128x32
+        click(ControlNames::lcdSizeOption(2)); // 128x32
         QTest::mouseClick(m_canvas, Qt::LeftButton, {}, QPoint(m_canvas->zoom() * 9, 0));
         QVERIFY(convert().startsWith(QStringLiteral("0040000000")));
         QCOMPARE(byteCount(), QStringLiteral("513"));
@@ -123,19 +123,19 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, message);
         const QString good = convert();
-        setText("eeprom", address);
+        setText(ControlNames::startAddressBox, address);
         MessageRecorder recorder;
         QVERIFY(convert().isEmpty());
         QCOMPARE(recorder.messages, QStringList{message});
         const AppState &s = m_window->state();
         QVERIFY(s.outputText.isEmpty() && s.savedOutputText == good);
         QCOMPARE(byteCount(), QStringLiteral("1921"));
-        QCOMPARE(text("eeprom"), address);
+        QCOMPARE(text(ControlNames::startAddressBox), address);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        setText("eeprom", QStringLiteral("65535"));
+        setText(ControlNames::startAddressBox, QStringLiteral("65535"));
         QVERIFY(!convert().isEmpty());
         QCOMPARE(s.transferHeader, QStringLiteral("020FFFF0A*"));
-        QCOMPARE(text("eeprom"), QStringLiteral("65535"));
+        QCOMPARE(text(ControlNames::startAddressBox), QStringLiteral("65535"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "logic/convert/Conversion.h"
 #include "logic/convert/TransferHeader.h"
 #include "widgets/decode/LcdPictureView.h"
@@ -66,15 +67,15 @@ void PreviewPaneTest::namedForAssistiveTools()
 {
     PreviewPane pane;
     QCOMPARE(pane.accessibleName(), QStringLiteral("Preview"));
-    auto *previewZoom = control<QSpinBox>(&pane, "previewZoom");
+    auto *previewZoom = control<QSpinBox>(&pane, ControlNames::previewZoom);
     QVERIFY(previewZoom);
     QCOMPARE(previewZoom->accessibleName(), QStringLiteral("Zoom"));
-    auto *previewColours = control<QComboBox>(&pane, "previewColours");
+    auto *previewColours = control<QComboBox>(&pane, ControlNames::previewColours);
     QVERIFY(previewColours);
     QCOMPARE(previewColours->accessibleName(), QStringLiteral("Colours"));
     for (const QLabel *value : pane.findChildren<QLabel *>())
         QVERIFY2(!value->text().isEmpty() || value->isHidden(), qPrintable(value->objectName()));
-    QCOMPARE(label(pane, "previewDetails"), QStringLiteral("No text to preview"));
+    QCOMPARE(label(pane, ControlNames::previewDetails), QStringLiteral("No text to preview"));
 }
 
 void PreviewPaneTest::decodesOnceTypingRests()
@@ -92,7 +93,7 @@ void PreviewPaneTest::decodesOnceTypingRests()
     QTest::qWait(PreviewPane::IdleDelayMs * 2);
     QCOMPARE(decoded.count(), 1);
     QVERIFY2(pane.result().ok(), qPrintable(pane.result().problem()));
-    QCOMPARE(label(pane, "previewDetails"), QStringLiteral("1024 bytes, 128x64, vertical (KS0108)"));
+    QCOMPARE(label(pane, ControlNames::previewDetails), QStringLiteral("1024 bytes, 128x64, vertical (KS0108)"));
 }
 
 void PreviewPaneTest::sameAsCanvasThenOneEditedByteMarked_data()
@@ -117,7 +118,7 @@ void PreviewPaneTest::sameAsCanvasThenOneEditedByteMarked()
     pane.setText(text);
     pane.decodeNow();
     QCOMPARE(pane.differingPixels(), 0);
-    QCOMPARE(label(pane, "previewDifference"), QStringLiteral("Same as the canvas"));
+    QCOMPARE(label(pane, ControlNames::previewDifference), QStringLiteral("Same as the canvas"));
 
     // "const unsigned char logo[] = {" is 30 characters, each byte 6 ("0x05, ").
     const int at = 30 + 130 * 6 + 2;
@@ -125,7 +126,7 @@ void PreviewPaneTest::sameAsCanvasThenOneEditedByteMarked()
     text.replace(at, 2, QString::number(value ^ 0xff, 16).rightJustified(2, '0'));
     pane.setText(text);
     QTRY_COMPARE(pane.differingPixels(), byteArea.width() * byteArea.height());
-    QCOMPARE(label(pane, "previewDifference"), QStringLiteral("8 pixels differ from the canvas (red)"));
+    QCOMPARE(label(pane, ControlNames::previewDifference), QStringLiteral("8 pixels differ from the canvas (red)"));
     const QImage shown = pane.shownImage();
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
@@ -141,13 +142,13 @@ void PreviewPaneTest::saysWhereTextCannotBeDecoded()
     text.replace(30 + 10 * 6, 4, QStringLiteral("0xg5")); // the eleventh byte, column 91
     pane.setText(text);
     pane.decodeNow();
-    QCOMPARE(label(pane, "previewDetails"),
+    QCOMPARE(label(pane, ControlNames::previewDetails),
              QStringLiteral("Cannot decode: line 1, column 91: cannot read \"0xg5\" as a byte"));
     QCOMPARE(pane.result().error.position, 90);
 
     pane.setText(good.left(30 + 500 * 6)); // cut after the delimiter of byte 500
     pane.decodeNow();
-    QCOMPARE(label(pane, "previewDetails"), QStringLiteral("500 bytes; 128x64 needs 1024"));
+    QCOMPARE(label(pane, ControlNames::previewDetails), QStringLiteral("500 bytes; 128x64 needs 1024"));
 }
 
 void PreviewPaneTest::showsStreamHeaderInWords()
@@ -163,7 +164,7 @@ void PreviewPaneTest::showsStreamHeaderInWords()
         SendStream::outputTextFrom(Conversion::fromPicture(picture, ConversionSettings())), 32);
     pane.setText(stream);
     pane.decodeNow();
-    QCOMPARE(label(pane, "previewDetails"),
+    QCOMPARE(label(pane, ControlNames::previewDetails),
              QStringLiteral("LCD, display type 0, buffer 32, address 0000, PIC delay 10 ms\n"
                             "1921 bytes, 240x64, horizontal (T6963C, SED1330)"));
     QCOMPARE(pane.differingPixels(), 0);
@@ -175,7 +176,7 @@ void PreviewPaneTest::zoomAndGrid()
     pane.setLcdGeometry(128, 32, false);
     pane.setText(QString());
     pane.decodeNow();
-    auto *view = control<LcdPictureView>(&pane, "previewPicture");
+    auto *view = control<LcdPictureView>(&pane, ControlNames::previewPicture);
     QVERIFY(view);
     pane.setZoom(2);
     QCOMPARE(view->size(), QSize(256, 64));
@@ -211,8 +212,12 @@ void PreviewPaneTest::startsAtFit()
     scroll->setFixedSize(500, 300);
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
-    QCOMPARE(control<QSpinBox>(&pane, "previewZoom")->text(), QStringLiteral("Fit"));
-    QTRY_COMPARE(control<LcdPictureView>(&pane, "previewPicture")->size(), shown);
+    auto *zoom = control<QSpinBox>(&pane, ControlNames::previewZoom);
+    QVERIFY(zoom);
+    QCOMPARE(zoom->text(), QStringLiteral("Fit"));
+    auto *view = control<LcdPictureView>(&pane, ControlNames::previewPicture);
+    QVERIFY(view);
+    QTRY_COMPARE(view->size(), shown);
 }
 
 void PreviewPaneTest::coloursFollowTheChoice()
@@ -224,7 +229,7 @@ void PreviewPaneTest::coloursFollowTheChoice()
     const QImage green = pane.shownImage();
     QVERIFY(qGreen(green.pixel(1, 0)) > qRed(green.pixel(1, 0))); // light green-grey background
     QVERIFY(qGray(green.pixel(0, 0)) < 64);                        // dark dot
-    auto *previewColours = control<QComboBox>(&pane, "previewColours");
+    auto *previewColours = control<QComboBox>(&pane, ControlNames::previewColours);
     QVERIFY(previewColours);
     previewColours->setCurrentText(QStringLiteral("Black on white"));
     QCOMPARE(pane.shownImage().pixel(0, 0), qRgb(0, 0, 0));
@@ -241,7 +246,7 @@ void PreviewPaneTest::otherSizeIsNotCompared()
     pane.setText(cSource(testPicture(128, 64), false));
     pane.decodeNow();
     QCOMPARE(pane.differingPixels(), -1);
-    QCOMPARE(label(pane, "previewDifference"),
+    QCOMPARE(label(pane, ControlNames::previewDifference),
              QStringLiteral("Not compared: the canvas is 240x64, the preview 128x64"));
     QCOMPARE(pane.shownImage().size(), QSize(128, 64));
 }
@@ -271,7 +276,7 @@ void PreviewPaneTest::saysOneThingOnly()
     pane.setText(text);
     pane.decodeNow();
     pane.setLcdGeometry(128, 64, horizontalAfter);
-    QCOMPARE(label(pane, "previewDifference"), difference);
+    QCOMPARE(label(pane, ControlNames::previewDifference), difference);
     QCOMPARE(pane.differingPixels(), -1);
     const QImage shown = pane.shownImage();
     for (int y = 0; y < shown.height(); ++y)

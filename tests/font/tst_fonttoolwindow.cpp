@@ -2,6 +2,7 @@
 // exported file, and text the canvas stamps with the tool's font is what
 // `tavrel font --render` draws from that file.
 #include "FormLookup.h"
+#include "widgets/ui/FontToolNames.h"
 #include "ProgramRun.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "logic/font/FontExport.h"
@@ -35,8 +36,8 @@ private slots:
 
     void editedGlyphIsExported()
     {
-        auto *set = m_window->findChild<FontSetView *>(QStringLiteral("fontSetView"));
-        auto *editor = m_window->findChild<GlyphEditor *>(QStringLiteral("glyphEditor"));
+        auto *set = m_window->findChild<FontSetView *>(FontToolNames::fontSetView);
+        auto *editor = m_window->findChild<GlyphEditor *>(FontToolNames::glyphEditor);
         QVERIFY(set && editor);
         QTest::mouseClick(set, Qt::LeftButton, {}, set->centreOf('A'));
         QCOMPARE(editor->glyph().code, char32_t('A'));
@@ -74,7 +75,7 @@ private slots:
         canvas.setLcdSize(128, 64);
         canvas.setDrawColour(qRgb(0, 0, 0));
         connect(m_window.get(), &FontToolWindow::textToolFontChosen, &canvas, &PixelCanvas::setLcdFont);
-        auto *use = m_window->findChild<QCheckBox *>(QStringLiteral("fontUseInTextTool"));
+        auto *use = m_window->findChild<QCheckBox *>(FontToolNames::fontUseInTextTool);
         QVERIFY(use);
         use->click();
         QVERIFY(canvas.usesLcdFont());

@@ -52,7 +52,7 @@ void OutputWindowTest::init()
     using namespace ControlNames;
     for (const char *name : {formatBox, delimiterBox, outputWindow, transmitWindow, reformatButton, sendToLcdButton,
                              saveOutputButton, copyOutputButton, textOutputFrame})
-        QVERIFY(control<QWidget>(m_window, QLatin1String(name)));
+        QVERIFY(control<QWidget>(m_window, name));
 }
 
 void OutputWindowTest::cleanup()
@@ -73,8 +73,10 @@ void OutputWindowTest::reformatRefusesFormattedText()
 {
     QFETCH(QString, format);
     QFETCH(QString, delimiter);
-    control<QLineEdit>(m_window, ControlNames::formatBox)->setText(format);
-    control<QLineEdit>(m_window, ControlNames::delimiterBox)->setText(delimiter);
+    if (auto *found = control<QLineEdit>(m_window, ControlNames::formatBox))
+        found->setText(format);
+    if (auto *found = control<QLineEdit>(m_window, ControlNames::delimiterBox))
+        found->setText(delimiter);
     text(ControlNames::outputWindow)->setPlainText(QStringLiteral("0x00,0xFF"));
     button(ControlNames::reformatButton)->setEnabled(true);
     MessageRecorder recorder;
@@ -125,7 +127,7 @@ void OutputWindowTest::copyClearRestore()
 
 void OutputWindowTest::caseToggle()
 {
-    QPushButton *toggle = button("txtcase");
+    QPushButton *toggle = button(ControlNames::caseButton);
     text(ControlNames::outputWindow)->setPlainText(QStringLiteral("{0xAb,0xcD}"));
     QTest::mouseClick(toggle, Qt::LeftButton);
     QCOMPARE(toggle->text(), QStringLiteral("&LowCase"));
@@ -174,7 +176,7 @@ void OutputWindowTest::openLoadsTransmitWindow()
         return chosen == QLatin1String("file") ? path : dir.filePath(QStringLiteral("gone.txt"));
     });
     MessageRecorder recorder;
-    QAction *open = control<QAction>(m_window, "mnuOpen");
+    QAction *open = control<QAction>(m_window, ControlNames::openAction);
     QVERIFY(open);
     open->trigger();
     QCOMPARE(filterShown, QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"));
@@ -278,6 +280,7 @@ void OutputWindowTest::saveWhereACopyCannotGo()
 void OutputWindowTest::lockGivesBackEachControlsOwnState()
 {
     auto *frame = control<QWidget>(m_window, ControlNames::textOutputFrame);
+    QVERIFY(frame);
     frame->setEnabled(false);
     button(ControlNames::saveOutputButton)->setEnabled(false);
     ControlLock lock;

@@ -69,16 +69,16 @@ private slots:
 
 private:
     template <typename T>
-    T *get(const char *name) const { return m_rig->get<T>(QLatin1String(name)); }
+    T *get(const QString &name) const { return m_rig->get<T>(name); }
     QPushButton *button(const char *name) const { return get<QPushButton>(name); }
-    QString text(const char *name) const
+    QString text(const QString &name) const
     {
         auto *window = get<QPlainTextEdit>(name);
         return window ? window->toPlainText() : QString();
     }
     bool sending() const
     {
-        auto *stop = button("cmdStop");
+        auto *stop = button(ControlNames::stopSendButton);
         return stop && !stop->isHidden();
     }
     void openPort();
@@ -111,9 +111,9 @@ void SendToLcdTest::sendStream(const QString &stream, const QString &delay)
 {
     m_rig->window->state().reformattedText = stream;
     m_rig->window->state().reformattedWaitChar = QStringLiteral("]");
-    auto *xmitdelay = get<QLineEdit>("xmitdelay");
-    QVERIFY(xmitdelay);
-    xmitdelay->setText(delay);
+    auto *xmitDelay = get<QLineEdit>(ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
+    xmitDelay->setText(delay);
     auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
     QVERIFY(sendToLcdButton);
     sendToLcdButton->setEnabled(true);
@@ -123,8 +123,12 @@ void SendToLcdTest::sendStream(const QString &stream, const QString &delay)
 QStringList SendToLcdTest::lockedStates() const
 {
     QStringList states;
-    for (const char *name : {ControlNames::sendToLcdButton, ControlNames::reformatButton, ControlNames::pasteAndSendButton, ControlNames::convertButton, ControlNames::clearOutputButton, "cmdcomm", ControlNames::portSettingsList,
-                             "Option1_1", ControlNames::picBufferList, "xmitdelay", ControlNames::waitCharBox, ControlNames::loadEepromCheck, "cmdlcd", ControlNames::transmitWindow})
+    using namespace ControlNames;
+    const QStringList watched = {
+        sendToLcdButton, reformatButton, pasteAndSendButton, convertButton, clearOutputButton, portOpenButton,
+        portSettingsList, comOption(2), picBufferList, xmitDelayBox, waitCharBox, loadEepromCheck,
+        displayEepromButton, transmitWindow};
+    for (const QString &name : watched)
         if (auto *widget = get<QWidget>(name))
             states << QStringLiteral("%1:%2").arg(name).arg(widget->isEnabled());
     return states;
@@ -162,9 +166,9 @@ void SendToLcdTest::drawConvertReformatSend()
     QCOMPARE(m_rig->window->state().reformattedText.toLatin1(), expected);
     openPort();
     const QStringList idle = lockedStates();
-    auto *xmitdelay = get<QLineEdit>("xmitdelay");
-    QVERIFY(xmitdelay);
-    xmitdelay->setText(QStringLiteral("5"));
+    auto *xmitDelay = get<QLineEdit>(ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
+    xmitDelay->setText(QStringLiteral("5"));
     MessageRecorder recorder;
     QElapsedTimer clock;
     clock.start();
@@ -173,24 +177,24 @@ void SendToLcdTest::drawConvertReformatSend()
     sendToLcdButton->click();
 
     QVERIFY(sending());
-    auto *comm = get<QLabel>("comm");
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("Busy"));
     QCOMPARE(Controls::background(comm), busyOrange);
     auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
     QVERIFY(receiveTimer);
     QVERIFY(!receiveTimer->isActive());
-    auto *prgSend = get<QProgressBar>("prgSend");
-    QVERIFY(prgSend);
-    QVERIFY(!prgSend->isHidden());
+    auto *sendProgress = get<QProgressBar>(ControlNames::sendProgressBar);
+    QVERIFY(sendProgress);
+    QVERIFY(!sendProgress->isHidden());
     auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
     QVERIFY(outputWindow);
     QVERIFY(outputWindow->isReadOnly());
     for (const QString &state : lockedStates())
         QVERIFY2(state.endsWith(QLatin1String(":0")), qPrintable(state));
-    auto *lblrem = get<QLabel>("lblrem");
-    QVERIFY(lblrem);
-    QVERIFY(spinUntil([lblrem] { return lblrem->text().toInt() < 3000; }));
+    auto *charactersLeft = get<QLabel>(ControlNames::charactersLeftLabel);
+    QVERIFY(charactersLeft);
+    QVERIFY(spinUntil([charactersLeft] { return charactersLeft->text().toInt() < 3000; }));
     QVERIFY(sending()); // counting down while the window keeps running
 
     QVERIFY(spinUntil([this] { return !sending(); }));
@@ -198,13 +202,13 @@ void SendToLcdTest::drawConvertReformatSend()
     QVERIFY(spinUntil([&] { return m_rig->line->size() >= expected.size(); }, 2000));
     QCOMPARE(m_rig->line->bytes(), expected);
     QCOMPARE(text(ControlNames::outputWindow).toLatin1(), expected);
-    QCOMPARE(lblrem->text(), QStringLiteral("0"));
+    QCOMPARE(charactersLeft->text(), QStringLiteral("0"));
     QCOMPARE(comm->text(), QStringLiteral("ON"));
     QCOMPARE(Controls::background(comm), openGreen);
     QVERIFY(receiveTimer->isActive());
     QCOMPARE(recorder.beeps, 1);
     QVERIFY(recorder.messages.isEmpty());
-    QVERIFY(prgSend->isHidden());
+    QVERIFY(sendProgress->isHidden());
     QVERIFY(!outputWindow->isReadOnly());
     QStringList after = idle;
     after.replaceInStrings(QStringLiteral("reformatButton:1"), QStringLiteral("reformatButton:0"));
@@ -232,23 +236,23 @@ void SendToLcdTest::stopPartWay()
     MessageRecorder recorder;
     sendStream(stream, QStringLiteral("10"));
     QVERIFY(spinUntil([this] { return m_rig->line->size() >= 300; }));
-    auto *cmdStop = button("cmdStop");
-    QVERIFY(cmdStop);
-    QCOMPARE(spokenName(cmdStop), QStringLiteral("Stop"));
+    auto *stopButton = button(ControlNames::stopSendButton);
+    QVERIFY(stopButton);
+    QCOMPARE(spokenName(stopButton), QStringLiteral("Stop"));
     if (escape)
         QTest::keyClick(m_rig->window.get(), Qt::Key_Escape);
     else
-        cmdStop->click();
+        stopButton->click();
     QVERIFY(!sending());
     QTest::qWait(100); // nothing more arrives
     const QByteArray received = m_rig->line->bytes();
     QVERIFY(received.size() < stream.size());
     QCOMPARE(received, stream.left(received.size()).toLatin1());
     QCOMPARE(text(ControlNames::outputWindow).toLatin1(), received);
-    auto *lblrem = get<QLabel>("lblrem");
-    QVERIFY(lblrem);
-    QCOMPARE(lblrem->text().toInt(), stream.size() - received.size());
-    auto *comm = get<QLabel>("comm");
+    auto *charactersLeft = get<QLabel>(ControlNames::charactersLeftLabel);
+    QVERIFY(charactersLeft);
+    QCOMPARE(charactersLeft->text().toInt(), stream.size() - received.size());
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("ON"));
     auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
@@ -256,9 +260,9 @@ void SendToLcdTest::stopPartWay()
     QVERIFY(receiveTimer->isActive());
     auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
     QVERIFY(sendToLcdButton);
-    auto *cmdcomm = button("cmdcomm");
-    QVERIFY(cmdcomm);
-    QVERIFY(sendToLcdButton->isEnabled() && cmdcomm->isEnabled());
+    auto *portOpenButton = button(ControlNames::portOpenButton);
+    QVERIFY(portOpenButton);
+    QVERIFY(sendToLcdButton->isEnabled() && portOpenButton->isEnabled());
     QVERIFY(recorder.messages.isEmpty());
 }
 
@@ -280,17 +284,17 @@ void SendToLcdTest::farEndClosedMidSend()
     auto *sendToLcdButton = button(ControlNames::sendToLcdButton);
     QVERIFY(sendToLcdButton);
     QVERIFY(sendToLcdButton->isEnabled());
-    auto *comm = get<QLabel>("comm");
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("OFF")); // the port closed with the line
     auto *pasteAndSendButton = button(ControlNames::pasteAndSendButton);
     QVERIFY(pasteAndSendButton);
     QVERIFY(!pasteAndSendButton->isEnabled());
-    auto *cmdbuff = button("cmdbuff");
-    QVERIFY(cmdbuff);
-    auto *cmdcomm = button("cmdcomm");
-    QVERIFY(cmdcomm);
-    QVERIFY(cmdbuff->isEnabled() && cmdcomm->isEnabled());
+    auto *applyPortButton = button(ControlNames::applyPortButton);
+    QVERIFY(applyPortButton);
+    auto *portOpenButton = button(ControlNames::portOpenButton);
+    QVERIFY(portOpenButton);
+    QVERIFY(applyPortButton->isEnabled() && portOpenButton->isEnabled());
     auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
     QVERIFY(receiveTimer);
     QVERIFY(!receiveTimer->isActive());
@@ -328,7 +332,7 @@ void SendToLcdTest::refusedBeforeAnyByte()
     QVERIFY2(recorder.messages.first().contains(message), qPrintable(recorder.messages.first()));
     QCOMPARE(recorder.beeps, beeps);
     QVERIFY(!sending());
-    auto *comm = get<QLabel>("comm");
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("ON"));
     QCOMPARE(Controls::background(comm), openGreen);
@@ -392,10 +396,10 @@ void SendToLcdTest::emptyStream()
     MessageRecorder recorder;
     sendStream(QString(), QStringLiteral("5"));
     QVERIFY(spinUntil([this] { return !sending(); }));
-    auto *lblrem = get<QLabel>("lblrem");
-    QVERIFY(lblrem);
-    QCOMPARE(lblrem->text(), QStringLiteral("0"));
-    auto *comm = get<QLabel>("comm");
+    auto *charactersLeft = get<QLabel>(ControlNames::charactersLeftLabel);
+    QVERIFY(charactersLeft);
+    QCOMPARE(charactersLeft->text(), QStringLiteral("0"));
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("ON"));
     QCOMPARE(recorder.beeps, 1);
@@ -408,12 +412,12 @@ void SendToLcdTest::pasteAndSend()
     auto *waitCharBox = get<QLineEdit>(ControlNames::waitCharBox);
     QVERIFY(waitCharBox);
     waitCharBox->setText(QStringLiteral(" ] "));
-    auto *xmitdelay = get<QLineEdit>("xmitdelay");
-    QVERIFY(xmitdelay);
-    xmitdelay->setText(QStringLiteral("60.4"));
-    auto *lblrem = get<QLabel>("lblrem");
-    QVERIFY(lblrem);
-    lblrem->setText(QStringLiteral("0000"));
+    auto *xmitDelay = get<QLineEdit>(ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
+    xmitDelay->setText(QStringLiteral("60.4"));
+    auto *charactersLeft = get<QLabel>(ControlNames::charactersLeftLabel);
+    QVERIFY(charactersLeft);
+    charactersLeft->setText(QStringLiteral("0000"));
     auto *outputWindow = get<QPlainTextEdit>(ControlNames::outputWindow);
     QVERIFY(outputWindow);
     outputWindow->setPlainText(QStringLiteral("untouched"));
@@ -428,7 +432,7 @@ void SendToLcdTest::pasteAndSend()
     QCOMPARE(recorder.messages, QStringList{"Are you sure?\n\rAnything in the clipboard will be sent immediately"});
     QCOMPARE(text(ControlNames::transmitWindow), QStringLiteral("  ]abc]de\nf\u00e9\n")); // shown, though not sent from there
     QVERIFY(sending());
-    auto *comm = get<QLabel>("comm");
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("Busy"));
     QVERIFY(spinUntil([this] { return !sending(); }));
@@ -437,7 +441,7 @@ void SendToLcdTest::pasteAndSend()
     QCOMPARE(m_rig->line->bytes(), QByteArray("]abc]de\rf\xe9")); // the last character too
     QVERIFY(m_rig->line->gapBeforeNs(4) >= 30 * 1000000);
     QCOMPARE(comm->text(), QStringLiteral("ON"));
-    QCOMPARE(lblrem->text(), QStringLiteral("0000"));
+    QCOMPARE(charactersLeft->text(), QStringLiteral("0000"));
     QCOMPARE(text(ControlNames::outputWindow), QStringLiteral("untouched"));
     auto *receiveTimer = get<QTimer>(ControlNames::receiveTimer);
     QVERIFY(receiveTimer);
@@ -465,9 +469,9 @@ void SendToLcdTest::pasteAndSendRefusals()
     QFETCH(QString, message);
     QFETCH(int, beeps);
     openPort();
-    auto *xmitdelay = get<QLineEdit>("xmitdelay");
-    QVERIFY(xmitdelay);
-    xmitdelay->setText(delay);
+    auto *xmitDelay = get<QLineEdit>(ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
+    xmitDelay->setText(delay);
     QApplication::clipboard()->setText(clipboard);
     MessageRecorder recorder(confirm);
     auto *pasteAndSendButton = button(ControlNames::pasteAndSendButton);
@@ -478,7 +482,7 @@ void SendToLcdTest::pasteAndSendRefusals()
     if (!message.isEmpty())
         QVERIFY2(recorder.messages.last().contains(message), qPrintable(recorder.messages.last()));
     QVERIFY(!sending());
-    auto *comm = get<QLabel>("comm");
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QCOMPARE(comm->text(), QStringLiteral("ON"));
     QCOMPARE(Controls::background(comm), openGreen);

@@ -36,11 +36,11 @@ private slots:
 
 private:
     template <typename T = QAbstractButton>
-    T *get(const char *name) const
+    T *get(const QString &name) const
     {
-        return m_rig->get<T>(QLatin1String(name));
+        return m_rig->get<T>(name);
     }
-    void setText(const char *name, const QString &text)
+    void setText(const QString &name, const QString &text)
     {
         if (auto *box = get<QLineEdit>(name))
             box->setText(text);
@@ -66,9 +66,9 @@ void StreamGuardsTest::cleanup()
 // 128x32 horizontal: 513 bytes, 33 blocks of 32 characters.
 void StreamGuardsTest::convertSmallPicture()
 {
-    auto *optgrf_2 = get("optgrf_2");
-    QVERIFY(optgrf_2);
-    optgrf_2->click();
+    auto *sizeOption2 = get(ControlNames::lcdSizeOption(2));
+    QVERIFY(sizeOption2);
+    sizeOption2->click();
     auto *pixelCanvas = get<PixelCanvas>(ControlNames::pixelCanvas);
     QVERIFY(pixelCanvas);
     pixelCanvas->setPoint({0, 0});
@@ -114,7 +114,7 @@ void StreamGuardsTest::pausesFollowTheStreamsWaitChar()
     const char pauseByte = waitChar.toLower().at(0).toLatin1();
     QCOMPARE(stream.count(pauseByte), 33);
     setText(ControlNames::waitCharBox, boxAtSend);
-    setText("xmitdelay", QStringLiteral("20"));
+    setText(ControlNames::xmitDelayBox, QStringLiteral("20"));
     openPort();
     MessageRecorder recorder;
     auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
@@ -185,7 +185,7 @@ void StreamGuardsTest::reformatNeedsAFreshConversion()
         auto *loadEepromCheck = get(ControlNames::loadEepromCheck);
         QVERIFY(loadEepromCheck);
         loadEepromCheck->click();
-        setText("eeprom", QStringLiteral("65536"));
+        setText(ControlNames::startAddressBox, QStringLiteral("65536"));
         convertSmallPicture();
         QCOMPARE(recorder.messages.size(), 1);
     } else {
@@ -236,21 +236,22 @@ void StreamGuardsTest::sendLocksWhatRewritesTheWindow()
 {
     convertSmallPicture();
     QVERIFY(reformat());
-    setText("xmitdelay", QStringLiteral("20"));
+    setText(ControlNames::xmitDelayBox, QStringLiteral("20"));
     openPort();
     auto *sendToLcdButton = get(ControlNames::sendToLcdButton);
     QVERIFY(sendToLcdButton);
     sendToLcdButton->click();
-    for (const char *name : {ControlNames::loadPictureButton, ControlNames::clearCanvasButton, "cmdtext", ControlNames::saveOutputButton, ControlNames::clearOutputButton, ControlNames::restoreOutputButton, "txtcase"})
-    {
+    using namespace ControlNames;
+    for (const char *name : {loadPictureButton, clearCanvasButton, stampTextButton, saveOutputButton,
+                             clearOutputButton, restoreOutputButton, caseButton}) {
         auto *widget = get<QWidget>(name);
         QVERIFY(widget);
         QVERIFY2(!widget->isEnabled(), name);
     }
-    auto *cmdStop = get("cmdStop");
-    QVERIFY(cmdStop);
-    cmdStop->click();
-    auto *comm = get<QLabel>("comm");
+    auto *stopButton = get(ControlNames::stopSendButton);
+    QVERIFY(stopButton);
+    stopButton->click();
+    auto *comm = get<QLabel>(ControlNames::portStateLabel);
     QVERIFY(comm);
     QVERIFY(spinUntil([comm] { return comm->text() == QLatin1String("ON"); }));
     auto *loadPictureButton2 = get(ControlNames::loadPictureButton);
@@ -274,7 +275,7 @@ void StreamGuardsTest::pasteAndSendPausesOnItsWaitChar()
     QFETCH(QString, waitChars);
     QFETCH(int, pauses);
     setText(ControlNames::waitCharBox, waitChars);
-    setText("xmitdelay", QStringLiteral("40"));
+    setText(ControlNames::xmitDelayBox, QStringLiteral("40"));
     openPort();
     QGuiApplication::clipboard()->setText(QStringLiteral("aXbXc"));
     MessageRecorder recorder;

@@ -28,7 +28,7 @@ void LinkSettingsTest::settingsNow()
 {
     MessageRecorder recorder;
     MainWindow window(PortAssignments{});
-    auto *apply = control<QPushButton>(&window, "cmdApply");
+    auto *apply = control<QPushButton>(&window, ControlNames::applyLinkButton);
     QVERIFY(apply);
     apply->click();
     QCOMPARE(recorder.messages.value(0),
@@ -48,9 +48,9 @@ void LinkSettingsTest::settingsNow()
     QCOMPARE(window.state().waitChars, QString());
     QTest::keyClicks(wait, "]]");
     QCOMPARE(window.state().waitChars, QStringLiteral("]]"));
-    auto *xmitdelay = control<QLineEdit>(&window, "xmitdelay");
-    QVERIFY(xmitdelay);
-    xmitdelay->setText(QStringLiteral("soon")); // shown as typed
+    auto *xmitDelay = control<QLineEdit>(&window, ControlNames::xmitDelayBox);
+    QVERIFY(xmitDelay);
+    xmitDelay->setText(QStringLiteral("soon")); // shown as typed
     // Apply reads the lists and waitCharBox again, whatever the record holds now.
     window.state().picBufferSize = 7;
     window.state().picDelayMs = 7;
@@ -67,9 +67,9 @@ void LinkSettingsTest::eepromTargetBothWays()
     MainWindow window(PortAssignments{});
     auto *check = control<QCheckBox>(&window, ControlNames::loadEepromCheck);
     QVERIFY(check);
-    auto *address = control<QLineEdit>(&window, "eeprom");
+    auto *address = control<QLineEdit>(&window, ControlNames::startAddressBox);
     QVERIFY(address);
-    auto *delay = control<QLineEdit>(&window, "xmitdelay");
+    auto *delay = control<QLineEdit>(&window, ControlNames::xmitDelayBox);
     QVERIFY(delay);
     auto *sendToLcdButton = control<QPushButton>(&window, ControlNames::sendToLcdButton);
     QVERIFY(sendToLcdButton);
@@ -101,15 +101,15 @@ void LinkSettingsTest::displayEeprom()
     ports.setDevice(1, pty.slavePath());
     MessageRecorder recorder;
     MainWindow window(ports);
-    auto *display = control<QPushButton>(&window, "cmdlcd");
+    auto *display = control<QPushButton>(&window, ControlNames::displayEepromButton);
     QVERIFY(display);
     display->click();
     QCOMPARE(recorder.beeps, 1);
     QCOMPARE(recorder.messages, QStringList{"Port not open!"});
-    auto *cmdcomm = control<QPushButton>(&window, "cmdcomm");
-    QVERIFY(cmdcomm);
-    cmdcomm->click();
-    auto *port = control<CommPort>(&window, "MSComm1");
+    auto *portOpenButton = control<QPushButton>(&window, ControlNames::portOpenButton);
+    QVERIFY(portOpenButton);
+    portOpenButton->click();
+    auto *port = control<CommPort>(&window, CommPort::ObjectName);
     QVERIFY(port->portOpen());
     display->click(); // the LCD target is chosen: the command goes out all the same
     QTRY_COMPARE(port->bytesToWrite(), 0);

@@ -34,8 +34,8 @@ QString letters(int count)
 
 } // namespace
 
-const QString openState = "Close ON #00c000 #ffffc0 #c0ffc0 cmdbuff:0 pasteAndSendButton:1 receiveTimer:1 lblxmit:1";
-const QString closedState = "Open OFF #c00000 #ffffff #ffffff cmdbuff:1 pasteAndSendButton:0 receiveTimer:0 lblxmit:0";
+const QString openState = "Close ON #00c000 #ffffc0 #c0ffc0 applyPortButton:0 pasteAndSendButton:1 receiveTimer:1 transmitActiveLabel:1";
+const QString closedState = "Open OFF #c00000 #ffffff #ffffff applyPortButton:1 pasteAndSendButton:0 receiveTimer:0 transmitActiveLabel:0";
 
 // Port control and terminal over a real pseudo-terminal standing in for the PIC.
 class SerialPortTest : public QObject
@@ -61,22 +61,22 @@ void SerialPortTest::openAndCloseSequences()
 {
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty, 2));
-    auto *lblcomdev_1 = rig.get<QLabel>("lblcomdev_1");
-    QVERIFY(lblcomdev_1);
-    QCOMPARE(lblcomdev_1->text(), pty.slavePath().mid(5)); // "pts/N"
-    auto *Option1_1 = rig.get<QRadioButton>("Option1_1");
-    QVERIFY(Option1_1);
-    QCOMPARE(Option1_1->toolTip(), pty.slavePath());
-    auto *lblcomdev_0 = rig.get<QLabel>("lblcomdev_0");
-    QVERIFY(lblcomdev_0);
-    QCOMPARE(lblcomdev_0->text(), QStringLiteral("none"));
+    auto *com2Device = rig.get<QLabel>(ControlNames::comDeviceLabel(2));
+    QVERIFY(com2Device);
+    QCOMPARE(com2Device->text(), pty.slavePath().mid(5)); // "pts/N"
+    auto *com2Option = rig.get<QRadioButton>(ControlNames::comOption(2));
+    QVERIFY(com2Option);
+    QCOMPARE(com2Option->toolTip(), pty.slavePath());
+    auto *com1Device = rig.get<QLabel>(ControlNames::comDeviceLabel(1));
+    QVERIFY(com1Device);
+    QCOMPARE(com1Device->text(), QStringLiteral("none"));
     auto *port = rig.port();
     QVERIFY(port);
     QVERIFY(!port->portOpen()); // nothing opens by itself
     auto *typing = rig.typing();
     QVERIFY(typing);
     typing->setPlainText(QStringLiteral("typed"));
-    Option1_1->click();
+    com2Option->click();
     auto *settings = rig.get<QListWidget>(ControlNames::portSettingsList);
     QVERIFY(settings);
     settings->setCurrentRow(3); // chosen while closed: used by the next open
@@ -133,7 +133,7 @@ void SerialPortTest::openFailures()
     PortAssignments ports = portsWith(pty);
     ports.setDevice(option + 1, device);
     SerialRig rig(ports);
-    auto *radioButton = rig.get<QRadioButton>(QStringLiteral("Option1_%1").arg(option));
+    auto *radioButton = rig.get<QRadioButton>(ControlNames::comOption(option + 1));
     QVERIFY(radioButton);
     radioButton->click();
     rig.clickOpenClose();
@@ -146,11 +146,11 @@ void SerialPortTest::openFailures()
     auto *input = rig.input();
     QVERIFY(input);
     QCOMPARE(input->toPlainText(), QStringLiteral("Waiting....."));
-    QCOMPARE(rig.state(), QString(closedState).replace("cmdbuff:1", "cmdbuff:0"));
+    QCOMPARE(rig.state(), QString(closedState).replace("applyPortButton:1", "applyPortButton:0"));
     // The user picks the right port and simply presses Open again.
-    auto *Option1_0 = rig.get<QRadioButton>("Option1_0");
-    QVERIFY(Option1_0);
-    Option1_0->click();
+    auto *com1Option = rig.get<QRadioButton>(ControlNames::comOption(1));
+    QVERIFY(com1Option);
+    com1Option->click();
     rig.clickOpenClose();
     QVERIFY(port->portOpen());
 }
@@ -173,15 +173,15 @@ void SerialPortTest::applyChecksItsInput()
     QFETCH(bool, applied);
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
-    auto *combuff = rig.get<QLineEdit>("combuff");
-    QVERIFY(combuff);
-    combuff->setText(buffer);
-    auto *proto = rig.get<QListWidget>("proto");
+    auto *outBufferBox = rig.get<QLineEdit>(ControlNames::comOutBufferBox);
+    QVERIFY(outBufferBox);
+    outBufferBox->setText(buffer);
+    auto *proto = rig.get<QListWidget>(ControlNames::handshakeList);
     QVERIFY(proto);
     proto->setCurrentRow(handshake);
-    auto *cmdbuff = rig.get<QPushButton>("cmdbuff");
-    QVERIFY(cmdbuff);
-    cmdbuff->click();
+    auto *applyPortButton = rig.get<QPushButton>(ControlNames::applyPortButton);
+    QVERIFY(applyPortButton);
+    applyPortButton->click();
     QCOMPARE(rig.recorder.messages.isEmpty(), applied);
     auto *port = rig.port();
     QVERIFY(port);
@@ -307,11 +307,11 @@ void SerialPortTest::modemLinesOnPseudoTerminal()
 {
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
-    auto *dtr = rig.get<QCheckBox>("chkDtr");
+    auto *dtr = rig.get<QCheckBox>(ControlNames::dtrCheck);
     QVERIFY(dtr);
-    auto *rts = rig.get<QCheckBox>("chkRts");
+    auto *rts = rig.get<QCheckBox>(ControlNames::rtsCheck);
     QVERIFY(rts);
-    auto *breakButton = rig.get<QPushButton>("cmdBreak");
+    auto *breakButton = rig.get<QPushButton>(ControlNames::breakButton);
     QVERIFY(breakButton);
     QVERIFY(!dtr->isEnabled() && !rts->isEnabled() && !breakButton->isEnabled()); // closed
     auto *port = rig.port();
@@ -372,7 +372,7 @@ void SerialPortTest::customSettings()
     SerialRig rig(portsWith(pty));
     if (open)
         rig.clickOpenClose();
-    auto *custom = rig.get<QLineEdit>("txtCustom");
+    auto *custom = rig.get<QLineEdit>(ControlNames::customSettingBox);
     QVERIFY(custom);
     custom->setText(typed);
     QTest::keyClick(custom, Qt::Key_Return);
@@ -404,36 +404,36 @@ void SerialPortTest::devicesPickedOrTyped()
 {
     PseudoTerminal pty;
     SerialRig rig(PortAssignments{});
-    auto *device = rig.get<QComboBox>("cboDevice");
+    auto *device = rig.get<QComboBox>(ControlNames::deviceBox);
     QVERIFY(device);
-    auto *Option1_1 = rig.get<QRadioButton>("Option1_1");
-    QVERIFY(Option1_1);
-    Option1_1->click();
+    auto *com2Option = rig.get<QRadioButton>(ControlNames::comOption(2));
+    QVERIFY(com2Option);
+    com2Option->click();
     QCOMPARE(device->currentText(), QString());
     device->lineEdit()->setText(pty.slavePath());
     QTest::keyClick(device->lineEdit(), Qt::Key_Return);
-    auto *lblcomdev_1 = rig.get<QLabel>("lblcomdev_1");
-    QVERIFY(lblcomdev_1);
-    QCOMPARE(lblcomdev_1->text(), pty.slavePath().mid(5));
-    QCOMPARE(Option1_1->toolTip(), pty.slavePath());
-    auto *Option1_0 = rig.get<QRadioButton>("Option1_0");
-    QVERIFY(Option1_0);
-    Option1_0->click();
+    auto *com2Device = rig.get<QLabel>(ControlNames::comDeviceLabel(2));
+    QVERIFY(com2Device);
+    QCOMPARE(com2Device->text(), pty.slavePath().mid(5));
+    QCOMPARE(com2Option->toolTip(), pty.slavePath());
+    auto *com1Option = rig.get<QRadioButton>(ControlNames::comOption(1));
+    QVERIFY(com1Option);
+    com1Option->click();
     QCOMPARE(device->currentText(), QString());
-    Option1_1->click();
+    com2Option->click();
     QCOMPARE(device->currentText(), pty.slavePath());
     rig.clickOpenClose();
     auto *port = rig.port();
     QVERIFY(port);
     QVERIFY(port->portOpen());
-    auto *cmdRefresh = rig.get<QPushButton>("cmdRefresh");
-    QVERIFY(cmdRefresh);
-    QVERIFY(!device->isEnabled() && !cmdRefresh->isEnabled());
+    auto *refreshButton = rig.get<QPushButton>(ControlNames::refreshDevicesButton);
+    QVERIFY(refreshButton);
+    QVERIFY(!device->isEnabled() && !refreshButton->isEnabled());
     rig.clickOpenClose();
     QVERIFY(device->isEnabled());
     // The list is what the system offers now; refreshing keeps what the box shows.
     device->lineEdit()->setText(QStringLiteral("/dev/typing"));
-    cmdRefresh->click();
+    refreshButton->click();
     QCOMPARE(device->currentText(), QStringLiteral("/dev/typing"));
     QVERIFY(rig.recorder.messages.isEmpty());
 }

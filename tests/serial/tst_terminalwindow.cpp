@@ -1,4 +1,5 @@
 #include "SerialRig.h"
+#include "widgets/ui/ControlNames.h"
 #include "logic/serial/FixedPitchFont.h"
 #include "widgets/serial/TerminalView.h"
 #include "widgets/serial/LogFileDialog.h"
@@ -113,9 +114,9 @@ void TerminalWindowTest::pastedTextIsSent()
     QFETCH(int, enter);
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
-    auto *cboEnter = rig.get<QComboBox>("cboEnter");
-    QVERIFY(cboEnter);
-    cboEnter->setCurrentIndex(enter);
+    auto *enterBox = rig.get<QComboBox>(ControlNames::enterKeyBox);
+    QVERIFY(enterBox);
+    enterBox->setCurrentIndex(enter);
     rig.clickOpenClose();
     QPlainTextEdit *typing = rig.typing();
     QVERIFY(typing);
@@ -143,7 +144,7 @@ void TerminalWindowTest::enterSendsChosenEnding()
     QFETCH(QString, choice);
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
-    auto *enter = rig.get<QComboBox>("cboEnter");
+    auto *enter = rig.get<QComboBox>(ControlNames::enterKeyBox);
     QVERIFY(enter);
     QCOMPARE(enter->currentText(), QStringLiteral("CR"));
     enter->setCurrentIndex(enter->findText(choice));
@@ -166,44 +167,44 @@ void TerminalWindowTest::viewsOfReceivedBytes()
         if (auto *checkBox = rig.get<QCheckBox>(name))
             checkBox->setChecked(on);
     };
-    view("chkHexView", true); // nothing received yet: the window keeps its text
+    view(ControlNames::hexViewCheck, true); // nothing received yet: the window keeps its text
     QCOMPARE(input->toPlainText(), QStringLiteral("Serial Input from PIC\n"));
-    view("chkHexView", false);
+    view(ControlNames::hexViewCheck, false);
     rig.clickOpenClose();
     QVERIFY(pty.write("AB\r"));
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("AB\n"));
-    view("chkHexView", true);
+    view(ControlNames::hexViewCheck, true);
     QCOMPARE(input->toPlainText(), "41 42 0d" + QString(41, ' ') + "AB.");
     QVERIFY(input->isReadOnly());
     QVERIFY(QFontInfo(input->font()).fixedPitch());
     QVERIFY(pty.write("C"));
     QTRY_COMPARE(input->toPlainText(), "41 42 0d 43" + QString(38, ' ') + "AB.C");
-    view("chkTimestamps", true);
+    view(ControlNames::timestampsCheck, true);
     QVERIFY2(QRegularExpression("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\] 41 42 0d 43 +AB\\.C$")
                  .match(input->toPlainText()).hasMatch(),
              qPrintable(input->toPlainText()));
-    view("chkTimestamps", false);
-    view("chkHexView", false);
+    view(ControlNames::timestampsCheck, false);
+    view(ControlNames::hexViewCheck, false);
     QCOMPARE(input->toPlainText(), QStringLiteral("AB\nC"));
     QVERIFY(!input->isReadOnly());
-    view("chkControlBytes", true);
+    view(ControlNames::controlBytesCheck, true);
     QCOMPARE(input->toPlainText(), QString::fromUtf8("AB\u240d\nC"));
-    view("chkControlBytes", false);
-    view("chkLfStartsLine", true);
+    view(ControlNames::controlBytesCheck, false);
+    view(ControlNames::lfStartsLineCheck, true);
     QCOMPARE(input->toPlainText(), QStringLiteral("ABC"));
     QVERIFY(pty.write("\nD"));
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("ABC\nD"));
-    view("chkLfStartsLine", false);
-    view("chkMonospace", true);
+    view(ControlNames::lfStartsLineCheck, false);
+    view(ControlNames::monospaceCheck, true);
     QVERIFY(QFontInfo(input->font()).fixedPitch());
     QCOMPARE(input->toPlainText(), QStringLiteral("AB\nCD"));
-    auto *cmdClearInput = rig.get<QPushButton>("cmdClearInput");
-    QVERIFY(cmdClearInput);
-    cmdClearInput->click();
+    auto *clearInputButton = rig.get<QPushButton>(ControlNames::clearTerminalButton);
+    QVERIFY(clearInputButton);
+    clearInputButton->click();
     QCOMPARE(input->toPlainText(), QString());
     QVERIFY(pty.write("E"));
     QTRY_COMPARE(input->toPlainText(), QStringLiteral("E"));
-    view("chkHexView", true); // only what came after Clear
+    view(ControlNames::hexViewCheck, true); // only what came after Clear
     QCOMPARE(input->toPlainText(), "45" + QString(47, ' ') + "E");
 }
 
@@ -237,7 +238,8 @@ void TerminalWindowTest::rowsFitAndCopyGivesReceivedText()
     input->selectAll();
     QCOMPARE(input->selectedReceivedText(), QString::fromLatin1(line + "\nend"));
     QCOMPARE(input->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    rig.get<QCheckBox>("chkHexView")->setChecked(true);
+    if (auto *found = rig.get<QCheckBox>(ControlNames::hexViewCheck))
+        found->setChecked(true);
     QCOMPARE(input->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
@@ -264,9 +266,9 @@ void TerminalWindowTest::logHoldsReceivedBytes()
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
     LogFileDialog::setAnswerer([path] { return path; });
-    auto *log = rig.get<QPushButton>("cmdLog");
+    auto *log = rig.get<QPushButton>(ControlNames::logToFileButton);
     QVERIFY(log);
-    auto *name = rig.get<QLabel>("lblLogFile");
+    auto *name = rig.get<QLabel>(ControlNames::logFileLabel);
     QVERIFY(name->isHidden());
     log->click();
     QCOMPARE(log->text(), QStringLiteral("Stop Logging"));
@@ -296,7 +298,7 @@ void TerminalWindowTest::logRefusals()
 {
     PseudoTerminal pty;
     SerialRig rig(portsWith(pty));
-    auto *log = rig.get<QPushButton>("cmdLog");
+    auto *log = rig.get<QPushButton>(ControlNames::logToFileButton);
     QVERIFY(log);
     LogFileDialog::setAnswerer([] { return QString(); }); // cancelled
     log->click();
@@ -353,13 +355,13 @@ void TerminalWindowTest::terminalCanTakeTheWindow()
     SerialRig rig(portsWith(pty));
     rig.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
-    auto *main = rig.get<QSplitter>("splMain");
+    auto *main = rig.get<QSplitter>(ControlNames::mainSplitter);
     QVERIFY(main);
-    auto *bottom = rig.get<QSplitter>("splBottom");
+    auto *bottom = rig.get<QSplitter>(ControlNames::bottomSplitter);
     QVERIFY(bottom);
     main->setSizes({0, 10000});
     bottom->setSizes({0, 0, 0, 10000}); // output window, preview, port column, terminal
-    QWidget *terminal = rig.get<QWidget>("fraTerminal");
+    QWidget *terminal = rig.get<QWidget>(ControlNames::terminalPanel);
     QVERIFY(terminal);
     const QSize window = rig.window.centralWidget()->size();
     QVERIFY2(terminal->width() * terminal->height() > 0.8 * window.width() * window.height(),

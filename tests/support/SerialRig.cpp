@@ -37,7 +37,7 @@ void pressKey(QWidget *widget, QChar c)
 
 CommPort *SerialRig::port() const
 {
-    return get<CommPort>("MSComm1");
+    return get<CommPort>(CommPort::ObjectName);
 }
 
 QPlainTextEdit *SerialRig::input() const
@@ -52,27 +52,27 @@ QPlainTextEdit *SerialRig::typing() const
 
 void SerialRig::clickOpenClose() const
 {
-    if (auto *openClose = get<QPushButton>("cmdcomm"))
+    if (auto *openClose = get<QPushButton>(ControlNames::portOpenButton))
         openClose->click();
 }
 
 QString SerialRig::state() const
 {
-    auto *openClose = get<QPushButton>("cmdcomm");
-    auto *indicator = get<QLabel>("comm");
-    auto *bufferButton = get<QPushButton>("cmdbuff");
+    auto *openClose = get<QPushButton>(ControlNames::portOpenButton);
+    auto *indicator = get<QLabel>(ControlNames::portStateLabel);
+    auto *bufferButton = get<QPushButton>(ControlNames::applyPortButton);
     auto *pasteAndSend = get<QPushButton>(ControlNames::pasteAndSendButton);
     auto *timer = get<QTimer>(ControlNames::receiveTimer);
-    auto *sending = get<QLabel>("lblxmit");
+    auto *sending = get<QLabel>(ControlNames::transmitActiveLabel);
     if (!openClose || !indicator || !input() || !typing() || !bufferButton || !pasteAndSend || !timer || !sending)
         return QStringLiteral("(control missing)");
     auto flag = [](const char *name, bool on) { return QStringLiteral("%1:%2").arg(name).arg(int(on)); };
     return QStringList{openClose->text(), indicator->text(),
                        Controls::background(indicator).name(), Controls::background(input()).name(),
-                       Controls::background(typing()).name(), flag("cmdbuff", bufferButton->isEnabled()),
+                       Controls::background(typing()).name(), flag(ControlNames::applyPortButton, bufferButton->isEnabled()),
                        flag(ControlNames::pasteAndSendButton, pasteAndSend->isEnabled()),
                        flag(ControlNames::receiveTimer, timer->isActive()),
-                       flag("lblxmit", !sending->isHidden())}
+                       flag(ControlNames::transmitActiveLabel, !sending->isHidden())}
         .join(' ');
 }
 

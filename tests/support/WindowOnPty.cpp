@@ -1,6 +1,7 @@
 #include "WindowOnPty.h"
 
 #include "logic/serial/PortAssignments.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -21,8 +22,8 @@ WindowOnPty::~WindowOnPty()
 
 bool WindowOnPty::openPort() const
 {
-    auto *openClose = get<QAbstractButton>(QStringLiteral("cmdcomm"));
-    auto *indicator = get<QLabel>(QStringLiteral("comm"));
+    auto *openClose = get<QAbstractButton>(ControlNames::portOpenButton);
+    auto *indicator = get<QLabel>(ControlNames::portStateLabel);
     if (!openClose || !indicator)
         return false;
     openClose->click();

@@ -1,4 +1,5 @@
 #include "FormLookup.h"
+#include "widgets/ui/ControlNames.h"
 #include "gui/AboutWindow.h"
 #include "logic/core/ApplicationIcon.h"
 
@@ -40,7 +41,7 @@ void ApplicationIconTest::everyThemeSizeIsBuiltIn()
 void ApplicationIconTest::aboutShowsTheIcon()
 {
     AboutWindow about;
-    auto *picture = control<QLabel>(&about, QStringLiteral("picIcon"));
+    auto *picture = control<QLabel>(&about, ControlNames::aboutIcon);
     QVERIFY(picture);
     QCOMPARE(picture->pixmap().toImage(), ApplicationIcon::icon().pixmap(32, 32).toImage());
 }

@@ -1,4 +1,5 @@
 #include "ClippedCaptions.h"
+#include "widgets/ui/VirtualLcdNames.h"
 #include "logic/convert/ByteMatrix.h"
 #include "logic/output/SendStream.h"
 #include "logic/virtual/VirtualLcdDevice.h"
@@ -86,10 +87,10 @@ void VirtualLcdWindowTest::fillsBlockByBlock()
     port.write(stream.mid(half));
     QVERIFY(port.waitForBytesWritten(1000));
     QTRY_COMPARE(window.shownPicture(), source);
-    auto *virtualProgress = window.findChild<QLabel *>("virtualProgress");
+    auto *virtualProgress = window.findChild<QLabel *>(VirtualLcdNames::virtualProgress);
     QVERIFY(virtualProgress);
     QTRY_VERIFY(virtualProgress->text().startsWith("stream 1: LCD"));
-    auto *virtualFaults = window.findChild<QListWidget *>("virtualFaults");
+    auto *virtualFaults = window.findChild<QListWidget *>(VirtualLcdNames::virtualFaults);
     QVERIFY(virtualFaults);
     QCOMPARE(virtualFaults->count(), 0);
 }
@@ -107,12 +108,12 @@ void VirtualLcdWindowTest::listsFaults()
     QVERIFY(port.open(QIODevice::ReadWrite));
     port.write("x00400000a*]01g0]ff3c");
     QVERIFY(port.waitForBytesWritten(1000));
-    auto *faults = window.findChild<QListWidget *>("virtualFaults");
+    auto *faults = window.findChild<QListWidget *>(VirtualLcdNames::virtualFaults);
     QVERIFY(faults);
     QTRY_COMPARE(faults->count(), 2);
     QCOMPARE(faults->item(0)->text(), QStringLiteral("byte 0: data before a header: \"x\""));
     QCOMPARE(faults->item(1)->text(), QStringLiteral("byte 14: block 1: \"g\" is not a hex digit"));
-    auto *progress = window.findChild<QLabel *>("virtualProgress");
+    auto *progress = window.findChild<QLabel *>(VirtualLcdNames::virtualProgress);
     QVERIFY(progress);
     QTRY_VERIFY(progress->text().startsWith("stream 1: LCD, header 00400000a*, 2 blocks, 4 bytes, "));
     QVERIFY(progress->text().endsWith(", 2 faults"));
@@ -129,13 +130,13 @@ void VirtualLcdWindowTest::namesItsControls()
     const auto name = [](QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    auto *virtualFaults = window.findChild<QListWidget *>("virtualFaults");
+    auto *virtualFaults = window.findChild<QListWidget *>(VirtualLcdNames::virtualFaults);
     QVERIFY(virtualFaults);
     QCOMPARE(name(virtualFaults), QStringLiteral("Faults"));
-    auto *virtualPicture = window.findChild<QWidget *>("virtualPicture");
+    auto *virtualPicture = window.findChild<QWidget *>(VirtualLcdNames::virtualPicture);
     QVERIFY(virtualPicture);
     QCOMPARE(name(virtualPicture), QStringLiteral("Virtual LCD picture"));
-    auto *where = window.findChild<QLabel *>("virtualDevice");
+    auto *where = window.findChild<QLabel *>(VirtualLcdNames::virtualDevice);
     QVERIFY(where);
     QCOMPARE(where->text(), QStringLiteral("240x64 vertical on ") + device.devicePath());
     QCOMPARE(name(where), where->text());
@@ -170,7 +171,7 @@ void VirtualLcdWindowTest::pictureFitsTheWindow()
     shown.resize(window);
     shown.show();
     QVERIFY(QTest::qWaitForWindowExposed(&shown));
-    auto *picture = shown.findChild<VirtualLcdPicture *>("virtualPicture");
+    auto *picture = shown.findChild<VirtualLcdPicture *>(VirtualLcdNames::virtualPicture);
     QVERIFY(picture);
     const QSize drawn = (QSizeF(lcd) * picture->scale()).toSize();
     QVERIFY(picture->contentsRect().size().expandedTo(drawn) == picture->contentsRect().size());

@@ -46,7 +46,7 @@ bool isFatal(QSerialPort::SerialPortError error)
 
 CommPort::CommPort(const PortAssignments &devices, QObject *parent) : QObject(parent), m_devices(devices)
 {
-    setObjectName(QStringLiteral("MSComm1"));
+    setObjectName(ObjectName);
     connect(&m_port, &QSerialPort::errorOccurred, this, &CommPort::handleError);
 }
 

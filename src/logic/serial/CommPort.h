@@ -6,13 +6,15 @@
 #include <QObject>
 #include <QSerialPort>
 
-// The window's one serial port ("MSComm1"). Every handler asks portOpen()
+// The window's one serial port. Every handler asks portOpen()
 // when it needs to know; nothing else keeps that state. Characters map to
 // bytes as Latin-1 both ways, so 0x00..0xFF pass unchanged.
 class CommPort : public QObject
 {
     Q_OBJECT
 public:
+    // Its object name, by which the window's tests find it.
+    static constexpr char ObjectName[] = "commPort";
     // "Com out buff": bytes handed to the driver at a time.
     static constexpr int DefaultOutBufferSize = 512;
     static constexpr int MaxOutBufferSize = 32767;

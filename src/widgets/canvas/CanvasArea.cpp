@@ -22,7 +22,7 @@ CanvasArea::CanvasArea(PixelCanvas *canvas, DrawingTools *tools, QWidget *parent
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName(QStringLiteral("scrCanvas"));
+    m_scroll->setObjectName(ControlNames::canvasScrollArea);
     // Small screens give the canvas less room: it scrolls rather than push the window past the screen.
     m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_scroll->setAlignment(Qt::AlignCenter);
@@ -38,19 +38,20 @@ CanvasArea::CanvasArea(PixelCanvas *canvas, DrawingTools *tools, QWidget *parent
 
     auto *zoomRow = new QHBoxLayout;
     m_zoom = new QComboBox(this);
-    m_zoom->setObjectName(QStringLiteral("cboZoom"));
+    m_zoom->setObjectName(ControlNames::canvasZoomBox);
     m_zoom->addItem(tr("Fit"), 0);
     for (int zoom = 1; zoom <= 8; ++zoom)
         m_zoom->addItem(QStringLiteral("%1:1").arg(zoom), zoom);
-    zoomRow->addWidget(Controls::label(this, QStringLiteral("lblZoom"), tr("Zoom"), m_zoom));
+    zoomRow->addWidget(Controls::label(this, ControlNames::canvasZoomLabel, tr("Zoom"), m_zoom));
     zoomRow->addWidget(m_zoom);
     m_tool = new QComboBox(this);
-    m_tool->setObjectName(QStringLiteral("cboTool"));
+    m_tool->setObjectName(ControlNames::drawingToolBox);
     m_tool->addItems(DrawingTools::captions());
-    zoomRow->addWidget(Controls::label(this, QStringLiteral("lblTool"), tr("Tool"), m_tool));
+    zoomRow->addWidget(Controls::label(this, ControlNames::drawingToolLabel, tr("Tool"), m_tool));
     zoomRow->addWidget(m_tool);
     zoomRow->addStretch();
-    m_position = Controls::valueLabel(this, QStringLiteral("lblxy"), tr("X,Y Position"), tr("Pointer position"));
+    m_position = Controls::valueLabel(this, ControlNames::pointerPositionLabel, tr("X,Y Position"),
+                                      tr("Pointer position"));
     m_position->setMinimumWidth(110);
     m_position->hide();
     zoomRow->addWidget(m_position);

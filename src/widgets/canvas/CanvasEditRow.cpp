@@ -16,17 +16,17 @@ CanvasEditRow::CanvasEditRow(PixelCanvas *canvas, CanvasHistory *history, QWidge
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(3);
-    m_undo = add(QStringLiteral("cmdUndo"), tr("Undo"), tr("Undo the last change of the picture (Ctrl+Z)"), nullptr);
-    m_redo = add(QStringLiteral("cmdRedo"), tr("Redo"), tr("Redo what was undone (Ctrl+Shift+Z)"), nullptr);
+    m_undo = add(ControlNames::undoButton, tr("Undo"), tr("Undo the last change of the picture (Ctrl+Z)"), nullptr);
+    m_redo = add(ControlNames::redoButton, tr("Redo"), tr("Redo what was undone (Ctrl+Shift+Z)"), nullptr);
     m_undo->setShortcut(QKeySequence::Undo);
     m_redo->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
     connect(m_undo, &QPushButton::clicked, m_history, &CanvasHistory::undo);
     connect(m_redo, &QPushButton::clicked, m_history, &CanvasHistory::redo);
-    add(QStringLiteral("cmdInvertPicture"), tr("Invert"), tr("Swap black and white in the picture"),
+    add(ControlNames::invertPictureButton, tr("Invert"), tr("Swap black and white in the picture"),
         &PictureOperations::inverted);
-    add(QStringLiteral("cmdFlipH"), tr("Flip H"), tr("Mirror the picture left to right"),
+    add(ControlNames::flipHorizontalButton, tr("Flip H"), tr("Mirror the picture left to right"),
         &PictureOperations::flippedHorizontally);
-    add(QStringLiteral("cmdFlipV"), tr("Flip V"), tr("Mirror the picture top to bottom"),
+    add(ControlNames::flipVerticalButton, tr("Flip V"), tr("Mirror the picture top to bottom"),
         &PictureOperations::flippedVertically);
     add(QString(ControlNames::rotate180Button), tr("Rotate 180"), tr("Turn the picture upside down"),
         &PictureOperations::rotated180);

@@ -11,6 +11,7 @@
 #include "widgets/canvas/CanvasArea.h"
 #include "widgets/canvas/CanvasEditRow.h"
 #include "widgets/canvas/CanvasHistory.h"
+#include "widgets/canvas/CanvasToolColumn.h"
 #include "widgets/canvas/DrawingTools.h"
 #include "widgets/canvas/PixelCanvas.h"
 #include "widgets/canvas/SizeSelector.h"
@@ -19,7 +20,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -36,7 +36,7 @@ const char *ConvertMakesBytes = QT_TRANSLATE_NOOP("CanvasPanel", "Convert makes 
 CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *parent)
     : QGroupBox(tr("Graphic"), parent), m_state(state), m_dialog(dialog)
 {
-    setObjectName(QStringLiteral("fraGraphic"));
+    setObjectName(ControlNames::graphicFrame);
     m_canvas = new PixelCanvas;
     m_tools = new DrawingTools(m_canvas, this);
     m_history = new CanvasHistory(
@@ -46,7 +46,7 @@ CanvasPanel::CanvasPanel(AppState &state, FileAndFontPrompts &dialog, QWidget *p
     m_area->addRow(m_sizes->customBox());
     m_editRow = new CanvasEditRow(m_canvas, m_history, m_area);
     m_area->addRow(m_editRow);
-    m_status = Controls::valueLabel(m_area, QStringLiteral("lblStatus"), tr(DrawingHint), tr("Canvas status"));
+    m_status = Controls::valueLabel(m_area, ControlNames::canvasStatusLabel, tr(DrawingHint), tr("Canvas status"));
     m_status->setWordWrap(true);
     m_area->addRow(m_status);
     auto *layout = new QHBoxLayout(this);
@@ -82,82 +82,48 @@ void CanvasPanel::connectCanvas()
     connect(m_sizes, &SizeSelector::displayTypeChosen, this, [this](QChar type) { m_state.customDisplayType = type; });
     connect(m_sizes, &SizeSelector::sizeChosen, this, &CanvasPanel::settingsChanged);
     connect(m_sizes, &SizeSelector::displayTypeChosen, this, &CanvasPanel::settingsChanged);
-    for (QComboBox *box : {m_penSize, m_area->zoomBox()})
+    for (QComboBox *box : {m_column->penSizeBox(), m_area->zoomBox()})
         connect(box, &QComboBox::currentIndexChanged, this, &CanvasPanel::settingsChanged);
     connect(m_inverted, &QCheckBox::toggled, this, &CanvasPanel::settingsChanged);
 }
 
 QWidget *CanvasPanel::buildTools()
 {
-    auto *box = new QWidget(this);
-    auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 4, 0, 0);
-    grid->setVerticalSpacing(3);
-
-    m_penSize = new QComboBox(box);
-    m_penSize->setObjectName(QString(ControlNames::penSizeBox));
-    for (int width : PenStroke::Widths)
-        m_penSize->addItem(QStringLiteral("x%1").arg(width));
-    grid->addWidget(Controls::label(box, ControlNames::penSizeLabel, tr("Pen Size"), m_penSize), 0, 0);
-    grid->addWidget(m_penSize, 0, 1);
-    connect(m_penSize, &QComboBox::currentIndexChanged, this, &CanvasPanel::penSizeClicked);
-
-    auto *draw = Controls::button(box, ControlNames::drawButton, tr("Draw"));
-    auto *erase = Controls::button(box, ControlNames::eraseButton, tr("Erase"));
-    m_clear = Controls::button(box, ControlNames::clearCanvasButton, tr("Clear"));
-    m_clear->setAccessibleDescription(tr("Clears the canvas"));
-    grid->addWidget(draw, 1, 0);
-    grid->addWidget(erase, 1, 1);
-    grid->addWidget(m_clear, 2, 0);
-    m_inverted = Controls::checkBox(box, QStringLiteral("chkinvert"), tr("Inverted"));
-    m_inverted->setChecked(true);
-    grid->addWidget(m_inverted, 2, 1);
-    connect(m_clear, &QPushButton::clicked, this, &CanvasPanel::clearClicked);
-    connect(erase, &QPushButton::clicked, this, [this] { setDrawColour(qRgb(255, 255, 255)); });
-    connect(draw, &QPushButton::clicked, this, [this] { setDrawColour(qRgb(0, 0, 0)); });
-
-    m_text = new TextStampControls(m_canvas, m_tools, m_history, m_dialog, grid, 3, this);
+    m_column = new CanvasToolColumn(m_canvas, m_tools, m_history, m_dialog, this);
+    m_inverted = m_column->invertedCheck();
+    m_text = m_column->textControls();
     connect(m_text, &TextStampControls::fontChosen, this, &CanvasPanel::settingsChanged);
-    m_load = Controls::button(box, ControlNames::loadPictureButton, tr("Load"));
-    auto *save = Controls::button(box, ControlNames::savePictureButton, tr("Save"));
-    save->setAccessibleDescription(tr("Saves the picture as a bitmap or PNG"));
-    grid->addWidget(m_load, 6, 0);
-    grid->addWidget(save, 6, 1);
-    m_import = Controls::button(box, QStringLiteral("cmdImport"), tr("Import"));
-    m_import->setAccessibleDescription(tr("Loads any picture with placement, threshold and dithering"));
-    m_paste = Controls::button(box, QStringLiteral("cmdPaste"), tr("Paste Picture"));
-    m_paste->setAccessibleDescription(tr("Imports the clipboard's picture"));
-    grid->addWidget(m_import, 7, 0);
-    grid->addWidget(m_paste, 7, 1);
-    m_convert = Controls::button(box, ControlNames::convertButton, tr("Convert"));
-    grid->addWidget(m_convert, 8, 0, 1, 2);
-    m_sideControls = QList<QWidget *>{m_penSize, draw, erase, m_clear, m_inverted} + m_text->controls()
-        + QList<QWidget *>{m_load, save, m_import, m_paste, m_convert};
+    connect(m_column->clearButton(), &QPushButton::clicked, this, &CanvasPanel::clearClicked);
     m_files = new BitmapFileActions(m_state, m_dialog, this);
-    connect(m_load, &QPushButton::clicked, this, &CanvasPanel::loadClicked);
-    connect(m_import, &QPushButton::clicked, this,
+    connect(m_column->loadButton(), &QPushButton::clicked, this, &CanvasPanel::loadClicked);
+    connect(m_column->importButton(), &QPushButton::clicked, this,
             [this] { showLoaded(m_files->importFile(m_inverted->isChecked())); });
-    connect(m_paste, &QPushButton::clicked, this,
+    connect(m_column->pasteButton(), &QPushButton::clicked, this,
             [this] { showLoaded(m_files->importClipboard(m_inverted->isChecked())); });
-    connect(save, &QPushButton::clicked, this, [this] { m_files->save(m_canvas->image()); });
-    return box;
+    connect(m_column->saveButton(), &QPushButton::clicked, this, [this] { m_files->save(m_canvas->image()); });
+    return m_column;
 }
 
 QList<QWidget *> CanvasPanel::focusOrder() const
 {
-    return m_area->focusOrder() + m_editRow->focusOrder() + m_sizes->focusOrder() + m_sideControls;
+    return m_area->focusOrder() + m_editRow->focusOrder() + m_sizes->focusOrder() + m_column->controls();
 }
 
 QList<QWidget *> CanvasPanel::lockedWhileSending() const
 {
     // Load writes its dump into the output window, which holds the echo.
-    return {m_convert, m_editRow, m_import, m_paste, m_load, m_clear, m_text->stampButton()};
+    return {m_column->convertButton(), m_editRow, m_column->importButton(), m_column->pasteButton(),
+            m_column->loadButton(), m_column->clearButton(), m_text->stampButton()};
+}
+
+QPushButton *CanvasPanel::convertButton() const
+{
+    return m_column->convertButton();
 }
 
 void CanvasPanel::startUp()
 {
-    m_penSize->setCurrentIndex(0);
-    penSizeClicked(0);
+    m_column->startUp();
 }
 
 CanvasState CanvasPanel::currentState() const
@@ -184,20 +150,6 @@ void CanvasPanel::clearClicked()
         m_sizes->setLocked(false);
     });
     m_status->setText(tr(DrawingHint));
-}
-
-void CanvasPanel::setDrawColour(QRgb colour)
-{
-    m_canvas->setDrawColour(colour);
-    if (colour == qRgb(255, 255, 255))
-        m_inverted->setEnabled(true);
-    m_tools->refreshPreview();
-}
-
-void CanvasPanel::penSizeClicked(int index)
-{
-    if (index >= 0 && index < PenStroke::Widths.size())
-        m_canvas->setPenWidth(PenStroke::Widths.at(index));
 }
 
 void CanvasPanel::applySize(int index, QSize size)
@@ -277,7 +229,7 @@ void CanvasPanel::saveSettings(SettingsStore &store) const
     store.set(keys.customWidth, m_sizes->lcdSize().width());
     store.set(keys.customHeight, m_sizes->lcdSize().height());
     store.set(keys.displayType, QString(m_sizes->displayType()));
-    store.set(keys.penWidth, PenStroke::Widths.value(m_penSize->currentIndex(), 1));
+    store.set(keys.penWidth, PenStroke::Widths.value(m_column->penSizeBox()->currentIndex(), 1));
     store.set(keys.inverted, m_inverted->isChecked());
     store.set(keys.zoom, m_area->zoomBox()->currentData());
     const QFont font = m_canvas->stampFont();
@@ -303,7 +255,7 @@ void CanvasPanel::restoreSettings(const SettingsStore &store)
     if (const auto type = store.text(keys.displayType))
         m_sizes->showDisplayType(type->at(0));
     if (const auto pen = store.text(keys.penWidth))
-        m_penSize->setCurrentIndex(int(PenStroke::Widths.indexOf(pen->toInt())));
+        m_column->penSizeBox()->setCurrentIndex(int(PenStroke::Widths.indexOf(pen->toInt())));
     if (const auto inverted = store.flag(keys.inverted))
         m_inverted->setChecked(*inverted);
     if (const auto zoom = store.integer(keys.zoom))

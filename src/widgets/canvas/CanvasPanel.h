@@ -13,11 +13,11 @@ class BitmapFileActions;
 class CanvasArea;
 class CanvasEditRow;
 class CanvasHistory;
+class CanvasToolColumn;
 class FileAndFontPrompts;
 class DrawingTools;
 class PixelCanvas;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QPushButton;
 class SizeSelector;
@@ -34,7 +34,7 @@ public:
 
     PixelCanvas *canvas() const { return m_canvas; }
     // "Convert" stands here; the convert panel runs it.
-    QPushButton *convertButton() const { return m_convert; }
+    QPushButton *convertButton() const;
     // The frame's controls in the order they stand on screen.
     QList<QWidget *> focusOrder() const;
     // What must not change the picture or the stream while a send runs.
@@ -62,8 +62,6 @@ private:
     QWidget *buildTools();
     void connectCanvas();
     void clearClicked();
-    void setDrawColour(QRgb colour);
-    void penSizeClicked(int index);
     void sizeChosen(int index, QSize size);
     void loadClicked();
     void applySize(int index, QSize size);
@@ -80,15 +78,9 @@ private:
     CanvasEditRow *m_editRow = nullptr;
     TextStampControls *m_text = nullptr;
     SizeSelector *m_sizes = nullptr;
-    QComboBox *m_penSize = nullptr;
+    CanvasToolColumn *m_column = nullptr;
     QLabel *m_status = nullptr;
-    QCheckBox *m_inverted = nullptr;
+    QCheckBox *m_inverted = nullptr; // the column's, read by loads and the undo history
     BitmapFileActions *m_files = nullptr;
-    QList<QWidget *> m_sideControls; // pen size to Convert, in screen order
-    QPushButton *m_import = nullptr;
-    QPushButton *m_paste = nullptr;
-    QPushButton *m_convert = nullptr;
-    QPushButton *m_load = nullptr;
-    QPushButton *m_clear = nullptr;
     bool m_restoring = false;
 };

@@ -2,6 +2,7 @@
 
 #include "logic/canvas/ImportPipeline.h"
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +27,7 @@ ImportDialog::ImportDialog(const QImage &source, QSize lcd, const QString &name,
                            QWidget *parent)
     : QDialog(parent), m_source(source), m_lcd(lcd)
 {
-    setObjectName(QStringLiteral("frmImport"));
+    setObjectName(ControlNames::importDialog);
     setWindowTitle(tr("Import Picture"));
     buildControls(tr("%1 is %2x%3; the LCD is %4x%5.")
                       .arg(name)
@@ -58,7 +59,7 @@ bool ImportDialog::ask(QWidget *parent, const QImage &source, QSize lcd, const Q
 void ImportDialog::buildControls(const QString &caption)
 {
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Controls::valueLabel(this, QStringLiteral("lblImportSource"), caption, tr("Picture size")));
+    layout->addWidget(Controls::valueLabel(this, ControlNames::importSourceLabel, caption, tr("Picture size")));
     auto *grid = new QGridLayout;
     const auto combo = [this](const char *name, const QStringList &items) {
         auto *box = new QComboBox(this);
@@ -67,25 +68,26 @@ void ImportDialog::buildControls(const QString &caption)
         connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::refresh);
         return box;
     };
-    m_placement = combo("cboPlacement", {tr("Top-left, cut off"), tr("Centred"), tr("Fit inside"),
+    m_placement = combo(ControlNames::placementBox, {tr("Top-left, cut off"), tr("Centred"), tr("Fit inside"),
                                          tr("Fill, cut off"), tr("Stretch")});
-    m_dither = combo("cboDither", {tr("None"), tr("Floyd-Steinberg"), tr("Atkinson"), tr("Bayer 4x4")});
-    m_rotation = combo("cboRotate", {tr("None"), tr("90° clockwise"), tr("180°"), tr("270° clockwise")});
+    m_dither = combo(ControlNames::ditherBox, {tr("None"), tr("Floyd-Steinberg"), tr("Atkinson"), tr("Bayer 4x4")});
+    m_rotation =
+        combo(ControlNames::rotationBox, {tr("None"), tr("90° clockwise"), tr("180°"), tr("270° clockwise")});
     m_threshold = new QSpinBox(this);
-    m_threshold->setObjectName(QStringLiteral("spnThreshold"));
+    m_threshold->setObjectName(ControlNames::thresholdBox);
     m_threshold->setRange(0, 255);
     connect(m_threshold, &QSpinBox::valueChanged, this, &ImportDialog::refresh);
-    m_invert = Controls::checkBox(this, QStringLiteral("chkImportInvert"), tr("Invert"));
-    m_flipHorizontal = Controls::checkBox(this, QStringLiteral("chkFlipH"), tr("Flip horizontally"));
-    m_flipVertical = Controls::checkBox(this, QStringLiteral("chkFlipV"), tr("Flip vertically"));
+    m_invert = Controls::checkBox(this, ControlNames::importInvertCheck, tr("Invert"));
+    m_flipHorizontal = Controls::checkBox(this, ControlNames::importFlipHorizontalCheck, tr("Flip horizontally"));
+    m_flipVertical = Controls::checkBox(this, ControlNames::importFlipVerticalCheck, tr("Flip vertically"));
     for (QCheckBox *box : {m_invert, m_flipHorizontal, m_flipVertical})
         connect(box, &QCheckBox::toggled, this, &ImportDialog::refresh);
     int row = 0;
     for (const auto &[name, caption, control] :
-         {std::tuple<const char *, QString, QWidget *>{"lblPlacement", tr("Placement"), m_placement},
-          {"lblThreshold", tr("Threshold"), m_threshold},
-          {"lblDither", tr("Dithering"), m_dither},
-          {"lblRotate", tr("Rotate"), m_rotation}}) {
+         {std::tuple<const char *, QString, QWidget *>{ControlNames::placementLabel, tr("Placement"), m_placement},
+          {ControlNames::thresholdLabel, tr("Threshold"), m_threshold},
+          {ControlNames::ditherLabel, tr("Dithering"), m_dither},
+          {ControlNames::rotationLabel, tr("Rotate"), m_rotation}}) {
         grid->addWidget(Controls::label(this, QLatin1String(name), caption, control), row, 0);
         grid->addWidget(control, row++, 1);
     }
@@ -94,7 +96,7 @@ void ImportDialog::buildControls(const QString &caption)
     grid->addWidget(m_flipVertical, 2, 2);
     layout->addLayout(grid);
     m_preview = new QLabel(this);
-    m_preview->setObjectName(QStringLiteral("lblPreview"));
+    m_preview->setObjectName(ControlNames::importPreview);
     m_preview->setAccessibleName(tr("Preview"));
     m_preview->setAccessibleDescription(tr("The picture as it will stand on the canvas"));
     m_preview->setAlignment(Qt::AlignCenter);

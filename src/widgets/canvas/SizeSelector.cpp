@@ -30,13 +30,13 @@ SizeSelector::SizeSelector(QWidget *parent) : QWidget(parent)
     for (int index : order) {
         const LcdSize *size = LcdSizes::byIndex(index);
         const QString caption = size ? QLatin1String(size->caption) : tr("Custom");
-        auto *option = Controls::option(this, QStringLiteral("optgrf_%1").arg(index), QString());
+        auto *option = Controls::option(this, ControlNames::lcdSizeOption(index), QString());
         // The caption stands in a label beside it.
         option->setAccessibleName(caption);
         m_options[index] = option;
         group << option;
-        auto *label = Controls::label(this, size ? ControlNames::lcdSizeLabel(caption) : QStringLiteral("lblCustom"),
-                                      caption);
+        const QString labelName = size ? ControlNames::lcdSizeLabel(caption) : QString(ControlNames::customSizeLabel);
+        auto *label = Controls::label(this, labelName, caption);
         OptionGroup::captionClicks(label, option);
         grid->addWidget(option, row, 0);
         grid->addWidget(label, row, 1);
@@ -65,20 +65,20 @@ void SizeSelector::buildCustomBox()
         connect(box, &QSpinBox::valueChanged, this, &SizeSelector::customSizeEdited);
         return box;
     };
-    m_width = side("txtWidth");
-    m_height = side("txtHeight");
+    m_width = side(ControlNames::customWidthBox);
+    m_height = side(ControlNames::customHeightBox);
     m_width->setValue(m_size.width());
     m_height->setValue(m_size.height());
-    grid->addWidget(Controls::label(m_customBox, QStringLiteral("lblWidth"), tr("Width"), m_width), 0, 0);
+    grid->addWidget(Controls::label(m_customBox, ControlNames::customWidthLabel, tr("Width"), m_width), 0, 0);
     grid->addWidget(m_width, 0, 1);
-    grid->addWidget(Controls::label(m_customBox, QStringLiteral("lblHeight"), tr("Height"), m_height), 0, 2);
+    grid->addWidget(Controls::label(m_customBox, ControlNames::customHeightLabel, tr("Height"), m_height), 0, 2);
     grid->addWidget(m_height, 0, 3);
     m_displayType = new QComboBox(m_customBox);
-    m_displayType->setObjectName(QStringLiteral("cboDisplayType"));
+    m_displayType->setObjectName(ControlNames::displayTypeBox);
     m_displayType->view()->setAccessibleName(tr("Display type"));
     for (const auto &[type, sizes] : LcdSizes::displayTypes())
         m_displayType->addItem(tr("%1 (as %2)").arg(type).arg(sizes), type);
-    grid->addWidget(Controls::label(m_customBox, QStringLiteral("lblDisplayType"), tr("Display type"), m_displayType),
+    grid->addWidget(Controls::label(m_customBox, ControlNames::displayTypeLabel, tr("Display type"), m_displayType),
                     1, 0);
     grid->addWidget(m_displayType, 1, 1, 1, 4);
     connect(m_displayType, &QComboBox::currentIndexChanged, this, [this] { emit displayTypeChosen(displayType()); });

@@ -5,6 +5,7 @@
 #include "widgets/canvas/PixelCanvas.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/FileAndFontPrompts.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -18,14 +19,14 @@ TextStampControls::TextStampControls(PixelCanvas *canvas, DrawingTools *tools, C
     : QObject(parent), m_canvas(canvas), m_tools(tools), m_history(history), m_dialog(dialog)
 {
     QWidget *box = grid->parentWidget();
-    m_text = Controls::lineEdit(box, QStringLiteral("pictxt"), QString(), tr("Text to stamp"));
+    m_text = Controls::lineEdit(box, ControlNames::stampTextBox, QString(), tr("Text to stamp"));
     m_text->setToolTip(tr("Enter stamps the text; the Text tool places it with a click"));
     grid->addWidget(m_text, row, 0, 1, 2);
-    m_font = Controls::button(box, QStringLiteral("cmdfont"), tr("Font"));
-    m_stamp = Controls::button(box, QStringLiteral("cmdtext"), tr("Text"));
+    m_font = Controls::button(box, ControlNames::textFontButton, tr("Font"));
+    m_stamp = Controls::button(box, ControlNames::stampTextButton, tr("Text"));
     grid->addWidget(m_font, row + 1, 0);
     grid->addWidget(m_stamp, row + 1, 1);
-    m_fontInUse = Controls::valueLabel(box, QStringLiteral("lblFont"), QString(), tr("Font in use"));
+    m_fontInUse = Controls::valueLabel(box, ControlNames::fontInUseLabel, QString(), tr("Font in use"));
     grid->addWidget(m_fontInUse, row + 2, 0, 1, 2);
     connect(m_font, &QPushButton::clicked, this, &TextStampControls::fontClicked);
     connect(m_stamp, &QPushButton::clicked, this, &TextStampControls::stampClicked);

@@ -78,12 +78,12 @@ QGroupBox *ConvertControls::buildOutputFormat(QWidget *parent)
     QLineEdit *wait = m_link.waitCharBox();
     grid->addWidget(Controls::label(frame, ControlNames::waitCharLabel, tr("Wait Chr"), wait), row, 0);
     grid->addWidget(wait, row, 1);
-    m_byteCount = Controls::valueLabel(frame, QStringLiteral("lblfz"), QStringLiteral("0000"), tr("Byte count"));
+    m_byteCount = Controls::valueLabel(frame, ControlNames::byteCountLabel, QStringLiteral("0000"), tr("Byte count"));
     // Room for the largest count, so the window does not widen after a conversion.
     m_byteCount->setMinimumWidth(m_byteCount->fontMetrics().horizontalAdvance(QStringLiteral("00000.5")));
     grid->addWidget(m_byteCount, row, 2);
     m_charactersLeft =
-        Controls::valueLabel(frame, QStringLiteral("lblrem"), QStringLiteral("0000"), tr("Characters left"));
+        Controls::valueLabel(frame, ControlNames::charactersLeftLabel, QStringLiteral("0000"), tr("Characters left"));
     grid->addWidget(m_charactersLeft, row, 3);
     return frame;
 }
@@ -103,7 +103,7 @@ QGroupBox *ConvertControls::buildByteMatrix(QWidget *parent)
     auto *note = new QFrame(frame);
     note->setFrameShape(QFrame::StyledPanel);
     m_horizontalNote = note;
-    note->setObjectName(QStringLiteral("LCD"));
+    note->setObjectName(ControlNames::horizontalNote);
     note->setAccessibleName(tr("T6963C and SED1330"));
     // Keep its place while hidden, so the format boxes beside it stay put.
     QSizePolicy policy = note->sizePolicy();
@@ -133,8 +133,8 @@ QGroupBox *ConvertControls::buildByteMatrix(QWidget *parent)
 void ConvertControls::addLayoutChoice(QWidget *frame, QGridLayout *grid, int firstRow)
 {
     struct Box { QComboBox *&combo; const char *name; const char *labelName; const char *caption; };
-    const Box boxes[] = {{m_profile, ControlNames::profileBox, "lblProfile", "Profile"},
-                         {m_order, ControlNames::orderBox, "lblOrder", "Order"}};
+    const Box boxes[] = {{m_profile, ControlNames::profileBox, ControlNames::profileLabel, "Profile"},
+                         {m_order, ControlNames::orderBox, ControlNames::orderLabel, "Order"}};
     int row = firstRow;
     for (const Box &box : boxes) {
         box.combo = new QComboBox(frame);

@@ -3,6 +3,7 @@
 #include "logic/canvas/PictureFit.h"
 #include "widgets/decode/LcdPictureView.h"
 #include "widgets/decode/PreviewReport.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -57,7 +58,7 @@ QLabel *valueLabel(const QString &name, const QString &description, QWidget *par
 
 PreviewPane::PreviewPane(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Preview"));
+    setObjectName(ControlNames::previewPane);
     setAccessibleName(QStringLiteral("Preview"));
     connect(&m_decoder, &PreviewDecoder::decoded, this, &PreviewPane::showDecoded);
     buildControls();
@@ -68,23 +69,23 @@ PreviewPane::PreviewPane(QWidget *parent) : QWidget(parent)
 void PreviewPane::buildControls()
 {
     m_zoom = new QSpinBox(this);
-    m_zoom->setObjectName(QStringLiteral("previewZoom"));
+    m_zoom->setObjectName(ControlNames::previewZoom);
     m_zoom->setRange(0, 16);
     m_zoom->setSpecialValueText(tr("Fit"));
     m_zoom->setValue(0);
     m_zoom->setSuffix(QStringLiteral("x"));
     m_colourChoice = new QComboBox(this);
-    m_colourChoice->setObjectName(QStringLiteral("previewColours"));
+    m_colourChoice->setObjectName(ControlNames::previewColours);
     for (const ColourPreset &preset : Presets)
         m_colourChoice->addItem(tr(preset.caption));
     m_view = new LcdPictureView;
-    m_view->setObjectName(QStringLiteral("previewPicture"));
+    m_view->setObjectName(ControlNames::previewPicture);
     m_view->setAccessibleName(tr("Preview picture"));
     auto *scroll = m_scroll = new QScrollArea(this);
     scroll->setWidget(m_view);
     scroll->setAlignment(Qt::AlignCenter);
-    m_difference = valueLabel(QStringLiteral("previewDifference"), tr("Differences from the canvas"), this);
-    m_details = valueLabel(QStringLiteral("previewDetails"), tr("Decoded text"), this);
+    m_difference = valueLabel(ControlNames::previewDifference, tr("Differences from the canvas"), this);
+    m_details = valueLabel(ControlNames::previewDetails, tr("Decoded text"), this);
 
     auto *controls = new QHBoxLayout;
     controls->addWidget(captionFor(m_zoom, tr("Zoom"), this));

@@ -2,6 +2,7 @@
 
 #include "logic/export/ExportTemplates.h"
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,7 +43,7 @@ bool readsLines(Template kind, ExportOptions::Directive directive)
 ExportDialog::ExportDialog(const ConversionResult &matrix, const ExportOptions &start, QWidget *parent)
     : QDialog(parent), m_matrix(matrix)
 {
-    setObjectName(QStringLiteral("frmExport"));
+    setObjectName(ControlNames::exportDialog);
     setWindowTitle(tr("Export"));
     buildControls();
     showOptions(start);
@@ -53,34 +54,36 @@ void ExportDialog::buildControls()
 {
     auto *form = new QFormLayout;
     m_template = new QComboBox(this);
-    m_template->setObjectName(QStringLiteral("cboTemplate"));
+    m_template->setObjectName(ControlNames::templateBox);
     for (const ExportTemplates::Kind &kind : ExportTemplates::all())
         m_template->addItem(tr(kind.caption));
-    m_name = Controls::lineEdit(this, QStringLiteral("txtName"), QString(), QString());
+    m_name = Controls::lineEdit(this, ControlNames::arrayNameBox, QString(), QString());
     m_bytesPerLine = new QSpinBox(this);
-    m_bytesPerLine->setObjectName(QStringLiteral("spnBytesPerLine"));
+    m_bytesPerLine->setObjectName(ControlNames::bytesPerLineBox);
     m_bytesPerLine->setRange(1, ExportOptions::MostBytesPerLine);
-    m_linePerUnit = Controls::checkBox(this, QStringLiteral("chkLinePerUnit"), tr("One line per page or row"));
-    m_progmem = Controls::checkBox(this, QStringLiteral("chkProgmem"), tr("PROGMEM (AVR flash)"));
-    m_address = Controls::lineEdit(this, QStringLiteral("txtStartAddress"), QString(), QString());
+    m_linePerUnit = Controls::checkBox(this, ControlNames::linePerUnitCheck, tr("One line per page or row"));
+    m_progmem = Controls::checkBox(this, ControlNames::progmemCheck, tr("PROGMEM (AVR flash)"));
+    m_address = Controls::lineEdit(this, ControlNames::hexAddressBox, QString(), QString());
     struct Row { QWidget *field; const char *name; const char *caption; };
-    const Row rows[] = {{m_template, "lblTemplate", "Template"}, {m_name, "lblName", "Name"},
-                        {m_bytesPerLine, "lblBytesPerLine", "Bytes per line"},
-                        {m_address, "lblStartAddress", "Start address"}};
+    const Row rows[] = {{m_template, ControlNames::templateLabel, "Template"},
+                        {m_name, ControlNames::arrayNameLabel, "Name"},
+                        {m_bytesPerLine, ControlNames::bytesPerLineLabel, "Bytes per line"},
+                        {m_address, ControlNames::hexAddressLabel, "Start address"}};
     for (const Row &row : rows) {
         form->addRow(Controls::label(this, QLatin1String(row.name), tr(row.caption), row.field), row.field);
         if (row.field == m_bytesPerLine)
             form->addRow(QString(), m_linePerUnit);
     }
     form->addRow(QString(), m_progmem);
-    m_problemLabel = Controls::valueLabel(this, QStringLiteral("lblProblem"), QString(), tr("Why it cannot be exported"));
+    m_problemLabel =
+        Controls::valueLabel(this, ControlNames::exportProblemLabel, QString(), tr("Why it cannot be exported"));
     m_problemLabel->setWordWrap(true);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     m_buttons->button(QDialogButtonBox::Save)->setText(tr("Save As…"));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *source = Controls::valueLabel(
-        this, QStringLiteral("lblExportSource"),
+        this, ControlNames::exportSourceLabel,
         tr("Writes the %1 bytes the output window holds, read as a %2x%3 picture.")
             .arg(m_matrix.bytes.size()).arg(m_matrix.width).arg(m_matrix.height),
         tr("What is exported"));

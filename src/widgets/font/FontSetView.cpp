@@ -2,6 +2,7 @@
 
 #include "logic/font/CharacterSpec.h"
 #include "logic/font/FontPainter.h"
+#include "widgets/ui/FontToolNames.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,7 +15,7 @@ const QRgb Unlit = qRgb(170, 200, 120);
 
 FontSetView::FontSetView(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("fontSetView"));
+    setObjectName(FontToolNames::fontSetView);
     setAccessibleName(tr("Character set"));
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -5,6 +5,7 @@
 #include "logic/font/CharacterSpec.h"
 #include "logic/font/FontFileWriter.h"
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/FontToolNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,26 +42,26 @@ FontToolForm::FontToolForm(QWidget *parent) : QWidget(parent)
 
 void FontToolForm::addSourceRows(QFormLayout *form)
 {
-    m_family = named(new QComboBox(this), "fontFamily");
+    m_family = named(new QComboBox(this), FontToolNames::fontFamily);
     m_family->addItems(FontSources::installedFamilies());
     const int dejaVu = m_family->findText(QStringLiteral("DejaVu Sans Mono"));
     m_family->setCurrentIndex(qMax(dejaVu, 0));
-    auto *open = Controls::button(this, QStringLiteral("fontFileButton"), tr("Font &File..."));
-    m_fileShown = Controls::valueLabel(this, QStringLiteral("fontFileShown"), tr("(installed font)"), tr("Font file"));
-    m_style = named(new QComboBox(this), "fontStyle");
-    m_size = named(new QSpinBox(this), "fontPixelSize");
+    auto *open = Controls::button(this, FontToolNames::fontFileButton, tr("Font &File..."));
+    m_fileShown = Controls::valueLabel(this, FontToolNames::fontFileShown, tr("(installed font)"), tr("Font file"));
+    m_style = named(new QComboBox(this), FontToolNames::fontStyle);
+    m_size = named(new QSpinBox(this), FontToolNames::fontPixelSize);
     m_size->setRange(FontSources::SmallestPixelSize, FontSources::LargestPixelSize);
     m_size->setValue(16);
     m_size->setSuffix(tr(" px"));
-    m_hinting = named(new QComboBox(this), "fontHinting");
+    m_hinting = named(new QComboBox(this), FontToolNames::fontHinting);
     m_hinting->addItems({tr("Default"), tr("None"), tr("Vertical"), tr("Full")});
     m_hinting->setCurrentIndex(int(FontSource::Hinting::Full));
-    m_bold = Controls::checkBox(this, QStringLiteral("fontBold"), tr("&Bold (emboldened when the font has none)"));
-    form->addRow(Controls::label(this, QStringLiteral("lblFontFamily"), tr("Installed &font:"), m_family), m_family);
+    m_bold = Controls::checkBox(this, FontToolNames::fontBold, tr("&Bold (emboldened when the font has none)"));
+    form->addRow(Controls::label(this, FontToolNames::fontFamilyLabel, tr("Installed &font:"), m_family), m_family);
     form->addRow(open, m_fileShown);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontStyle"), tr("St&yle:"), m_style), m_style);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontSize"), tr("Pixel si&ze:"), m_size), m_size);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontHinting"), tr("&Hinting:"), m_hinting), m_hinting);
+    form->addRow(Controls::label(this, FontToolNames::fontStyleLabel, tr("St&yle:"), m_style), m_style);
+    form->addRow(Controls::label(this, FontToolNames::fontPixelSizeLabel, tr("Pixel si&ze:"), m_size), m_size);
+    form->addRow(Controls::label(this, FontToolNames::fontHintingLabel, tr("&Hinting:"), m_hinting), m_hinting);
     form->addRow(m_bold);
     familyChosen();
     connect(open, &QPushButton::clicked, this, &FontToolForm::chooseFile);
@@ -73,23 +74,23 @@ void FontToolForm::addSourceRows(QFormLayout *form)
 
 void FontToolForm::addShapeRows(QFormLayout *form)
 {
-    m_chars = Controls::lineEdit(this, QStringLiteral("fontCharacters"), QStringLiteral("32-126"), QString());
+    m_chars = Controls::lineEdit(this, FontToolNames::fontCharacters, QStringLiteral("32-126"), QString());
     m_chars->setToolTip(tr("Ranges and lists: 32-126, 0x20-0x7e,0xb0,°, latin1"));
-    m_form = named(new QComboBox(this), "fontForm");
+    m_form = named(new QComboBox(this), FontToolNames::fontForm);
     m_form->addItems({tr("Table (fixed cells)"), tr("Proportional"), tr("GFX font"), tr("BDF")});
-    m_cell = Controls::lineEdit(this, QStringLiteral("fontCell"), QString(), QString());
+    m_cell = Controls::lineEdit(this, FontToolNames::fontCell, QString(), QString());
     m_cell->setPlaceholderText(tr("from the font"));
-    m_spacing = named(new QSpinBox(this), "fontSpacing");
+    m_spacing = named(new QSpinBox(this), FontToolNames::fontSpacing);
     m_spacing->setRange(0, 16);
     m_spacing->setValue(1);
-    m_profile = named(new QComboBox(this), "fontProfile");
+    m_profile = named(new QComboBox(this), FontToolNames::fontProfile);
     for (const ControllerProfile &profile : ControllerProfiles::all())
         m_profile->addItem(profile.caption);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontChars"), tr("&Characters:"), m_chars), m_chars);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontForm"), tr("F&orm:"), m_form), m_form);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontCell"), tr("Table c&ell (WxH):"), m_cell), m_cell);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontSpacing"), tr("S&pacing:"), m_spacing), m_spacing);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontProfile"), tr("P&rofile:"), m_profile), m_profile);
+    form->addRow(Controls::label(this, FontToolNames::fontCharactersLabel, tr("&Characters:"), m_chars), m_chars);
+    form->addRow(Controls::label(this, FontToolNames::fontFormLabel, tr("F&orm:"), m_form), m_form);
+    form->addRow(Controls::label(this, FontToolNames::fontCellLabel, tr("Table c&ell (WxH):"), m_cell), m_cell);
+    form->addRow(Controls::label(this, FontToolNames::fontSpacingLabel, tr("S&pacing:"), m_spacing), m_spacing);
+    form->addRow(Controls::label(this, FontToolNames::fontProfileLabel, tr("P&rofile:"), m_profile), m_profile);
     for (QLineEdit *edit : {m_chars, m_cell})
         connect(edit, &QLineEdit::editingFinished, this, &FontToolForm::shapeChanged);
     for (QComboBox *box : {m_form, m_profile})
@@ -99,18 +100,18 @@ void FontToolForm::addShapeRows(QFormLayout *form)
 
 void FontToolForm::addFileRows(QFormLayout *form)
 {
-    m_template = named(new QComboBox(this), "fontTemplate");
+    m_template = named(new QComboBox(this), FontToolNames::fontTemplate);
     for (const ExportTemplates::Kind &kind : ExportTemplates::all())
         if (FontFileWriter::supports(kind.kind))
             m_template->addItem(QLatin1String(kind.caption), QLatin1String(kind.caption));
-    m_name = Controls::lineEdit(this, QStringLiteral("fontName"), QStringLiteral("font"), QString());
-    m_progmem = Controls::checkBox(this, QStringLiteral("fontProgmem"), tr("PROGM&EM (AVR flash)"));
-    m_sample = Controls::lineEdit(this, QStringLiteral("fontSample"), QStringLiteral("Hello, LCD! 0123 {}"), QString());
-    m_inverted = Controls::checkBox(this, QStringLiteral("fontInverted"), tr("&Inverted display (lit pixels light)"));
-    form->addRow(Controls::label(this, QStringLiteral("lblFontTemplate"), tr("&Template:"), m_template), m_template);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontName"), tr("&Name:"), m_name), m_name);
+    m_name = Controls::lineEdit(this, FontToolNames::fontName, QStringLiteral("font"), QString());
+    m_progmem = Controls::checkBox(this, FontToolNames::fontProgmem, tr("PROGM&EM (AVR flash)"));
+    m_sample = Controls::lineEdit(this, FontToolNames::fontSample, QStringLiteral("Hello, LCD! 0123 {}"), QString());
+    m_inverted = Controls::checkBox(this, FontToolNames::fontInverted, tr("&Inverted display (lit pixels light)"));
+    form->addRow(Controls::label(this, FontToolNames::fontTemplateLabel, tr("&Template:"), m_template), m_template);
+    form->addRow(Controls::label(this, FontToolNames::fontNameLabel, tr("&Name:"), m_name), m_name);
     form->addRow(m_progmem);
-    form->addRow(Controls::label(this, QStringLiteral("lblFontSample"), tr("&Sample:"), m_sample), m_sample);
+    form->addRow(Controls::label(this, FontToolNames::fontSampleLabel, tr("&Sample:"), m_sample), m_sample);
     form->addRow(m_inverted);
     connect(m_sample, &QLineEdit::textChanged, this, &FontToolForm::shapeChanged);
     connect(m_inverted, &QCheckBox::toggled, this, &FontToolForm::shapeChanged);

@@ -8,6 +8,7 @@
 #include "widgets/font/FontToolForm.h"
 #include "widgets/font/GlyphEditor.h"
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/FontToolNames.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -24,11 +25,11 @@ const QRgb Unlit = qRgb(170, 200, 120);
 
 FontToolWindow::FontToolWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("FontToolWindow"));
+    setObjectName(FontToolNames::fontToolWindow);
     setWindowTitle(tr("Font Tool"));
     m_form = new FontToolForm(this);
-    auto *exportButton = Controls::button(this, QStringLiteral("fontExport"), tr("E&xport..."));
-    m_useInTextTool = Controls::checkBox(this, QStringLiteral("fontUseInTextTool"), tr("&Use in the Text tool"));
+    auto *exportButton = Controls::button(this, FontToolNames::fontExportButton, tr("E&xport..."));
+    m_useInTextTool = Controls::checkBox(this, FontToolNames::fontUseInTextTool, tr("&Use in the Text tool"));
     auto *left = new QVBoxLayout;
     left->addWidget(m_form);
     left->addWidget(m_useInTextTool);
@@ -54,14 +55,15 @@ QWidget *FontToolWindow::buildPreview()
     column->setContentsMargins(0, 0, 0, 0);
     m_set = new FontSetView(panel);
     auto *scroll = new QScrollArea(panel);
-    scroll->setObjectName(QStringLiteral("fontSetScroll"));
+    scroll->setObjectName(FontToolNames::fontSetScroll);
     scroll->setWidget(m_set);
     scroll->setWidgetResizable(false);
     m_editor = new GlyphEditor(panel);
-    m_glyphName = Controls::valueLabel(panel, QStringLiteral("fontGlyphName"), QString(), tr("Glyph being edited"));
-    m_sample = Controls::valueLabel(panel, QStringLiteral("fontSamplePreview"), QString(), tr("Sample as the LCD shows it"));
+    m_glyphName = Controls::valueLabel(panel, FontToolNames::fontGlyphName, QString(), tr("Glyph being edited"));
+    m_sample =
+        Controls::valueLabel(panel, FontToolNames::fontSamplePreview, QString(), tr("Sample as the LCD shows it"));
     m_sample->setMinimumHeight(40);
-    m_status = Controls::valueLabel(panel, QStringLiteral("fontStatus"), QString(), tr("Font status"));
+    m_status = Controls::valueLabel(panel, FontToolNames::fontStatus, QString(), tr("Font status"));
     m_status->setWordWrap(true);
     auto *editRow = new QHBoxLayout;
     auto *editColumn = new QVBoxLayout;

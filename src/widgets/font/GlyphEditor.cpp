@@ -1,11 +1,12 @@
 #include "widgets/font/GlyphEditor.h"
+#include "widgets/ui/FontToolNames.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 GlyphEditor::GlyphEditor(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("glyphEditor"));
+    setObjectName(FontToolNames::glyphEditor);
     setAccessibleName(tr("Glyph pixels"));
     setAccessibleDescription(tr("Click a pixel to light or clear it"));
     setMinimumSize(160, 160);

@@ -6,13 +6,9 @@
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/UserMessages.h"
 #include "widgets/convert/ConvertControls.h"
-#include "logic/export/ArrayFiles.h"
-#include "widgets/export/ExportDialog.h"
-#include "logic/export/ExportTemplates.h"
-#include "logic/export/ExportSource.h"
+#include "widgets/output/OutputFileActions.h"
 #include "widgets/output/SendController.h"
 #include "logic/output/SendStream.h"
-#include "logic/output/TextFiles.h"
 
 #include <QClipboard>
 #include <QGridLayout>
@@ -35,7 +31,7 @@ OutputPanel::OutputPanel(AppState &state, FileAndFontPrompts &dialog, const Send
       m_pasteAndSend(Controls::button(form, ControlNames::pasteAndSendButton, tr("Paste and Send ")))
 {
     m_pasteAndSend->setEnabled(false);
-    setObjectName(QStringLiteral("fraOutput"));
+    setObjectName(ControlNames::outputPanel);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_output->setObjectName(QString(ControlNames::outputWindow));
@@ -55,8 +51,8 @@ OutputPanel::OutputPanel(AppState &state, FileAndFontPrompts &dialog, const Send
     // Export writes what the window holds: nothing there, nothing to export.
     connect(m_output, &QPlainTextEdit::textChanged, this,
             [this] { m_export->setEnabled(!m_output->toPlainText().trimmed().isEmpty()); });
-    // Save already writes the text: Export starts where it adds most.
-    m_exportOptions.kind = ExportOptions::Template::C;
+    m_files = new OutputFileActions(m_state, m_dialog, m_convert, m_output, this);
+    connect(m_files, &OutputFileActions::transmitTextLoaded, this, &OutputPanel::transmitTextLoaded);
 }
 
 QList<QWidget *> OutputPanel::sendFocusOrder() const
@@ -145,11 +141,11 @@ QGroupBox *OutputPanel::buildSendFrame(const SendPeers &peers)
     m_reformat->setEnabled(false);
     connect(m_reformat, &QPushButton::clicked, this, &OutputPanel::reformatClicked);
     // Shown only while a send runs; they keep their room so nothing jumps.
-    auto *stop = Controls::button(frame, QStringLiteral("cmdStop"), tr("Stop"));
+    auto *stop = Controls::button(frame, ControlNames::stopSendButton, tr("Stop"));
     m_stop = stop;
     stop->setToolTip(tr("Stop sending (Esc)"));
     auto *progress = new QProgressBar(frame);
-    progress->setObjectName(QStringLiteral("prgSend"));
+    progress->setObjectName(ControlNames::sendProgressBar);
     progress->setAccessibleName(tr("Sending progress"));
     for (QWidget *sendingOnly : {static_cast<QWidget *>(stop), static_cast<QWidget *>(progress)}) {
         QSizePolicy policy = sendingOnly->sizePolicy();
@@ -185,14 +181,14 @@ QWidget *OutputPanel::buildEditFrame()
     m_save = add(ControlNames::saveOutputButton, tr("Save"), &OutputPanel::saveClicked, 0, 1, 1);
     m_save->setEnabled(false);
     m_save->setAccessibleDescription(tr("Saves the output window's text"));
-    m_export = add("cmdExport", tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
+    m_export = add(ControlNames::exportButton, tr("Export…"), &OutputPanel::exportClicked, 0, 2, 1);
     m_export->setEnabled(false);
     m_export->setAccessibleDescription(tr("Writes the output window's bytes as C source, XBM, binary, "
                                           "Intel HEX or assembler"));
     m_clear = add(ControlNames::clearOutputButton, tr("Clear"), &OutputPanel::clearClicked, 1, 0, 1);
     m_clear->setAccessibleDescription(tr("Clears the output window"));
     m_restore = add(ControlNames::restoreOutputButton, tr("Restore"), &OutputPanel::restoreClicked, 1, 1, 1);
-    m_caseToggle = add("txtcase", upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 3);
+    m_caseToggle = add(ControlNames::caseButton, upCaseCaption, &OutputPanel::caseToggleClicked, 2, 0, 3);
     return frame;
 }
 
@@ -240,45 +236,12 @@ void OutputPanel::copyClicked()
 
 void OutputPanel::saveClicked()
 {
-    FileAndFontPrompts *dialog = &m_dialog;
-    dialog->showSave({QStringLiteral("LCD File to Save"), QStringLiteral("Text(*.txt)|*.txt|Basic (*.bas)|*.bas"),
-                      QStringLiteral("*.txt"), QStringLiteral("*.txt"), FileAndFontPrompts::FileKind::Text});
-    if (dialog->fileName.isEmpty())
-        return;
-    QString reason;
-    if (!TextFiles::save(dialog->fileName, m_output->toPlainText(), &reason))
-        UserMessages::inform(window(), QStringLiteral("File Save Error - ") + reason);
+    m_files->save();
 }
 
 void OutputPanel::exportClicked()
 {
-    QString problem;
-    const ConversionResult shown = ExportSource::read(m_output->toPlainText(), m_state.lcdWidth, m_state.lcdHeight,
-                                                     m_convert.chosenLayout(), &problem);
-    if (!problem.isEmpty()) {
-        UserMessages::inform(window(), tr("Nothing to export: %1").arg(problem));
-        return;
-    }
-    ExportDialog dialog(shown, m_exportOptions, window());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_exportOptions = dialog.options();
-    writeExport(shown, m_exportOptions);
-}
-
-void OutputPanel::writeExport(const ConversionResult &shown, const ExportOptions &options)
-{
-    const ExportTemplates::Kind &kind = ExportTemplates::kindOf(options);
-    const QString extension = QLatin1String(kind.extension);
-    FileAndFontPrompts *dialog = &m_dialog;
-    dialog->showSave({tr("Export to File"),
-                      QStringLiteral("%1 (*.%2)|*.%2|All Files (*.*)|*.*").arg(tr(kind.caption), extension), extension,
-                      options.name + QLatin1Char('.') + extension, FileAndFontPrompts::FileKind::Text});
-    if (dialog->fileName.isEmpty())
-        return;
-    QString reason;
-    if (!ArrayFiles::save(dialog->fileName, ExportTemplates::render(shown, options), &reason))
-        UserMessages::inform(window(), QStringLiteral("File Save Error - ") + reason);
+    m_files->exportBytes();
 }
 
 void OutputPanel::clearClicked()
@@ -306,16 +269,5 @@ void OutputPanel::caseToggleClicked()
 
 void OutputPanel::openTextFile()
 {
-    FileAndFontPrompts *dialog = &m_dialog;
-    dialog->showOpen({QStringLiteral("LCD File to Open"), QStringLiteral("Open ASCII (*.txt)|*.txt|All Files (*.*)|*.*|"),
-                      QString(), QString(), FileAndFontPrompts::FileKind::Text});
-    if (dialog->fileName.isEmpty())
-        return;
-    QString text;
-    QString reason;
-    const TextFiles::LoadResult result = TextFiles::load(dialog->fileName, text, &reason);
-    if (result == TextFiles::LoadResult::Loaded)
-        emit transmitTextLoaded(text);
-    else if (result == TextFiles::LoadResult::TooLarge)
-        UserMessages::inform(window(), reason);
+    m_files->openTextFile();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "logic/convert/Conversion.h"
-#include "logic/export/ExportOptions.h"
 #include "widgets/output/SendController.h"
 
 #include <QGroupBox>
@@ -9,6 +8,7 @@
 
 struct AppState;
 class FileAndFontPrompts;
+class OutputFileActions;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -63,7 +63,6 @@ private:
     QGroupBox *buildSendFrame(const SendPeers &peers);
     QString reformatProblem() const;
     QWidget *buildEditFrame();
-    void writeExport(const ConversionResult &shown, const ExportOptions &options);
 
     AppState &m_state;
     FileAndFontPrompts &m_dialog;
@@ -83,6 +82,6 @@ private:
     SendController *m_sender = nullptr;
     QGroupBox *m_sendFrame = nullptr;
     QWidget *m_editFrame = nullptr;
+    OutputFileActions *m_files = nullptr;
     ConversionResult m_matrix; // of the last successful Convert
-    ExportOptions m_exportOptions;
 };

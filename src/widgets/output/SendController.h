@@ -45,7 +45,7 @@ public:
 
     void sendClicked();         // sendToLcdButton
     void pasteAndSendClicked(); // pasteAndSendButton
-    void stopClicked();         // cmdStop, Esc
+    void stopClicked();         // Stop, Esc
 
     bool isSending() const { return m_sender.isSending(); }
 

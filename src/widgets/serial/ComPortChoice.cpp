@@ -1,5 +1,7 @@
 #include "widgets/serial/ComPortChoice.h"
 
+#include "widgets/ui/ControlNames.h"
+
 #include "logic/serial/CommPort.h"
 #include "widgets/serial/DeviceChoice.h"
 #include "widgets/ui/ControlFactory.h"
@@ -17,9 +19,9 @@ ComPortChoice::ComPortChoice(QWidget *frame, QGridLayout *grid, CommPort *port)
     const PortAssignments &devices = port->devices();
     for (int i = 0; i < PortAssignments::count; ++i) {
         const int number = i + 1;
-        m_options[i] = Controls::option(frame, QStringLiteral("Option1_%1").arg(i), tr("Com%1").arg(number));
+        m_options[i] = Controls::option(frame, ControlNames::comOption(number), tr("Com%1").arg(number));
         m_options[i]->setChecked(i == 0);
-        m_deviceLabels[i] = Controls::valueLabel(frame, QStringLiteral("lblcomdev_%1").arg(i),
+        m_deviceLabels[i] = Controls::valueLabel(frame, ControlNames::comDeviceLabel(number),
                                                  devices.shortName(number), tr("Device of Com%1").arg(number));
         showDevice(number);
         grid->addWidget(m_options[i], i, 0);
@@ -36,7 +38,7 @@ ComPortChoice::ComPortChoice(QWidget *frame, QGridLayout *grid, CommPort *port)
 void ComPortChoice::addDeviceBox(QGridLayout *grid)
 {
     m_device = new DeviceChoice(m_frame);
-    grid->addWidget(Controls::label(m_frame, QStringLiteral("lblDevice"), tr("Device"), m_device->box()), 5, 0);
+    grid->addWidget(Controls::label(m_frame, ControlNames::deviceLabel, tr("Device"), m_device->box()), 5, 0);
     grid->addWidget(m_device->box(), 5, 1, 1, 2);
     grid->addWidget(m_device->refreshButton(), 3, 3);
     connect(m_device, &DeviceChoice::chosen, this, &ComPortChoice::deviceChosen);

@@ -1,6 +1,7 @@
 #include "widgets/serial/DeviceChoice.h"
 
 #include "widgets/ui/ControlFactory.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -20,9 +21,9 @@ constexpr int settleMs = 500;
 
 DeviceChoice::DeviceChoice(QWidget *parent)
     : QObject(parent), m_box(new QComboBox(parent)),
-      m_refresh(Controls::button(parent, QStringLiteral("cmdRefresh"), tr("Refresh"))), m_settle(new QTimer(this))
+      m_refresh(Controls::button(parent, ControlNames::refreshDevicesButton, tr("Refresh"))), m_settle(new QTimer(this))
 {
-    m_box->setObjectName(QStringLiteral("cboDevice"));
+    m_box->setObjectName(ControlNames::deviceBox);
     m_box->setEditable(true);
     m_box->setInsertPolicy(QComboBox::NoInsert);
     // by-id names are long: they must not widen the window.
@@ -33,7 +34,7 @@ DeviceChoice::DeviceChoice(QWidget *parent)
     m_box->lineEdit()->setAccessibleName(tr("Device"));
     m_box->view()->setAccessibleName(tr("Serial devices plugged in"));
     m_refresh->setAccessibleDescription(tr("Looks again for serial devices plugged in"));
-    m_settle->setObjectName(QStringLiteral("tmrScan"));
+    m_settle->setObjectName(ControlNames::deviceScanTimer);
     m_settle->setSingleShot(true);
     m_settle->setInterval(settleMs);
     connect(m_settle, &QTimer::timeout, this, &DeviceChoice::refresh);

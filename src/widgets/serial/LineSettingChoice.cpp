@@ -30,11 +30,11 @@ LineSettingChoice::LineSettingChoice(QWidget *frame, QGridLayout *grid, CommPort
 // A line setting beyond the list, typed.
 void LineSettingChoice::addCustomBox(QGridLayout *grid)
 {
-    m_custom = Controls::lineEdit(m_frame, QStringLiteral("txtCustom"), QString(), QString());
+    m_custom = Controls::lineEdit(m_frame, ControlNames::customSettingBox, QString(), QString());
     m_custom->setPlaceholderText(QStringLiteral("250000,e,7,1"));
     m_custom->setToolTip(tr("Baud rate, parity (n, e, o, m, s), data bits, stop bits; Enter adds it to the list"));
     auto *row = new QHBoxLayout;
-    row->addWidget(Controls::label(m_frame, QStringLiteral("lblCustom"), tr("Custom"), m_custom));
+    row->addWidget(Controls::label(m_frame, ControlNames::customSettingLabel, tr("Custom"), m_custom));
     row->addWidget(m_custom, 1);
     grid->addLayout(row, 5, 3, 1, 2);
     connect(m_custom, &QLineEdit::returnPressed, this, &LineSettingChoice::customSettingEntered);

@@ -3,6 +3,7 @@
 #include "logic/serial/CommPort.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/UserMessages.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -11,9 +12,9 @@
 
 ModemLineControls::ModemLineControls(CommPort *port, QWidget *form, QWidget *parent)
     : QWidget(parent), m_port(port), m_form(form),
-      m_dtr(Controls::checkBox(this, QStringLiteral("chkDtr"), QStringLiteral("DTR"))),
-      m_rts(Controls::checkBox(this, QStringLiteral("chkRts"), QStringLiteral("RTS"))),
-      m_break(Controls::button(this, QStringLiteral("cmdBreak"), tr("Break")))
+      m_dtr(Controls::checkBox(this, ControlNames::dtrCheck, QStringLiteral("DTR"))),
+      m_rts(Controls::checkBox(this, ControlNames::rtsCheck, QStringLiteral("RTS"))),
+      m_break(Controls::button(this, ControlNames::breakButton, tr("Break")))
 {
     m_break->setAccessibleDescription(tr("Holds the line in break for %1 ms").arg(breakMs));
     auto *row = new QHBoxLayout(this);

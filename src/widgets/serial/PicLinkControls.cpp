@@ -120,7 +120,7 @@ QGroupBox *PicLinkControls::buildIo(QWidget *parent)
         list->setFixedWidth(70);
         FitToText::showWholeRows(list, 4);
     }
-    m_xmitDelay = Controls::lineEdit(frame, QStringLiteral("xmitdelay"), QString::number(TransmitDelay::defaultLcdMs),
+    m_xmitDelay = Controls::lineEdit(frame, ControlNames::xmitDelayBox, QString::number(TransmitDelay::defaultLcdMs),
                                    QString());
     m_xmitDelay->setMaximumWidth(70);
     grid->addWidget(Controls::label(frame, ControlNames::picBufferLabel, tr("PIC Buffer"), m_buffer), 0, 0);
@@ -135,9 +135,9 @@ QGroupBox *PicLinkControls::buildIo(QWidget *parent)
     grid->addWidget(m_xmitDelay, 1, 2);
     grid->addWidget(m_waitForPic, 2, 2);
     // The buttons stand in a column of their own: the frame stays as low as its lists.
-    m_apply = Controls::button(frame, QStringLiteral("cmdApply"), tr("Apply"));
+    m_apply = Controls::button(frame, ControlNames::applyLinkButton, tr("Apply"));
     m_apply->setAccessibleDescription(tr("Applies the PIC link settings"));
-    m_displayEeprom = Controls::button(frame, QStringLiteral("cmdlcd"), tr("&Disp Eprom"));
+    m_displayEeprom = Controls::button(frame, ControlNames::displayEepromButton, tr("&Disp Eprom"));
     grid->addWidget(m_apply, 1, 3);
     grid->addWidget(m_displayEeprom, 2, 3);
     grid->setRowStretch(3, 1);
@@ -152,7 +152,7 @@ QGroupBox *PicLinkControls::buildEeprom(QWidget *parent)
     grid->setContentsMargins(6, 2, 6, 4);
     m_target = Controls::checkBox(frame, ControlNames::loadEepromCheck, QString());
     m_target->setAccessibleName(tr("Load EEprom"));
-    m_address = Controls::lineEdit(frame, QStringLiteral("eeprom"), QStringLiteral("00000"), QString());
+    m_address = Controls::lineEdit(frame, ControlNames::startAddressBox, QStringLiteral("00000"), QString());
     m_address->setMaxLength(5);
     m_address->setMaximumWidth(70);
     m_address->setEnabled(false);

@@ -42,15 +42,15 @@ public:
     void saveSettings(SettingsStore &store) const;
     void restoreSettings(const SettingsStore &store);
 
-    // The text of the cmdApply confirmation for the settings now in force.
+    // The text of Apply's confirmation for the settings now in force.
     static QString settingsNowText(int bufferSize, int delayMs, const QString &waitChars, const QString &xmitDelay);
 
     void bufferClicked(int row);               // picBufferList
     void delayClicked(int row);                // picDelayList
     void waitCharsChanged(const QString &text); // waitCharBox
-    void applyClicked();                       // cmdApply
+    void applyClicked();                       // Apply
     void eepromTargetClicked(bool checked);    // loadEepromCheck
-    void displayEepromClicked();               // cmdlcd
+    void displayEepromClicked();               // Disp Eprom
 
 signals:
     // The target switched between the LCD and the I2C EEPROM.

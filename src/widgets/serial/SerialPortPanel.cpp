@@ -34,27 +34,27 @@ SerialPortPanel::SerialPortPanel(AppState &state, QWidget *form, const PortAssig
     grid->setVerticalSpacing(2);
     m_com = new ComPortChoice(this, grid, m_port);
     m_line = new LineSettingChoice(this, grid, m_port, form);
-    m_commButton = Controls::button(this, QStringLiteral("cmdcomm"), tr("Open"));
+    m_commButton = Controls::button(this, ControlNames::portOpenButton, tr("Open"));
     grid->addWidget(m_commButton, 0, 3);
-    m_indicator = Controls::valueLabel(this, QStringLiteral("comm"), tr("OFF"), tr("Port state"));
+    m_indicator = Controls::valueLabel(this, ControlNames::portStateLabel, tr("OFF"), tr("Port state"));
     m_indicator->setAlignment(Qt::AlignCenter);
     m_indicator->setMinimumWidth(50);
     PortIndicator::show(m_indicator, PortIndicator::State::Off);
     grid->addWidget(m_indicator, 1, 3);
-    m_applyButton = Controls::button(this, QStringLiteral("cmdbuff"), tr("Apply"));
+    m_applyButton = Controls::button(this, ControlNames::applyPortButton, tr("Apply"));
     m_applyButton->setAccessibleDescription(tr("Applies the handshake and output buffer to the port"));
     grid->addWidget(m_applyButton, 2, 3);
 
-    m_handshake = Controls::list(this, QStringLiteral("proto"), {"Off", "XoXoff", "Rts", "XonRts"}, QString());
+    m_handshake = Controls::list(this, ControlNames::handshakeList, {"Off", "XoXoff", "Rts", "XonRts"}, QString());
     m_handshake->setFixedWidth(80);
     FitToText::showWholeRows(m_handshake, 4);
-    m_buffer = Controls::lineEdit(this, QStringLiteral("combuff"), QString::number(CommPort::DefaultOutBufferSize), QString());
+    m_buffer = Controls::lineEdit(this, ControlNames::comOutBufferBox, QString::number(CommPort::DefaultOutBufferSize), QString());
     m_buffer->setMaximumWidth(60);
     grid->addWidget(Controls::label(this, ControlNames::handshakeLabel, tr("Handshake"), m_handshake), 0, 4);
     grid->addWidget(m_handshake, 1, 4, 3, 1);
     grid->addWidget(Controls::label(this, ControlNames::comOutBufferLabel, tr("Com out buff"), m_buffer), 4, 4);
     grid->addWidget(m_buffer, 4, 3);
-    m_transmitActive = Controls::label(this, QStringLiteral("lblxmit"), tr("Transmit Window Active"));
+    m_transmitActive = Controls::label(this, ControlNames::transmitActiveLabel, tr("Transmit Window Active"));
     m_transmitActive->hide();
     grid->addWidget(m_transmitActive, 4, 0, 1, 3);
 

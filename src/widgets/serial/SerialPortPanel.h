@@ -16,7 +16,7 @@ class QListWidget;
 class QPushButton;
 
 // The serial port frame: port choice, line settings, open/close, indicator,
-// handshake and output-buffer settings. It owns the port object MSComm1 and
+// handshake and output-buffer settings. It owns the CommPort and
 // announces opening and closing; the terminal and the senders follow.
 // The Com options with their devices are a ComPortChoice, the line
 // settings a LineSettingChoice.
@@ -44,8 +44,8 @@ public:
     bool assignDevice(const QString &path);
     int checkedComNumber() const;
 
-    void applyClicked();           // cmdbuff
-    void commClicked();            // cmdcomm: open when closed, else close
+    void applyClicked();           // the Apply button beside the output buffer
+    void commClicked();            // Open: open when closed, else close
 
 signals:
     // An open begins: the terminal shows that it waits.

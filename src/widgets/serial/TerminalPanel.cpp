@@ -33,12 +33,12 @@ const QString waiting = QStringLiteral("Waiting.....");
 TerminalPanel::TerminalPanel(AppState &state, CommPort *port, QWidget *form)
     : QWidget(form), m_state(state), m_port(port), m_form(form), m_input(new TerminalView(this)),
       m_typing(new TransmitWindow(this)), m_timer(new QTimer(this)),
-      m_clear(Controls::button(this, QStringLiteral("cmdClearInput"), tr("Clear"))),
-      m_logButton(Controls::button(this, QStringLiteral("cmdLog"), tr("Log to File..."))),
-      m_logFile(Controls::valueLabel(this, QStringLiteral("lblLogFile"), tr("Not logging"), tr("Log file"))),
+      m_clear(Controls::button(this, ControlNames::clearTerminalButton, tr("Clear"))),
+      m_logButton(Controls::button(this, ControlNames::logToFileButton, tr("Log to File..."))),
+      m_logFile(Controls::valueLabel(this, ControlNames::logFileLabel, tr("Not logging"), tr("Log file"))),
       m_lines(new ModemLineControls(port, form, this))
 {
-    setObjectName(QStringLiteral("fraTerminal"));
+    setObjectName(ControlNames::terminalPanel);
     m_input->setObjectName(QString(ControlNames::serialInputWindow));
     m_input->setAccessibleName(tr("Serial input"));
     // CR LF is one line break here: the text shows as a line and an empty line.
@@ -92,13 +92,13 @@ QLayout *TerminalPanel::buildViewChoice()
         connect(box, &QCheckBox::toggled, this, &TerminalPanel::viewChanged);
         return box;
     };
-    m_hexView = add("chkHexView", tr("Hex view"));
-    m_timestamps = add("chkTimestamps", tr("Timestamps"));
-    m_controlBytes = add("chkControlBytes", tr("Control bytes"));
+    m_hexView = add(ControlNames::hexViewCheck, tr("Hex view"));
+    m_timestamps = add(ControlNames::timestampsCheck, tr("Timestamps"));
+    m_controlBytes = add(ControlNames::controlBytesCheck, tr("Control bytes"));
     m_controlBytes->setToolTip(tr("Shows every control byte, CR and LF included, as a symbol"));
-    m_lfStartsLine = add("chkLfStartsLine", tr("LF starts a line"));
+    m_lfStartsLine = add(ControlNames::lfStartsLineCheck, tr("LF starts a line"));
     m_lfStartsLine->setToolTip(tr("For devices that end lines with LF alone; CR is then dropped"));
-    m_monospace = Controls::checkBox(this, QStringLiteral("chkMonospace"), tr("Monospace"));
+    m_monospace = Controls::checkBox(this, ControlNames::monospaceCheck, tr("Monospace"));
     connect(m_monospace, &QCheckBox::toggled, this, &TerminalPanel::applyFont);
     // Three short rows keep the terminal narrow.
     auto *grid = new QGridLayout;
@@ -125,13 +125,13 @@ QWidget *TerminalPanel::buildEnterChoice()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     m_enter = new QComboBox(column);
-    m_enter->setObjectName(QStringLiteral("cboEnter"));
+    m_enter->setObjectName(ControlNames::enterKeyBox);
     m_enter->addItem(QStringLiteral("CR"), int(EnterKey::Cr));
     m_enter->addItem(QStringLiteral("LF"), int(EnterKey::Lf));
     m_enter->addItem(QStringLiteral("CR LF"), int(EnterKey::CrLf));
     connect(m_enter, &QComboBox::currentIndexChanged, this,
             [this] { m_typing->setEnterKey(EnterKey(m_enter->currentData().toInt())); });
-    layout->addWidget(Controls::label(column, QStringLiteral("lblEnter"), tr("Enter sends"), m_enter));
+    layout->addWidget(Controls::label(column, ControlNames::enterKeyLabel, tr("Enter sends"), m_enter));
     layout->addWidget(m_enter);
     layout->addStretch();
     return column;

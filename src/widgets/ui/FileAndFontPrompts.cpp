@@ -1,4 +1,5 @@
 #include "widgets/ui/FileAndFontPrompts.h"
+#include "widgets/ui/ControlNames.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,7 +18,7 @@ std::function<QString(FileAndFontPrompts &, FileAndFontPrompts::Mode)> &answerer
 
 FileAndFontPrompts::FileAndFontPrompts(QWidget *window) : QObject(window), m_window(window)
 {
-    setObjectName(QStringLiteral("commdlg"));
+    setObjectName(ControlNames::fileAndFontPrompts);
 }
 
 void FileAndFontPrompts::setAnswerer(std::function<QString(FileAndFontPrompts &, Mode)> newAnswerer)

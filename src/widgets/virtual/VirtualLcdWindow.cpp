@@ -3,6 +3,7 @@
 #include "logic/virtual/VirtualLcdDevice.h"
 #include "logic/virtual/VirtualPic.h"
 #include "widgets/virtual/VirtualLcdPicture.h"
+#include "widgets/ui/VirtualLcdNames.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -35,20 +36,20 @@ void VirtualLcdWindow::buildLayout()
 {
     auto *layout = new QVBoxLayout(this);
     m_where = new QLabel(deviceCaption(), this);
-    m_where->setObjectName(QStringLiteral("virtualDevice"));
+    m_where->setObjectName(VirtualLcdNames::virtualDevice);
     m_where->setAccessibleDescription(tr("Virtual LCD device"));
     m_where->setTextInteractionFlags(Qt::TextSelectableByMouse); // the path is worth copying
     const VirtualPicConfig &config = m_device->pic()->config();
     m_picture = new VirtualLcdPicture(QSize(config.width, config.height), this);
-    m_picture->setObjectName(QStringLiteral("virtualPicture"));
+    m_picture->setObjectName(VirtualLcdNames::virtualPicture);
     m_picture->setAccessibleName(tr("Virtual LCD picture"));
     m_progress = new QLabel(tr("Waiting for a stream"), this);
-    m_progress->setObjectName(QStringLiteral("virtualProgress"));
+    m_progress->setObjectName(VirtualLcdNames::virtualProgress);
     m_progress->setAccessibleDescription(tr("Stream progress"));
     m_progress->setWordWrap(true);
     auto *faultsLabel = new QLabel(tr("&Faults"), this);
     m_faults = new QListWidget(this);
-    m_faults->setObjectName(QStringLiteral("virtualFaults"));
+    m_faults->setObjectName(VirtualLcdNames::virtualFaults);
     faultsLabel->setBuddy(m_faults);
     m_faults->setAccessibleName(tr("Faults")); // item views do not take their name from a buddy
     m_faults->setWordWrap(true); // a fault says what a real PIC would have done: too long for one line
