@@ -124,6 +124,8 @@ void ArrayTextTest::refusesWithLineColumnAndToken_data()
     QTest::newRow("a macro among bytes") << "const uint8_t x[] = {\n  0x01, MAKE(3), 0x02 };"
                                          << "line 2, column 9: cannot read \"MAKE(3)\" as a byte";
     QTest::newRow("too big") << "uint8_t x[] = {1,\n 256};" << "line 2, column 2: \"256\" does not fit in a byte";
+    QTest::newRow("beyond 64 bits") << "logo:\n db $ff, $ffffffffffffffffffff\n"
+                                      << "line 2, column 10: cannot read \"$ffffffffffffffffffff\" as a byte";
     QTest::newRow("missing comma") << "uint8_t x[] = {0x01 0x02, 3};"
                                    << "line 1, column 16: cannot read \"0x01 0x02\" as a byte";
     QTest::newRow("open brace") << "uint8_t x[] = {1, 2" << "line 1, column 15: no closing brace after this one";

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <limits>
+
 namespace SourceLiteral {
 
 namespace {
@@ -17,6 +19,9 @@ std::optional<qint64> digits(QStringView text, int base)
             continue; // C++14 digit separator
         const int digit = c.isDigit() ? c.digitValue() : c.isLetter() ? c.toLower().unicode() - 'a' + 10 : 99;
         if (digit < 0 || digit >= base)
+            return std::nullopt;
+        // Beyond 64 bits no literal is a byte, a size or an address: not a number here.
+        if (value > (std::numeric_limits<qint64>::max() - digit) / base)
             return std::nullopt;
         value = value * base + digit;
     }
