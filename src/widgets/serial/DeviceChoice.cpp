@@ -45,10 +45,18 @@ DeviceChoice::DeviceChoice(QWidget *parent)
     // first list is made off the GUI thread, so the window shows without it
     // (the box shows the chosen option's device meanwhile).
     auto found = std::make_shared<QList<SerialDevice>>();
-    QThread *scan = QThread::create([found] { *found = SerialDevices::scan(); });
-    connect(scan, &QThread::finished, this, [this, found] { firstListMade(*found); });
-    connect(scan, &QThread::finished, scan, &QObject::deleteLater);
-    scan->start();
+    // The scan is this object's child, so it never outlives it unfinished or undeleted.
+    m_scan = QThread::create([found] { *found = SerialDevices::scan(); });
+    m_scan->setParent(this);
+    connect(m_scan, &QThread::finished, this, [this, found] { firstListMade(*found); });
+    connect(m_scan, &QThread::finished, m_scan, &QObject::deleteLater);
+    m_scan->start();
+}
+
+DeviceChoice::~DeviceChoice()
+{
+    if (m_scan)
+        m_scan->wait();
 }
 
 // Then hot-plug is followed.

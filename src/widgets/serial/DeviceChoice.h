@@ -3,6 +3,8 @@
 #include "logic/serial/SerialDevices.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QThread>
 
 class QComboBox;
 class QFileSystemWatcher;
@@ -19,6 +21,7 @@ class DeviceChoice : public QObject
     Q_OBJECT
 public:
     explicit DeviceChoice(QWidget *parent);
+    ~DeviceChoice() override;
 
     QComboBox *box() const { return m_box; }
     QPushButton *refreshButton() const { return m_refresh; }
@@ -43,5 +46,6 @@ private:
     QPushButton *m_refresh;
     QTimer *m_settle;
     QFileSystemWatcher *m_watch = nullptr;
+    QPointer<QThread> m_scan; // the first list's scan, until it is deleted
     QList<SerialDevice> m_listed;
 };
