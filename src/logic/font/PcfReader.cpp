@@ -89,7 +89,8 @@ bool readAllMetrics(const QByteArray &bytes, Table t, QVector<CharMetrics> *metr
     TableReader table(bytes, t.offset, t.size);
     const bool compressed = table.format() & CompressedMetrics;
     const qint64 count = compressed ? table.u16() : table.u32();
-    if (!table.ok() || count > t.size)
+    // Each record takes 5 bytes compressed, 12 not: a count the file cannot hold is refused before any memory is taken.
+    if (!table.ok() || count > t.size || count * (compressed ? 5 : 12) > bytes.size())
         return false;
     metrics->resize(count);
     for (CharMetrics &m : *metrics)
