@@ -1,7 +1,7 @@
 // How long all of Latin-1 at 32 pixels takes from an outline font to a GFX
 // C source and to a KS0108 table: drawing, cutting, packing and writing.
 // Run: QT_QPA_PLATFORM=offscreen build/benchmarks/font_benchmark [FAMILY]
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 #include "logic/font/FontExport.h"
 #include "logic/font/FontSource.h"
 
@@ -25,7 +25,7 @@ bool medianMs(const FontSource &source, PackedFont::Form form, double *ms)
         LoadedFont loaded;
         QByteArray content;
         choice.form = form;
-        if (!CharacterSpec::parse(QStringLiteral("latin1"), &choice.codes, &reason)
+        if (!CharacterList::parse(QStringLiteral("latin1"), &choice.codes, &reason)
             || !FontSources::load(source, choice.codes, &loaded, &reason)
             || !FontExport::content(loaded.font, choice, &content, &reason)) {
             QTextStream(stderr) << reason << '\n';

@@ -6,7 +6,7 @@
 #include "logic/export/ArrayFiles.h"
 #include "logic/export/ExportTemplates.h"
 #include "logic/font/BitmapFont.h"
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 #include "logic/font/FontExport.h"
 #include "logic/font/FontFileWriter.h"
 #include "logic/font/FontPainter.h"
@@ -44,7 +44,7 @@ void describe(QCommandLineParser &parser)
         {QStringLiteral("bold"), QStringLiteral("Bold: the bold face, or emboldened when the font has none.")},
         {QStringLiteral("hinting"), QStringLiteral("Outline hinting (default full)."), FontSource::hintingNames().join(QLatin1Char('|'))},
         {QStringLiteral("chars"), QStringLiteral("Characters: ranges and lists such as 32-126 or 0x20-0x7e,0xb0,° "
-                                                 "or latin1 (default 32-126)."), QStringLiteral("SPEC")},
+                                                 "or latin1 (default 32-126)."), QStringLiteral("LIST")},
         {QStringLiteral("chars-of"), QStringLiteral("Every character of this text."), QStringLiteral("TEXT")},
         {QStringLiteral("chars-file"), QStringLiteral("Every character of this UTF-8 file."), QStringLiteral("FILE")},
         {QStringLiteral("form"), QStringLiteral("Output form (default table)."), PackedFont::formNames().join(QLatin1Char('|'))},
@@ -81,14 +81,14 @@ bool parseNumber(const QCommandLineParser &parser, const QString &option, int lo
 bool parseCharacters(const QCommandLineParser &parser, QList<char32_t> *codes, QString *error)
 {
     if (parser.isSet("chars-of")) {
-        *codes = CharacterSpec::ofText(parser.value("chars-of"));
+        *codes = CharacterList::ofText(parser.value("chars-of"));
     } else if (parser.isSet("chars-file")) {
         QByteArray text;
         if (!ArrayFiles::load(parser.value("chars-file"), &text, error))
             return false;
-        *codes = CharacterSpec::ofText(QString::fromUtf8(text));
+        *codes = CharacterList::ofText(QString::fromUtf8(text));
     } else {
-        return CharacterSpec::parse(parser.isSet("chars") ? parser.value("chars") : QStringLiteral("32-126"), codes, error);
+        return CharacterList::parse(parser.isSet("chars") ? parser.value("chars") : QStringLiteral("32-126"), codes, error);
     }
     if (codes->isEmpty())
         *error = QStringLiteral("the text holds no characters");
@@ -193,7 +193,7 @@ void reportMissing(const QString &font, const QList<char32_t> &missing)
 {
     QStringList names;
     for (char32_t code : missing)
-        names << CharacterSpec::name(code);
+        names << CharacterList::name(code);
     if (!names.isEmpty())
         QTextStream(stderr) << "tavrel font: " << font << " has no glyph for " << names.size() << " character(s): "
                             << names.join(QStringLiteral(", ")) << '\n';

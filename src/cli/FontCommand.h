@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-// `tavrel font SOURCE --size PX --chars SPEC --form table|proportional|gfx|bdf
+// `tavrel font SOURCE --size PX --chars LIST --form table|proportional|gfx|bdf
 // [--fixed WxH] [--profile NAME] [--template c|asm|bin] [--name NAME] [--out FILE]`:
 // glyph arrays for firmware from an installed family or a font file.
 // `tavrel font --render FILE --text TEXT --out PNG` draws a line with a

@@ -2,7 +2,7 @@
 // bytes by hand, and every form read back as firmware would draw it.
 #include "logic/convert/ControllerProfiles.h"
 #include "logic/font/BdfFont.h"
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 #include "logic/font/FontExport.h"
 #include "logic/font/FontFileBytes.h"
 #include "logic/font/FontFileReader.h"
@@ -55,9 +55,9 @@ class FontFormats : public QObject
     Q_OBJECT
 
 private slots:
-    void characterSpecs_data()
+    void characterLists_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("codes"); // as describe() spells them; empty: refused
         QTest::newRow("range") << "32-126" << "0x20-0x7e";
         QTest::newRow("hex, list and a character") << "0x41-0x43,0xb0,°,A" << "0x41-0x43,0xb0";
@@ -67,15 +67,15 @@ private slots:
         QTest::newRow("no code point") << "0x110000" << "";
         QTest::newRow("two characters") << "ab" << "";
     }
-    void characterSpecs()
+    void characterLists()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, list);
         QFETCH(QString, codes);
         QList<char32_t> parsed;
         QString reason;
-        QCOMPARE(CharacterSpec::parse(spec, &parsed, &reason), !codes.isEmpty());
+        QCOMPARE(CharacterList::parse(list, &parsed, &reason), !codes.isEmpty());
         if (!codes.isEmpty())
-            QCOMPARE(CharacterSpec::describe(parsed), codes);
+            QCOMPARE(CharacterList::describe(parsed), codes);
     }
 
     // Bytes worked out by hand from tinyFont().
@@ -139,7 +139,7 @@ private slots:
             QSKIP("xfonts-base is not installed");
         QVERIFY2(FontSources::readBitmapFile(Pcf5x7, &pcf, &reason), qPrintable(reason));
         FontExportChoice choice;
-        QVERIFY(CharacterSpec::parse(QStringLiteral("latin1"), &choice.codes, &reason));
+        QVERIFY(CharacterList::parse(QStringLiteral("latin1"), &choice.codes, &reason));
         choice.form = PackedFont::Form(form);
         choice.layout = ControllerProfiles::byName(profile)->layout;
         BitmapFont expected, readBack;

@@ -2,7 +2,7 @@
 
 #include "logic/export/ByteLines.h"
 #include "logic/export/CSourceTemplate.h"
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 
 namespace FontFileWriter {
 

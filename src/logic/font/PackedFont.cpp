@@ -1,7 +1,7 @@
 #include "logic/font/PackedFont.h"
 
 #include "logic/convert/ByteMatrix.h"
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 
 const QStringList &PackedFont::formNames()
 {
@@ -55,7 +55,7 @@ bool fitsGfx(const Glyph &glyph, QString *reason)
         && glyph.advance >= 0 && glyph.xOffset >= -128 && glyph.xOffset <= 127 && glyph.top >= -128 && glyph.top <= 127)
         return true;
     *reason = QStringLiteral("%1 does not fit a GFX glyph (codes up to 0xFFFF, sizes up to 255, offsets -128 to 127)")
-                  .arg(CharacterSpec::name(glyph.code));
+                  .arg(CharacterList::name(glyph.code));
     return false;
 }
 

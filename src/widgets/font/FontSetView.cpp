@@ -1,6 +1,6 @@
 #include "widgets/font/FontSetView.h"
 
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 #include "logic/font/FontPainter.h"
 #include "widgets/ui/FontToolNames.h"
 
@@ -67,7 +67,7 @@ void FontSetView::choose(char32_t code)
     if (indexOf(code) < 0)
         return;
     m_chosen = code;
-    setAccessibleDescription(tr("Chosen: %1").arg(CharacterSpec::name(code)));
+    setAccessibleDescription(tr("Chosen: %1").arg(CharacterList::name(code)));
     update();
     emit glyphChosen(code);
 }

@@ -2,7 +2,7 @@
 
 #include "logic/convert/ControllerProfiles.h"
 #include "logic/export/ExportTemplates.h"
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 #include "logic/font/FontFileWriter.h"
 #include "widgets/ui/ControlFactory.h"
 #include "widgets/ui/FontToolNames.h"
@@ -165,7 +165,7 @@ FontSource FontToolForm::source() const
 
 bool FontToolForm::choice(FontExportChoice *choice, QString *reason) const
 {
-    if (!CharacterSpec::parse(m_chars->text(), &choice->codes, reason))
+    if (!CharacterList::parse(m_chars->text(), &choice->codes, reason))
         return false;
     static const QRegularExpression size(QStringLiteral("^\\s*(\\d{1,3})\\s*x\\s*(\\d{1,3})\\s*$"));
     const QRegularExpressionMatch match = size.match(m_cell->text());

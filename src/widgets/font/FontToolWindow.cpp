@@ -1,7 +1,7 @@
 #include "widgets/font/FontToolWindow.h"
 
 #include "logic/export/ArrayFiles.h"
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 #include "logic/font/FontExport.h"
 #include "logic/font/FontPainter.h"
 #include "widgets/font/FontSetView.h"
@@ -104,7 +104,7 @@ void FontToolWindow::reload()
         m_font.put(glyph);
     QStringList missing;
     for (char32_t code : qAsConst(loaded.missing))
-        missing << CharacterSpec::name(code);
+        missing << CharacterList::name(code);
     if (!missing.isEmpty())
         m_problem = tr("No glyph for %n character(s): %1", nullptr, int(missing.size())).arg(missing.mid(0, 12).join(QStringLiteral(", ")));
     refresh();
@@ -136,7 +136,7 @@ void FontToolWindow::refresh()
 void FontToolWindow::showGlyph(char32_t code)
 {
     const Glyph *glyph = m_font.find(code);
-    m_glyphName->setText(glyph ? CharacterSpec::name(code) : QString());
+    m_glyphName->setText(glyph ? CharacterList::name(code) : QString());
     if (glyph)
         m_editor->setGlyph(*glyph, m_font.ascent, m_font.descent);
 }

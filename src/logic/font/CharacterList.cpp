@@ -1,11 +1,11 @@
-#include "logic/font/CharacterSpec.h"
+#include "logic/font/CharacterList.h"
 
 #include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
 
-namespace CharacterSpec {
+namespace CharacterList {
 
 namespace {
 
@@ -58,10 +58,10 @@ QList<char32_t> sorted(const QSet<char32_t> &set)
 
 } // namespace
 
-bool parse(const QString &spec, QList<char32_t> *codes, QString *reason)
+bool parse(const QString &list, QList<char32_t> *codes, QString *reason)
 {
     QSet<char32_t> set;
-    for (const QString &part : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString &part : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString text = part.trimmed().isEmpty() ? part : part.trimmed();
         if (!item(text, &set, reason))
             return false;
@@ -103,4 +103,4 @@ QString name(char32_t code)
     return code >= 0x20 && code != 0x7f ? hex + QStringLiteral(" '") + QString::fromUcs4(&code, 1) + QLatin1Char('\'') : hex;
 }
 
-} // namespace CharacterSpec
+} // namespace CharacterList
