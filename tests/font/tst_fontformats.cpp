@@ -1,4 +1,4 @@
-// Font logic: character specs, the PCF and BDF readers, cells, the forms'
+// Font logic: character lists, the PCF and BDF readers, cells, the forms'
 // bytes by hand, and every form read back as firmware would draw it.
 #include "logic/convert/ControllerProfiles.h"
 #include "logic/font/BdfFont.h"
